@@ -1,0 +1,63 @@
+// VLic.h: the product catalogue, the table of the maker's products indexed by
+// product number, and the file "Veltrane.vlicprod" that stores it.
+//
+// Exports: VLicProdRec, VLicProdG, VLicProdCharger, VLicProdSauver,
+// VLicProdEffacer, VLicProdInit, VLicProdList, VLicProdNom.
+//
+// Data model: VLicProdG holds exactly VLIC_PROD_MAX records; the index is the
+// product number (0 means no product; 1 to 9 are never listed; main products
+// sit at multiples of 10 with their variants right after them). The record
+// is both the in-memory and the file layout: the file is a raw image of the
+// table, 1000 records of 580 bytes, little-endian, no header.
+#ifndef VLIC_APP_VLIC_H
+#define VLIC_APP_VLIC_H
+
+#include <cstddef>
+#include <cstdint>
+
+enum { VLIC_PROD_MAX = 1000, VLIC_PROD_NAME_LEN = 32, VLIC_PROD_TEXT_LEN = 128 };
+
+#define VLIC_PROD_FILE "Veltrane.vlicprod"
+
+struct VLicProdRec {
+    char name[VLIC_PROD_NAME_LEN];  // Windows-1252, NUL-terminated (trusted, but never read past 32 bytes); "?" when cleared
+    int32_t code;                   // nonzero: a catalogued product that may be listed; 0: an empty slot
+    int32_t reserved1;              // not interpreted; cleared to 0
+    int32_t reserved2;              // not interpreted; cleared to 0
+    int32_t reserved3;              // not interpreted; cleared to 0
+    int32_t hidden;                 // nonzero: left out of lists unless hidden products are asked for
+    unsigned char reserved4[16];    // never written, not even by the clear: carried from file to memory and back
+    char texts[4][VLIC_PROD_TEXT_LEN];  // not interpreted; cleared to empty strings
+};
+static_assert(sizeof(VLicProdRec) == 580, "a catalogue record is 580 bytes in the file");
+static_assert(offsetof(VLicProdRec, name) == 0);
+static_assert(offsetof(VLicProdRec, code) == 32);
+static_assert(offsetof(VLicProdRec, reserved1) == 36);
+static_assert(offsetof(VLicProdRec, reserved2) == 40);
+static_assert(offsetof(VLicProdRec, reserved3) == 44);
+static_assert(offsetof(VLicProdRec, hidden) == 48);
+static_assert(offsetof(VLicProdRec, reserved4) == 52);
+static_assert(offsetof(VLicProdRec, texts) == 68);
+
+// The catalogue, all-zero at program start; filled once at start-up and
+// read-only afterwards. Other modules read names through VLicProdNom.
+extern VLicProdRec VLicProdG[VLIC_PROD_MAX];
+
+// Loads the table from path (binary, 1000 reads of 580 bytes). Returns 1 when
+// the file was opened (a short file leaves the records past its end cleared),
+// 0 when it cannot be opened (the table is left cleared).
+int VLicProdCharger(const char *path);
+// Writes the whole table to path. Reports nothing, also when path cannot be written.
+void VLicProdSauver(const char *path);
+// Clears every record: name "?", integers 0, texts empty; bytes 52 to 67 untouched.
+void VLicProdEffacer(void);
+// Writes the built-in rows (the maker's range) into the table; does not clear first.
+void VLicProdInit(void);
+// Fills the ring control of panel with catalogued products (label name, value
+// product number), after deleting its items.
+void VLicProdList(int panel, int control, int all, int sorted, int showHidden);
+// The name of product n as a NUL-terminated text of at most 31 characters,
+// even when the stored field has no NUL; "" for n outside 0 to 999.
+const char *VLicProdNom(int n);
+
+#endif
