@@ -4,6 +4,8 @@
 #ifndef VLIC_TOOLBOX_TOOLBOX_H
 #define VLIC_TOOLBOX_TOOLBOX_H
 
+#include <cstddef>
+
 #include "ui/userint.h"
 
 enum {
@@ -38,5 +40,13 @@ int ChainPanelCallback(int panel, PanelCallbackPtr callback, void *callbackData,
 int GetChainedCallbackData(int panel, int control, const char *typeName, void **callbackData);
 int UnchainCtrlCallback(int panel, int control, const char *typeName);
 int UnchainPanelCallback(int panel, const char *typeName);
+
+// ---- Allocation of the toolbox's records (chain links, hyperlink records
+// and their texts). ToolboxAlloc gives zeroed memory or null; both are
+// released with free().
+void *ToolboxAlloc(std::size_t size);
+char *ToolboxStrDup(const char *text);
+// Test seam: makes the nth allocation from now fail (1 the next one); 0 ends it.
+void ToolboxFailAllocation(int nth);
 
 #endif
