@@ -1,3 +1,14 @@
+# In a sanitizer build (VLIC_SANITIZE) every test runs with LeakSanitizer's
+# suppressions of third-party libraries (tests/lsan.supp); our own code is
+# never suppressed.
+if(VLIC_SANITIZE)
+  set(VLIC_SANITIZER_ENV
+    "ASAN_OPTIONS=detect_leaks=1:abort_on_error=0"
+    "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0")
+else()
+  set(VLIC_SANITIZER_ENV "")
+endif()
+
 # vlic_add_test(NAME <name> SOURCES <files...> [ENV <VAR=value>...] [LABELS <l>...])
 # One GoogleTest executable linked with the library and the shared test main
 # (tests/support/main.cpp starts the run-time on Qt's offscreen
@@ -9,7 +20,7 @@ function(vlic_add_test)
   add_dependencies(${T_NAME} vlic_runtime_files)
   add_test(NAME ${T_NAME} COMMAND ${T_NAME} WORKING_DIRECTORY ${VLIC_BIN_DIR})
   set_tests_properties(${T_NAME} PROPERTIES
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;${T_ENV}"
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;${T_ENV};${VLIC_SANITIZER_ENV}"
     LABELS "${T_LABELS}" TIMEOUT 300)
 endfunction()
 
