@@ -223,13 +223,17 @@ int gPanel, gCtrl;
 
 int SelfUnchaining(int, int, int event, void *data, int, int) {
     record("S", 0, event, data);
-    if (event == EVENT_COMMIT) EXPECT_EQ(UnchainCtrlCallback(gPanel, gCtrl, "S"), 1);
+    if (event == EVENT_COMMIT) {
+        EXPECT_EQ(UnchainCtrlCallback(gPanel, gCtrl, "S"), 1);
+    }
     return 0;
 }
 
 int UnchainsOlder(int, int, int event, void *data, int, int) {
     record("U", 1, event, data);
-    if (event == EVENT_COMMIT) EXPECT_EQ(UnchainCtrlCallback(gPanel, gCtrl, "A"), 1);
+    if (event == EVENT_COMMIT) {
+        EXPECT_EQ(UnchainCtrlCallback(gPanel, gCtrl, "A"), 1);
+    }
     return 0;
 }
 
