@@ -64,11 +64,12 @@ e2e_expect_eq() {
     if [ "$1" = "$2" ]; then e2e_log "ok: $3 = $2"; else e2e_fail "$3: expected '$1', got '$2'"; fi
 }
 
-# e2e_expect <what> <command...>: the command must succeed.
+# e2e_expect <what> <command...>: the command must succeed (its output
+# goes to $E2E_WORK/checks.log).
 e2e_expect() {
     local what=$1
     shift
-    if "$@"; then e2e_log "ok: $what"; else e2e_fail "$what"; fi
+    if "$@" >>"$E2E_WORK/checks.log" 2>&1; then e2e_log "ok: $what"; else e2e_fail "$what"; fi
 }
 
 # e2e_done: exit code of the test, 0 when every check passed.
@@ -146,7 +147,8 @@ e2e_wait_exit() {
 # matches (of that process when a pid is given), one a line; empty if none.
 e2e_find_window() {
     local args=(--onlyvisible --name "$1")
-    [ -n "${2:-}" ] && args=(--onlyvisible --pid "$2" --name "$1")
+    # xdotool matches any of the criteria unless told --all.
+    [ -n "${2:-}" ] && args=(--all --onlyvisible --pid "$2" --name "$1")
     xdotool search "${args[@]}" 2>/dev/null || true
 }
 
@@ -205,6 +207,13 @@ e2e_key() {
     local w=$1
     shift
     e2e_activate "$w"
+    xdotool key --delay 80 "$@"
+    sleep 0.3
+}
+
+# e2e_press <key...>: real key presses to whatever holds the keyboard now
+# (an open drop-down list, a popup), without activating any window.
+e2e_press() {
     xdotool key --delay 80 "$@"
     sleep 0.3
 }
