@@ -39,14 +39,23 @@ same() { [ "$(e2e_diff "$W/$1.png" "$W/$2.png")" -eq 0 ]; }
 differ() { [ "$(e2e_diff "$W/$1.png" "$W/$2.png")" -gt 20 ]; }
 # away <window>: the mouse to a corner of the panel where nothing reacts to
 # it, so that no control is drawn hovered in a screenshot.
-away() { e2e_move_mouse "$1" 3 3; sleep 0.2; }
+away() {
+    e2e_move_mouse "$1" 3 3
+    e2e_wait_still "$1" || true
+}
 # pick <window> <keys...>: opens the chooser's list with a click, moves in it
-# with the keys, takes the item with Return.
+# with the keys once it is open, takes the item with Return.
 pick() {
-    local w=$1
+    local w=$1 n
     shift
+    n=$(e2e_count_windows "$pid")
     e2e_click "$w" "$cx" "$cy"
+    if ! e2e_wait_windows "$pid" $((n + 1)); then
+        e2e_fail "the chooser's list does not open"
+        return 0
+    fi
     e2e_press "$@" Return
+    e2e_wait_windows "$pid" "$n" || e2e_fail "the chooser's list does not close"
     away "$w"
 }
 
