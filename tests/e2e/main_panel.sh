@@ -77,6 +77,34 @@ e2e_shot "$W/chooser-product.png" "$win"
 e2e_expect "choosing a product shows the download section" differ sec-start sec-product
 e2e_expect "the chooser shows the product" differ cho-start cho-product
 
+# The download command: the main panel gives way to the downloads panel; once
+# that one is left (moved first, by the window manager), the main panel is
+# back where the downloads panel was.
+read -r mx my _ _ < <(e2e_geometry "$win")
+e2e_click "$win" "$lx" "$ly"
+dl=$(for t in $(seq 1 30); do
+    d=$(e2e_find_window '^T.l.charger Logiciels' "$pid" | head -n 1)
+    [ -n "$d" ] && { echo "$d"; break; }
+    sleep 0.1
+done)
+if [ -n "$dl" ]; then
+    e2e_log "the downloads panel opened"
+    e2e_expect "the main panel is hidden meanwhile" [ -z "$(e2e_find_window "$MAIN" "$pid")" ]
+    xdotool windowmove "$dl" 300 200
+    sleep 0.5
+    read -r dx dy _ _ < <(e2e_geometry "$dl")
+    e2e_close_box "$dl"
+    win=$(e2e_wait_window "$MAIN" "$pid")
+    read -r mx2 my2 _ _ < <(e2e_geometry "$win")
+    e2e_expect_eq "$dx $dy" "$mx2 $my2" "main panel's place after the downloads panel"
+else
+    e2e_log "no downloads panel in this build: the main panel must simply be back"
+    win=$(e2e_wait_window "$MAIN" "$pid")
+    read -r mx2 my2 _ _ < <(e2e_geometry "$win")
+    e2e_expect_eq "$mx $my" "$mx2 $my2" "main panel's place after the download command"
+fi
+away "$win"
+
 pick "$win" Home                        # the first "------"
 section "$win" sec-sep1
 chooser "$win" cho-sep1
@@ -183,5 +211,6 @@ rc=0
 DISPLAY=:nothing.here "$APP" >"$W/nodisplay.out" 2>"$W/nodisplay.err" || rc=$?
 e2e_expect_eq 255 "$rc" "exit code without a display (-1)"
 e2e_expect "one line of ours on stderr" grep -q '^VLicEnr' "$W/nodisplay.err"
+e2e_expect_eq 1 "$(wc -l <"$W/nodisplay.err")" "lines on stderr without a display"
 
 e2e_done
