@@ -8,6 +8,7 @@ packages=(
   libglib2.0-dev libxcb1-dev shared-mime-info
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool openbox x11-utils imagemagick poppler-utils fonts-dejavu-core
+  python3 libxfixes3
 )
 missing=()
 for p in "${packages[@]}"; do
