@@ -1,0 +1,25 @@
+// GenInterne.h: pieces of the general library that are not part of its public
+// interface but that its own tests drive directly: the random mappings from
+// one generator value, the printing of the active panel to a named file, and
+// the handle of the wait popup.
+#ifndef VLIC_GENUTIL_GENINTERNE_H
+#define VLIC_GENUTIL_GENINTERNE_H
+
+// One value of the C library's rand() brought to 0..32767.
+int GenTirage(void);
+
+// GenEntierAleatoire's result for the generator value r (0..32767).
+int GenEntierDepuisTirage(int r, int borneInf, int borneSup);
+
+// GenBooleenAleatoire's result for the generator value r (0..32767).
+int GenBooleenDepuisTirage(int r);
+
+// GenPrintPanel with the run-time's file name: "" prints to the default
+// printer, a name ending in ".pdf" writes that PDF file. Returns the result of
+// PrintPanelAnsi (negative on failure).
+int GenImprimerPanelActif(const char *fichier, int flag);
+
+// Handle of the open wait popup, -1 when none is open.
+int GenWaitPanel(void);
+
+#endif
