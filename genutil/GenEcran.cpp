@@ -4,8 +4,9 @@
 //
 // Exports (GenUtil.h): GenMasquerBureau, GenDimmedPanel,
 // GenTailleEcranInferieurTaillePanel, GenPrintPanel, GenWaitSetPos, GenWait,
-// GenFermerWait; for the tests (GenInterne.h): GenImprimerPanelActif,
-// GenWaitPanel.
+// GenFermerWait; for the library and its tests (GenInterne.h):
+// GenTailleMasque, GenImprimerPanelActif, GenWaitPanel, GenFichierRessource,
+// GenChoisirFichierRessource.
 //
 // Data model: the wait popup is the only state. It is Closed (handle -1, the
 // start) or Open (any other handle, even a failed load's negative code, so
@@ -25,6 +26,7 @@ namespace {
 
 // Resource file of the library's popups, and the wait popup in it.
 constexpr const char *kFenGen = "FenGen.uir";
+constexpr std::size_t kFichierTaille = 512;
 constexpr int kPanneauWait = 4;
 constexpr int kCtrlWaitTexte = 3;
 
@@ -48,16 +50,34 @@ int sWaitTop = VAL_AUTO_CENTER;
 int sWaitLeft = VAL_AUTO_CENTER;
 char sWaitTexte[kWaitTexteTaille] = "";
 
+// ---- Resource file -------------------------------------------------------
+// sFichier: the file the wait and error popups are loaded from; "FenGen.uir"
+//   except while a test names another one. Always zero-terminated.
+char sFichier[kFichierTaille] = "FenGen.uir";
+
 }  // namespace
+
+const char *GenFichierRessource(void) { return sFichier; }
+
+void GenChoisirFichierRessource(const char *fichier) {
+    std::strncpy(sFichier, fichier ? fichier : kFenGen, kFichierTaille - 1);
+    sFichier[kFichierTaille - 1] = '\0';
+}
+
+void GenTailleMasque(int ecranHauteur, int ecranLargeur, int *hauteur, int *largeur) {
+    assert(hauteur && largeur && "GenTailleMasque writes both sizes");
+    // Both are replaced, even when only one is short.
+    const bool petit = ecranHauteur < kMasqueHauteurMin || ecranLargeur < kMasqueLargeurMin;
+    *hauteur = petit ? kMasqueHauteurMin : ecranHauteur;
+    *largeur = petit ? kMasqueLargeurMin : ecranLargeur;
+}
 
 // Returns the new mask panel's handle, or the run-time's negative code.
 int GenMasquerBureau(int couleur) {
+    int ecranHauteur = 0, ecranLargeur = 0;
+    GetScreenSize(&ecranHauteur, &ecranLargeur);
     int hauteur = 0, largeur = 0;
-    GetScreenSize(&hauteur, &largeur);
-    if (hauteur < kMasqueHauteurMin || largeur < kMasqueLargeurMin) {
-        hauteur = kMasqueHauteurMin;
-        largeur = kMasqueLargeurMin;
-    }
+    GenTailleMasque(ecranHauteur, ecranLargeur, &hauteur, &largeur);
     const int panel = NewPanelAnsi(0, "", 0, 0, hauteur, largeur);
     SetPanelAttributeAnsi(panel, ATTR_BACKCOLOR, couleur);
     SetPanelAttributeAnsi(panel, ATTR_TITLEBAR_VISIBLE, 0);
@@ -108,7 +128,7 @@ void GenWait(int parent, const char *message) {
     SetWaitCursor(1);
     sWaitParent = parent;
     if (sWaitParent > 0) SetPanelAttributeAnsi(sWaitParent, ATTR_DIMMED, 1);
-    sWaitPanel = LoadPanelAnsi(sWaitParent, kFenGen, kPanneauWait);
+    sWaitPanel = LoadPanelAnsi(sWaitParent, sFichier, kPanneauWait);
     // A failed load counts as open, so that GenFermerWait still undims and
     // turns the wait cursor off; -1 (the run-time's "not initialised") must
     // not be mistaken for "closed".

@@ -4,17 +4,17 @@
 // Exports (GenUtil.h): GenAfficheErreur.
 //
 // Data model: none kept between calls. One call is one popup: panel 3 of
-// "FenGen.uir" loaded top-level, filled, shown modally, polled until one of
+// "FenGen.uir" (GenFichierRessource) loaded top-level, filled, shown modally, polled until one of
 // its controls commits, discarded. Its controls: 2 first button, 3 second
 // button, 4 message box (its label is the heading), 5 details box, below the
 // first 105 pixels so that a panel cut to that height hides it.
 #include "genutil/GenUtil.h"
+#include "genutil/GenInterne.h"
 
 #include "ui/userint.h"
 
 namespace {
 
-constexpr const char *kFenGen = "FenGen.uir";
 constexpr int kPanneauErreur = 3;
 constexpr int kCtrlBouton1 = 2;
 constexpr int kCtrlBouton2 = 3;
@@ -42,7 +42,7 @@ int GenAfficheErreur(const char *titre, const char *message, const char *details
     if (actif > 0) SetPanelAttributeAnsi(actif, ATTR_DIMMED, 1);
 
     int resultat = 0;
-    const int popup = LoadPanelAnsi(0, kFenGen, kPanneauErreur);
+    const int popup = LoadPanelAnsi(0, GenFichierRessource(), kPanneauErreur);
     // Without its panel no commit could ever end the wait below.
     if (popup > 0) {
         SetCtrlAttributeAnsi(popup, kCtrlBouton1, ATTR_LABEL_TEXT, bouton1);
