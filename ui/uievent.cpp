@@ -30,10 +30,11 @@
 #include <deque>
 #include <utility>
 
-#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QComboBox>
 #include <QCursor>
+#include <QElapsedTimer>
+#include <QEnterEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -41,9 +42,6 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTimer>
-#include <QElapsedTimer>
-#include <QEnterEvent>
-#include <QWindow>
 
 #include "ui/uiprivate.h"
 #include "ui/userint.h"
@@ -62,7 +60,9 @@ namespace uirt {
 // g_cursorSample: QCursor::pos() as last read or as it stood at the latest
 //   mouse event; g_pointerFresh: it was read during the current poll (reset
 //   by each GetUserEvent); g_cheapCursor: QCursor::pos() costs nothing here
-//   (offscreen, minimal), so it is read at every query.
+//   (offscreen, minimal), so it is read at every query; g_inside: the
+//   pointer is inside one of our windows (window-system enter and leave
+//   events); g_sampleAge: time since QCursor::pos() was last read.
 // g_cursorStyle: the style SetMouseCursor set (-1 or 14); g_waitCursor: the
 //   wait cursor is on; g_applied: the shape of the override cursor the layer
 //   has pushed on Qt's stack, -1 when none; g_suspended: a dialog runs and
@@ -76,8 +76,6 @@ static QPoint g_pointer;
 static QPoint g_cursorSample;
 static bool g_pointerFresh = false;
 static bool g_cheapCursor = false;
-// g_inside: the pointer is inside one of our windows (window-system enter
-//   and leave events); g_sampleAge: time since QCursor::pos() was read.
 static bool g_inside = false;
 static QElapsedTimer g_sampleAge;
 static int g_cursorStyle = VAL_DEFAULT_CURSOR;
