@@ -58,7 +58,7 @@ static const int kBoutons[LOAD_NB_ADRESSES] = {
 
 // The folder name of product 270 (the 3D-printing kit), which the two last
 // utilities are named after; tests hold it against the bundled catalogue.
-#define LOAD_DOSSIER_270 "Imprimante-3D"
+#define LOAD_DOSSIER_270 "Imprimante-3D-Modula"
 
 // The utilities table: drivers and tools of other makers, paths below the
 // download base.
