@@ -78,7 +78,7 @@ const VLicLigne sLignes[] = {
     {270, "Imprimante 3D Modula", 270785, 0},
     {280, "Maquette Ferroviaire", 280890, 1},
     {290, "Robot Mobile Suiveur", 290305, 0},
-    {300, "Banc Énergie Solaire"_cp1252, 300195, 1},
+    {300, "Banc Énergie Solaire"_cp1252, 1950, 1},
     {301, "Suiveur Solaire", 0, 0},
     {310, "Axe Linéaire Asservi"_cp1252, 606, 0},
 };
