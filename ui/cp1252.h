@@ -26,17 +26,27 @@ struct Utf8Literal {
     }
 };
 
+// Unicode code points of the bytes 0x80..0x9F, where Windows-1252 differs
+// from Latin-1. The five bytes Windows-1252 leaves undefined (0x81, 0x8D,
+// 0x8F, 0x90, 0x9D) stand for the C1 control of the same number, so that
+// every byte value has a code point and every text round-trips through
+// Unicode. The run-time layer converts with this same table.
+inline constexpr char16_t kHighTable[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+// Code point of a Windows-1252 byte.
+constexpr char16_t ToCodePoint(unsigned char b) {
+    return (b >= 0x80 && b < 0xA0) ? kHighTable[b - 0x80] : static_cast<char16_t>(b);
+}
+
 // Windows-1252 code of a Unicode code point, or -1 when it has none.
-consteval int FromCodePoint(unsigned cp) {
+constexpr int FromCodePoint(unsigned cp) {
     if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<int>(cp);
-    // 0x80..0x9F: the bytes that differ from Latin-1.
-    constexpr unsigned table[32] = {
-        0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-        0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
-        0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-        0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
     for (int i = 0; i < 32; ++i)
-        if (table[i] == cp) return 0x80 + i;
+        if (kHighTable[i] == cp) return 0x80 + i;
     return -1;
 }
 

@@ -1,0 +1,366 @@
+// uievent.cpp: events: callbacks, commits, the poll, the mouse and cursors.
+//
+// Exports (ui/userint.h): GetUserEvent, GetRelativeMouseState,
+// GetMouseCursor, SetMouseCursor, SetWaitCursor, GetWaitCursorState;
+// (ui/uiprivate.h): StartEvents, ConnectCtrl, Commit, PurgeCommits,
+// CallCtrlCallback, CallPanelCallback, InDispatch, SuspendCursor and the
+// two guards.
+//
+// Data model. An application-wide event filter sees every Qt event first.
+// From it come EVENT_MOUSE_POINTER_MOVE (panel callback, every mouse move
+// over the panel), EVENT_LEFT_CLICK_UP (control callback, left release over
+// the control), EVENT_CLOSE (panel callback, the window's close box, which
+// then commits the panel's close control; the window never closes itself),
+// and the swallowing of input to indicator buttons and rings. Commits come
+// from the controls' signals (user actions only): EVENT_COMMIT to the
+// control's callback, then, unless it returned non-zero, into the commit
+// queue that GetUserEvent empties one commit per call.
+//
+// The pointer: on a real display QCursor::pos() follows the mouse anywhere,
+// but asks the display server each time, so it is read at most once per
+// poll; on the offscreen platform it does not follow the mouse events that
+// tests send, so the global position of the latest mouse event counts too.
+// The latest of the two changes wins.
+#include <cassert>
+#include <deque>
+#include <utility>
+
+#include <QAbstractEventDispatcher>
+#include <QApplication>
+#include <QComboBox>
+#include <QCursor>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTimer>
+
+#include "ui/uiprivate.h"
+#include "ui/userint.h"
+
+namespace uirt {
+
+// --------------------------------------------------------------- state
+// g_commits: pending commits (panel, control), oldest first; a discarded
+//   panel's commits are purged.
+// g_depth: number of calls from Qt into the layer now running (event
+//   filter, signal handlers); while above 0, widgets are deleted later.
+// g_programmatic: above 0 while the layer itself changes a widget.
+// g_filter: the application-wide event filter.
+// g_wake: single-shot timer that bounds the idle wait of GetUserEvent.
+// g_pointer: best known pointer position (global, logical pixels).
+// g_cursorSample: QCursor::pos() as last read; g_pointerFresh: it was read
+//   during the current poll (reset by each GetUserEvent).
+// g_cursorStyle: the style SetMouseCursor set (-1 or 14); g_waitCursor: the
+//   wait cursor is on; g_applied: the shape of the override cursor the layer
+//   has pushed on Qt's stack, -1 when none; g_suspended: a dialog runs and
+//   our override cursor is off meanwhile.
+static std::deque<std::pair<int, int>> g_commits;
+static int g_depth = 0;
+static int g_programmatic = 0;
+static QObject *g_filter = nullptr;
+static QTimer *g_wake = nullptr;
+static QPoint g_pointer;
+static QPoint g_cursorSample;
+static bool g_pointerFresh = false;
+static int g_cursorStyle = VAL_DEFAULT_CURSOR;
+static bool g_waitCursor = false;
+static int g_applied = -1;
+static bool g_suspended = false;
+
+DispatchGuard::DispatchGuard() { ++g_depth; }
+DispatchGuard::~DispatchGuard() {
+    --g_depth;
+    assert(g_depth >= 0 && "dispatch guards nest: the depth never goes below zero");
+}
+bool InDispatch() { return g_depth > 0; }
+
+ProgrammaticGuard::ProgrammaticGuard() { ++g_programmatic; }
+ProgrammaticGuard::~ProgrammaticGuard() { --g_programmatic; }
+bool Programmatic() { return g_programmatic > 0; }
+
+// The best known pointer position (see the file comment).
+static QPoint Pointer() {
+    if (!g_pointerFresh) {
+        g_pointerFresh = true;
+        const QPoint s = QCursor::pos();
+        if (s != g_cursorSample) {
+            g_cursorSample = s;
+            g_pointer = s;
+        }
+    }
+    return g_pointer;
+}
+
+// ------------------------------------------------------------ callbacks
+
+// The control's callback's result, 0 when it has none (or the control is gone).
+int CallCtrlCallback(int panel, int ctrl, int event, int d1, int d2) {
+    Ctrl *c = FindCtrl(FindPanel(panel), ctrl);
+    if (!c || !c->cb) return 0;
+    CtrlCallbackPtr cb = c->cb;
+    void *data = c->cbData;
+    DispatchGuard g;
+    return cb(panel, ctrl, event, data, d1, d2);
+}
+
+int CallPanelCallback(int panel, int event, int d1, int d2) {
+    Panel *p = FindPanel(panel);
+    if (!p || !p->cb) return 0;
+    PanelCallbackPtr cb = p->cb;
+    void *data = p->cbData;
+    DispatchGuard g;
+    return cb(panel, event, data, d1, d2);
+}
+
+void Commit(int panel, int ctrl) {
+    DispatchGuard g;
+    if (CallCtrlCallback(panel, ctrl, EVENT_COMMIT, 0, 0) != 0) return;   // swallowed
+    if (FindCtrl(FindPanel(panel), ctrl)) g_commits.emplace_back(panel, ctrl);
+}
+
+void PurgeCommits(int panel) {
+    for (auto it = g_commits.begin(); it != g_commits.end();)
+        it = it->first == panel ? g_commits.erase(it) : it + 1;
+}
+
+void ConnectCtrl(int panel, Ctrl &c) {
+    const int id = c.id;
+    QObject *ctx = c.w;
+    switch (c.style) {
+    case CTRL_COMMAND_BUTTON:
+    case CTRL_PICTURE_COMMAND_BUTTON:
+        QObject::connect(static_cast<QPushButton *>(c.w), &QPushButton::clicked, ctx, [panel, id] { Commit(panel, id); });
+        break;
+    case CTRL_RING:
+        // activated: the user's choice only, never a programmatic change.
+        QObject::connect(static_cast<QComboBox *>(c.w), &QComboBox::activated, ctx, [panel, id](int) { Commit(panel, id); });
+        break;
+    case CTRL_STRING: {
+        auto *s = static_cast<QLineEdit *>(c.w);
+        QObject::connect(s, &QLineEdit::textEdited, ctx, [panel, id](const QString &) {
+            if (Ctrl *k = FindCtrl(FindPanel(panel), id)) k->textKnown = false;
+        });
+        QObject::connect(s, &QLineEdit::editingFinished, ctx, [panel, id] { Commit(panel, id); });
+        break;
+    }
+    case CTRL_NUMERIC:
+        QObject::connect(static_cast<QSpinBox *>(c.w), &QSpinBox::valueChanged, ctx, [panel, id](int) {
+            if (!Programmatic()) Commit(panel, id);
+        });
+        break;
+    case CTRL_TEXT_BOX:
+        QObject::connect(static_cast<QPlainTextEdit *>(c.w), &QPlainTextEdit::textChanged, ctx, [panel, id] {
+            if (Programmatic()) return;
+            if (Ctrl *k = FindCtrl(FindPanel(panel), id)) k->textKnown = false;
+        });
+        break;
+    default:
+        break;
+    }
+}
+
+// ---------------------------------------------------------- event filter
+
+// True for input that an indicator button or ring must not receive.
+static bool IsUserInput(QEvent::Type t) {
+    switch (t) {
+    case QEvent::MouseButtonPress: case QEvent::MouseButtonRelease: case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel: case QEvent::KeyPress: case QEvent::KeyRelease: case QEvent::Shortcut:
+        return true;
+    default:
+        return false;
+    }
+}
+
+class Filter : public QObject {
+public:
+    bool eventFilter(QObject *o, QEvent *e) override {
+        const QEvent::Type t = e->type();
+        switch (t) {
+        case QEvent::MouseMove: case QEvent::MouseButtonPress: case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick: case QEvent::Wheel: case QEvent::KeyPress:
+        case QEvent::KeyRelease: case QEvent::Shortcut: case QEvent::Close:
+            break;
+        default:
+            return false;
+        }
+        if (!o->isWidgetType()) return false;
+        QWidget *w = static_cast<QWidget *>(o);
+        DispatchGuard g;
+        if (t == QEvent::Close) return OnClose(w, e);
+        if (t == QEvent::MouseMove || t == QEvent::MouseButtonRelease) {
+            // Qt hands an unaccepted mouse event on to the parents as
+            // copies that are no longer spontaneous: act on the first only.
+            if (!e->spontaneous()) return false;
+            OnMouse(w, static_cast<QMouseEvent *>(e));
+        } else if (t == QEvent::MouseButtonPress || t == QEvent::MouseButtonDblClick) {
+            if (e->spontaneous()) g_pointer = static_cast<QMouseEvent *>(e)->globalPosition().toPoint();
+        }
+        return IsUserInput(t) && ToIndicator(w);
+    }
+
+private:
+    static void OnMouse(QWidget *w, QMouseEvent *me) {
+        const QPoint global = me->globalPosition().toPoint();
+        g_pointer = global;
+        Panel *p = PanelOfWidget(w);
+        if (!p || !p->w->isEnabled()) return;
+        const int handle = p->handle;
+        const QPoint at = p->w->mapFromGlobal(global);
+        if (me->type() == QEvent::MouseMove) {
+            CallPanelCallback(handle, EVENT_MOUSE_POINTER_MOVE, at.y(), at.x());
+            return;
+        }
+        if (me->button() != Qt::LeftButton) return;
+        Ctrl *c = CtrlOfWidget(p, w);
+        if (!c || !c->w->isEnabled() || !c->w->rect().contains(c->w->mapFromGlobal(global))) return;
+        CallCtrlCallback(handle, c->id, EVENT_LEFT_CLICK_UP, at.y(), at.x());
+    }
+
+    // True when w is (inside) an indicator button or ring.
+    static bool ToIndicator(QWidget *w) {
+        Panel *p = PanelOfWidget(w);
+        Ctrl *c = CtrlOfWidget(p, w);
+        if (!c || c->mode != VAL_INDICATOR) return false;
+        return c->style == CTRL_COMMAND_BUTTON || c->style == CTRL_PICTURE_COMMAND_BUTTON || c->style == CTRL_RING;
+    }
+
+    // The close box: EVENT_CLOSE to the panel's callback, then a commit of
+    // its close control; the window stays. Other widgets close as usual.
+    static bool OnClose(QWidget *w, QEvent *e) {
+        Panel *p = PanelOfWidget(w);
+        if (!p || p->w != w || p->parent != 0) return false;
+        e->ignore();
+        if (!w->isEnabled()) return true;
+        const int handle = p->handle;
+        const int closeCtrl = p->closeCtrl;
+        CallPanelCallback(handle, EVENT_CLOSE, 0, 0);
+        if (closeCtrl > 0 && FindCtrl(FindPanel(handle), closeCtrl)) Commit(handle, closeCtrl);
+        return true;
+    }
+};
+
+// ------------------------------------------------------------- cursors
+
+static void ApplyCursor() {
+    int want = -1;
+    if (!g_suspended) {
+        if (g_waitCursor) want = Qt::WaitCursor;
+        else if (g_cursorStyle == VAL_POINTING_FINGER_CURSOR) want = Qt::PointingHandCursor;
+    }
+    if (want == g_applied) return;
+    if (want == -1) QGuiApplication::restoreOverrideCursor();
+    else if (g_applied == -1) QGuiApplication::setOverrideCursor(QCursor(static_cast<Qt::CursorShape>(want)));
+    else QGuiApplication::changeOverrideCursor(QCursor(static_cast<Qt::CursorShape>(want)));
+    g_applied = want;
+}
+
+void SuspendCursor(bool suspend) {
+    g_suspended = suspend;
+    ApplyCursor();
+}
+
+void StartEvents() {
+    g_filter = new Filter;
+    qApp->installEventFilter(g_filter);
+    g_wake = new QTimer(g_filter);
+    g_wake->setSingleShot(true);
+    g_cursorSample = QCursor::pos();
+    g_pointer = g_cursorSample;
+}
+
+static bool PopCommit(int *panel, int *control) {
+    if (g_commits.empty()) return false;
+    *panel = g_commits.front().first;
+    *control = g_commits.front().second;
+    g_commits.pop_front();
+    return true;
+}
+
+}  // namespace uirt
+
+using namespace uirt;
+
+// EVENT_COMMIT with *panel and *control of the oldest pending commit, 0 when
+// none is pending; UIE_NOT_INITIALIZED, UIE_BAD_POINTER. First runs the
+// window system's pending events (and with them the callbacks). With wait
+// 0 and nothing pending, it waits for window-system input at most 10 ms, so
+// that a polling loop turns often but costs almost nothing while idle; with
+// wait non-zero it waits until a commit comes.
+int GetUserEvent(int wait, int *panel, int *control) {
+    if (!Ready()) return UIE_NOT_INITIALIZED;
+    if (!panel || !control) return UIE_BAD_POINTER;
+    g_pointerFresh = false;
+    if (!InDispatch()) QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    if (PopCommit(panel, control)) return EVENT_COMMIT;
+    if (wait) {
+        while (!PopCommit(panel, control)) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        return EVENT_COMMIT;
+    }
+    g_wake->start(10);
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    g_wake->stop();
+    return PopCommit(panel, control) ? EVENT_COMMIT : 0;
+}
+
+// 0 with the pointer's position relative to the control's top-left corner
+// (control 0: the panel's), in logical pixels; the buttons (1 pressed) and
+// keys (1 Shift, 2 Ctrl, 4 Alt) when asked for. UIE_NOT_INITIALIZED,
+// UIE_BAD_PANEL, UIE_BAD_CONTROL, UIE_BAD_POINTER.
+int GetRelativeMouseState(int panel, int control, int *x, int *y, int *leftButton, int *rightButton, int *keys) {
+    if (!Ready()) return UIE_NOT_INITIALIZED;
+    Panel *p = FindPanel(panel);
+    if (!p) return UIE_BAD_PANEL;
+    QWidget *w = p->w;
+    if (control != 0) {
+        Ctrl *c = FindCtrl(p, control);
+        if (!c) return UIE_BAD_CONTROL;
+        w = c->w;
+    }
+    if (!x || !y) return UIE_BAD_POINTER;
+    const QPoint at = w->mapFromGlobal(Pointer());
+    *x = at.x();
+    *y = at.y();
+    const Qt::MouseButtons b = QGuiApplication::mouseButtons();
+    if (leftButton) *leftButton = (b & Qt::LeftButton) ? 1 : 0;
+    if (rightButton) *rightButton = (b & Qt::RightButton) ? 1 : 0;
+    if (keys) {
+        const Qt::KeyboardModifiers m = QGuiApplication::keyboardModifiers();
+        *keys = ((m & Qt::ShiftModifier) ? 1 : 0) | ((m & Qt::ControlModifier) ? 2 : 0) | ((m & Qt::AltModifier) ? 4 : 0);
+    }
+    return 0;
+}
+
+// 0 with the style SetMouseCursor last set; UIE_BAD_POINTER.
+int GetMouseCursor(int *style) {
+    if (!style) return UIE_BAD_POINTER;
+    *style = g_cursorStyle;
+    return 0;
+}
+
+// 0; UIE_NOT_INITIALIZED, UIE_BAD_VALUE (a style other than -1 and 14).
+// The same style again changes nothing; the wait cursor, while on, shows
+// over it.
+int SetMouseCursor(int style) {
+    if (!Ready()) return UIE_NOT_INITIALIZED;
+    if (style != VAL_DEFAULT_CURSOR && style != VAL_POINTING_FINGER_CURSOR) return UIE_BAD_VALUE;
+    if (g_cursorStyle == style) return 0;
+    g_cursorStyle = style;
+    ApplyCursor();
+    return 0;
+}
+
+// 0; UIE_NOT_INITIALIZED.
+int SetWaitCursor(int on) {
+    if (!Ready()) return UIE_NOT_INITIALIZED;
+    if (g_waitCursor == (on != 0)) return 0;
+    g_waitCursor = on != 0;
+    ApplyCursor();
+    return 0;
+}
+
+int GetWaitCursorState(void) { return g_waitCursor ? 1 : 0; }

@@ -1,0 +1,795 @@
+// uipanel.cpp: start-up of the run-time, the panel registry, loading panels
+// from resource bundles, and the operations and attributes of panels.
+//
+// Exports (ui/userint.h): InitUIRunTime, InitUIRunTimeHeadless,
+// GetProjectDirAnsi, SetDirAnsi, LoadPanelAnsi, NewPanelAnsi, DisplayPanel,
+// HidePanel, DiscardPanel, InstallPopup, SetPanelPos, GetActivePanel,
+// GetScreenSize, Set/GetPanelAttributeAnsi, InstallPanelCallback;
+// (ui/uiprivate.h): Ready, FindPanel, FindCtrl, PanelOfWidget, CtrlOfWidget,
+// PanelHandles; (ui/userint_qt.h): the widget accessors.
+//
+// Data model: see ui/uiprivate.h. A panel's top and left are those of its
+// client area (the window without its frame), in screen pixels for a
+// top-level panel and in the parent's client area for a child panel; they
+// are set and read through the client geometry, so what SetPanelPos writes
+// reads back unchanged whatever frame a window manager adds.
+//
+// Resource bundles: "X.uir" is the Qt resource tree ":/X.uir/". A bundle
+// compiled into the program is there from the start; another is a binary
+// rcc file looked up, on first use, as given (relative to the current
+// folder), then in the program's folder, and mapped at "/X.uir".
+#include <cassert>
+#include <cstring>
+#include <map>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QFrame>
+#include <QLabel>
+#include <QLibraryInfo>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QResource>
+#include <QScreen>
+#include <QSpinBox>
+#include <QUiLoader>
+#include <QXmlStreamReader>
+
+#ifdef VLIC_HAVE_XCB
+#include <xcb/xcb.h>
+#endif
+
+#include "ui/uiprivate.h"
+#include "ui/userint.h"
+#include "ui/userint_qt.h"
+
+namespace uirt {
+
+// --------------------------------------------------------------- state
+// g_app: the application object, made by InitUIRunTime and kept until the
+//   process ends; null before a successful start (every panel operation then answers
+//   UIE_NOT_INITIALIZED).
+// g_panels: every live panel by handle. A panel leaves it only at the end
+//   of DiscardPanel, after its discard events.
+// g_nextHandle: the next handle to give; handles are never reused.
+// g_loader: the Designer-file loader, made on first load (it is costly to
+//   make) and kept.
+// g_argc, g_argv, g_argStore: the arguments QApplication keeps references
+//   to for its whole life.
+static QApplication *g_app = nullptr;
+static std::map<int, std::unique_ptr<Panel>> g_panels;
+static int g_nextHandle = 1;
+static QUiLoader *g_loader = nullptr;
+static int g_argc = 0;
+static char *g_argv[4] = {};
+static QByteArray g_argStore[3];
+
+bool Ready() { return g_app != nullptr; }
+
+Panel *FindPanel(int handle) {
+    auto it = g_panels.find(handle);
+    return it == g_panels.end() ? nullptr : it->second.get();
+}
+
+Ctrl *FindCtrl(Panel *p, int id) {
+    if (!p) return nullptr;
+    for (auto &c : p->ctrls)
+        if (c->id == id) return c.get();
+    return nullptr;
+}
+
+Panel *PanelOfWidget(QWidget *w) {
+    for (QWidget *x = w; x; x = x->parentWidget())
+        for (auto &kv : g_panels)
+            if (kv.second->w == x) return kv.second.get();
+    return nullptr;
+}
+
+Ctrl *CtrlOfWidget(Panel *p, QWidget *w) {
+    if (!p || !w) return nullptr;
+    QWidget *x = w;
+    while (x && x->parentWidget() != p->w) x = x->parentWidget();
+    if (!x) return nullptr;
+    for (auto &c : p->ctrls)
+        if (c->w == x) return c.get();
+    return nullptr;
+}
+
+std::vector<int> PanelHandles() {
+    std::vector<int> out;
+    out.reserve(g_panels.size());
+    for (auto &kv : g_panels) out.push_back(kv.first);
+    return out;
+}
+
+// ------------------------------------------------------------ start-up
+
+// True when a platform plugin of that name can be loaded: it lies in one of
+// the folders Qt searches (QT_PLUGIN_PATH, then Qt's own plugin folder).
+static bool PluginExists(const QByteArray &name) {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+    const QString file = QStringLiteral("/platforms/libq") + QString::fromLatin1(name) + QStringLiteral(".so");
+    QStringList dirs = qEnvironmentVariable("QT_PLUGIN_PATH").split(u':', Qt::SkipEmptyParts);
+    dirs << QLibraryInfo::path(QLibraryInfo::PluginsPath);
+    for (const QString &d : dirs)
+        if (QFileInfo::exists(d + file)) return true;
+    return false;
+#else
+    (void)name;
+    return true;
+#endif
+}
+
+// True when the platform of that name can open its display. Only the
+// platforms that need a display server are probed; Qt itself would abort
+// the process when it cannot connect.
+static bool DisplayOpens(const QByteArray &name) {
+    if (name == "xcb") {
+#ifdef VLIC_HAVE_XCB
+        xcb_connection_t *c = xcb_connect(nullptr, nullptr);
+        const bool ok = c && !xcb_connection_has_error(c);
+        if (c) xcb_disconnect(c);
+        return ok;
+#else
+        return !qEnvironmentVariableIsEmpty("DISPLAY");
+#endif
+    }
+    if (name.startsWith("wayland")) {
+        QString sock = qEnvironmentVariable("WAYLAND_DISPLAY", QStringLiteral("wayland-0"));
+        if (!sock.startsWith(u'/')) {
+            const QString run = qEnvironmentVariable("XDG_RUNTIME_DIR");
+            if (run.isEmpty()) return false;
+            sock = run + u'/' + sock;
+        }
+        return QFileInfo::exists(sock);
+    }
+    return true;   // offscreen, minimal, vnc, eglfs, linuxfb ...: no server to reach
+}
+
+// Chooses the platform Qt is to use: the first of QT_QPA_PLATFORM's list
+// (or of Qt's default) that can start. Returns false when none can; *spec
+// receives the entry as written ("name" or "name:options").
+static bool ChoosePlatform(QByteArray *spec) {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+    QList<QByteArray> candidates;
+    const QByteArray env = qgetenv("QT_QPA_PLATFORM");
+    if (!env.isEmpty()) {
+        candidates = env.split(';');
+    } else {
+        if (qgetenv("XDG_SESSION_TYPE") == "wayland") candidates << "wayland";
+        candidates << "xcb";
+    }
+    for (const QByteArray &c : candidates) {
+        const qsizetype colon = c.indexOf(':');
+        const QByteArray name = (colon < 0 ? c : c.left(colon)).trimmed();
+        if (name.isEmpty()) continue;
+        if (PluginExists(name) && DisplayOpens(name)) {
+            *spec = c.trimmed();
+            return true;
+        }
+    }
+    return false;
+#else
+    spec->clear();   // Windows and macOS always have their display
+    return true;
+#endif
+}
+
+static int Start(char **argv, bool headless) {
+    if (g_app) return 1;
+    if (QCoreApplication::instance()) return 0;   // someone else's application object
+    QByteArray platform;
+    if (!ChoosePlatform(&platform)) {
+        if (!headless) return 0;
+        platform = "offscreen";
+    }
+    g_argStore[0] = (argv && argv[0]) ? QByteArray(argv[0]) : QByteArray("vlic");
+    g_argc = 0;
+    g_argv[g_argc++] = g_argStore[0].data();
+    if (!platform.isEmpty()) {
+        g_argStore[1] = "-platform";
+        g_argStore[2] = platform;
+        g_argv[g_argc++] = g_argStore[1].data();
+        g_argv[g_argc++] = g_argStore[2].data();
+    }
+    g_argv[g_argc] = nullptr;
+    // The application object lives until the process ends: deleting it at
+    // exit would run after Qt's own static data is gone.
+    g_app = new QApplication(g_argc, g_argv);
+    StartEvents();
+    return 1;
+}
+
+}  // namespace uirt
+
+using namespace uirt;
+
+// 1 when the run-time runs (also when it already did), 0 when no display
+// can be opened or another application object exists.
+int InitUIRunTime(int reserved, char **argv, int reserved2) {
+    (void)reserved;
+    (void)reserved2;
+    return Start(argv, false);
+}
+
+// As InitUIRunTime, on the offscreen platform when no display opens.
+int InitUIRunTimeHeadless(char **argv) { return Start(argv, true); }
+
+// 0 with the program's folder in buffer; UIE_BAD_POINTER, UIE_NOT_INITIALIZED,
+// UIE_BUFFER_TOO_SMALL (longer than MAX_PATHNAME_LEN - 1), UIE_SYSTEM (the
+// folder's name has characters Windows-1252 cannot write).
+int GetProjectDirAnsi(char *buffer) {
+    if (!buffer) return UIE_BAD_POINTER;
+    if (!Ready()) return UIE_NOT_INITIALIZED;
+    const QString dir = QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
+    const QByteArray bytes = ToAnsi(dir);
+    if (FromAnsi(bytes.constData(), bytes.size()) != dir) return UIE_SYSTEM;
+    if (bytes.size() >= MAX_PATHNAME_LEN) return UIE_BUFFER_TOO_SMALL;
+    return CopyOut(bytes, buffer, MAX_PATHNAME_LEN);
+}
+
+// 0 when path is now the current folder; UIE_BAD_POINTER, UIE_FILE_NOT_FOUND.
+int SetDirAnsi(const char *path) {
+    if (!path) return UIE_BAD_POINTER;
+    return QDir::setCurrent(FromAnsi(path)) ? 0 : UIE_FILE_NOT_FOUND;
+}
+
+// ------------------------------------------------------------- loading
+namespace uirt {
+
+// The resource tree of a bundle (":/X.uir"), mapping a binary bundle on
+// first use. Returns false when the bundle is neither compiled in nor found.
+static bool BundleRoot(const QString &file, QString *root) {
+    const QString base = QFileInfo(file).fileName();
+    if (base.isEmpty()) return false;
+    *root = QStringLiteral(":/") + base;
+    if (QFileInfo(*root).isDir()) return true;
+    QStringList candidates{file};
+    if (QFileInfo(file).isRelative())
+        candidates << QCoreApplication::applicationDirPath() + u'/' + file;
+    for (const QString &c : candidates)
+        if (QFileInfo(c).isFile() && QResource::registerResource(c, u'/' + base) && QFileInfo(*root).isDir())
+            return true;
+    return false;
+}
+
+// The CTRL_ style that the widget's class can carry, preferring the one the
+// resource names when the class allows it; 0 when the class is no control.
+static int StyleFor(QWidget *w, int named) {
+    if (auto *b = qobject_cast<QPushButton *>(w)) {
+        if (named == CTRL_COMMAND_BUTTON || named == CTRL_PICTURE_COMMAND_BUTTON) return named;
+        return (b->text().isEmpty() && !b->icon().isNull()) ? CTRL_PICTURE_COMMAND_BUTTON : CTRL_COMMAND_BUTTON;
+    }
+    if (qobject_cast<QComboBox *>(w)) return CTRL_RING;
+    if (auto *l = qobject_cast<QLabel *>(w)) {
+        if (named == CTRL_TEXT_MSG || named == CTRL_PICTURE) return named;
+        return l->pixmap().isNull() ? CTRL_TEXT_MSG : CTRL_PICTURE;
+    }
+    if (qobject_cast<QPlainTextEdit *>(w)) return CTRL_TEXT_BOX;
+    if (qobject_cast<QLineEdit *>(w)) return CTRL_STRING;
+    if (qobject_cast<QSpinBox *>(w)) return CTRL_NUMERIC;
+    if (qobject_cast<QFrame *>(w)) return CTRL_DECORATION;
+    return 0;
+}
+
+// The root widget's position as its Designer file gives it (the loader
+// applies only the root's size); (0, 0) when the file gives none.
+static QPoint RootPos(QIODevice &f) {
+    QXmlStreamReader x(&f);
+    if (!x.readNextStartElement() || x.name() != u"ui") return {};
+    while (x.readNextStartElement()) {
+        if (x.name() != u"widget") { x.skipCurrentElement(); continue; }
+        while (x.readNextStartElement()) {
+            if (x.name() != u"property" || x.attributes().value(QLatin1String("name")) != QLatin1String("geometry")) {
+                x.skipCurrentElement();
+                continue;
+            }
+            if (!x.readNextStartElement() || x.name() != u"rect") return {};
+            QPoint at;
+            while (x.readNextStartElement()) {
+                if (x.name() == u"x") at.setX(x.readElementText().toInt());
+                else if (x.name() == u"y") at.setY(x.readElementText().toInt());
+                else x.skipCurrentElement();
+            }
+            return at;
+        }
+        return {};
+    }
+    return {};
+}
+
+static int IntProperty(QObject *o, const char *name, int fallback) {
+    bool ok = false;
+    const int v = o->property(name).toInt(&ok);
+    return ok ? v : fallback;
+}
+
+static bool HasProperty(QObject *o, const char *name) { return o->property(name).isValid(); }
+
+static void ApplyBackColor(Panel &p) {
+    QPalette pal = p.w->palette();
+    pal.setColor(QPalette::Window, QColor::fromRgb(static_cast<QRgb>(p.backColor)));
+    p.w->setPalette(pal);
+    p.w->setAutoFillBackground(true);
+}
+
+// The window flags of a top-level panel from its frame attributes.
+static void ApplyFrame(Panel &p) {
+    if (p.parent != 0) return;
+    Qt::WindowFlags f = Qt::Window;
+    if (!p.titleBar) {
+        f |= Qt::FramelessWindowHint;
+    } else {
+        f |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+        if (p.canMinimize) f |= Qt::WindowMinimizeButtonHint;
+        if (p.canMaximize) f |= Qt::WindowMaximizeButtonHint;
+    }
+    if (p.w->windowFlags() != f) {
+        const bool shown = p.w->isVisible();
+        const QRect g = p.w->geometry();
+        p.w->setWindowFlags(f);   // hides the window
+        p.w->setGeometry(g);
+        if (shown) p.w->show();
+    }
+    if (p.sizable) {
+        p.w->setMinimumSize(0, 0);
+        p.w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    } else {
+        p.w->setFixedSize(p.w->size());
+    }
+}
+
+// The area a panel is centred in: the screen's available area for a
+// top-level panel, the parent's client area for a child panel.
+static QRect CentringArea(const Panel &p) {
+    if (p.parent != 0 && p.w->parentWidget()) return p.w->parentWidget()->rect();
+    QScreen *s = p.w->screen() ? p.w->screen() : QGuiApplication::primaryScreen();
+    return s ? s->availableGeometry() : QRect(0, 0, 800, 600);
+}
+
+static int MovePanel(Panel &p, int top, int left) {
+    const QRect area = CentringArea(p);
+    const QSize sz = p.w->size();
+    if (left == VAL_AUTO_CENTER) left = area.x() + (area.width() - sz.width()) / 2;
+    if (top == VAL_AUTO_CENTER) top = area.y() + (area.height() - sz.height()) / 2;
+    const QRect target(QPoint(left, top), sz);
+    if (p.w->geometry() != target) p.w->setGeometry(target);
+    return 0;
+}
+
+static void TrackMouse(QWidget *root) {
+    root->setMouseTracking(true);
+    for (QWidget *w : root->findChildren<QWidget *>()) w->setMouseTracking(true);
+}
+
+static int Register(std::unique_ptr<Panel> p) {
+    const int h = g_nextHandle++;
+    p->handle = h;
+    Panel &ref = *p;
+    g_panels[h] = std::move(p);
+    for (auto &c : ref.ctrls) {
+        SetupCtrl(ref, *c);
+        ConnectCtrl(h, *c);
+    }
+    TrackMouse(ref.w);
+    return h;
+}
+
+// Builds the records of a freshly loaded root: its controls (direct
+// children carrying ctrlId, in resource order) and their labels (direct
+// children carrying labelOf). Children that are neither are left alone.
+static void ReadControls(Panel &p) {
+    const QObjectList kids = p.w->children();
+    for (QObject *o : kids) {
+        QWidget *w = qobject_cast<QWidget *>(o);
+        if (!w || !HasProperty(w, "ctrlId")) continue;
+        const int id = IntProperty(w, "ctrlId", 0);
+        if (id <= 0 || FindCtrl(&p, id)) continue;   // a bad or repeated id makes no control
+        const int style = StyleFor(w, IntProperty(w, "ctrlStyle", 0));
+        if (style == 0) continue;
+        auto c = std::make_unique<Ctrl>();
+        c->id = id;
+        c->style = style;
+        c->w = w;
+        const int defMode = (style == CTRL_TEXT_MSG || style == CTRL_PICTURE || style == CTRL_DECORATION) ? VAL_INDICATOR : VAL_HOT;
+        const int mode = IntProperty(w, "ctrlMode", defMode);
+        c->mode = (mode >= VAL_INDICATOR && mode <= VAL_NORMAL) ? mode : defMode;
+        p.ctrls.push_back(std::move(c));
+    }
+    for (QObject *o : kids) {
+        auto *l = qobject_cast<QLabel *>(o);
+        if (!l || !HasProperty(l, "labelOf") || HasProperty(l, "ctrlId")) continue;
+        Ctrl *c = FindCtrl(&p, IntProperty(l, "labelOf", 0));
+        if (c && !c->label && c->w != l) c->label = l;
+    }
+    const int n = static_cast<int>(p.ctrls.size());
+    for (int i = 0; i < n; ++i) p.ctrls[static_cast<size_t>(i)]->zplane = n - 1 - i;
+}
+
+}  // namespace uirt
+
+// A panel handle (> 0), or UIE_NOT_INITIALIZED, UIE_BAD_POINTER,
+// UIE_BAD_PANEL (unknown parent), UIE_FILE_NOT_FOUND (no such bundle, or
+// its Designer file cannot be read), UIE_PANEL_NOT_FOUND.
+int LoadPanelAnsi(int parent, const char *file, int resourceId) {
+    if (!Ready()) return UIE_NOT_INITIALIZED;
+    if (!file) return UIE_BAD_POINTER;
+    Panel *pp = nullptr;
+    if (parent != 0 && !(pp = FindPanel(parent))) return UIE_BAD_PANEL;
+    QString root;
+    if (!BundleRoot(FromAnsi(file), &root)) return UIE_FILE_NOT_FOUND;
+    QFile f(root + u'/' + QString::number(resourceId) + QStringLiteral(".ui"));
+    if (!f.exists()) return UIE_PANEL_NOT_FOUND;
+    if (!f.open(QIODevice::ReadOnly)) return UIE_FILE_NOT_FOUND;
+    if (!g_loader) {
+        g_loader = new QUiLoader;
+        g_loader->clearPluginPaths();   // plain Qt widgets only: no plugin scan at start-up
+    }
+    g_loader->setWorkingDirectory(QDir(root));
+    const QPoint at = RootPos(f);
+    if (!f.seek(0)) return UIE_FILE_NOT_FOUND;
+    QWidget *w = g_loader->load(&f, pp ? pp->w : nullptr);
+    if (!w) return UIE_FILE_NOT_FOUND;
+
+    auto p = std::make_unique<Panel>();
+    p->parent = parent;
+    p->w = w;
+    p->closeCtrl = IntProperty(w, "closeCtrl", 0);
+    p->titleRaw = ToAnsi(w->windowTitle());
+    p->canMinimize = IntProperty(w, "canMinimize", 1) != 0;
+    p->canMaximize = IntProperty(w, "canMaximize", 1) != 0;
+    p->sizable = IntProperty(w, "sizable", 1) != 0;
+    w->hide();
+    ReadControls(*p);
+    ApplyBackColor(*p);
+    ApplyFrame(*p);
+    if (parent == 0 && at.isNull()) MovePanel(*p, VAL_AUTO_CENTER, VAL_AUTO_CENTER);
+    else MovePanel(*p, at.y(), at.x());
+    return Register(std::move(p));
+}
+
+// A panel handle (> 0), or UIE_NOT_INITIALIZED, UIE_BAD_PANEL (unknown
+// parent), UIE_BAD_VALUE (height or width below 1).
+int NewPanelAnsi(int parent, const char *title, int top, int left, int height, int width) {
+    if (!Ready()) return UIE_NOT_INITIALIZED;
+    Panel *pp = nullptr;
+    if (parent != 0 && !(pp = FindPanel(parent))) return UIE_BAD_PANEL;
+    if (height < 1 || width < 1) return UIE_BAD_VALUE;
+    auto p = std::make_unique<Panel>();
+    p->parent = parent;
+    p->w = new QWidget(pp ? pp->w : nullptr);
+    p->w->hide();
+    p->w->resize(width, height);
+    p->titleRaw = title ? QByteArray(title) : QByteArray();
+    p->w->setWindowTitle(FromAnsi(title));
+    ApplyBackColor(*p);
+    ApplyFrame(*p);
+    MovePanel(*p, top, left);
+    return Register(std::move(p));
+}
+
+// 0; UIE_NOT_INITIALIZED, UIE_BAD_PANEL. Shows the panel in front and
+// makes its window the active one (also without a window manager).
+int DisplayPanel(int panel) {
+    if (!Ready()) return UIE_NOT_INITIALIZED;
+    Panel *p = FindPanel(panel);
+    if (!p) return UIE_BAD_PANEL;
+    p->w->show();
+    p->w->raise();
+    if (p->parent == 0) p->w->activateWindow();
+    return 0;
+}
+
+// 0; UIE_NOT_INITIALIZED, UIE_BAD_PANEL. A popup stops being modal.
+int HidePanel(int panel) {
+    if (!Ready()) return UIE_NOT_INITIALIZED;
+    Panel *p = FindPanel(panel);
+    if (!p) return UIE_BAD_PANEL;
+    p->w->hide();
+    if (p->popup) {
+        p->w->setWindowModality(Qt::NonModal);
+        p->popup = false;
+    }
+    return 0;
+}
+
+// 0; UIE_NOT_INITIALIZED, UIE_BAD_PANEL, UIE_NOT_PERMITTED (a discard
+// callback discarding its own panel again). Child panels go first; then
+// EVENT_DISCARD to each control's callback in resource order, then to the
+// panel's. Each callback is read just before it is called, so callbacks
+// may reinstall or remove callbacks meanwhile.
+int DiscardPanel(int panel) {
+    if (!Ready()) return UIE_NOT_INITIALIZED;
+    Panel *p = FindPanel(panel);
+    if (!p) return UIE_BAD_PANEL;
+    if (p->discarding) return UIE_NOT_PERMITTED;
+    p->discarding = true;
+    for (int h : PanelHandles()) {
+        Panel *c = FindPanel(h);
+        if (c && c->parent == panel) DiscardPanel(h);
+    }
+    for (size_t i = 0;; ++i) {
+        p = FindPanel(panel);
+        if (!p || i >= p->ctrls.size()) break;
+        CallCtrlCallback(panel, p->ctrls[i]->id, EVENT_DISCARD, 0, 0);
+    }
+    CallPanelCallback(panel, EVENT_DISCARD, 0, 0);
+    PurgeCommits(panel);
+    auto it = g_panels.find(panel);
+    assert(it != g_panels.end() && "a panel being discarded stays registered until its events are sent");
+    std::unique_ptr<Panel> gone = std::move(it->second);
+    g_panels.erase(it);
+    QWidget *w = gone->w;
+    w->hide();
+    if (InDispatch()) w->deleteLater();   // Qt may be delivering an event to it right now
+    else delete w;
+    return 0;
+}
+
+// 0; UIE_NOT_INITIALIZED, UIE_BAD_PANEL, UIE_NOT_PERMITTED (child panel).
+// Shows the panel modally: other panels take no input until it is hidden
+// or discarded.
+int InstallPopup(int panel) {
+    if (!Ready()) return UIE_NOT_INITIALIZED;
+    Panel *p = FindPanel(panel);
+    if (!p) return UIE_BAD_PANEL;
+    if (p->parent != 0) return UIE_NOT_PERMITTED;
+    if (!p->popup) {
+        const bool shown = p->w->isVisible();
+        if (shown) p->w->hide();   // modality changes only while hidden
+        p->w->setWindowModality(Qt::ApplicationModal);
+        p->popup = true;
+    }
+    return DisplayPanel(panel);
+}
+
+// 0; UIE_NOT_INITIALIZED, UIE_BAD_PANEL. VAL_AUTO_CENTER centres that
+// coordinate (on the screen, or in the parent panel).
+int SetPanelPos(int panel, int top, int left) {
+    if (!Ready()) return UIE_NOT_INITIALIZED;
+    Panel *p = FindPanel(panel);
+    if (!p) return UIE_BAD_PANEL;
+    return MovePanel(*p, top, left);
+}
+
+// The handle of the panel whose window is active (the innermost child panel
+// holding the focus within it), 0 when no panel's window is active or the
+// run-time has not started.
+int GetActivePanel(void) {
+    if (!Ready()) return 0;
+    QWidget *aw = QApplication::activeWindow();
+    if (!aw) return 0;
+    QWidget *focus = QApplication::focusWidget();
+    if (focus && focus->window() == aw)
+        if (Panel *p = PanelOfWidget(focus)) return p->handle;
+    Panel *p = PanelOfWidget(aw);
+    return (p && p->w == aw) ? p->handle : 0;
+}
+
+// 0 with the primary screen's size; UIE_NOT_INITIALIZED, UIE_BAD_POINTER, UIE_SYSTEM.
+int GetScreenSize(int *height, int *width) {
+    if (!Ready()) return UIE_NOT_INITIALIZED;
+    if (!height || !width) return UIE_BAD_POINTER;
+    QScreen *s = QGuiApplication::primaryScreen();
+    if (!s) return UIE_SYSTEM;
+    *height = s->geometry().height();
+    *width = s->geometry().width();
+    return 0;
+}
+
+// 0; UIE_NOT_INITIALIZED, UIE_BAD_PANEL.
+int InstallPanelCallback(int panel, PanelCallbackPtr callback, void *callbackData) {
+    if (!Ready()) return UIE_NOT_INITIALIZED;
+    Panel *p = FindPanel(panel);
+    if (!p) return UIE_BAD_PANEL;
+    p->cb = callback;
+    p->cbData = callbackData;
+    return 0;
+}
+
+// ------------------------------------------------------ panel attributes
+namespace uirt {
+
+static bool IsPanelIntAttr(int a) {
+    switch (a) {
+    case ATTR_DIMMED: case ATTR_VISIBLE: case ATTR_LEFT: case ATTR_TOP: case ATTR_WIDTH:
+    case ATTR_HEIGHT: case ATTR_BACKCOLOR: case ATTR_TITLEBAR_VISIBLE: case ATTR_PANEL_FIRST_CTRL:
+    case ATTR_CAN_MINIMIZE: case ATTR_SIZABLE: case ATTR_CAN_MAXIMIZE:
+        return true;
+    default:
+        return false;
+    }
+}
+
+static bool IsPanelAttr(int a) {
+    return IsPanelIntAttr(a) || a == ATTR_TITLE || a == ATTR_CALLBACK_DATA || a == ATTR_CALLBACK_FUNCTION_POINTER;
+}
+
+// The panel and its status for an attribute call: null with *status set
+// when the run-time has not started, the panel is unknown or the attribute
+// is not one of a panel's.
+static Panel *PanelFor(int panel, int attribute, int *status) {
+    *status = 0;
+    if (!Ready()) { *status = UIE_NOT_INITIALIZED; return nullptr; }
+    Panel *p = FindPanel(panel);
+    if (!p) { *status = UIE_BAD_PANEL; return nullptr; }
+    if (!IsPanelAttr(attribute)) { *status = UIE_BAD_ATTRIBUTE; return nullptr; }
+    return p;
+}
+
+static int SetPanelInt(Panel &p, int a, int v) {
+    QWidget *w = p.w;
+    switch (a) {
+    case ATTR_DIMMED:
+        if (w->testAttribute(Qt::WA_ForceDisabled) != (v != 0)) w->setEnabled(v == 0);
+        return 0;
+    case ATTR_VISIBLE:
+        if (v) return w->isHidden() ? (w->show(), 0) : 0;
+        if (!w->isHidden()) w->hide();
+        return 0;
+    case ATTR_LEFT: return MovePanel(p, w->geometry().y(), v);
+    case ATTR_TOP: return MovePanel(p, v, w->geometry().x());
+    case ATTR_WIDTH:
+    case ATTR_HEIGHT: {
+        if (v < 1) return UIE_BAD_VALUE;
+        QSize s = w->size();
+        (a == ATTR_WIDTH ? s.rwidth() : s.rheight()) = v;
+        if (s == w->size()) return 0;
+        if (!p.sizable) w->setFixedSize(s);
+        else w->resize(s);
+        return 0;
+    }
+    case ATTR_BACKCOLOR:
+        if (v < 0 || v > 0xFFFFFF) return UIE_BAD_VALUE;
+        if (p.backColor != v) { p.backColor = v; ApplyBackColor(p); }
+        return 0;
+    case ATTR_TITLEBAR_VISIBLE:
+    case ATTR_CAN_MINIMIZE:
+    case ATTR_CAN_MAXIMIZE:
+    case ATTR_SIZABLE: {
+        bool &flag = a == ATTR_TITLEBAR_VISIBLE ? p.titleBar : a == ATTR_CAN_MINIMIZE ? p.canMinimize
+                   : a == ATTR_CAN_MAXIMIZE ? p.canMaximize : p.sizable;
+        if (flag != (v != 0)) { flag = v != 0; ApplyFrame(p); }
+        return 0;
+    }
+    case ATTR_PANEL_FIRST_CTRL: return UIE_NOT_PERMITTED;   // read only
+    default: return UIE_BAD_ATTRIBUTE;
+    }
+}
+
+static int GetPanelInt(Panel &p, int a, int *v) {
+    QWidget *w = p.w;
+    switch (a) {
+    case ATTR_DIMMED: *v = w->testAttribute(Qt::WA_ForceDisabled) ? 1 : 0; return 0;
+    case ATTR_VISIBLE: *v = w->isHidden() ? 0 : 1; return 0;
+    case ATTR_LEFT: *v = w->geometry().x(); return 0;
+    case ATTR_TOP: *v = w->geometry().y(); return 0;
+    case ATTR_WIDTH: *v = w->width(); return 0;
+    case ATTR_HEIGHT: *v = w->height(); return 0;
+    case ATTR_BACKCOLOR: *v = p.backColor; return 0;
+    case ATTR_TITLEBAR_VISIBLE: *v = p.titleBar; return 0;
+    case ATTR_CAN_MINIMIZE: *v = p.canMinimize; return 0;
+    case ATTR_CAN_MAXIMIZE: *v = p.canMaximize; return 0;
+    case ATTR_SIZABLE: *v = p.sizable; return 0;
+    case ATTR_PANEL_FIRST_CTRL: *v = p.ctrls.empty() ? 0 : p.ctrls.front()->id; return 0;
+    default: return UIE_BAD_ATTRIBUTE;
+    }
+}
+
+}  // namespace uirt
+
+// Every panel attribute setter and getter returns 0, or UIE_NOT_INITIALIZED,
+// UIE_BAD_PANEL, UIE_BAD_ATTRIBUTE (not a panel attribute), UIE_BAD_VALUE
+// (the value is of the wrong type for the attribute or out of range),
+// UIE_BAD_POINTER (null output), UIE_NOT_PERMITTED (read-only attribute).
+// Setting what the panel already holds changes nothing on the screen.
+int SetPanelAttributeAnsi(int panel, int attribute, int value) {
+    int st;
+    Panel *p = PanelFor(panel, attribute, &st);
+    if (!p) return st;
+    if (attribute == ATTR_CALLBACK_DATA) { p->cbData = reinterpret_cast<void *>(static_cast<intptr_t>(value)); return 0; }
+    if (attribute == ATTR_CALLBACK_FUNCTION_POINTER) {
+        if (value != 0) return UIE_BAD_VALUE;
+        p->cb = nullptr;
+        return 0;
+    }
+    if (attribute == ATTR_TITLE) return UIE_BAD_VALUE;
+    return SetPanelInt(*p, attribute, value);
+}
+
+int SetPanelAttributeAnsi(int panel, int attribute, const char *value) {
+    int st;
+    Panel *p = PanelFor(panel, attribute, &st);
+    if (!p) return st;
+    if (attribute == ATTR_CALLBACK_DATA) { p->cbData = const_cast<char *>(value); return 0; }
+    if (attribute != ATTR_TITLE) return UIE_BAD_VALUE;
+    if (!value) return UIE_BAD_POINTER;
+    if (p->titleRaw == value) return 0;
+    p->titleRaw = value;
+    p->w->setWindowTitle(FromAnsi(value));
+    return 0;
+}
+
+int SetPanelAttributeAnsi(int panel, int attribute, void *value) {
+    int st;
+    Panel *p = PanelFor(panel, attribute, &st);
+    if (!p) return st;
+    if (attribute == ATTR_CALLBACK_DATA) { p->cbData = value; return 0; }
+    if (attribute == ATTR_CALLBACK_FUNCTION_POINTER) {
+        p->cb = reinterpret_cast<PanelCallbackPtr>(value);
+        return 0;
+    }
+    return UIE_BAD_VALUE;
+}
+
+int SetPanelAttributeAnsi(int panel, int attribute, PanelCallbackPtr value) {
+    int st;
+    Panel *p = PanelFor(panel, attribute, &st);
+    if (!p) return st;
+    if (attribute != ATTR_CALLBACK_FUNCTION_POINTER) return UIE_BAD_VALUE;
+    p->cb = value;
+    return 0;
+}
+
+int GetPanelAttributeAnsi(int panel, int attribute, int *value) {
+    int st;
+    Panel *p = PanelFor(panel, attribute, &st);
+    if (!p) return st;
+    if (!value) return UIE_BAD_POINTER;
+    if (!IsPanelIntAttr(attribute)) return UIE_BAD_VALUE;
+    return GetPanelInt(*p, attribute, value);
+}
+
+int GetPanelAttributeAnsi(int panel, int attribute, char *value) {
+    int st;
+    Panel *p = PanelFor(panel, attribute, &st);
+    if (!p) return st;
+    if (!value) return UIE_BAD_POINTER;
+    if (attribute != ATTR_TITLE) return UIE_BAD_VALUE;
+    return CopyOut(p->titleRaw, value, kTextRoom);
+}
+
+int GetPanelAttributeAnsi(int panel, int attribute, void **value) {
+    int st;
+    Panel *p = PanelFor(panel, attribute, &st);
+    if (!p) return st;
+    if (!value) return UIE_BAD_POINTER;
+    if (attribute == ATTR_CALLBACK_DATA) { *value = p->cbData; return 0; }
+    if (attribute == ATTR_CALLBACK_FUNCTION_POINTER) { *value = reinterpret_cast<void *>(p->cb); return 0; }
+    return UIE_BAD_VALUE;
+}
+
+int GetPanelAttributeAnsi(int panel, int attribute, PanelCallbackPtr *value) {
+    int st;
+    Panel *p = PanelFor(panel, attribute, &st);
+    if (!p) return st;
+    if (!value) return UIE_BAD_POINTER;
+    if (attribute != ATTR_CALLBACK_FUNCTION_POINTER) return UIE_BAD_VALUE;
+    *value = p->cb;
+    return 0;
+}
+
+// ------------------------------------------------------------ test seam
+QWidget *UiPanelWidget(int panel) {
+    Panel *p = FindPanel(panel);
+    return p ? p->w : nullptr;
+}
+
+QWidget *UiCtrlWidget(int panel, int control) {
+    Ctrl *c = FindCtrl(FindPanel(panel), control);
+    return c ? c->w : nullptr;
+}
+
+QLabel *UiCtrlLabelWidget(int panel, int control) {
+    Ctrl *c = FindCtrl(FindPanel(panel), control);
+    return c ? c->label : nullptr;
+}
+
+int UiPanelOfWidget(QWidget *widget) {
+    Panel *p = PanelOfWidget(widget);
+    return p ? p->handle : 0;
+}
