@@ -404,7 +404,11 @@ void LoadInit(int panel, int product) {
     // The ring lists every product, newest number first, under "------".
     VLicProdList(panel, FVLIC_LOAD_PROD, 1, 0, 1);
     InsertListItemAnsi(panel, FVLIC_LOAD_PROD, 0, "------", 0);
-    SetCtrlValAnsi(panel, FVLIC_LOAD_PROD, product);
+    // A number that no item carries (no catalogued product) shows "------"
+    // rather than whichever product the filling left selected.
+    int index = -1;
+    const bool liste = GetIndexFromValueAnsi(panel, FVLIC_LOAD_PROD, &index, product) >= 0;
+    SetCtrlValAnsi(panel, FVLIC_LOAD_PROD, liste ? product : 0);
 
     LoadVersions(product);
     const bool emp = Disponible(sVersionEmp);
@@ -416,7 +420,6 @@ void LoadInit(int panel, int product) {
     } else if (product == 170) {
         const size_t n = std::strlen(sDossier);
         std::snprintf(sDossier + n, sizeof sDossier - n, "-V2");
-        int index = -1;
         if (GetIndexFromValueAnsi(panel, FVLIC_LOAD_PROD, &index, 170) >= 0 && index >= 0)
             ReplaceListItemAnsi(panel, FVLIC_LOAD_PROD, index, sDossier, 170);
     }

@@ -338,6 +338,9 @@ TEST_F(Composition, UnknownAndOutOfRangeProductsComposeWithAnEmptyFolder) {
         EXPECT_EQ(Adr(FVLIC_LOAD_PDF_DT), kB + "_DT.zip") << p;
         EXPECT_FALSE(Visible(FVLIC_LOAD_BP_EMP)) << p;
         EXPECT_FALSE(Visible(FVLIC_LOAD_BP_IHM)) << p;
+        int valeur = -1;
+        GetCtrlValAnsi(panel_, FVLIC_LOAD_PROD, &valeur);
+        EXPECT_EQ(valeur, 0) << p << ": the ring shows \"------\", not some product";
     }
 }
 

@@ -652,7 +652,14 @@ struct Sortie {
 // with args, from folder; collects stdout, stderr and the exit code.
 Sortie Lancer(const std::string &args, const std::string &programme = "./VLicEnr") {
     const std::string err = "/tmp/vlic_listing_err_" + std::to_string(getpid());
-    const std::string cmd = programme + " " + args + " 2>" + err;
+    // A desktop session has a runtime folder; without one Qt says so on
+    // stderr, which would hide what the program itself writes there.
+    static const std::string runtime = [] {
+        char modele[] = "/tmp/vlic_listing_rt_XXXXXX";
+        const char *d = mkdtemp(modele);
+        return std::string(d ? d : "/tmp");
+    }();
+    const std::string cmd = "XDG_RUNTIME_DIR=" + runtime + " " + programme + " " + args + " 2>" + err;
     Sortie s;
     FILE *f = popen(cmd.c_str(), "r");
     if (!f) return s;
