@@ -13,6 +13,7 @@
 #include <QCursor>
 #include <QPoint>
 
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -24,8 +25,8 @@
 
 // ------------------------------------------------------ allocation counter
 // gCompter: counting is on; gAllocations: allocations seen while on.
-static volatile bool gCompter = false;
-static volatile long gAllocations = 0;
+static std::atomic<bool> gCompter{false};
+static std::atomic<long> gAllocations{0};
 
 extern "C" {
 void *__libc_malloc(size_t);
@@ -35,28 +36,28 @@ void *__libc_memalign(size_t, size_t);
 void __libc_free(void *);
 
 void *malloc(size_t n) {
-    if (gCompter) ++gAllocations;
+    if (gCompter.load(std::memory_order_relaxed)) gAllocations.fetch_add(1, std::memory_order_relaxed);
     return __libc_malloc(n);
 }
 void *calloc(size_t n, size_t m) {
-    if (gCompter) ++gAllocations;
+    if (gCompter.load(std::memory_order_relaxed)) gAllocations.fetch_add(1, std::memory_order_relaxed);
     return __libc_calloc(n, m);
 }
 void *realloc(void *p, size_t n) {
-    if (gCompter) ++gAllocations;
+    if (gCompter.load(std::memory_order_relaxed)) gAllocations.fetch_add(1, std::memory_order_relaxed);
     return __libc_realloc(p, n);
 }
 void *memalign(size_t a, size_t n) {
-    if (gCompter) ++gAllocations;
+    if (gCompter.load(std::memory_order_relaxed)) gAllocations.fetch_add(1, std::memory_order_relaxed);
     return __libc_memalign(a, n);
 }
 int posix_memalign(void **p, size_t a, size_t n) {
-    if (gCompter) ++gAllocations;
+    if (gCompter.load(std::memory_order_relaxed)) gAllocations.fetch_add(1, std::memory_order_relaxed);
     *p = __libc_memalign(a, n);
     return *p ? 0 : 12;
 }
 void *aligned_alloc(size_t a, size_t n) {
-    if (gCompter) ++gAllocations;
+    if (gCompter.load(std::memory_order_relaxed)) gAllocations.fetch_add(1, std::memory_order_relaxed);
     return __libc_memalign(a, n);
 }
 void free(void *p) { __libc_free(p); }
