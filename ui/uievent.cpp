@@ -17,18 +17,24 @@
 // queue that GetUserEvent empties one commit per call.
 //
 // The pointer: on a real display QCursor::pos() follows the mouse anywhere,
-// but asks the display server each time, so it is read at most once per
-// poll; on the offscreen platform it does not follow the mouse events that
-// tests send, so the global position of the latest mouse event counts too.
-// The latest of the two changes wins.
+// but asks the display server each time (a round trip), so it is read at
+// most once per poll, and not at all while the pointer is inside one of our
+// windows, where the window system's mouse events say where it is (once a
+// quarter second all the same, should a crossing event have been lost). On
+// the offscreen platform it is a stored value that does not follow
+// the mouse events tests send straight to widgets, so the global position
+// of the latest mouse event counts too. Whichever changed last wins: each
+// mouse event notes where QCursor::pos() stood then, and a later change of
+// QCursor::pos() takes over.
 #include <cassert>
 #include <deque>
 #include <utility>
 
-#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QComboBox>
 #include <QCursor>
+#include <QElapsedTimer>
+#include <QEnterEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -51,8 +57,12 @@ namespace uirt {
 // g_filter: the application-wide event filter.
 // g_wake: single-shot timer that bounds the idle wait of GetUserEvent.
 // g_pointer: best known pointer position (global, logical pixels).
-// g_cursorSample: QCursor::pos() as last read; g_pointerFresh: it was read
-//   during the current poll (reset by each GetUserEvent).
+// g_cursorSample: QCursor::pos() as last read or as it stood at the latest
+//   mouse event; g_pointerFresh: it was read during the current poll (reset
+//   by each GetUserEvent); g_cheapCursor: QCursor::pos() costs nothing here
+//   (offscreen, minimal), so it is read at every query; g_inside: the
+//   pointer is inside one of our windows (window-system enter and leave
+//   events); g_sampleAge: time since QCursor::pos() was last read.
 // g_cursorStyle: the style SetMouseCursor set (-1 or 14); g_waitCursor: the
 //   wait cursor is on; g_applied: the shape of the override cursor the layer
 //   has pushed on Qt's stack, -1 when none; g_suspended: a dialog runs and
@@ -65,6 +75,9 @@ static QTimer *g_wake = nullptr;
 static QPoint g_pointer;
 static QPoint g_cursorSample;
 static bool g_pointerFresh = false;
+static bool g_cheapCursor = false;
+static bool g_inside = false;
+static QElapsedTimer g_sampleAge;
 static int g_cursorStyle = VAL_DEFAULT_CURSOR;
 static bool g_waitCursor = false;
 static int g_applied = -1;
@@ -83,8 +96,10 @@ bool Programmatic() { return g_programmatic > 0; }
 
 // The best known pointer position (see the file comment).
 static QPoint Pointer() {
-    if (!g_pointerFresh) {
+    const bool trustEvents = g_inside && g_sampleAge.isValid() && g_sampleAge.elapsed() < 250;
+    if (g_cheapCursor || (!g_pointerFresh && !trustEvents)) {
         g_pointerFresh = true;
+        g_sampleAge.start();
         const QPoint s = QCursor::pos();
         if (s != g_cursorSample) {
             g_cursorSample = s;
@@ -92,6 +107,12 @@ static QPoint Pointer() {
         }
     }
     return g_pointer;
+}
+
+// A mouse event at global position p (see the file comment).
+static void NoteMouseEvent(QPoint p) {
+    g_pointer = p;
+    g_cursorSample = g_cheapCursor ? QCursor::pos() : p;
 }
 
 // ------------------------------------------------------------ callbacks
@@ -184,6 +205,14 @@ public:
         case QEvent::MouseButtonDblClick: case QEvent::Wheel: case QEvent::KeyPress:
         case QEvent::KeyRelease: case QEvent::Shortcut: case QEvent::Close:
             break;
+        case QEvent::Enter:
+        case QEvent::Leave:
+            if (o->isWindowType() && e->spontaneous()) {
+                g_inside = t == QEvent::Enter;
+                if (g_inside) NoteMouseEvent(static_cast<QEnterEvent *>(e)->globalPosition().toPoint());
+                else g_pointerFresh = false;
+            }
+            return false;
         default:
             return false;
         }
@@ -197,7 +226,7 @@ public:
             if (!e->spontaneous()) return false;
             OnMouse(w, static_cast<QMouseEvent *>(e));
         } else if (t == QEvent::MouseButtonPress || t == QEvent::MouseButtonDblClick) {
-            if (e->spontaneous()) g_pointer = static_cast<QMouseEvent *>(e)->globalPosition().toPoint();
+            if (e->spontaneous()) NoteMouseEvent(static_cast<QMouseEvent *>(e)->globalPosition().toPoint());
         }
         return IsUserInput(t) && ToIndicator(w);
     }
@@ -205,7 +234,7 @@ public:
 private:
     static void OnMouse(QWidget *w, QMouseEvent *me) {
         const QPoint global = me->globalPosition().toPoint();
-        g_pointer = global;
+        NoteMouseEvent(global);
         Panel *p = PanelOfWidget(w);
         if (!p || !p->w->isEnabled()) return;
         const int handle = p->handle;
@@ -268,6 +297,8 @@ void StartEvents() {
     qApp->installEventFilter(g_filter);
     g_wake = new QTimer(g_filter);
     g_wake->setSingleShot(true);
+    const QString name = QGuiApplication::platformName();
+    g_cheapCursor = name == QLatin1String("offscreen") || name == QLatin1String("minimal");
     g_cursorSample = QCursor::pos();
     g_pointer = g_cursorSample;
 }
@@ -295,12 +326,13 @@ int GetUserEvent(int wait, int *panel, int *control) {
     if (!panel || !control) return UIE_BAD_POINTER;
     g_pointerFresh = false;
     if (!InDispatch()) QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
     if (PopCommit(panel, control)) return EVENT_COMMIT;
     if (wait) {
         while (!PopCommit(panel, control)) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         return EVENT_COMMIT;
     }
+    // One pass of the event loop: it runs what is pending at once, or
+    // sleeps until input comes or the wake-up timer fires.
     g_wake->start(10);
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     g_wake->stop();

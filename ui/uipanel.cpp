@@ -67,6 +67,9 @@ static QUiLoader *g_loader = nullptr;
 static int g_argc = 0;
 static char *g_argv[4] = {};
 static QByteArray g_argStore[3];
+// g_canRaise: the platform stacks windows (offscreen and minimal do not,
+//   and warn at every try).
+static bool g_canRaise = true;
 
 bool Ready() { return g_app != nullptr; }
 
@@ -200,6 +203,8 @@ static int Start(char **argv, bool headless) {
     // The application object lives until the process ends: deleting it at
     // exit would run after Qt's own static data is gone.
     g_app = new QApplication(g_argc, g_argv);
+    const QString name = QGuiApplication::platformName();
+    g_canRaise = name != QLatin1String("offscreen") && name != QLatin1String("minimal");
     StartEvents();
     return 1;
 }
@@ -479,7 +484,7 @@ int DisplayPanel(int panel) {
     Panel *p = FindPanel(panel);
     if (!p) return UIE_BAD_PANEL;
     p->w->show();
-    p->w->raise();
+    if (p->parent != 0 || g_canRaise) p->w->raise();
     if (p->parent == 0) p->w->activateWindow();
     return 0;
 }

@@ -24,12 +24,18 @@
 //  11. Odds and ends of the C run-time
 //  12. Test seams
 //
-// Panel resources (see ui/README-resources in the layer's source): a resource
-// file "X.uir" is a Qt resource bundle whose root holds one Qt Designer file
-// per panel, named "<resource id>.ui". A bundle compiled into the executable
-// is registered under the prefix "/X.uir"; one that is not is looked up as a
-// binary rcc file named "X.uir" in the current folder, then in the program's
-// folder, and mapped there on first use.
+// Panel resources: a resource file "X.uir" is a Qt resource bundle whose
+// root holds one Qt Designer file per panel, named "<resource id>.ui". A
+// bundle compiled into the executable is registered under the prefix
+// "/X.uir"; one that is not is looked up as a binary rcc file named "X.uir"
+// in the current folder, then in the program's folder, and mapped there on
+// first use. In a Designer file the root widget's geometry gives the panel's
+// size and its position (0, 0: centred on the screen), windowTitle its
+// title; optional dynamic properties of the root: closeCtrl (the control
+// whose commit the close box gives), canMinimize, canMaximize, sizable (0
+// or 1, default 1). Each control is a direct child of the root carrying
+// ctrlId, ctrlStyle and optionally ctrlMode; a label drawn apart from its
+// control is a QLabel child carrying labelOf (the control's id).
 #ifndef VLIC_UI_USERINT_H
 #define VLIC_UI_USERINT_H
 
@@ -189,6 +195,8 @@ int GetCtrlBoundingRect(int panel, int control, int *top, int *left, int *height
 
 // Values: a ring's value is its current item's value; a text message's,
 // string's or text box's value is its text; a numeric's is its number.
+// Setting a text box's value replaces its whole text, as ResetTextBoxAnsi.
+// Text read back is cut to 1023 bytes (UIE_BUFFER_TOO_SMALL when cut).
 int SetCtrlValAnsi(int panel, int control, int value);
 int SetCtrlValAnsi(int panel, int control, const char *value);
 int GetCtrlValAnsi(int panel, int control, int *value);
@@ -214,7 +222,8 @@ int GetUserEvent(int wait, int *panel, int *control);
 
 // ----------------------------------------------------------------- 8. Mouse
 // Mouse position relative to the control's top-left corner (control 0: the
-// panel's). The button and key outputs may be null.
+// panel's), in logical pixels. The button and key outputs may be null; the
+// buttons give 1 while pressed, keys the bits 1 Shift, 2 Ctrl, 4 Alt.
 int GetRelativeMouseState(int panel, int control, int *x, int *y,
                           int *leftButton, int *rightButton, int *keys);
 int GetMouseCursor(int *style);

@@ -29,3 +29,10 @@ foreach(f ${ui_tests})
     add_dependencies(${t} ui_test_bundle)
   endif()
 endforeach()
+
+# ui_probe: the layer alone on a real display, for tests/e2e/ui_x11.sh and
+# scripts/measure_idle_cpu.sh.
+add_executable(ui_probe ${CMAKE_CURRENT_LIST_DIR}/ui_probe.cpp)
+target_link_libraries(ui_probe PRIVATE vlic)
+qt_add_resources(ui_probe "ui_probe_panels" PREFIX "/UiTest.uir"
+  BASE ${CMAKE_CURRENT_LIST_DIR}/panels FILES ${VLIC_UI_TEST_PANELS})

@@ -139,6 +139,7 @@ TEST(Panels, UnknownHandlesGiveBadPanel) {
     EXPECT_EQ(UIE_BAD_PANEL, NewCtrlAnsi(bad, CTRL_TEXT_MSG, "x", 0, 0));
     EXPECT_EQ(UIE_BAD_PANEL, GetCtrlValAnsi(bad, 2, &v));
     EXPECT_EQ(UIE_BAD_PANEL, GetRelativeMouseState(bad, 0, &v, &v, nullptr, nullptr, nullptr));
+    EXPECT_EQ(UIE_BAD_PANEL, PrintPanelAnsi(bad, "/tmp/x.pdf", 0, 1, 0));
     EXPECT_EQ(UIE_BAD_PANEL, SetPanelPos(0, 1, 1));
     EXPECT_EQ(UIE_BAD_PANEL, SetPanelPos(-1, 1, 1));
 }
