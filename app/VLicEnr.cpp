@@ -197,8 +197,7 @@ int EnrDemarrer(int argc, char **argv) {
     const int produit = (argc > 1) ? EnrLireProduit(argv[1]) : 0;
     if (!VLicProdCharger(VLIC_PROD_FILE)) {
         MessagePopupAnsi("VLicEnr Veltrane : application incomplète"_cp1252,
-                         "L'application VLicEnr de Veltrane est incomplète : "
-                         "le catalogue des produits \"Veltrane.vlicprod\" est absent.\n"
+                         "Application VLicEnr de Veltrane incomplète : catalogue absent.\n"
                          "Veuillez vérifier le contenu du répertoire (problème téléchargement ou zip)."_cp1252);
         return 0;
     }

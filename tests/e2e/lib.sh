@@ -64,11 +64,12 @@ e2e_expect_eq() {
     if [ "$1" = "$2" ]; then e2e_log "ok: $3 = $2"; else e2e_fail "$3: expected '$1', got '$2'"; fi
 }
 
-# e2e_expect <what> <command...>: the command must succeed.
+# e2e_expect <what> <command...>: the command must succeed (its output
+# goes to $E2E_WORK/checks.log).
 e2e_expect() {
     local what=$1
     shift
-    if "$@"; then e2e_log "ok: $what"; else e2e_fail "$what"; fi
+    if "$@" >>"$E2E_WORK/checks.log" 2>&1; then e2e_log "ok: $what"; else e2e_fail "$what"; fi
 }
 
 # e2e_done: exit code of the test, 0 when every check passed.
@@ -146,7 +147,8 @@ e2e_wait_exit() {
 # matches (of that process when a pid is given), one a line; empty if none.
 e2e_find_window() {
     local args=(--onlyvisible --name "$1")
-    [ -n "${2:-}" ] && args=(--onlyvisible --pid "$2" --name "$1")
+    # xdotool matches any of the criteria unless told --all.
+    [ -n "${2:-}" ] && args=(--all --onlyvisible --pid "$2" --name "$1")
     xdotool search "${args[@]}" 2>/dev/null || true
 }
 
@@ -179,6 +181,21 @@ e2e_wait_no_window() {
     return 1
 }
 
+# e2e_count_windows <pid>: number of visible windows of the process, its
+# drop-down lists and popups included.
+e2e_count_windows() { xdotool search --onlyvisible --pid "$1" 2>/dev/null | wc -l; }
+
+# e2e_wait_windows <pid> <count> [seconds]: true once the process shows
+# exactly that many windows (a drop-down list has opened or closed).
+e2e_wait_windows() {
+    local pid=$1 want=$2 limit=${3:-10} t
+    for t in $(seq 1 $((limit * 10))); do
+        [ "$(e2e_count_windows "$pid")" -eq "$want" ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
 # e2e_title <window>: the window's title (UTF-8).
 e2e_title() { xdotool getwindowname "$1" 2>/dev/null || true; }
 
@@ -205,6 +222,13 @@ e2e_key() {
     local w=$1
     shift
     e2e_activate "$w"
+    xdotool key --delay 80 "$@"
+    sleep 0.3
+}
+
+# e2e_press <key...>: real key presses to whatever holds the keyboard now
+# (an open drop-down list, a popup), without activating any window.
+e2e_press() {
     xdotool key --delay 80 "$@"
     sleep 0.3
 }
@@ -264,11 +288,42 @@ e2e_shot() {
     fi
 }
 
+# e2e_wait_still <window> [seconds]: waits until two screenshots of the
+# window 0.15 s apart are the same (it has finished redrawing); true then,
+# false when it still changes after the time given.
+e2e_wait_still() {
+    local w=$1 limit=${2:-5} t
+    local a="$E2E_WORK/.still-a.png" b="$E2E_WORK/.still-b.png"
+    e2e_shot "$a" "$w"
+    for t in $(seq 1 $((limit * 6))); do
+        sleep 0.15
+        e2e_shot "$b" "$w"
+        [ "$(e2e_diff "$a" "$b")" = "0" ] && return 0
+        mv "$b" "$a"
+    done
+    return 1
+}
+
 # e2e_crop <file> <x> <y> <w> <h> <out>: a region of a screenshot.
 e2e_crop() { convert "$1" -crop "${4}x${5}+${2}+${3}" +repage "$6"; }
 
-# e2e_diff <a> <b>: number of differing pixels of two images of one size.
-e2e_diff() { compare -metric AE "$1" "$2" null: 2>&1 | awk '{print int($1)}'; }
+# e2e_diff <a> <b>: number of differing pixels of two images; 999999999
+# when they differ in size or cannot be compared.
+e2e_diff() {
+    local sa sb out
+    sa=$(convert "$1" -format '%wx%h' info: 2>/dev/null) || sa=a
+    sb=$(convert "$2" -format '%wx%h' info: 2>/dev/null) || sb=b
+    if [ "$sa" != "$sb" ]; then
+        echo 999999999
+        return 0
+    fi
+    out=$(compare -metric AE "$1" "$2" null: 2>&1) || true
+    if [[ "$out" =~ ^[0-9]+(\.[0-9]+)?(e\+?[0-9]+)?$ ]]; then
+        awk -v n="$out" 'BEGIN { printf "%d\n", n }'
+    else
+        echo 999999999
+    fi
+}
 
 # e2e_colors <file>: number of distinct colours in the image (1 = uniform).
 e2e_colors() { convert "$1" -format '%k' info:; }
