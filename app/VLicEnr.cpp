@@ -193,12 +193,15 @@ int EnrGerer(int product) {
     return 1;
 }
 
+const char *EnrMessageCatalogueAbsent(void) {
+    return "Application VLicEnr de Veltrane incomplète : catalogue absent.\n"
+           "Veuillez vérifier le contenu du répertoire (problème téléchargement ou zip)."_cp1252;
+}
+
 int EnrDemarrer(int argc, char **argv) {
     const int produit = (argc > 1) ? EnrLireProduit(argv[1]) : 0;
     if (!VLicProdCharger(VLIC_PROD_FILE)) {
-        MessagePopupAnsi("VLicEnr Veltrane : application incomplète"_cp1252,
-                         "Application VLicEnr de Veltrane incomplète : catalogue absent.\n"
-                         "Veuillez vérifier le contenu du répertoire (problème téléchargement ou zip)."_cp1252);
+        MessagePopupAnsi("VLicEnr Veltrane : application incomplète"_cp1252, EnrMessageCatalogueAbsent());
         return 0;
     }
     return EnrGerer(produit) ? 0 : 1;

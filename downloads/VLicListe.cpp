@@ -20,7 +20,6 @@
 #include "app/VLicEnr.h"
 #include "downloads/VLicLoad.h"
 #include "ui/FVLicEnr.h"
-#include "ui/cp1252.h"
 #include "ui/userint.h"
 
 // Constant names of the downloads panel's controls, by id (2 to 26). The
@@ -35,13 +34,6 @@ static const char *const kNoms[] = {
 const char *LoadNomControle(int control) {
     const int n = static_cast<int>(sizeof kNoms / sizeof kNoms[0]);
     return control >= 0 && control < n ? kNoms[control] : "";
-}
-
-// The message of start-up's popup when the catalogue is missing.
-static const char *MessageCatalogue(void) {
-    return "L'application VLicEnr de Veltrane est incomplète : "
-           "le catalogue des produits \"Veltrane.vlicprod\" est absent.\n"
-           "Veuillez vérifier le contenu du répertoire (problème téléchargement ou zip)."_cp1252;
 }
 
 enum { TEXTE_LEN = 1024, UTF8_LEN = 3 * TEXTE_LEN + 1 };
@@ -93,7 +85,7 @@ static int Demarrer(char **argv) {
     if (GetProjectDirAnsi(dossier) == 0) SetDirAnsi(dossier);
     if (!VLicProdCharger(VLIC_PROD_FILE)) {
         static char utf8[4 * TEXTE_LEN];
-        UiAnsiToUtf8(MessageCatalogue(), utf8, sizeof utf8);
+        UiAnsiToUtf8(EnrMessageCatalogueAbsent(), utf8, sizeof utf8);
         std::fprintf(stderr, "%s\n", utf8);
         return 1;
     }
