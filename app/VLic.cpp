@@ -1,0 +1,150 @@
+// VLic.cpp: the product catalogue and its file "Veltrane.vlicprod".
+//
+// Exports (app/VLic.h): the table VLicProdG, its load (VLicProdCharger), save
+// (VLicProdSauver) and clear (VLicProdEffacer), the fill of a product ring
+// (VLicProdList) and the safe reading of a name (VLicProdNom). The built-in
+// rows (VLicProdInit) live in app/VLicRows.cpp.
+//
+// Data model: VLicProdG is 1000 records of 580 bytes, index = product number.
+// The file is the raw image of the table, record n at byte n * 580. Loading
+// copies the file's bytes into the records untouched (reserved bytes and a
+// name without its NUL included), so loading then saving reproduces the file
+// byte for byte. Names are trusted nowhere to end inside their 32 bytes:
+// every reader goes through VLicProdNom, which never reads past the field.
+//
+// A file shorter than 580,000 bytes: records wholly past its end stay as the
+// clear left them; a record cut by the end of the file holds the file's bytes
+// up to the cut and, after them, what the clear left there (name "?" padded
+// as before, integers 0, empty texts, bytes 52 to 67 as they were). Since
+// the table is all-zero before the one load at start-up, that rest is the
+// cleared record of a fresh table. Bytes past 580,000 are ignored.
+#include "app/VLic.h"
+
+#include <cassert>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "ui/userint.h"
+
+// ---------------------------------------------------------------- state
+// VLicProdG: the catalogue. All-zero at program start, cleared and read once
+//   at start-up, read-only afterwards. Only this module writes it.
+// sNomCopie: one shadow entry per product, used only for a stored name that
+//   has no NUL within its 32 bytes: VLicProdNom copies its first 31 bytes
+//   there and adds the NUL. The record itself is never altered, so a save
+//   still writes the bytes that were loaded.
+VLicProdRec VLicProdG[VLIC_PROD_MAX];
+static char sNomCopie[VLIC_PROD_MAX][VLIC_PROD_NAME_LEN];
+
+// Returns the name of product n, NUL-terminated, at most 31 characters: the
+// stored field itself when it holds a NUL, else a terminated copy of its first
+// 31 bytes; "" for n outside 0 to 999. The text stays valid for the whole run
+// (a copy is rewritten only by the next call for the same product).
+const char *VLicProdNom(int n) {
+    if (n < 0 || n >= VLIC_PROD_MAX) return "";
+    const char *champ = VLicProdG[n].name;
+    if (std::memchr(champ, '\0', VLIC_PROD_NAME_LEN) != nullptr) return champ;
+    std::memcpy(sNomCopie[n], champ, VLIC_PROD_NAME_LEN - 1);
+    sNomCopie[n][VLIC_PROD_NAME_LEN - 1] = '\0';
+    return sNomCopie[n];
+}
+
+// Clears every record: name "?", code, the three reserved integers and hidden
+// 0, each reserved text empty (first byte 0). Bytes 52 to 67 are left alone:
+// this system never writes them. No result.
+void VLicProdEffacer(void) {
+    for (VLicProdRec &r : VLicProdG) {
+        r.name[0] = '?';
+        r.name[1] = '\0';
+        r.code = 0;
+        r.reserved1 = 0;
+        r.reserved2 = 0;
+        r.reserved3 = 0;
+        r.hidden = 0;
+        for (char *texte : r.texts) texte[0] = '\0';
+    }
+}
+
+// Loads the table from path. Returns 1 when the file was opened and read
+// (a short or empty file included), 0 when it cannot be opened or not one
+// byte of it can be read because of a read error (a folder of that name, a
+// device that refuses): the table is then left cleared.
+int VLicProdCharger(const char *path) {
+    assert(path != nullptr && "the catalogue's path must be given");
+    VLicProdEffacer();
+    std::FILE *f = std::fopen(path, "rb");
+    if (f == nullptr) return 0;
+    for (int n = 0; n < VLIC_PROD_MAX; ++n) {
+        // One read of 580 one-byte items: the bytes of a record cut by the
+        // end of the file are then exactly those read (a read of one 580-byte
+        // item would leave a partial record undefined).
+        const std::size_t lus = std::fread(&VLicProdG[n], 1, sizeof(VLicProdRec), f);
+        if (lus < sizeof(VLicProdRec)) {
+            // A folder opens on some systems but cannot be read: treat it as
+            // a file that cannot be opened, as where opening already fails.
+            const bool illisible = (n == 0 && lus == 0 && std::ferror(f));
+            std::fclose(f);
+            // Nothing was read when illisible: the table is still cleared.
+            // Otherwise this is the end of a short file; the rest stays cleared.
+            return illisible ? 0 : 1;
+        }
+    }
+    std::fclose(f);
+    return 1;
+}
+
+// Writes the 1000 records to path (created or truncated), one write of 580
+// bytes each. No result: a path that cannot be created, or a failing write,
+// is silently ignored.
+void VLicProdSauver(const char *path) {
+    assert(path != nullptr && "the catalogue's path must be given");
+    std::FILE *f = std::fopen(path, "wb");
+    if (f == nullptr) return;
+    for (const VLicProdRec &r : VLicProdG) {
+        if (std::fwrite(&r, sizeof(VLicProdRec), 1, f) != 1) break;
+    }
+    std::fclose(f);
+}
+
+// Sort key of product q: the first two bytes of its name, each as a signed
+// 8-bit value (accented letters, 128 to 255, are negative and come before
+// ASCII; the NUL of a one-letter name comes between them), the first byte
+// weighing more. Both bytes lie inside the field, whatever it holds. A
+// number outside the table (an item that is no product) keys as "".
+static int VLicProdCle(int q) {
+    if (q < 0 || q >= VLIC_PROD_MAX) return 0;
+    const signed char b0 = static_cast<signed char>(VLicProdG[q].name[0]);
+    const signed char b1 = static_cast<signed char>(VLicProdG[q].name[1]);
+    return b0 * 256 + b1;
+}
+
+// Fills the ring control of panel with catalogued products. No result; the
+// run-time's results are not examined (a bad panel or control lists nothing).
+//   all false: only multiples of 10; sorted false: every product goes to the
+//   top (descending number order); showHidden false: hidden ones left out.
+void VLicProdList(int panel, int control, int all, int sorted, int showHidden) {
+    DeleteListItem(panel, control, 0, -1);
+    int index = 0;  // set once here; only the sorted walk changes it
+    for (int q = 10; q < VLIC_PROD_MAX; ++q) {
+        const VLicProdRec &r = VLicProdG[q];
+        if (r.code == 0) continue;
+        if (!all && std::floor(q / 10.0) * 10 != q) continue;
+        if (sorted) {
+            const int cle = VLicProdCle(q);
+            int nb = 0;
+            if (GetNumListItems(panel, control, &nb) < 0) nb = 0;
+            index = nb;
+            for (int i = 0; i < nb; ++i) {
+                int v = 0;
+                if (GetValueFromIndexAnsi(panel, control, i, &v) < 0) continue;
+                if (VLicProdCle(v) > cle) {
+                    index = i;
+                    break;
+                }
+            }
+        }
+        if (!showHidden && r.hidden != 0) continue;
+        InsertListItemAnsi(panel, control, index, VLicProdNom(q), q);
+    }
+}
