@@ -43,9 +43,11 @@ static_assert(offsetof(VLicProdRec, texts) == 68);
 // read-only afterwards. Other modules read names through VLicProdNom.
 extern VLicProdRec VLicProdG[VLIC_PROD_MAX];
 
-// Loads the table from path (binary, 1000 reads of 580 bytes). Returns 1 when
-// the file was opened (a short file leaves the records past its end cleared),
-// 0 when it cannot be opened (the table is left cleared).
+// Loads the table from path (binary, 1000 reads of 580 bytes), after clearing
+// it. Returns 1 when the file was opened (a short file leaves the records
+// past its end cleared; a record cut by the end holds the bytes read, then
+// what the clear left; bytes past 580,000 are ignored), 0 when it cannot be
+// opened or not a byte of it can be read (a folder): the table is left cleared.
 int VLicProdCharger(const char *path);
 // Writes the whole table to path. Reports nothing, also when path cannot be written.
 void VLicProdSauver(const char *path);

@@ -42,16 +42,16 @@ enum { VAL_PLUS = -1, VAL_MOINS = -2 };
 // The maker's home page, behind the WEB text of the main panel.
 const char *const kSiteWeb = "https://www.veltrane.fr/";
 
-// Command-line modes: a first argument that names a mode (an option such as
-// a listing of the catalogue or of a product's addresses) is handled here,
-// before the run-time is started for the panels, as that mode needs it.
-// Returns 1 with *exitCode set when argv[1] named a mode, 0 when the program
-// runs as usual. No mode exists yet.
+// Command-line modes: a first argument that names a mode (the listings of
+// the catalogue and of a product's downloads, downloads/VLicListe.cpp) is
+// handled here, before the run-time is started for the panels, as that mode
+// needs it. Returns 1 with *exitCode set when argv[1] named a mode, 0 when
+// the program runs as usual.
 int EnrModeLigneCommande(int argc, char **argv, int *exitCode) {
-    (void)argc;
-    (void)argv;
-    (void)exitCode;
-    return 0;
+    const int code = LoadListing(argc, argv);
+    if (code < 0) return 0;
+    *exitCode = code;
+    return 1;
 }
 
 // Sets a ring's value; when no item carries that value (a number that is no
@@ -193,12 +193,15 @@ int EnrGerer(int product) {
     return 1;
 }
 
+const char *EnrMessageCatalogueAbsent(void) {
+    return "Application VLicEnr de Veltrane incomplète : catalogue absent.\n"
+           "Veuillez vérifier le contenu du répertoire (problème téléchargement ou zip)."_cp1252;
+}
+
 int EnrDemarrer(int argc, char **argv) {
     const int produit = (argc > 1) ? EnrLireProduit(argv[1]) : 0;
     if (!VLicProdCharger(VLIC_PROD_FILE)) {
-        MessagePopupAnsi("VLicEnr Veltrane : application incomplète"_cp1252,
-                         "Application VLicEnr de Veltrane incomplète : catalogue absent.\n"
-                         "Veuillez vérifier le contenu du répertoire (problème téléchargement ou zip)."_cp1252);
+        MessagePopupAnsi("VLicEnr Veltrane : application incomplète"_cp1252, EnrMessageCatalogueAbsent());
         return 0;
     }
     return EnrGerer(produit) ? 0 : 1;

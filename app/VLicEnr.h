@@ -18,6 +18,9 @@ int VLicEnrMain(int argc, char **argv);
 // (popup and 0 when it cannot), runs the main panel. Returns the exit code:
 // 0, or 1 when the main panel cannot be loaded.
 int EnrDemarrer(int argc, char **argv);
+// The message of start-up's popup when the catalogue cannot be loaded
+// (Windows-1252); the command-line listings print it too.
+const char *EnrMessageCatalogueAbsent(void);
 
 // The start product in text as "%d" reads it: optional blanks (space, tab,
 // line breaks, vertical tab, form feed), an optional sign, decimal digits;

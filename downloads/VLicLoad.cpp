@@ -1,8 +1,566 @@
-// VLicLoad.cpp: the downloads panel (placeholder until the panel is built).
+// VLicLoad.cpp: the downloads panel of one product.
+//
+// What it does: LoadGerer loads panel FVLIC_LOAD at the main panel's place,
+// LoadInit composes it for the product (ring, version texts, visible
+// buttons, utility buttons, one web address per download button), then the
+// panel's loop runs the hover help (LoadSurvol) before every event poll and
+// hands the address of a pressed button to the desktop's default viewer.
+// Nothing is downloaded here: the browser does that.
+//
+// Exports: everything declared in downloads/VLicLoad.h except the version
+// table (downloads/VLicVersions.cpp) and the listing (downloads/VLicListe.cpp).
+//
+// Data model: fixed-size Windows-1252 texts that live for the whole run (see
+// the state block below). Every write into them is bounded: a long catalogue
+// name or version text is cut, never written past its array. A product
+// number outside 0 to 999 never indexes anything: names come through
+// VLicProdNom, which gives "" for it, and the version table is searched.
 #include "downloads/VLicLoad.h"
 
+#include <cassert>
+#include <cstdio>
+#include <cstring>
+
+#include "app/VLic.h"
+#include "toolbox/toolbox.h"
+#include "ui/FVLicEnr.h"
+#include "ui/cp1252.h"
+#include "ui/userint.h"
+
+// ------------------------------------------------------------------ state
+// sAdresses: one web address per download button, in the order of
+//   kBoutons; "" or a complete address (LOAD_BASE + path). Written only by
+//   the composition, never cleared between openings: a slot of a button
+//   that stays hidden may keep an address of an earlier product, which is
+//   harmless since only visible buttons can be pressed. BP_4 (9) has a slot
+//   that nothing writes.
+// sVersionEmp, sVersionIhm: the product's current EMP and interface
+//   versions ("2.1"), as LoadVersions gave them and then with dots turned to
+//   dashes by LoadAdresses when available; "" when the product has none.
+// sDossier: the folder name derived from the catalogue name, at most 31
+//   characters; "" for a product without a name.
+// sInfo: the hover help text being formatted; its contents matter only
+//   during one pass of LoadSurvol.
+// sVersionsHook: test seam replacing the version table; null in the program.
+static char sAdresses[LOAD_NB_ADRESSES][LOAD_ADRESSE_LEN];
+static char sVersionEmp[LOAD_VERSION_LEN];
+static char sVersionIhm[LOAD_VERSION_LEN];
+static char sDossier[LOAD_DOSSIER_LEN];
+static char sInfo[LOAD_INFO_LEN];
+static LoadVersionsHookPtr sVersionsHook;
+
+// The download buttons, in the order of their slots.
+static const int kBoutons[LOAD_NB_ADRESSES] = {
+    FVLIC_LOAD_PDF_IHM, FVLIC_LOAD_PDF_DT, FVLIC_LOAD_PDF_EMP, FVLIC_LOAD_BP_4,
+    FVLIC_LOAD_BP_2,    FVLIC_LOAD_BP_3,   FVLIC_LOAD_BP_1,    FVLIC_LOAD_BP_PROF,
+    FVLIC_LOAD_BP_IHM,  FVLIC_LOAD_BP_EMP,
+};
+
+// The folder name of product 270 (the 3D-printing kit), which the two last
+// utilities are named after; tests hold it against the bundled catalogue.
+#define LOAD_DOSSIER_270 "Imprimante-3D-Modula"
+
+// The utilities table: drivers and tools of other makers, paths below the
+// download base.
+struct Utilitaire {
+    const char *label;
+    const char *path;
+};
+static const Utilitaire kUtilitaires[LOAD_NB_UTILITAIRES] = {
+    {"Codec ''Lecteur Windows Media'' pour Vidéos EMP"_cp1252, "Pilote/K-Lite_Codec_Pack_Basic.zip"},
+    {"Pilote USB carte de commande MAXON EPOS"_cp1252, "Pilote/EPOS2_USB_Driver.zip"},
+    {"Pilote FTDI USB pour liaison sériel"_cp1252, "Pilote/FTDI_ft232rUSB_Driver.zip"},
+    {"Pilote Adaptateur RS232/USB ''Moxa UPort-1110''"_cp1252, "Pilote/Moxa/Moxa-UPort-1100-1130.zip"},
+    {"Pilote Adaptateur RS485/USB ''Moxa UPort-1130''"_cp1252, "Pilote/Moxa/Moxa-UPort-1100-1130.zip"},
+    {"''MGate Manager'' pour passerelle Ethernet ''Moxa MGate''"_cp1252, "Pilote/Moxa/MGate_Manager.zip"},
+    {"Logiciel d'Impression 3D ''Repetier Host''"_cp1252, LOAD_DOSSIER_270 "_RepetierHost.zip"},
+    {"Pilotes USB pour cartes " LOAD_DOSSIER_270
+     " :\n''Arduino'', ''Teensy'' et ''Smoothie (eMotionTech)''"_cp1252,
+     LOAD_DOSSIER_270 "_Pilotes_USB.zip"},
+};
+
+// --------------------------------------------------------------- helpers
+
+// Slot index of a download button, -1 for any other control.
+static int IndexAdresse(int control) {
+    for (int i = 0; i < LOAD_NB_ADRESSES; ++i)
+        if (kBoutons[i] == control) return i;
+    return -1;
+}
+
+// The slot of a download button; the assert names a programming error, the
+// fall-back keeps a release build harmless.
+static char *Slot(int control) {
+    const int i = IndexAdresse(control);
+    assert(i >= 0 && "only the ten download buttons have an address slot");
+    static char sPoubelle[LOAD_ADRESSE_LEN];
+    return i >= 0 ? sAdresses[i] : sPoubelle;
+}
+
+// Writes LOAD_BASE followed by up to four parts into slot. A too long
+// address is cut at LOAD_ADRESSE_LEN - 1 characters (it then names no
+// archive, but overwrites nothing); a failed formatting empties the slot.
+static void Ecrire(char *slot, const char *a, const char *b = "", const char *c = "",
+                   const char *d = "") {
+    if (std::snprintf(slot, LOAD_ADRESSE_LEN, "%s%s%s%s%s", LOAD_BASE, a, b, c, d) < 0)
+        slot[0] = 0;
+}
+
+// Copies product's catalogue name into out (LOAD_DOSSIER_LEN bytes): "" for
+// a product outside 0 to 999 or without a name.
+static void Nom(int product, char *out) {
+    const char *n = VLicProdNom(product);
+    std::snprintf(out, LOAD_DOSSIER_LEN, "%s", n ? n : "");
+}
+
+// A version counts as available when it has more than two characters.
+static bool Disponible(const char *version) {
+    return strnlen(version, LOAD_VERSION_LEN) > 2;
+}
+
+// The codec pack goes with the EMP of these products.
+static bool AvecCodec(int product) {
+    return product >= 190 || product == 20 || product == 40 || product == 170;
+}
+
+// Shows a fixed utility button: visible, labelled, with its own address.
+static void BoutonFixe(int panel, int control, const char *label, const char *a,
+                       const char *b = "", const char *c = "") {
+    SetCtrlAttributeAnsi(panel, control, ATTR_VISIBLE, 1);
+    SetCtrlAttributeAnsi(panel, control, ATTR_LABEL_TEXT, label);
+    Ecrire(Slot(control), a, b, c);
+}
+
+// --------------------------------------------------------- module's texts
+
+const char *LoadAdresse(int control) {
+    const int i = IndexAdresse(control);
+    return i >= 0 ? sAdresses[i] : nullptr;
+}
+const char *LoadVersionEmp(void) { return sVersionEmp; }
+const char *LoadVersionIhm(void) { return sVersionIhm; }
+const char *LoadDossier(void) { return sDossier; }
+const char *LoadUtilitaireLabel(int entry) {
+    return entry >= 0 && entry < LOAD_NB_UTILITAIRES ? kUtilitaires[entry].label : nullptr;
+}
+
+void LoadSetVersionsHook(LoadVersionsHookPtr hook) { sVersionsHook = hook; }
+
+// ---------------------------------------------------------- composition
+
+void LoadVersions(int product) {
+    sVersionEmp[0] = 0;
+    sVersionIhm[0] = 0;
+    if (sVersionsHook) {
+        sVersionsHook(product, sVersionEmp, sVersionIhm, LOAD_VERSION_LEN);
+        sVersionEmp[LOAD_VERSION_LEN - 1] = 0;
+        sVersionIhm[LOAD_VERSION_LEN - 1] = 0;
+        return;
+    }
+    if (product < 0 || product >= VLIC_PROD_MAX) return;
+    for (int i = 0; i < LoadVersionsNb; ++i) {
+        const LoadVersionRec &r = LoadVersionsTable[i];
+        if (r.product != product) continue;
+        std::snprintf(sVersionEmp, LOAD_VERSION_LEN, "%s", r.emp ? r.emp : "");
+        std::snprintf(sVersionIhm, LOAD_VERSION_LEN, "%s", r.ihm ? r.ihm : "");
+        return;
+    }
+}
+
+void LoadNomDossier(int product) {
+    Nom(product, sDossier);
+    for (int i = 0; sDossier[i]; ++i) {
+        const unsigned char c = static_cast<unsigned char>(sDossier[i]);
+        if (c == ' ') {
+            sDossier[i] = '-';
+        } else if (c == 0xE9 || c == 0xE8 || c == 0xEA) {   // é è ê; â and the rest stay
+            sDossier[i] = 'e';
+        } else if (c == '(') {
+            // Cut before the character ahead of the bracket (the blank,
+            // already a "-"), or at the bracket when it comes first.
+            sDossier[i > 0 ? i - 1 : 0] = 0;
+            break;
+        }
+    }
+}
+
+void LoadPointTiret(char *text) {
+    if (!text) return;
+    for (char *p = text; *p; ++p)
+        if (*p == '.') *p = '-';
+}
+
+void LoadAdresses(int product) {
+    if (Disponible(sVersionEmp)) {
+        LoadPointTiret(sVersionEmp);
+        Ecrire(Slot(FVLIC_LOAD_BP_EMP), sDossier, "_EMP_V", sVersionEmp, ".zip");
+        Ecrire(Slot(FVLIC_LOAD_PDF_EMP), sDossier, "_MEMP", ".zip");
+    } else {
+        Slot(FVLIC_LOAD_BP_EMP)[0] = 0;
+        Slot(FVLIC_LOAD_PDF_EMP)[0] = 0;
+    }
+    if (Disponible(sVersionIhm)) {
+        LoadPointTiret(sVersionIhm);
+        const char *installer = (product == 70 || product == 130) ? "Installer_Supervision_"
+                                                                  : "Installer_Interface_";
+        char nom[LOAD_ADRESSE_LEN];
+        std::snprintf(nom, sizeof nom, "%s%s", installer, sDossier);
+        Ecrire(Slot(FVLIC_LOAD_BP_IHM), nom, "_V", sVersionIhm, ".zip");
+        Ecrire(Slot(FVLIC_LOAD_PDF_IHM), sDossier, "_MIHM", ".zip");
+    } else {
+        Slot(FVLIC_LOAD_BP_IHM)[0] = 0;
+        Slot(FVLIC_LOAD_PDF_IHM)[0] = 0;
+    }
+    Ecrire(Slot(FVLIC_LOAD_BP_PROF), sDossier, "_Professeur", ".zip");
+    Ecrire(Slot(FVLIC_LOAD_PDF_DT), sDossier, "_DT", ".zip");
+}
+
+void LoadVisibleEmp(int panel, int shown) {
+    SetCtrlAttributeAnsi(panel, FVLIC_LOAD_BP_EMP, ATTR_VISIBLE, shown);
+    SetCtrlAttributeAnsi(panel, FVLIC_LOAD_V_EMP, ATTR_VISIBLE, shown);
+    SetCtrlAttributeAnsi(panel, FVLIC_LOAD_PDF_EMP, ATTR_VISIBLE, shown);
+    SetCtrlAttributeAnsi(panel, FVLIC_LOAD_TXT_EMP, ATTR_VISIBLE, shown);
+}
+
+void LoadVisibleIhm(int panel, int shown) {
+    SetCtrlAttributeAnsi(panel, FVLIC_LOAD_BP_IHM, ATTR_VISIBLE, shown);
+    SetCtrlAttributeAnsi(panel, FVLIC_LOAD_V_IHM, ATTR_VISIBLE, shown);
+    SetCtrlAttributeAnsi(panel, FVLIC_LOAD_PDF_IHM, ATTR_VISIBLE, shown);
+    SetCtrlAttributeAnsi(panel, FVLIC_LOAD_TXT_IHM, ATTR_VISIBLE, shown);
+}
+
+void LoadUtilitaire(int panel, int entry, int control, char *slot) {
+    if (entry < 0 || entry >= LOAD_NB_UTILITAIRES || !slot) return;
+    SetCtrlAttributeAnsi(panel, control, ATTR_VISIBLE, 1);
+    SetCtrlAttributeAnsi(panel, control, ATTR_LABEL_TEXT, kUtilitaires[entry].label);
+    Ecrire(slot, kUtilitaires[entry].path);
+}
+
+// Places entry on one of the three utility buttons, with that button's slot.
+static void Utilitaire(int panel, int entry, int control) {
+    LoadUtilitaire(panel, entry, control, Slot(control));
+}
+
+// The word in brackets of a catalogue name ("Bras (Robot)" gives "Robot"),
+// into out (LOAD_DOSSIER_LEN bytes); "" when the name has no bracket.
+static void MotEntreParentheses(const char *nom, char *out) {
+    out[0] = 0;
+    const char *debut = std::strchr(nom, '(');
+    if (!debut) return;
+    ++debut;
+    const char *fin = std::strchr(debut, ')');
+    const size_t n = fin ? static_cast<size_t>(fin - debut) : std::strlen(debut);
+    std::snprintf(out, LOAD_DOSSIER_LEN, "%.*s", static_cast<int>(n), debut);
+}
+
+// Rules of particular products once the standard addresses are written.
+static void AjustementsProduit(int panel, int product) {
+    switch (product) {
+    case 20:
+    case 21:
+        if (sVersionIhm[0] == '2') {
+            Ecrire(Slot(FVLIC_LOAD_PDF_IHM), sDossier, "-V2", "_MIHM", ".zip");
+            Ecrire(Slot(FVLIC_LOAD_PDF_DT), sDossier, "-V2", "_DT", ".zip");
+        } else if (sVersionIhm[0] == '3') {
+            Ecrire(Slot(FVLIC_LOAD_PDF_IHM), sDossier, "-E", "_MIHM", ".zip");
+            Ecrire(Slot(FVLIC_LOAD_PDF_DT), sDossier, "-E", "_DT", ".zip");
+            Ecrire(Slot(FVLIC_LOAD_BP_PROF), sDossier, "-E", "_Professeur", ".zip");
+        }
+        break;
+    case 22:
+    case 150:
+    case 231:
+    case 280:
+        SetCtrlAttributeAnsi(panel, FVLIC_LOAD_PDF_DT, ATTR_VISIBLE, 0);
+        break;
+    case 23:
+        Ecrire(Slot(FVLIC_LOAD_PDF_DT), sDossier, "_MEMP", ".zip");
+        break;
+    case 60: {
+        char nom[LOAD_DOSSIER_LEN], mot[LOAD_DOSSIER_LEN];
+        Nom(60, nom);
+        MotEntreParentheses(nom, mot);
+        Ecrire(Slot(FVLIC_LOAD_BP_PROF), mot, "_Professeur", ".zip");
+        Ecrire(Slot(FVLIC_LOAD_PDF_DT), mot, "_DT", ".zip");
+        break;
+    }
+    case 70:
+    case 130:
+        SetCtrlAttributeAnsi(panel, FVLIC_LOAD_BP_IHM, ATTR_LABEL_TEXT, "Supervision ");
+        Ecrire(Slot(FVLIC_LOAD_PDF_IHM), sDossier, "_MSPV", ".zip");
+        break;
+    case 100: {
+        // The dashes of the version are wanted here even when the EMP is
+        // not available (the standard addresses then left the text alone).
+        char version[LOAD_VERSION_LEN];
+        std::snprintf(version, sizeof version, "%s", sVersionEmp);
+        LoadPointTiret(version);
+        char dossierFc[LOAD_ADRESSE_LEN];
+        std::snprintf(dossierFc, sizeof dossierFc, "%s-FC", sDossier);
+        Ecrire(Slot(FVLIC_LOAD_BP_EMP), dossierFc, "_EMP_V", version, ".zip");
+        Ecrire(Slot(FVLIC_LOAD_PDF_DT), dossierFc, "_DT", ".zip");
+        break;
+    }
+    case 180: {
+        char nom[LOAD_DOSSIER_LEN], texte[128];
+        Nom(180, nom);
+        LoadVisibleIhm(panel, 1);
+        SetCtrlValAnsi(panel, FVLIC_LOAD_V_IHM, "HL7");
+        std::snprintf(texte, sizeof texte, "(Acquisition Tops Chronos avec Boitier %s)", nom);
+        SetCtrlValAnsi(panel, FVLIC_LOAD_TXT_IHM, texte);
+        Ecrire(Slot(FVLIC_LOAD_BP_IHM), "Installer_Interface_HL7", ".zip");
+        Ecrire(Slot(FVLIC_LOAD_PDF_IHM), sDossier, "_MIHM", ".zip");
+        break;
+    }
+    case 191:
+        SetCtrlAttributeAnsi(panel, FVLIC_LOAD_BP_PROF, ATTR_VISIBLE, 0);
+        SetCtrlAttributeAnsi(panel, FVLIC_LOAD_TXT_PROF, ATTR_VISIBLE, 0);
+        break;
+    case 232: {
+        char nom[LOAD_DOSSIER_LEN];
+        Nom(230, nom);   // as stored, not in folder form
+        Ecrire(Slot(FVLIC_LOAD_BP_PROF), nom, "_Professeur", ".zip");
+        break;
+    }
+    case 233:
+        SetCtrlAttributeAnsi(panel, FVLIC_LOAD_PDF_EMP, ATTR_VISIBLE, 0);
+        break;
+    default:
+        break;
+    }
+}
+
+// The utility buttons of each product.
+static void Utilitaires(int panel, int product) {
+    static const char *const kENodLabel = "''eNodView'' pour conditionneur ''eNod3'' (Pesée)"_cp1252;
+    static const char *const kENodPath = "Pilote/eNodview_fr_Setup.zip";
+    switch (product) {
+    case 20:
+    case 21:
+        if (sVersionIhm[0] == '3') Utilitaire(panel, 1, FVLIC_LOAD_BP_2);
+        break;
+    case 30:
+    case 60:
+    case 90:
+    case 200:
+    case 300:
+        Utilitaire(panel, 4, FVLIC_LOAD_BP_2);
+        break;
+    case 32:
+        Utilitaire(panel, 5, FVLIC_LOAD_BP_2);
+        BoutonFixe(panel, FVLIC_LOAD_BP_3,
+                   "''MGate Conf.'' pour passerelle Ethernet ''Moxa NPort-6110''",
+                   "Pilote/Moxa/Modbus_Gateway_Configurator.zip");
+        break;
+    case 70:
+        BoutonFixe(panel, FVLIC_LOAD_BP_2, kENodLabel, kENodPath);
+        Utilitaire(panel, 5, FVLIC_LOAD_BP_3);
+        break;
+    case 80: {
+        char nom80[LOAD_DOSSIER_LEN], nom70[LOAD_DOSSIER_LEN], label[128];
+        Nom(80, nom80);
+        Nom(70, nom70);
+        std::snprintf(label, sizeof label, "Supervision (Ethernet) %s et Doseur %s", nom80, nom70);
+        BoutonFixe(panel, FVLIC_LOAD_BP_2, label, "Installer_Supervision_", nom80, "_V1-0.zip");
+        break;
+    }
+    case 110:
+        Utilitaire(panel, 3, FVLIC_LOAD_BP_2);
+        break;
+    case 130:
+        BoutonFixe(panel, FVLIC_LOAD_BP_2, kENodLabel, kENodPath);
+        Utilitaire(panel, 4, FVLIC_LOAD_BP_3);
+        break;
+    case 180:
+        BoutonFixe(panel, FVLIC_LOAD_BP_1, "Interface PC ''MiniDisplay HL975 Manager'' TAG-Heuer",
+                   "Installer_MiniDisplay_Manager_HL975_ZUM.zip");
+        BoutonFixe(panel, FVLIC_LOAD_BP_2, "Interface PC ''Start Clock HL940 Manager'' TAG-Heuer",
+                   "Installer_MiniDisplay_Manager_HL975_ZUM.zip");
+        Utilitaire(panel, 3, FVLIC_LOAD_BP_3);
+        break;
+    case 190:
+    case 290:
+    case 310:
+        Utilitaire(panel, 1, FVLIC_LOAD_BP_2);
+        break;
+    case 250:
+    case 260:
+        Utilitaire(panel, 1, FVLIC_LOAD_BP_2);
+        Utilitaire(panel, 2, FVLIC_LOAD_BP_3);
+        break;
+    case 270:
+        Utilitaire(panel, 6, FVLIC_LOAD_BP_2);
+        Utilitaire(panel, 7, FVLIC_LOAD_BP_3);
+        break;
+    default:
+        break;
+    }
+}
+
+void LoadInit(int panel, int product) {
+    // Product 101 is a variant sold under product 100's items.
+    if (product == 101) product = 100;
+
+    // The ring lists every product, newest number first, under "------".
+    VLicProdList(panel, FVLIC_LOAD_PROD, 1, 0, 1);
+    InsertListItemAnsi(panel, FVLIC_LOAD_PROD, 0, "------", 0);
+    // A number that no item carries (no catalogued product) shows "------"
+    // rather than whichever product the filling left selected.
+    int index = -1;
+    const bool liste = GetIndexFromValueAnsi(panel, FVLIC_LOAD_PROD, &index, product) >= 0;
+    SetCtrlValAnsi(panel, FVLIC_LOAD_PROD, liste ? product : 0);
+
+    LoadVersions(product);
+    const bool emp = Disponible(sVersionEmp);
+    const bool ihm = Disponible(sVersionIhm);
+
+    LoadNomDossier(product);
+    if (product == 20 || product == 21) {
+        LoadNomDossier(20);
+    } else if (product == 170) {
+        const size_t n = std::strlen(sDossier);
+        std::snprintf(sDossier + n, sizeof sDossier - n, "-V2");
+        if (GetIndexFromValueAnsi(panel, FVLIC_LOAD_PROD, &index, 170) >= 0 && index >= 0)
+            ReplaceListItemAnsi(panel, FVLIC_LOAD_PROD, index, sDossier, 170);
+    }
+
+    LoadAdresses(product);
+
+    char texte[LOAD_VERSION_LEN + 8];
+    LoadVisibleEmp(panel, emp);
+    std::snprintf(texte, sizeof texte, "V%s ", sVersionEmp);
+    SetCtrlValAnsi(panel, FVLIC_LOAD_V_EMP, texte);
+    LoadVisibleIhm(panel, ihm);
+    std::snprintf(texte, sizeof texte, "V%s ", sVersionIhm);
+    SetCtrlValAnsi(panel, FVLIC_LOAD_V_IHM, texte);
+
+    AjustementsProduit(panel, product);
+
+    if (emp && AvecCodec(product)) Utilitaire(panel, 0, FVLIC_LOAD_BP_1);
+
+    Utilitaires(panel, product);
+}
+
+// ------------------------------------------------------------- hover help
+
+// Watched controls, in the order they are tried.
+static const int kSurveilles[] = {
+    FVLIC_LOAD_BP_EMP, FVLIC_LOAD_BP_PEMP, FVLIC_LOAD_PDF_EMP, FVLIC_LOAD_BP_IHM,
+    FVLIC_LOAD_PDF_IHM, FVLIC_LOAD_BP_PROF, FVLIC_LOAD_PDF_DT, FVLIC_LOAD_BP_1,
+    FVLIC_LOAD_BP_2, FVLIC_LOAD_BP_3, FVLIC_LOAD_BP_4,
+};
+
+// Help texts; %s is the product's catalogue name.
+static const char *const kAideEmpCodec =
+    "\nTélécharger, dézipper et copier sur votre ordinateur le dossier\n''%s EMP'' "
+    "(Environnement Multimédia Pédagogique).\nPour lancer cet Environnement, exécuter "
+    "l'application\n''%s_EMP.exe'' du dossier\nou créer un raccourci sur votre bureau "
+    "Windows.\n\nL'EMP (Environnement Multimédia Pédagogique) utilise le ''Lecteur Windows "
+    "Media'', si vous ne visualisez pas les animations et vidéos, installer les ''Codecs'' "
+    "nécessaires ci-dessous."_cp1252;
+static const char *const kAideEmp =
+    "\nTélécharger, dézipper et copier sur votre ordinateur le dossier\n''%s EMP'' "
+    "(Environnement Multimédia Pédagogique).\nPour lancer cet Environnement, exécuter "
+    "l'application\n''%s_EMP.exe'' du dossier\nou créer un raccourci sur votre bureau "
+    "Windows."_cp1252;
+static const char *const kAidePdfEmp =
+    "\nTélécharger, dézipper et consulter le Manuel d'utilisation de\nl'Environnement "
+    "Multimédia Pédagogique ''%s''"_cp1252;
+static const char *const kAideIhm =
+    "\nTélécharger, dézipper et copier sur votre ordinateur le dossier.\n\nPour installer "
+    "l'Interface PC de Pilotage, Paramétrage et Acquisition\ndu système ''%s'',\nexécuter "
+    "le ''setup.exe'' du dossier ''Volume''."_cp1252;
+static const char *const kAidePdfIhm =
+    "\nTélécharger, dézipper et consulter\nle Manuel d'utilisation de l'Interface PC "
+    "''%s''"_cp1252;
+static const char *const kAideProf =
+    "\nTélécharger, dézipper et copier sur votre ordinateur le dossier.\n\nLe dossier "
+    "Professeur contient les Activités Pédagogiques,\ntous les documents et ressources "
+    "utiles à l'exploitation\ndu système ''%s''."_cp1252;
+static const char *const kAideDt =
+    "\nTélécharger, dézipper et consulter\nle Dossier Technique ''%s''"_cp1252;
+
+// Shows one help text in the INFO box: top, visible lines, shown, text.
+static void Aide(int panel, int top, int lignes, const char *format, const char *nom) {
+    SetCtrlAttributeAnsi(panel, FVLIC_LOAD_INFO, ATTR_TOP, top);
+    SetCtrlAttributeAnsi(panel, FVLIC_LOAD_INFO, ATTR_VISIBLE_LINES, lignes);
+    SetCtrlAttributeAnsi(panel, FVLIC_LOAD_INFO, ATTR_VISIBLE, 1);
+    std::snprintf(sInfo, sizeof sInfo, format, nom, nom);
+    ResetTextBoxAnsi(panel, FVLIC_LOAD_INFO, sInfo);
+}
+
+void LoadSurvol(int panel, int product) {
+    if (GetActivePanel() != panel) return;
+
+    int survole = 0;
+    for (int control : kSurveilles) {
+        int visible = 0, dimmed = 0, width = 0, height = 0;
+        GetCtrlAttributeAnsi(panel, control, ATTR_VISIBLE, &visible);
+        GetCtrlAttributeAnsi(panel, control, ATTR_DIMMED, &dimmed);
+        GetCtrlAttributeAnsi(panel, control, ATTR_WIDTH, &width);
+        GetCtrlAttributeAnsi(panel, control, ATTR_HEIGHT, &height);
+        if (!visible || dimmed) continue;
+        int x = -1, y = -1;
+        if (GetRelativeMouseState(panel, control, &x, &y, nullptr, nullptr, nullptr) < 0) continue;
+        if (x >= 0 && x <= width && y >= 0 && y <= height) {   // both edges count
+            survole = control;
+            break;
+        }
+    }
+
+    if (!survole) {
+        SetMouseCursor(VAL_DEFAULT_CURSOR);
+        SetCtrlAttributeAnsi(panel, FVLIC_LOAD_INFO, ATTR_VISIBLE, 0);
+        return;
+    }
+    SetMouseCursor(VAL_POINTING_FINGER_CURSOR);
+
+    char nom[LOAD_DOSSIER_LEN];
+    Nom(product, nom);   // the number as given: 101 names product 101
+    switch (survole) {
+    case FVLIC_LOAD_BP_EMP:
+        if (AvecCodec(product)) Aide(panel, 125, 15, kAideEmpCodec, nom);
+        else Aide(panel, 125, 13, kAideEmp, nom);
+        break;
+    case FVLIC_LOAD_PDF_EMP: Aide(panel, 145, 5, kAidePdfEmp, nom); break;
+    case FVLIC_LOAD_BP_IHM: Aide(panel, 130, 11, kAideIhm, nom); break;
+    case FVLIC_LOAD_PDF_IHM: Aide(panel, 85, 4, kAidePdfIhm, nom); break;
+    case FVLIC_LOAD_BP_PROF: Aide(panel, 235, 7, kAideProf, nom); break;
+    case FVLIC_LOAD_PDF_DT: Aide(panel, 85, 4, kAideDt, nom); break;
+    default: break;   // utilities and BP_PEMP keep the help shown before
+    }
+}
+
+// ----------------------------------------------------------------- loop
+
 void LoadGerer(int product, int *top, int *left) {
-    (void)product;
-    (void)top;
-    (void)left;
+    assert(top && left && "LoadGerer hands the panel's position back through top and left");
+    if (!top || !left) return;
+
+    const int panel = LoadPanelAnsi(0, FVLIC_UIR_FILE, FVLIC_LOAD);
+    if (panel <= 0) return;   // no panel: the caller shows its own again where it was
+    SetPanelPos(panel, *top, *left);
+    LoadInit(panel, product);
+    SetCtrlAttributeAnsi(panel, FVLIC_LOAD_INFO, ATTR_VISIBLE, 0);
+    DisplayPanel(panel);
+
+    bool quitter = false;
+    while (!quitter) {
+        LoadSurvol(panel, product);
+        int eventPanel = 0, control = 0;
+        const int event = GetUserEvent(0, &eventPanel, &control);
+        // A run-time that can no longer deliver events would make the loop
+        // spin for ever: leave as through the return button.
+        if (event < 0) break;
+        if (event != EVENT_COMMIT || eventPanel != panel) continue;
+        if (control == FVLIC_LOAD_BP_QUIT) {
+            quitter = true;
+        } else if (const char *adresse = LoadAdresse(control)) {
+            OpenDocumentInDefaultViewerAnsi(adresse, 0);
+        }
+    }
+
+    GetPanelAttributeAnsi(panel, ATTR_TOP, top);
+    GetPanelAttributeAnsi(panel, ATTR_LEFT, left);
+    DiscardPanel(panel);
 }

@@ -1,10 +1,109 @@
-// VLicLoad.h: the downloads panel of one product, its items and addresses,
-// and the hover help that follows the mouse.
+// VLicLoad.h: the downloads panel of one product (panel FVLIC_LOAD of
+// "FVLicEnr.uir"), the composition of its items and web addresses, and the
+// hover help that follows the mouse.
+//
+// Exports: LoadGerer (the panel's loop), LoadInit and the composition steps
+// (LoadVersions, LoadNomDossier, LoadAdresses, LoadVisibleEmp,
+// LoadVisibleIhm, LoadPointTiret, LoadUtilitaire), LoadSurvol (one pass of
+// the hover help), read access to the module's texts (address slots, version
+// texts, folder name), the version table of downloads/VLicVersions.cpp, and
+// LoadListing, the scriptable listing of the command line.
+//
+// Data model: the module owns, for the whole run, ten address slots of
+// LOAD_ADRESSE_LEN bytes (one per download button), the EMP and interface
+// version texts (LOAD_VERSION_LEN bytes each) and the folder name
+// (LOAD_DOSSIER_LEN bytes). They are rewritten at each opening of the panel
+// and never cleared in between. All texts are Windows-1252, zero-terminated.
 #ifndef VLIC_DOWNLOADS_VLICLOAD_H
 #define VLIC_DOWNLOADS_VLICLOAD_H
 
+enum {
+    LOAD_NB_ADRESSES = 10,     // download buttons 5, 6, 7, 9, 10, 11, 12, 13, 14, 16
+    LOAD_ADRESSE_LEN = 272,    // a slot holds at most 271 characters
+    LOAD_VERSION_LEN = 16,     // a version text holds at most 15 characters
+    LOAD_DOSSIER_LEN = 32,     // the folder name holds at most 31 characters
+    LOAD_INFO_LEN = 1024,      // the hover help text holds at most 1023 characters
+    LOAD_NB_UTILITAIRES = 8,   // entries 0 to 7 of the utilities table
+};
+
+// Every address starts with the download base on the maker's web site.
+#define LOAD_BASE "https://www.veltrane.fr/telecharger/"
+
+// ---------------------------------------------------------------- the panel
 // Runs the downloads panel for product at (*top, *left) until the user
-// returns; leaves in *top and *left where the panel was then.
+// returns; leaves in *top and *left where the panel was then. When the panel
+// cannot be loaded it returns at once and leaves *top and *left unchanged.
 void LoadGerer(int product, int *top, int *left);
+
+// ---------------------------------------------------------- the composition
+// Composes a freshly loaded downloads panel for product (101 is shown as
+// 100): product ring, version texts, visible buttons, labels, address slots.
+void LoadInit(int panel, int product);
+// Sets the two version texts for product from the version table (empty
+// texts when the product has none, or is outside 0 to 999).
+void LoadVersions(int product);
+// Sets the folder name from product's catalogue name: blanks become "-",
+// é è ê become "e", the text is cut before the blank ahead of the first "(".
+// Empty for a product without a name or outside 0 to 999.
+void LoadNomDossier(int product);
+// Writes the standard address slots (EMP, interface, teacher, dossier) of
+// product from the folder name and the version texts.
+void LoadAdresses(int product);
+// Shows (1) or hides (0) the EMP group: BP_EMP, V_EMP, PDF_EMP, TXT_EMP.
+void LoadVisibleEmp(int panel, int shown);
+// Shows (1) or hides (0) the interface group: BP_IHM, V_IHM, PDF_IHM, TXT_IHM.
+void LoadVisibleIhm(int panel, int shown);
+// Replaces every "." of text by "-", in place. A null text does nothing.
+void LoadPointTiret(char *text);
+// Places entry (0 to 7) of the utilities table on button control: shows it,
+// labels it and writes the download base and the entry's path into slot
+// (LOAD_ADRESSE_LEN bytes). Any other entry, or a null slot, does nothing.
+void LoadUtilitaire(int panel, int entry, int control, char *slot);
+
+// ------------------------------------------------------------ hover help
+// One pass of the hover help on panel for product (the number given to
+// LoadGerer, 101 included): shows the help of the button under the mouse in
+// the INFO box and the link cursor, or hides the box and gives the normal
+// cursor back over nothing. Does nothing while another panel is active.
+void LoadSurvol(int panel, int product);
+
+// ------------------------------------------------------- the module's texts
+// The address slot of download button control (5, 6, 7, 9, 10, 11, 12, 13,
+// 14 or 16); null for any other control.
+const char *LoadAdresse(int control);
+const char *LoadVersionEmp(void);    // as last composed (dots turned to dashes when available)
+const char *LoadVersionIhm(void);
+const char *LoadDossier(void);       // the folder name as last composed
+// The label of entry (0 to 7) of the utilities table; null for any other.
+const char *LoadUtilitaireLabel(int entry);
+
+// ------------------------------------------------------------ version table
+// One row of downloads/VLicVersions.cpp: the current EMP and interface
+// versions of a product, "" when it has none.
+struct LoadVersionRec {
+    int product;
+    const char *emp;
+    const char *ihm;
+};
+// The table and its number of rows.
+extern const LoadVersionRec LoadVersionsTable[];
+extern const int LoadVersionsNb;
+
+// Test seam: when set, LoadVersions asks the hook for the two texts instead
+// of the table. The hook writes at most size bytes into each (terminated).
+typedef void (*LoadVersionsHookPtr)(int product, char *emp, char *ihm, int size);
+void LoadSetVersionsHook(LoadVersionsHookPtr hook);
+
+// ------------------------------------------------------- command-line listing
+// "--adresses N" prints the composed downloads panel of product N, one line
+// per visible control 3 to 25: id, constant name, text, address (TAB
+// separated, UTF-8). "--produits" prints every catalogued product: number,
+// name, hidden flag. Returns -1 when argv[1] is neither (the program then
+// starts as usual), else the exit code: 0 done, 1 no catalogue (message on
+// stderr), 2 bad usage (usage line on stderr), 3 the run-time or the panel
+// cannot be had.
+int LoadListing(int argc, char **argv);
+// Constant name of control id of the downloads panel ("" when unknown).
+const char *LoadNomControle(int control);
 
 #endif

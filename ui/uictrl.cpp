@@ -97,6 +97,12 @@ static void UpdateApartLabelVisibility(Ctrl &c) {
     if (c.label->isHidden() == want) c.label->setVisible(want);
 }
 
+void ApplyDimmed(const Panel &p, Ctrl &c) {
+    const bool enabled = !(c.dimmed || p.dimmed);
+    if (c.w->testAttribute(Qt::WA_ForceDisabled) == enabled) c.w->setEnabled(enabled);
+    if (c.label && c.label->testAttribute(Qt::WA_ForceDisabled) == enabled) c.label->setEnabled(enabled);
+}
+
 void ApplyMode(Ctrl &c) {
     const bool indicator = c.mode == VAL_INDICATOR;
     if (QPlainTextEdit *t = TextBox(c)) t->setReadOnly(indicator);
@@ -221,10 +227,8 @@ static int SetCtrlInt(Panel &p, Ctrl &c, int a, int v) {
     QWidget *w = c.w;
     switch (a) {
     case ATTR_DIMMED:
-        if (w->testAttribute(Qt::WA_ForceDisabled) != (v != 0)) {
-            w->setEnabled(v == 0);
-            if (c.label) c.label->setEnabled(v == 0);
-        }
+        c.dimmed = v != 0;
+        ApplyDimmed(p, c);
         return 0;
     case ATTR_VISIBLE:
         if (w->isHidden() == (v != 0)) w->setVisible(v != 0);
@@ -287,7 +291,7 @@ static int SetCtrlInt(Panel &p, Ctrl &c, int a, int v) {
 static int GetCtrlInt(Panel &p, Ctrl &c, int a, int *v) {
     QWidget *w = c.w;
     switch (a) {
-    case ATTR_DIMMED: *v = w->testAttribute(Qt::WA_ForceDisabled) ? 1 : 0; return 0;
+    case ATTR_DIMMED: *v = c.dimmed ? 1 : 0; return 0;
     case ATTR_VISIBLE: *v = w->isHidden() ? 0 : 1; return 0;
     case ATTR_LEFT: *v = w->x(); return 0;
     case ATTR_TOP: *v = w->y(); return 0;

@@ -236,7 +236,7 @@ private:
         const QPoint global = me->globalPosition().toPoint();
         NoteMouseEvent(global);
         Panel *p = PanelOfWidget(w);
-        if (!p || !p->w->isEnabled()) return;
+        if (!p || p->dimmed) return;
         const int handle = p->handle;
         const QPoint at = p->w->mapFromGlobal(global);
         if (me->type() == QEvent::MouseMove) {
@@ -263,7 +263,7 @@ private:
         Panel *p = PanelOfWidget(w);
         if (!p || p->w != w || p->parent != 0) return false;
         e->ignore();
-        if (!w->isEnabled()) return true;
+        if (p->dimmed) return true;
         const int handle = p->handle;
         const int closeCtrl = p->closeCtrl;
         CallPanelCallback(handle, EVENT_CLOSE, 0, 0);

@@ -630,7 +630,12 @@ static int SetPanelInt(Panel &p, int a, int v) {
     QWidget *w = p.w;
     switch (a) {
     case ATTR_DIMMED:
-        if (w->testAttribute(Qt::WA_ForceDisabled) != (v != 0)) w->setEnabled(v == 0);
+        // Greys the panel's own controls rather than its root widget: Qt
+        // would grey every child panel too, and a wait popup opened inside
+        // a dimmed parent must stay legible.
+        if (p.dimmed == (v != 0)) return 0;
+        p.dimmed = v != 0;
+        for (auto &c : p.ctrls) ApplyDimmed(p, *c);
         return 0;
     case ATTR_VISIBLE:
         if (v) return w->isHidden() ? (w->show(), 0) : 0;
@@ -669,7 +674,7 @@ static int SetPanelInt(Panel &p, int a, int v) {
 static int GetPanelInt(Panel &p, int a, int *v) {
     QWidget *w = p.w;
     switch (a) {
-    case ATTR_DIMMED: *v = w->testAttribute(Qt::WA_ForceDisabled) ? 1 : 0; return 0;
+    case ATTR_DIMMED: *v = p.dimmed ? 1 : 0; return 0;
     case ATTR_VISIBLE: *v = w->isHidden() ? 0 : 1; return 0;
     case ATTR_LEFT: *v = w->geometry().x(); return 0;
     case ATTR_TOP: *v = w->geometry().y(); return 0;

@@ -55,6 +55,7 @@ struct Ctrl {
     int visibleLines = 0;           // ATTR_VISIBLE_LINES as last set, 0 never
     int zplane = 0;                 // 0 front-most
     int focusPolicy = 0;            // the widget's own focus policy, given back when leaving indicator mode
+    bool dimmed = false;            // ATTR_DIMMED of the control itself (its panel may dim it too)
     CtrlCallbackPtr cb = nullptr;
     void *cbData = nullptr;
 };
@@ -68,6 +69,7 @@ struct Panel {
     void *cbData = nullptr;
     int closeCtrl = 0;              // control whose commit the close box gives, 0 none
     bool discarding = false;        // DiscardPanel is sending its events
+    bool dimmed = false;            // ATTR_DIMMED of the panel: its controls are greyed, its child panels are not
     bool popup = false;             // shown by InstallPopup (modal)
     QByteArray titleRaw;
     int backColor = 0xF0F0F0;
@@ -90,6 +92,9 @@ std::vector<int> PanelHandles();            // every live handle, ascending
 // shortcut form of its label, mouse tracking, mode, signals.
 void SetupCtrl(Panel &p, Ctrl &c);
 void ApplyMode(Ctrl &c);
+// Greys or ungreys a control's widget and label from its own and its
+// panel's dimmed flags; nothing happens when they already show that state.
+void ApplyDimmed(const Panel &p, Ctrl &c);
 
 // --------------------------------------------------------- events (uievent.cpp)
 void StartEvents();                          // after the QApplication exists

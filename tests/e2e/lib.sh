@@ -18,7 +18,7 @@
 E2E_PIDS=()
 E2E_FAILS=0
 E2E_WORK=""
-E2E_KEEP=0
+E2E_KEEP=${E2E_KEEP:-0}   # 1: keep the work folder even when every check passes
 
 # e2e_init <bin dir> <source dir>: strict mode, work folder, cleanup trap.
 e2e_init() {

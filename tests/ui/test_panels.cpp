@@ -192,9 +192,9 @@ TEST(Panels, NewPanelAndAttributes) {
     ASSERT_EQ(0, SetPanelAttributeAnsi(p, ATTR_DIMMED, 1));
     GetPanelAttributeAnsi(p, ATTR_DIMMED, &v);
     EXPECT_EQ(1, v);
-    EXPECT_FALSE(UiPanelWidget(p)->isEnabled());
     ASSERT_EQ(0, SetPanelAttributeAnsi(p, ATTR_DIMMED, 0));
-    EXPECT_TRUE(UiPanelWidget(p)->isEnabled());
+    GetPanelAttributeAnsi(p, ATTR_DIMMED, &v);
+    EXPECT_EQ(0, v);
 
     ASSERT_EQ(0, SetPanelAttributeAnsi(p, ATTR_HEIGHT, 105));
     GetPanelAttributeAnsi(p, ATTR_HEIGHT, &v);
@@ -319,6 +319,18 @@ TEST(Panels, ChildPanelLivesInItsParent) {
     DisplayPanel(child);
     UiTestProcess(20);
     EXPECT_TRUE(UiPanelWidget(child)->isVisible());
+    // A dimmed parent greys its own controls only: a child panel shown in it
+    // (a wait popup) stays legible and usable.
+    ASSERT_EQ(0, SetPanelAttributeAnsi(parent, ATTR_DIMMED, 1));
+    int first = 0;
+    GetPanelAttributeAnsi(parent, ATTR_PANEL_FIRST_CTRL, &first);
+    ASSERT_GT(first, 0);
+    EXPECT_FALSE(UiCtrlWidget(parent, first)->isEnabled());
+    EXPECT_TRUE(UiPanelWidget(child)->isEnabled());
+    GetPanelAttributeAnsi(child, ATTR_PANEL_FIRST_CTRL, &first);
+    if (first > 0) {
+        EXPECT_TRUE(UiCtrlWidget(child, first)->isEnabled());
+    }
     // Discarding the parent discards the child too.
     ASSERT_EQ(0, DiscardPanel(parent));
     int v;

@@ -1,0 +1,165 @@
+// VLicListe.cpp: the scriptable listing of the command line.
+//
+// What it does: "VLicEnr --adresses N" composes the downloads panel of
+// product N exactly as the program does (LoadInit on a freshly loaded panel
+// that is never displayed, on a run-time that needs no display) and prints
+// what the user would see on it, with the address behind each download
+// button; "VLicEnr --produits" prints the catalogue. Both read the catalogue
+// from the program's folder as start-up does. Output is UTF-8, one line per
+// item, fields separated by TAB, line breaks inside a text written as the
+// two characters \n.
+//
+// Exports: LoadListing, LoadNomControle.
+//
+// Data model: no state; a line is built in fixed buffers on the stack.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "app/VLic.h"
+#include "app/VLicEnr.h"
+#include "downloads/VLicLoad.h"
+#include "ui/FVLicEnr.h"
+#include "ui/userint.h"
+
+// Constant names of the downloads panel's controls, by id (2 to 26). The
+// layer gives no access to a control's name, so the table is kept here;
+// a test holds it against the panel resource.
+static const char *const kNoms[] = {
+    "", "", "BP_QUIT", "PROD", "DECORATION_2", "PDF_IHM", "PDF_DT", "PDF_EMP", "BP_PEMP",
+    "BP_4", "BP_2", "BP_3", "BP_1", "BP_PROF", "BP_IHM", "TXT_PROF", "BP_EMP", "TXT_IHM",
+    "V_IHM", "V_EMP", "LAB_3", "LAB_4", "LAB_5", "TXT_EMP", "LAB_1", "LAB_2", "INFO",
+};
+
+const char *LoadNomControle(int control) {
+    const int n = static_cast<int>(sizeof kNoms / sizeof kNoms[0]);
+    return control >= 0 && control < n ? kNoms[control] : "";
+}
+
+enum { TEXTE_LEN = 1024, UTF8_LEN = 3 * TEXTE_LEN + 1 };
+
+// Writes text to stdout in UTF-8, line breaks as "\n"; with noShortcut, the
+// "__" marks of a shortcut letter are left out.
+static void Imprimer(const char *text, bool noShortcut) {
+    char propre[2 * TEXTE_LEN + 1];
+    size_t o = 0;
+    for (const char *p = text; *p && o + 2 < sizeof propre; ++p) {
+        if (noShortcut && p[0] == '_' && p[1] == '_') {
+            ++p;
+            continue;
+        }
+        if (*p == '\n') {
+            propre[o++] = '\\';
+            propre[o++] = 'n';
+        } else if (*p != '\r') {
+            propre[o++] = *p;
+        }
+    }
+    propre[o] = 0;
+    static char utf8[3 * sizeof propre + 1];
+    UiAnsiToUtf8(propre, utf8, sizeof utf8);
+    std::fputs(utf8, stdout);
+}
+
+// Reads a product number: decimal digits only, 0 to 999. Returns 1 and sets
+// *product, or 0 for anything else.
+static int LireProduit(const char *text, int *product) {
+    if (!text || !*text || std::strlen(text) > 3) return 0;
+    int n = 0;
+    for (const char *p = text; *p; ++p) {
+        if (*p < '0' || *p > '9') return 0;
+        n = n * 10 + (*p - '0');
+    }
+    *product = n;
+    return 1;
+}
+
+// Starts the run-time without a display and loads the catalogue from the
+// program's folder. Returns 0 when done, else the exit code to give.
+static int Demarrer(char **argv) {
+    if (!InitUIRunTimeHeadless(argv)) {
+        std::fprintf(stderr, "VLicEnr: the user-interface run-time cannot start\n");
+        return 3;
+    }
+    char dossier[MAX_PATHNAME_LEN];
+    if (GetProjectDirAnsi(dossier) == 0) SetDirAnsi(dossier);
+    if (!VLicProdCharger(VLIC_PROD_FILE)) {
+        static char utf8[4 * TEXTE_LEN];
+        UiAnsiToUtf8(EnrMessageCatalogueAbsent(), utf8, sizeof utf8);
+        std::fprintf(stderr, "%s\n", utf8);
+        return 1;
+    }
+    return 0;
+}
+
+// "--produits": every catalogued product, ascending.
+static int ListerProduits(void) {
+    for (int n = 1; n < VLIC_PROD_MAX; ++n) {
+        if (VLicProdG[n].code == 0) continue;
+        std::printf("%d\t", n);
+        Imprimer(VLicProdNom(n), false);
+        std::printf("\t%d\n", VLicProdG[n].hidden ? 1 : 0);
+    }
+    return 0;
+}
+
+// "--adresses N": the composed downloads panel of product N.
+static int ListerAdresses(int product) {
+    const int panel = LoadPanelAnsi(0, FVLIC_UIR_FILE, FVLIC_LOAD);
+    if (panel <= 0) {
+        std::fprintf(stderr, "VLicEnr: the downloads panel cannot be loaded\n");
+        return 3;
+    }
+    LoadInit(panel, product);
+    for (int id = FVLIC_LOAD_PROD; id <= FVLIC_LOAD_LAB_2; ++id) {
+        int visible = 0, style = 0;
+        if (GetCtrlAttributeAnsi(panel, id, ATTR_VISIBLE, &visible) < 0 || !visible) continue;
+        GetCtrlAttributeAnsi(panel, id, ATTR_CTRL_STYLE, &style);
+        char texte[TEXTE_LEN] = "";
+        bool bouton = false;
+        switch (style) {
+        case CTRL_RING: {
+            int index = -1;
+            if (GetCtrlIndex(panel, id, &index) >= 0 && index >= 0)
+                GetLabelFromIndexAnsi(panel, id, index, texte);
+            break;
+        }
+        case CTRL_COMMAND_BUTTON:
+        case CTRL_PICTURE_COMMAND_BUTTON:
+            GetCtrlAttributeAnsi(panel, id, ATTR_LABEL_TEXT, texte);
+            bouton = true;
+            break;
+        case CTRL_TEXT_MSG:
+            GetCtrlValAnsi(panel, id, texte);
+            break;
+        default:
+            break;
+        }
+        texte[TEXTE_LEN - 1] = 0;
+        std::printf("%d\t%s\t", id, LoadNomControle(id));
+        Imprimer(texte, bouton);
+        std::printf("\t");
+        if (const char *adresse = LoadAdresse(id)) Imprimer(adresse, false);
+        std::printf("\n");
+    }
+    DiscardPanel(panel);
+    return 0;
+}
+
+int LoadListing(int argc, char **argv) {
+    if (argc < 2 || !argv || !argv[1]) return -1;
+    const bool adresses = std::strcmp(argv[1], "--adresses") == 0;
+    const bool produits = std::strcmp(argv[1], "--produits") == 0;
+    if (!adresses && !produits) return -1;
+
+    int product = 0;
+    if (adresses && (argc < 3 || !LireProduit(argv[2], &product))) {
+        std::fprintf(stderr, "usage: VLicEnr --adresses N   (N: product number, 0 to 999)\n"
+                             "       VLicEnr --produits\n");
+        return 2;
+    }
+    if (const int code = Demarrer(argv)) return code;
+    const int code = adresses ? ListerAdresses(product) : ListerProduits();
+    std::fflush(stdout);
+    return code;
+}

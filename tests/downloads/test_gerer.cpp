@@ -1,0 +1,115 @@
+// The downloads panel's loop, LoadGerer, driven by real clicks while it
+// runs: a download button opens its address through the desktop's https
+// handler (a recording one, tests/support/xdg_fixture.h), the same button
+// twice opens twice, other controls open nothing, and the return hands
+// back where the panel was moved to.
+#include <gtest/gtest.h>
+
+#include <QTimer>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/VLic.h"
+#include "downloads/VLicLoad.h"
+#include "support/ui_events.h"
+#include "support/xdg_fixture.h"
+#include "ui/FVLicEnr.h"
+#include "ui/userint.h"
+
+namespace {
+
+const std::string kB = "https://www.veltrane.fr/telecharger/";
+
+// Steps run one after the other from inside the panel's loop (the loop's
+// event polls run the timers).
+void Enchainer(std::vector<std::function<void()>> etapes, int pasMs = 150) {
+    auto *liste = new std::vector<std::function<void()>>(std::move(etapes));
+    auto *suivant = new std::function<void(size_t)>;
+    *suivant = [liste, suivant, pasMs](size_t i) {
+        if (i >= liste->size()) {
+            delete liste;
+            delete suivant;
+            return;
+        }
+        QTimer::singleShot(pasMs, [liste, suivant, i] {
+            (*liste)[i]();
+            (*suivant)(i + 1);
+        });
+    };
+    (*suivant)(0);
+}
+
+class Gerer : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        XdgDesktop::Get();
+        ASSERT_EQ(VLicProdCharger(VLIC_PROD_FILE), 1);
+    }
+    void SetUp() override { XdgDesktop::Get().ClearRecords(); }
+};
+
+TEST_F(Gerer, DownloadButtonsOpenTheirAddressesAndReturnHandsBackThePlace) {
+    int panel = 0;
+    int vuTop = -1, vuLeft = -1;
+    Enchainer({
+        [&] {
+            panel = GetActivePanel();
+            GetPanelAttributeAnsi(panel, ATTR_TOP, &vuTop);
+            GetPanelAttributeAnsi(panel, ATTR_LEFT, &vuLeft);
+            UiTestClick(panel, FVLIC_LOAD_BP_EMP);
+        },
+        [&] { UiTestClick(panel, FVLIC_LOAD_BP_EMP); },
+        [&] { UiTestClick(panel, FVLIC_LOAD_BP_1); },
+        [&] { SetPanelPos(panel, 150, 230); },
+        [&] { UiTestClick(panel, FVLIC_LOAD_BP_QUIT); },
+    });
+    int top = 70, left = 90;
+    LoadGerer(180, &top, &left);
+    EXPECT_EQ(vuTop, 70) << "the panel opens where it is told";
+    EXPECT_EQ(vuLeft, 90);
+    EXPECT_EQ(top, 150) << "the moved place is handed back";
+    EXPECT_EQ(left, 230);
+
+    XdgDesktop &d = XdgDesktop::Get();
+    ASSERT_TRUE(d.WaitForRecords(3));
+    std::vector<std::string> r = d.Records();
+    std::sort(r.begin(), r.end());
+    const std::string emp = kB + "Chronobox_EMP_V1-1.zip";
+    const std::string hl975 = kB + "Installer_MiniDisplay_Manager_HL975_ZUM.zip";
+    EXPECT_EQ(r, (std::vector<std::string>{emp, emp, hl975}));
+}
+
+TEST_F(Gerer, OtherControlsOpenNothing) {
+    int panel = 0;
+    Enchainer({
+        [&] {
+            panel = GetActivePanel();
+            UiTestChooseRingItem(panel, FVLIC_LOAD_PROD, 2);   // a ring commit: no effect
+        },
+        [&] { UiTestClick(panel, FVLIC_LOAD_TXT_PROF); },
+        [&] { UiTestClick(panel, FVLIC_LOAD_V_EMP); },
+        [&] { UiTestMouseMoveCtrl(panel, FVLIC_LOAD_BP_EMP, 5, 5); },
+        [&] { UiTestClick(panel, FVLIC_LOAD_BP_QUIT); },
+    });
+    int top = 50, left = 60;
+    LoadGerer(20, &top, &left);
+    EXPECT_EQ(top, 50);
+    EXPECT_EQ(left, 60);
+    EXPECT_FALSE(XdgDesktop::Get().WaitForRecords(1, 1000));
+}
+
+TEST_F(Gerer, TheCloseBoxReturnsToo) {
+    int panel = 0;
+    Enchainer({
+        [&] { panel = GetActivePanel(); },
+        [&] { UiTestCloseBox(panel); },
+    });
+    int top = 50, left = 60;
+    LoadGerer(10, &top, &left);
+    EXPECT_EQ(top, 50);
+    EXPECT_EQ(left, 60);
+}
+
+}  // namespace

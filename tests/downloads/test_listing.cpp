@@ -1,0 +1,770 @@
+// The command-line listings, run as the program itself: "VLicEnr --adresses N"
+// for every product of the bundled catalogue, held against lines written by
+// hand from the product rules, and "VLicEnr --produits", plus the failures
+// (usage, missing catalogue).
+//
+// The expected lines use '|' for the TAB and these stand-ins for the lines
+// that every product shares; {B} is the download base and {P5} {P6} {P7} the
+// rows of dots of the manual buttons' labels, read from the panel resource.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/VLicEnr.h"
+#include "ui/FVLicEnr.h"
+#include "ui/userint.h"
+
+namespace {
+
+const char *const kBase = "https://www.veltrane.fr/telecharger/";
+
+struct Remplacement {
+    const char *cle;
+    const char *ligne;
+};
+const Remplacement kCommunes[] = {
+    {"{D4}", "4|DECORATION_2||"},
+    {"{T15}", "15|TXT_PROF|(Dossier Technique, Manuels Logiciels, TP,\\nDessins, Modèles, etc.)|"},
+    {"{T17}", "17|TXT_IHM|(Pilotage, Paramétrage et Acquisition)|"},
+    {"{H3}", "20|LAB_3|Manuels :|\n21|LAB_4|Utilitaires :|\n22|LAB_5|Dossier Technique :|"},
+    {"{T23}", "23|TXT_EMP|(Environnement Multimédia Pédagogique)|"},
+    {"{H1}", "24|LAB_1|Logiciels :|\n25|LAB_2|Ressources :|"},
+    {"{CODEC}", "12|BP_1|Codec ''Lecteur Windows Media'' pour Vidéos EMP|{B}Pilote/K-Lite_Codec_Pack_Basic.zip"},
+    {"{EPOS2}", "10|BP_2|Pilote USB carte de commande MAXON EPOS|{B}Pilote/EPOS2_USB_Driver.zip"},
+    {"{MOXA4_2}", "10|BP_2|Pilote Adaptateur RS485/USB ''Moxa UPort-1130''|{B}Pilote/Moxa/Moxa-UPort-1100-1130.zip"},
+};
+
+struct Attendu {
+    int product;
+    const char *lignes;
+};
+
+// One entry per catalogued product: what its downloads panel shows.
+const Attendu kAttendus[] = {
+{10, R"(3|PROD|Mallette Capteurs et Mesures|
+{D4}
+6|PDF_DT|{P6}|{B}Mallette-Capteurs-et-Mesures_DT.zip
+13|BP_PROF|Dossier Professeur|{B}Mallette-Capteurs-et-Mesures_Professeur.zip
+{T15}
+{H3}
+{H1})"},
+{20, R"(3|PROD|Robot Manipulateur RM5|
+{D4}
+5|PDF_IHM|{P5}|{B}Robot-Manipulateur-RM5-E_MIHM.zip
+6|PDF_DT|{P6}|{B}Robot-Manipulateur-RM5-E_DT.zip
+7|PDF_EMP|{P7}|{B}Robot-Manipulateur-RM5_MEMP.zip
+{EPOS2}
+{CODEC}
+13|BP_PROF|Dossier Professeur|{B}Robot-Manipulateur-RM5-E_Professeur.zip
+14|BP_IHM|Interface PC|{B}Installer_Interface_Robot-Manipulateur-RM5_V3-1.zip
+{T15}
+16|BP_EMP|EMP|{B}Robot-Manipulateur-RM5_EMP_V2-1.zip
+{T17}
+18|V_IHM|V3-1 |
+19|V_EMP|V2-1 |
+{H3}
+{T23}
+{H1})"},
+{21, R"(3|PROD|Robot RM5 Pince Électrique|
+{D4}
+5|PDF_IHM|{P5}|{B}Robot-Manipulateur-RM5-V2_MIHM.zip
+6|PDF_DT|{P6}|{B}Robot-Manipulateur-RM5-V2_DT.zip
+7|PDF_EMP|{P7}|{B}Robot-Manipulateur-RM5_MEMP.zip
+13|BP_PROF|Dossier Professeur|{B}Robot-Manipulateur-RM5_Professeur.zip
+14|BP_IHM|Interface PC|{B}Installer_Interface_Robot-Manipulateur-RM5_V2-4.zip
+{T15}
+16|BP_EMP|EMP|{B}Robot-Manipulateur-RM5_EMP_V2-1.zip
+{T17}
+18|V_IHM|V2-4 |
+19|V_EMP|V2-1 |
+{H3}
+{T23}
+{H1})"},
+{22, R"(3|PROD|Robot RM5 Convoyeur|
+{D4}
+7|PDF_EMP|{P7}|{B}Robot-RM5-Convoyeur_MEMP.zip
+13|BP_PROF|Dossier Professeur|{B}Robot-RM5-Convoyeur_Professeur.zip
+{T15}
+16|BP_EMP|EMP|{B}Robot-RM5-Convoyeur_EMP_V1-4.zip
+19|V_EMP|V1-4 |
+{H3}
+{T23}
+{H1})"},
+{23, R"(3|PROD|Robot RM5 Vision|
+{D4}
+5|PDF_IHM|{P5}|{B}Robot-RM5-Vision_MIHM.zip
+6|PDF_DT|{P6}|{B}Robot-RM5-Vision_MEMP.zip
+13|BP_PROF|Dossier Professeur|{B}Robot-RM5-Vision_Professeur.zip
+14|BP_IHM|Interface PC|{B}Installer_Interface_Robot-RM5-Vision_V1-0.zip
+{T15}
+{T17}
+18|V_IHM|V1-0 |
+{H3}
+{H1})"},
+{30, R"(3|PROD|Banc Pompe Centrifuge|
+{D4}
+5|PDF_IHM|{P5}|{B}Banc-Pompe-Centrifuge_MIHM.zip
+6|PDF_DT|{P6}|{B}Banc-Pompe-Centrifuge_DT.zip
+7|PDF_EMP|{P7}|{B}Banc-Pompe-Centrifuge_MEMP.zip
+{MOXA4_2}
+13|BP_PROF|Dossier Professeur|{B}Banc-Pompe-Centrifuge_Professeur.zip
+14|BP_IHM|Interface PC|{B}Installer_Interface_Banc-Pompe-Centrifuge_V2-0.zip
+{T15}
+16|BP_EMP|EMP|{B}Banc-Pompe-Centrifuge_EMP_V1-3.zip
+{T17}
+18|V_IHM|V2-0 |
+19|V_EMP|V1-3 |
+{H3}
+{T23}
+{H1})"},
+{32, R"(3|PROD|Passerelle Modbus Pompe|
+{D4}
+5|PDF_IHM|{P5}|{B}Passerelle-Modbus-Pompe_MIHM.zip
+6|PDF_DT|{P6}|{B}Passerelle-Modbus-Pompe_DT.zip
+10|BP_2|''MGate Manager'' pour passerelle Ethernet ''Moxa MGate''|{B}Pilote/Moxa/MGate_Manager.zip
+11|BP_3|''MGate Conf.'' pour passerelle Ethernet ''Moxa NPort-6110''|{B}Pilote/Moxa/Modbus_Gateway_Configurator.zip
+13|BP_PROF|Dossier Professeur|{B}Passerelle-Modbus-Pompe_Professeur.zip
+14|BP_IHM|Interface PC|{B}Installer_Interface_Passerelle-Modbus-Pompe_V1-1.zip
+{T15}
+{T17}
+18|V_IHM|V1-1 |
+{H3}
+{H1})"},
+{40, R"(3|PROD|Maison Domotique|
+{D4}
+6|PDF_DT|{P6}|{B}Maison-Domotique_DT.zip
+7|PDF_EMP|{P7}|{B}Maison-Domotique_MEMP.zip
+{CODEC}
+13|BP_PROF|Dossier Professeur|{B}Maison-Domotique_Professeur.zip
+{T15}
+16|BP_EMP|EMP|{B}Maison-Domotique_EMP_V1-2.zip
+19|V_EMP|V1-2 |
+{H3}
+{T23}
+{H1})"},
+{50, R"(3|PROD|Éolienne Pédagogique|
+{D4}
+6|PDF_DT|{P6}|{B}Éolienne-Pedagogique_DT.zip
+13|BP_PROF|Dossier Professeur|{B}Éolienne-Pedagogique_Professeur.zip
+{T15}
+{H3}
+{H1})"},
+{60, R"(3|PROD|Banc Hydraulique (Hydrolab)|
+{D4}
+5|PDF_IHM|{P5}|{B}Banc-Hydraulique_MIHM.zip
+6|PDF_DT|{P6}|{B}Hydrolab_DT.zip
+7|PDF_EMP|{P7}|{B}Banc-Hydraulique_MEMP.zip
+{MOXA4_2}
+13|BP_PROF|Dossier Professeur|{B}Hydrolab_Professeur.zip
+14|BP_IHM|Interface PC|{B}Installer_Interface_Banc-Hydraulique_V1-6.zip
+{T15}
+16|BP_EMP|EMP|{B}Banc-Hydraulique_EMP_V2-0.zip
+{T17}
+18|V_IHM|V1-6 |
+19|V_EMP|V2-0 |
+{H3}
+{T23}
+{H1})"},
+{70, R"(3|PROD|Dosipèse|
+{D4}
+5|PDF_IHM|{P5}|{B}Dosipese_MSPV.zip
+6|PDF_DT|{P6}|{B}Dosipese_DT.zip
+7|PDF_EMP|{P7}|{B}Dosipese_MEMP.zip
+10|BP_2|''eNodView'' pour conditionneur ''eNod3'' (Pesée)|{B}Pilote/eNodview_fr_Setup.zip
+11|BP_3|''MGate Manager'' pour passerelle Ethernet ''Moxa MGate''|{B}Pilote/Moxa/MGate_Manager.zip
+13|BP_PROF|Dossier Professeur|{B}Dosipese_Professeur.zip
+14|BP_IHM|Supervision |{B}Installer_Supervision_Dosipese_V2-3.zip
+{T15}
+16|BP_EMP|EMP|{B}Dosipese_EMP_V1-1.zip
+{T17}
+18|V_IHM|V2-3 |
+19|V_EMP|V1-1 |
+{H3}
+{T23}
+{H1})"},
+{80, R"(3|PROD|DosiNet|
+{D4}
+5|PDF_IHM|{P5}|{B}DosiNet_MIHM.zip
+6|PDF_DT|{P6}|{B}DosiNet_DT.zip
+10|BP_2|Supervision (Ethernet) DosiNet et Doseur Dosipèse|{B}Installer_Supervision_DosiNet_V1-0.zip
+13|BP_PROF|Dossier Professeur|{B}DosiNet_Professeur.zip
+14|BP_IHM|Interface PC|{B}Installer_Interface_DosiNet_V1-0.zip
+{T15}
+{T17}
+18|V_IHM|V1-0 |
+{H3}
+{H1})"},
+{90, R"(3|PROD|Serre Automatisée|
+{D4}
+6|PDF_DT|{P6}|{B}Serre-Automatisee_DT.zip
+7|PDF_EMP|{P7}|{B}Serre-Automatisee_MEMP.zip
+{MOXA4_2}
+13|BP_PROF|Dossier Professeur|{B}Serre-Automatisee_Professeur.zip
+{T15}
+16|BP_EMP|EMP|{B}Serre-Automatisee_EMP_V1-0.zip
+19|V_EMP|V1-0 |
+{H3}
+{T23}
+{H1})"},
+{100, R"(3|PROD|Convoyeur Tri Colis|
+{D4}
+5|PDF_IHM|{P5}|{B}Convoyeur-Tri-Colis_MIHM.zip
+6|PDF_DT|{P6}|{B}Convoyeur-Tri-Colis-FC_DT.zip
+7|PDF_EMP|{P7}|{B}Convoyeur-Tri-Colis_MEMP.zip
+13|BP_PROF|Dossier Professeur|{B}Convoyeur-Tri-Colis_Professeur.zip
+14|BP_IHM|Interface PC|{B}Installer_Interface_Convoyeur-Tri-Colis_V1-5.zip
+{T15}
+16|BP_EMP|EMP|{B}Convoyeur-Tri-Colis-FC_EMP_V2-1.zip
+{T17}
+18|V_IHM|V1-5 |
+19|V_EMP|V2-1 |
+{H3}
+{T23}
+{H1})"},
+// 101 is sold under 100's items: same ring entry, same addresses.
+{101, R"(3|PROD|Convoyeur Tri Colis|
+{D4}
+5|PDF_IHM|{P5}|{B}Convoyeur-Tri-Colis_MIHM.zip
+6|PDF_DT|{P6}|{B}Convoyeur-Tri-Colis-FC_DT.zip
+7|PDF_EMP|{P7}|{B}Convoyeur-Tri-Colis_MEMP.zip
+13|BP_PROF|Dossier Professeur|{B}Convoyeur-Tri-Colis_Professeur.zip
+14|BP_IHM|Interface PC|{B}Installer_Interface_Convoyeur-Tri-Colis_V1-5.zip
+{T15}
+16|BP_EMP|EMP|{B}Convoyeur-Tri-Colis-FC_EMP_V2-1.zip
+{T17}
+18|V_IHM|V1-5 |
+19|V_EMP|V2-1 |
+{H3}
+{T23}
+{H1})"},
+{110, R"(3|PROD|Station Météo Connectée|
+{D4}
+5|PDF_IHM|{P5}|{B}Station-Meteo-Connectee_MIHM.zip
+6|PDF_DT|{P6}|{B}Station-Meteo-Connectee_DT.zip
+10|BP_2|Pilote Adaptateur RS232/USB ''Moxa UPort-1110''|{B}Pilote/Moxa/Moxa-UPort-1100-1130.zip
+13|BP_PROF|Dossier Professeur|{B}Station-Meteo-Connectee_Professeur.zip
+14|BP_IHM|Interface PC|{B}Installer_Interface_Station-Meteo-Connectee_V4-2.zip
+{T15}
+{T17}
+18|V_IHM|V4-2 |
+{H3}
+{H1})"},
+{120, R"(3|PROD|Fenêtre Domotique|
+{D4}
+6|PDF_DT|{P6}|{B}Fenetre-Domotique_DT.zip
+13|BP_PROF|Dossier Professeur|{B}Fenetre-Domotique_Professeur.zip
+{T15}
+{H3}
+{H1})"},
+{130, R"(3|PROD|Ensacheuse Pondérale|
+{D4}
+5|PDF_IHM|{P5}|{B}Ensacheuse-Ponderale_MSPV.zip
+6|PDF_DT|{P6}|{B}Ensacheuse-Ponderale_DT.zip
+7|PDF_EMP|{P7}|{B}Ensacheuse-Ponderale_MEMP.zip
+10|BP_2|''eNodView'' pour conditionneur ''eNod3'' (Pesée)|{B}Pilote/eNodview_fr_Setup.zip
+11|BP_3|Pilote Adaptateur RS485/USB ''Moxa UPort-1130''|{B}Pilote/Moxa/Moxa-UPort-1100-1130.zip
+13|BP_PROF|Dossier Professeur|{B}Ensacheuse-Ponderale_Professeur.zip
+14|BP_IHM|Supervision |{B}Installer_Supervision_Ensacheuse-Ponderale_V1-8.zip
+{T15}
+16|BP_EMP|EMP|{B}Ensacheuse-Ponderale_EMP_V1-2.zip
+{T17}
+18|V_IHM|V1-8 |
+19|V_EMP|V1-2 |
+{H3}
+{T23}
+{H1})"},
+{140, R"(3|PROD|Ascenseur (3 Niveaux)|
+{D4}
+6|PDF_DT|{P6}|{B}Ascenseur_DT.zip
+7|PDF_EMP|{P7}|{B}Ascenseur_MEMP.zip
+13|BP_PROF|Dossier Professeur|{B}Ascenseur_Professeur.zip
+{T15}
+16|BP_EMP|EMP|{B}Ascenseur_EMP_V10-3.zip
+19|V_EMP|V10-3 |
+{H3}
+{T23}
+{H1})"},
+{150, R"(3|PROD|Portail Automatique|
+{D4}
+5|PDF_IHM|{P5}|{B}Portail-Automatique_MIHM.zip
+13|BP_PROF|Dossier Professeur|{B}Portail-Automatique_Professeur.zip
+14|BP_IHM|Interface PC|{B}Installer_Interface_Portail-Automatique_V1-0.zip
+{T15}
+{T17}
+18|V_IHM|V1-0 |
+{H3}
+{H1})"},
+{160, R"(3|PROD|Barrière Levante (Parking)|
+{D4}
+6|PDF_DT|{P6}|{B}Barriere-Levante_DT.zip
+13|BP_PROF|Dossier Professeur|{B}Barriere-Levante_Professeur.zip
+{T15}
+{H3}
+{H1})"},
+{170, R"(3|PROD|Bras-Robotise-Delta-V2|
+{D4}
+5|PDF_IHM|{P5}|{B}Bras-Robotise-Delta-V2_MIHM.zip
+6|PDF_DT|{P6}|{B}Bras-Robotise-Delta-V2_DT.zip
+7|PDF_EMP|{P7}|{B}Bras-Robotise-Delta-V2_MEMP.zip
+{CODEC}
+13|BP_PROF|Dossier Professeur|{B}Bras-Robotise-Delta-V2_Professeur.zip
+14|BP_IHM|Interface PC|{B}Installer_Interface_Bras-Robotise-Delta-V2_V2-2.zip
+{T15}
+16|BP_EMP|EMP|{B}Bras-Robotise-Delta-V2_EMP_V2-0.zip
+{T17}
+18|V_IHM|V2-2 |
+19|V_EMP|V2-0 |
+{H3}
+{T23}
+{H1})"},
+{180, R"(3|PROD|Chronobox|
+{D4}
+5|PDF_IHM|{P5}|{B}Chronobox_MIHM.zip
+6|PDF_DT|{P6}|{B}Chronobox_DT.zip
+7|PDF_EMP|{P7}|{B}Chronobox_MEMP.zip
+10|BP_2|Interface PC ''Start Clock HL940 Manager'' TAG-Heuer|{B}Installer_MiniDisplay_Manager_HL975_ZUM.zip
+11|BP_3|Pilote Adaptateur RS232/USB ''Moxa UPort-1110''|{B}Pilote/Moxa/Moxa-UPort-1100-1130.zip
+12|BP_1|Interface PC ''MiniDisplay HL975 Manager'' TAG-Heuer|{B}Installer_MiniDisplay_Manager_HL975_ZUM.zip
+13|BP_PROF|Dossier Professeur|{B}Chronobox_Professeur.zip
+14|BP_IHM|Interface PC|{B}Installer_Interface_HL7.zip
+{T15}
+16|BP_EMP|EMP|{B}Chronobox_EMP_V1-1.zip
+17|TXT_IHM|(Acquisition Tops Chronos avec Boitier Chronobox)|
+18|V_IHM|HL7|
+19|V_EMP|V1-1 |
+{H3}
+{T23}
+{H1})"},
+{190, R"(3|PROD|Véhicule Autonome|
+{D4}
+5|PDF_IHM|{P5}|{B}Vehicule-Autonome_MIHM.zip
+6|PDF_DT|{P6}|{B}Vehicule-Autonome_DT.zip
+7|PDF_EMP|{P7}|{B}Vehicule-Autonome_MEMP.zip
+{EPOS2}
+{CODEC}
+13|BP_PROF|Dossier Professeur|{B}Vehicule-Autonome_Professeur.zip
+14|BP_IHM|Interface PC|{B}Installer_Interface_Vehicule-Autonome_V1-4.zip
+{T15}
+16|BP_EMP|EMP|{B}Vehicule-Autonome_EMP_V3-0.zip
+{T17}
+18|V_IHM|V1-4 |
+19|V_EMP|V3-0 |
+{H3}
+{T23}
+{H1})"},
+{191, R"(3|PROD|Véhicule Autonome Lidar|
+{D4}
+6|PDF_DT|{P6}|{B}Vehicule-Autonome-Lidar_DT.zip
+7|PDF_EMP|{P7}|{B}Vehicule-Autonome-Lidar_MEMP.zip
+{CODEC}
+16|BP_EMP|EMP|{B}Vehicule-Autonome-Lidar_EMP_V3-0.zip
+19|V_EMP|V3-0 |
+{H3}
+{T23}
+{H1})"},
+{200, R"(3|PROD|Tapis Roulant Modulaire|
+{D4}
+6|PDF_DT|{P6}|{B}Tapis-Roulant-Modulaire_DT.zip
+7|PDF_EMP|{P7}|{B}Tapis-Roulant-Modulaire_MEMP.zip
+{MOXA4_2}
+{CODEC}
+13|BP_PROF|Dossier Professeur|{B}Tapis-Roulant-Modulaire_Professeur.zip
+{T15}
+16|BP_EMP|EMP|{B}Tapis-Roulant-Modulaire_EMP_V1-0.zip
+19|V_EMP|V1-0 |
+{H3}
+{T23}
+{H1})"},
+{210, R"(3|PROD|Bâtiment Basse Énergie|
+{D4}
+5|PDF_IHM|{P5}|{B}Bâtiment-Basse-Énergie_MIHM.zip
+6|PDF_DT|{P6}|{B}Bâtiment-Basse-Énergie_DT.zip
+7|PDF_EMP|{P7}|{B}Bâtiment-Basse-Énergie_MEMP.zip
+{CODEC}
+13|BP_PROF|Dossier Professeur|{B}Bâtiment-Basse-Énergie_Professeur.zip
+14|BP_IHM|Interface PC|{B}Installer_Interface_Bâtiment-Basse-Énergie_V1-0.zip
+{T15}
+16|BP_EMP|EMP|{B}Bâtiment-Basse-Énergie_EMP_V1-0.zip
+{T17}
+18|V_IHM|V1-0 |
+19|V_EMP|V1-0 |
+{H3}
+{T23}
+{H1})"},
+{220, R"(3|PROD|Cellule Palettisation|
+{D4}
+6|PDF_DT|{P6}|{B}Cellule-Palettisation_DT.zip
+13|BP_PROF|Dossier Professeur|{B}Cellule-Palettisation_Professeur.zip
+{T15}
+{H3}
+{H1})"},
+{230, R"(3|PROD|Quadrirotor|
+{D4}
+5|PDF_IHM|{P5}|{B}Quadrirotor_MIHM.zip
+6|PDF_DT|{P6}|{B}Quadrirotor_DT.zip
+7|PDF_EMP|{P7}|{B}Quadrirotor_MEMP.zip
+{CODEC}
+13|BP_PROF|Dossier Professeur|{B}Quadrirotor_Professeur.zip
+14|BP_IHM|Interface PC|{B}Installer_Interface_Quadrirotor_V2-1.zip
+{T15}
+16|BP_EMP|EMP|{B}Quadrirotor_EMP_V1-5.zip
+{T17}
+18|V_IHM|V2-1 |
+19|V_EMP|V1-5 |
+{H3}
+{T23}
+{H1})"},
+{231, R"(3|PROD|Quadrirotor Caméra|
+{D4}
+7|PDF_EMP|{P7}|{B}Quadrirotor-Camera_MEMP.zip
+{CODEC}
+13|BP_PROF|Dossier Professeur|{B}Quadrirotor-Camera_Professeur.zip
+{T15}
+16|BP_EMP|EMP|{B}Quadrirotor-Camera_EMP_V1-5.zip
+19|V_EMP|V1-5 |
+{H3}
+{T23}
+{H1})"},
+{232, R"(3|PROD|Quadrirotor Station Sol|
+{D4}
+5|PDF_IHM|{P5}|{B}Quadrirotor-Station-Sol_MIHM.zip
+6|PDF_DT|{P6}|{B}Quadrirotor-Station-Sol_DT.zip
+13|BP_PROF|Dossier Professeur|{B}Quadrirotor_Professeur.zip
+14|BP_IHM|Interface PC|{B}Installer_Interface_Quadrirotor-Station-Sol_V2-1.zip
+{T15}
+{T17}
+18|V_IHM|V2-1 |
+{H3}
+{H1})"},
+{233, R"(3|PROD|Quadrirotor Simulateur|
+{D4}
+5|PDF_IHM|{P5}|{B}Quadrirotor-Simulateur_MIHM.zip
+6|PDF_DT|{P6}|{B}Quadrirotor-Simulateur_DT.zip
+{CODEC}
+13|BP_PROF|Dossier Professeur|{B}Quadrirotor-Simulateur_Professeur.zip
+14|BP_IHM|Interface PC|{B}Installer_Interface_Quadrirotor-Simulateur_V2-1.zip
+{T15}
+16|BP_EMP|EMP|{B}Quadrirotor-Simulateur_EMP_V1-5.zip
+{T17}
+18|V_IHM|V2-1 |
+19|V_EMP|V1-5 |
+{H3}
+{T23}
+{H1})"},
+{240, R"(3|PROD|Monte-Charge Didactique|
+{D4}
+6|PDF_DT|{P6}|{B}Monte-Charge-Didactique_DT.zip
+13|BP_PROF|Dossier Professeur|{B}Monte-Charge-Didactique_Professeur.zip
+{T15}
+{H3}
+{H1})"},
+{250, R"(3|PROD|Banc Moteur Brushless|
+{D4}
+5|PDF_IHM|{P5}|{B}Banc-Moteur-Brushless_MIHM.zip
+6|PDF_DT|{P6}|{B}Banc-Moteur-Brushless_DT.zip
+7|PDF_EMP|{P7}|{B}Banc-Moteur-Brushless_MEMP.zip
+{EPOS2}
+11|BP_3|Pilote FTDI USB pour liaison sériel|{B}Pilote/FTDI_ft232rUSB_Driver.zip
+{CODEC}
+13|BP_PROF|Dossier Professeur|{B}Banc-Moteur-Brushless_Professeur.zip
+14|BP_IHM|Interface PC|{B}Installer_Interface_Banc-Moteur-Brushless_V1-1.zip
+{T15}
+16|BP_EMP|EMP|{B}Banc-Moteur-Brushless_EMP_V1-3.zip
+{T17}
+18|V_IHM|V1-1 |
+19|V_EMP|V1-3 |
+{H3}
+{T23}
+{H1})"},
+{260, R"(3|PROD|Variateur Asynchrone (Banc)|
+{D4}
+5|PDF_IHM|{P5}|{B}Variateur-Asynchrone_MIHM.zip
+6|PDF_DT|{P6}|{B}Variateur-Asynchrone_DT.zip
+{EPOS2}
+11|BP_3|Pilote FTDI USB pour liaison sériel|{B}Pilote/FTDI_ft232rUSB_Driver.zip
+13|BP_PROF|Dossier Professeur|{B}Variateur-Asynchrone_Professeur.zip
+14|BP_IHM|Interface PC|{B}Installer_Interface_Variateur-Asynchrone_V3-4.zip
+{T15}
+{T17}
+18|V_IHM|V3-4 |
+{H3}
+{H1})"},
+{261, R"(3|PROD|Variateur Frein Poudre|
+{D4}
+6|PDF_DT|{P6}|{B}Variateur-Frein-Poudre_DT.zip
+13|BP_PROF|Dossier Professeur|{B}Variateur-Frein-Poudre_Professeur.zip
+{T15}
+{H3}
+{H1})"},
+{270, R"(3|PROD|Imprimante 3D Modula|
+{D4}
+6|PDF_DT|{P6}|{B}Imprimante-3D-Modula_DT.zip
+7|PDF_EMP|{P7}|{B}Imprimante-3D-Modula_MEMP.zip
+10|BP_2|Logiciel d'Impression 3D ''Repetier Host''|{B}Imprimante-3D-Modula_RepetierHost.zip
+11|BP_3|Pilotes USB pour cartes Imprimante-3D-Modula :\n''Arduino'', ''Teensy'' et ''Smoothie (eMotionTech)''|{B}Imprimante-3D-Modula_Pilotes_USB.zip
+{CODEC}
+13|BP_PROF|Dossier Professeur|{B}Imprimante-3D-Modula_Professeur.zip
+{T15}
+16|BP_EMP|EMP|{B}Imprimante-3D-Modula_EMP_V1-0.zip
+19|V_EMP|V1-0 |
+{H3}
+{T23}
+{H1})"},
+{280, R"(3|PROD|Maquette Ferroviaire|
+{D4}
+7|PDF_EMP|{P7}|{B}Maquette-Ferroviaire_MEMP.zip
+{CODEC}
+13|BP_PROF|Dossier Professeur|{B}Maquette-Ferroviaire_Professeur.zip
+{T15}
+16|BP_EMP|EMP|{B}Maquette-Ferroviaire_EMP_V1-1.zip
+19|V_EMP|V1-1 |
+{H3}
+{T23}
+{H1})"},
+{290, R"(3|PROD|Robot Mobile Suiveur|
+{D4}
+5|PDF_IHM|{P5}|{B}Robot-Mobile-Suiveur_MIHM.zip
+6|PDF_DT|{P6}|{B}Robot-Mobile-Suiveur_DT.zip
+7|PDF_EMP|{P7}|{B}Robot-Mobile-Suiveur_MEMP.zip
+{EPOS2}
+{CODEC}
+13|BP_PROF|Dossier Professeur|{B}Robot-Mobile-Suiveur_Professeur.zip
+14|BP_IHM|Interface PC|{B}Installer_Interface_Robot-Mobile-Suiveur_V1-3.zip
+{T15}
+16|BP_EMP|EMP|{B}Robot-Mobile-Suiveur_EMP_V2-2.zip
+{T17}
+18|V_IHM|V1-3 |
+19|V_EMP|V2-2 |
+{H3}
+{T23}
+{H1})"},
+{300, R"(3|PROD|Banc Énergie Solaire|
+{D4}
+6|PDF_DT|{P6}|{B}Banc-Énergie-Solaire_DT.zip
+7|PDF_EMP|{P7}|{B}Banc-Énergie-Solaire_MEMP.zip
+{MOXA4_2}
+{CODEC}
+13|BP_PROF|Dossier Professeur|{B}Banc-Énergie-Solaire_Professeur.zip
+{T15}
+16|BP_EMP|EMP|{B}Banc-Énergie-Solaire_EMP_V1-0.zip
+19|V_EMP|V1-0 |
+{H3}
+{T23}
+{H1})"},
+{310, R"(3|PROD|Axe Linéaire Asservi|
+{D4}
+5|PDF_IHM|{P5}|{B}Axe-Lineaire-Asservi_MIHM.zip
+6|PDF_DT|{P6}|{B}Axe-Lineaire-Asservi_DT.zip
+{EPOS2}
+13|BP_PROF|Dossier Professeur|{B}Axe-Lineaire-Asservi_Professeur.zip
+14|BP_IHM|Interface PC|{B}Installer_Interface_Axe-Lineaire-Asservi_V2-12.zip
+{T15}
+{T17}
+18|V_IHM|V2-12 |
+{H3}
+{H1})"},
+};
+
+// The bundled catalogue, as "--produits" must print it (number, name, hidden).
+const char *const kProduits = R"(10|Mallette Capteurs et Mesures|0
+20|Robot Manipulateur RM5|0
+21|Robot RM5 Pince Électrique|1
+22|Robot RM5 Convoyeur|1
+23|Robot RM5 Vision|1
+30|Banc Pompe Centrifuge|0
+32|Passerelle Modbus Pompe|1
+40|Maison Domotique|0
+50|Éolienne Pédagogique|1
+60|Banc Hydraulique (Hydrolab)|0
+70|Dosipèse|0
+80|DosiNet|0
+90|Serre Automatisée|1
+100|Convoyeur Tri Colis|0
+101|Convoyeur Tri Colis FC|1
+110|Station Météo Connectée|0
+120|Fenêtre Domotique|1
+130|Ensacheuse Pondérale|0
+140|Ascenseur (3 Niveaux)|1
+150|Portail Automatique|1
+160|Barrière Levante (Parking)|0
+170|Bras Robotisé Delta|0
+180|Chronobox|0
+190|Véhicule Autonome|0
+191|Véhicule Autonome Lidar|1
+200|Tapis Roulant Modulaire|1
+210|Bâtiment Basse Énergie|0
+220|Cellule Palettisation|1
+230|Quadrirotor|0
+231|Quadrirotor Caméra|1
+232|Quadrirotor Station Sol|1
+233|Quadrirotor Simulateur|1
+240|Monte-Charge Didactique|1
+250|Banc Moteur Brushless|0
+260|Variateur Asynchrone (Banc)|0
+261|Variateur Frein Poudre|1
+270|Imprimante 3D Modula|0
+280|Maquette Ferroviaire|1
+290|Robot Mobile Suiveur|0
+300|Banc Énergie Solaire|1
+310|Axe Linéaire Asservi|0
+)";
+
+void Remplacer(std::string &s, const std::string &cle, const std::string &par) {
+    for (size_t p = s.find(cle); p != std::string::npos; p = s.find(cle, p + par.size()))
+        s.replace(p, cle.size(), par);
+}
+
+// A button's label in the resource, as the listing prints it (UTF-8).
+std::string LabelRessource(int control) {
+    const int panel = LoadPanelAnsi(0, FVLIC_UIR_FILE, FVLIC_LOAD);
+    EXPECT_GT(panel, 0);
+    char label[1024] = "", utf8[4096] = "";
+    GetCtrlAttributeAnsi(panel, control, ATTR_LABEL_TEXT, label);
+    DiscardPanel(panel);
+    UiAnsiToUtf8(label, utf8, sizeof utf8);
+    return utf8;
+}
+
+std::string Developper(const char *lignes) {
+    std::string s = lignes;
+    for (const Remplacement &r : kCommunes) Remplacer(s, r.cle, r.ligne);
+    Remplacer(s, "{B}", kBase);
+    Remplacer(s, "{P5}", LabelRessource(FVLIC_LOAD_PDF_IHM));
+    Remplacer(s, "{P6}", LabelRessource(FVLIC_LOAD_PDF_DT));
+    Remplacer(s, "{P7}", LabelRessource(FVLIC_LOAD_PDF_EMP));
+    Remplacer(s, "|", "\t");
+    return s + "\n";
+}
+
+struct Sortie {
+    std::string out, err;
+    int code = -1;
+};
+
+// Runs the program of the program's folder (the tests' working folder)
+// with args, from folder; collects stdout, stderr and the exit code.
+Sortie Lancer(const std::string &args, const std::string &programme = "./VLicEnr") {
+    const std::string err = "/tmp/vlic_listing_err_" + std::to_string(getpid());
+    // A desktop session has a runtime folder; without one Qt says so on
+    // stderr, which would hide what the program itself writes there.
+    static const std::string runtime = [] {
+        char modele[] = "/tmp/vlic_listing_rt_XXXXXX";
+        const char *d = mkdtemp(modele);
+        return std::string(d ? d : "/tmp");
+    }();
+    const std::string cmd = "XDG_RUNTIME_DIR=" + runtime + " " + programme + " " + args + " 2>" + err;
+    Sortie s;
+    FILE *f = popen(cmd.c_str(), "r");
+    if (!f) return s;
+    char buf[4096];
+    size_t n;
+    while ((n = fread(buf, 1, sizeof buf, f)) > 0) s.out.append(buf, n);
+    const int st = pclose(f);
+    s.code = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+    if (FILE *e = std::fopen(err.c_str(), "r")) {
+        while ((n = fread(buf, 1, sizeof buf, e)) > 0) s.err.append(buf, n);
+        std::fclose(e);
+    }
+    std::remove(err.c_str());
+    return s;
+}
+
+TEST(Listing, EveryCataloguedProductHasItsExpectedLines) {
+    ASSERT_EQ(std::string(kAttendus[0].lignes).substr(0, 2), "3|");
+    for (const Attendu &a : kAttendus) {
+        const Sortie s = Lancer("--adresses " + std::to_string(a.product));
+        EXPECT_EQ(s.code, 0) << "product " << a.product << ": " << s.err;
+        EXPECT_EQ(s.out, Developper(a.lignes)) << "product " << a.product;
+    }
+}
+
+TEST(Listing, TheExpectedTableCoversTheWholeCatalogue) {
+    // Every product of "--produits" has an entry above, and only those.
+    const Sortie s = Lancer("--produits");
+    std::vector<int> numeros;
+    for (size_t p = 0; p < s.out.size();) {
+        numeros.push_back(std::atoi(s.out.c_str() + p));
+        p = s.out.find('\n', p);
+        if (p == std::string::npos) break;
+        ++p;
+    }
+    std::vector<int> attendus;
+    for (const Attendu &a : kAttendus) attendus.push_back(a.product);
+    EXPECT_EQ(numeros, attendus);
+}
+
+TEST(Listing, ProduitsListsTheBundledCatalogue) {
+    const Sortie s = Lancer("--produits");
+    EXPECT_EQ(s.code, 0) << s.err;
+    std::string attendu = kProduits;
+    Remplacer(attendu, "|", "\t");
+    EXPECT_EQ(s.out, attendu);
+    EXPECT_EQ(s.err, "");
+}
+
+TEST(Listing, AProductWithoutNameGivesEmptyFolderAddresses) {
+    // 0 is no product and 999 an empty slot: the ring shows "------" and
+    // every address has nothing in the folder's place.
+    for (const char *n : {"0", "999"}) {
+        const Sortie s = Lancer(std::string("--adresses ") + n);
+        EXPECT_EQ(s.code, 0);
+        EXPECT_NE(s.out.find("3\tPROD\t------\t\n"), std::string::npos) << n;
+        EXPECT_NE(s.out.find(std::string("\t") + kBase + "_DT.zip\n"), std::string::npos) << n;
+        EXPECT_NE(s.out.find(std::string("\t") + kBase + "_Professeur.zip\n"), std::string::npos) << n;
+        EXPECT_EQ(s.out.find("BP_EMP"), std::string::npos) << n;
+    }
+}
+
+TEST(Listing, BadUsageGivesTwoAndAUsageLine) {
+    for (const char *args : {"--adresses", "--adresses 1000", "--adresses -1", "--adresses abc",
+                             "--adresses 20x", "--adresses ''"}) {
+        const Sortie s = Lancer(args);
+        EXPECT_EQ(s.code, 2) << args;
+        EXPECT_EQ(s.out, "") << args;
+        EXPECT_NE(s.err.find("usage"), std::string::npos) << args;
+    }
+}
+
+// Start-up's popup when the catalogue is missing, as EnrDemarrer shows it.
+std::string gMessage;
+void Capturer(const char *, const char *message) {
+    char utf8[4096];
+    UiAnsiToUtf8(message, utf8, sizeof utf8);
+    gMessage = utf8;
+}
+
+TEST(Listing, AMissingCatalogueGivesOneAndStartUpsMessage) {
+    // The program alone in a folder of its own: no catalogue beside it.
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / ("vlic_listing_" + std::to_string(getpid()));
+    fs::create_directories(dir);
+    fs::copy_file("VLicEnr", dir / "VLicEnr", fs::copy_options::overwrite_existing);
+
+    char ici[MAX_PATHNAME_LEN];
+    ASSERT_NE(getcwd(ici, sizeof ici), nullptr);
+    ASSERT_EQ(chdir(dir.c_str()), 0);
+    UiSetMessagePopupHook(Capturer);
+    char nom[] = "VLicEnr";
+    char *argv[] = {nom, nullptr};
+    EnrDemarrer(1, argv);
+    UiSetMessagePopupHook(nullptr);
+    ASSERT_EQ(chdir(ici), 0);
+    ASSERT_FALSE(gMessage.empty());
+
+    for (const char *args : {"--produits", "--adresses 20"}) {
+        const Sortie s = Lancer(args, (dir / "VLicEnr").string());
+        EXPECT_EQ(s.code, 1) << args;
+        EXPECT_EQ(s.out, "") << args;
+        EXPECT_EQ(s.err, gMessage + "\n") << args;
+    }
+    fs::remove_all(dir);
+}
+
+}  // namespace
