@@ -305,7 +305,7 @@ template <typename Call>
 int dispatch(const ChainOwner &owner, ChainLink *link, int event, Call call) {
     ChainCallback chained{};
     void *chainedData = nullptr;
-    bool discarding = event == EVENT_DISCARD;
+    const bool discarding = event == EVENT_DISCARD;
     {
         ChainLockGuard lock;
         assert(link != nullptr && link->magic == kLinkMagic &&
