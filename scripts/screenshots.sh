@@ -12,25 +12,14 @@ bin=$(cd "${1:-$top/build/bin}" && pwd)
 out=${2:-$top/docs}
 mkdir -p "$out"
 
-display=""
-for n in $(seq 140 199); do
-    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
-done
-[ -n "$display" ] || { echo "screenshots: no free display number" >&2; exit 1; }
-Xvfb "$display" -screen 0 2400x1500x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-app="" wm=""
+. "$top/scripts/x11-pictures.sh"
+app=""
 cleanup() {
     [ -n "$app" ] && kill "$app" 2>/dev/null || true
-    [ -n "$wm" ] && kill "$wm" 2>/dev/null || true
-    kill "$xvfb" 2>/dev/null || true
+    x11_stop
 }
 trap cleanup EXIT
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-openbox >/dev/null 2>&1 &
-wm=$!
-sleep 1
+x11_start 2400x1500
 
 # The program's visible window whose title matches.
 window_of() { xdotool search --onlyvisible --pid "$app" --name "$1" 2>/dev/null | head -n 1; }
@@ -40,18 +29,6 @@ wait_window() {
     [ -n "$w" ] || { echo "screenshots: no window '$1'" >&2; exit 1; }
     sleep 0.7
     echo "$w"
-}
-# Absolute position and size of a window's client area: X Y WIDTH HEIGHT.
-geometry() {
-    xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
-                             /^ *Width:/ { w = $NF } /^ *Height:/ { h = $NF } END { print x, y, w, h }'
-}
-# Picture of a window with its frame (openbox's _NET_FRAME_EXTENTS).
-shoot() {   # shoot <file> <window>
-    local x y w h l r t b
-    read -r x y w h < <(geometry "$2")
-    read -r l r t b < <(xprop -id "$2" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
-    import -window root -crop "$((w + l + r))x$((h + t + b))+$((x - l))+$((y - t))" +repage "$1"
 }
 start() { (cd "$bin" && exec ./VLicEnr "$@") >/dev/null 2>&1 & app=$!; }
 stop() { kill "$app" 2>/dev/null || true; wait "$app" 2>/dev/null || true; app=""; }
@@ -63,20 +40,20 @@ for scale in 1 2; do
     # Chooser mode: pick the second product of the list with the keyboard.
     start
     w=$(wait_window 'Veltrane - T')
-    read -r x y _ _ < <(geometry "$w")
+    read -r x y _ _ < <(x11_geometry "$w")
     xdotool mousemove $((x + (292 + 120) * scale)) $((y + (97 + 13) * scale)) click 1
     sleep 0.5
     xdotool key Down Down Return
     xdotool mousemove $((x + 5 * scale)) $((y + 5 * scale))
     sleep 0.7
-    shoot "$out/main-chooser$suffix.png" "$w"
+    x11_shoot "$out/main-chooser$suffix.png" "$w"
 
     stop
 
     # Fixed mode, product 20.
     start 20
     w=$(wait_window 'Veltrane - T')
-    shoot "$out/main-fixed$suffix.png" "$w"
+    x11_shoot "$out/main-fixed$suffix.png" "$w"
     stop
 done
 echo "screenshots: written to $out"
