@@ -154,9 +154,9 @@ static bool DisplayOpens(const QByteArray &name) {
 }
 
 // Chooses the platform Qt is to use: the first of QT_QPA_PLATFORM's list
-// (or of Qt's default) that can start. Returns false when none can; *spec
+// (or of Qt's default) that can start. Returns false when none can; *chosen
 // receives the entry as written ("name" or "name:options").
-static bool ChoosePlatform(QByteArray *spec) {
+static bool ChoosePlatform(QByteArray *chosen) {
 #if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
     QList<QByteArray> candidates;
     const QByteArray env = qgetenv("QT_QPA_PLATFORM");
@@ -171,13 +171,13 @@ static bool ChoosePlatform(QByteArray *spec) {
         const QByteArray name = (colon < 0 ? c : c.left(colon)).trimmed();
         if (name.isEmpty()) continue;
         if (PluginExists(name) && DisplayOpens(name)) {
-            *spec = c.trimmed();
+            *chosen = c.trimmed();
             return true;
         }
     }
     return false;
 #else
-    spec->clear();   // Windows and macOS always have their display
+    chosen->clear();   // Windows and macOS always have their display
     return true;
 #endif
 }
