@@ -8,7 +8,7 @@ packages=(
   libglib2.0-dev libglib2.0-bin libxcb1-dev shared-mime-info
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool openbox x11-utils imagemagick poppler-utils fonts-dejavu-core
-  python3 libxfixes3
+  python3 libxfixes3 dmz-cursor-theme
 )
 missing=()
 for p in "${packages[@]}"; do
