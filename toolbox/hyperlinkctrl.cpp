@@ -26,6 +26,7 @@
 #include <cstdarg>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 
 #include "toolbox/toolbox.h"
 
@@ -348,16 +349,37 @@ int NewHyperLinkCtrl(int panel, int control, const char *url) {
     return 0;
 }
 
+// What the public operations on an existing link begin with: the library
+// initialised, its lock taken for the guard's lifetime, the control's record
+// found. status() is 0 with record() set, or the first failing step's code
+// (ToolErr_NotHyperLink for a control that is no hyperlink).
+namespace {
+
+class LockedRecord {
+public:
+    LockedRecord(int panel, int control) : status_(InitHyperLinkLibrary()) {
+        if (status_ < 0) return;
+        lock_.emplace();   // the library lock exists only once initialised
+        status_ = lock_->status();
+        if (status_ >= 0) status_ = findRecordOf(panel, control, &data_);
+    }
+    int status() const { return status_ < 0 ? status_ : 0; }
+    HyperLinkCtrlData *record() const { return data_; }
+
+private:
+    int status_;
+    std::optional<LibraryLock> lock_;
+    HyperLinkCtrlData *data_ = nullptr;
+};
+
+}   // namespace
+
 // 0 on success; ToolErr_NotHyperLink; UIEBadAttribute for any attribute but
 // HYPERLINK_ATTR_ADDRESS; UIEOutOfMemory (the link then has no address).
 int SetHyperLinkCtrlAttribute(int panel, int control, int attribute, ...) {
-    int status = InitHyperLinkLibrary();
-    if (status < 0) return status;
-    LibraryLock lock;
-    if (lock.status() < 0) return lock.status();
-    HyperLinkCtrlData *data = nullptr;
-    status = findRecordOf(panel, control, &data);
-    if (status < 0) return status;
+    LockedRecord link(panel, control);
+    if (link.status() < 0) return link.status();
+    HyperLinkCtrlData *data = link.record();
     if (attribute != HYPERLINK_ATTR_ADDRESS) return UIEBadAttribute;
 
     va_list args;
@@ -377,13 +399,9 @@ int SetHyperLinkCtrlAttribute(int panel, int control, int attribute, ...) {
 // than HYPERLINK_ATTR_ADDRESS and HYPERLINK_ATTR_ADDRESS_LENGTH;
 // UIENullPointerPassed for a null value.
 int GetHyperLinkCtrlAttribute(int panel, int control, int attribute, void *value) {
-    int status = InitHyperLinkLibrary();
-    if (status < 0) return status;
-    LibraryLock lock;
-    if (lock.status() < 0) return lock.status();
-    HyperLinkCtrlData *data = nullptr;
-    status = findRecordOf(panel, control, &data);
-    if (status < 0) return status;
+    LockedRecord link(panel, control);
+    if (link.status() < 0) return link.status();
+    HyperLinkCtrlData *data = link.record();
 
     const char *url = data->url != nullptr ? data->url : "";
     switch (attribute) {
@@ -402,12 +420,8 @@ int GetHyperLinkCtrlAttribute(int panel, int control, int attribute, void *value
 
 // 0 on success; ToolErr_NotHyperLink; the run-time's status on failure.
 int RevertHyperLinkCtrl(int panel, int control) {
-    int status = InitHyperLinkLibrary();
-    if (status < 0) return status;
-    LibraryLock lock;
-    if (lock.status() < 0) return lock.status();
-    HyperLinkCtrlData *data = nullptr;
-    status = findRecordOf(panel, control, &data);
-    if (status < 0) return status;
+    LockedRecord link(panel, control);
+    if (link.status() < 0) return link.status();
+    HyperLinkCtrlData *data = link.record();
     return RemoveHyperLinkFromCtrl(panel, control, data);
 }
