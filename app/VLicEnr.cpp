@@ -207,12 +207,22 @@ int EnrDemarrer(int argc, char **argv) {
     return EnrGerer(produit) ? 0 : 1;
 }
 
+namespace {
+
+// The one line of a start without display, however the display was missed.
+void EnrAucunAffichage(void) {
+    std::fprintf(stderr, "VLicEnr : l'interface utilisateur ne peut pas démarrer (aucun affichage).\n");
+}
+
+}  // namespace
+
 int VLicEnrMain(int argc, char **argv) {
     int codeSortie = 0;
     if (EnrModeLigneCommande(argc, argv, &codeSortie)) return codeSortie;
 
+    SetNoDisplayHandler(EnrAucunAffichage);
     if (!InitUIRunTime(0, argv, 0)) {
-        std::fprintf(stderr, "VLicEnr : l'interface utilisateur ne peut pas démarrer (aucun affichage).\n");
+        EnrAucunAffichage();
         return -1;
     }
     char dossier[MAX_PATHNAME_LEN];

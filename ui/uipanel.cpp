@@ -19,6 +19,8 @@
 // rcc file looked up, on first use, as given (relative to the current
 // folder), then in the program's folder, and mapped at "/X.uir".
 #include <cassert>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <map>
 
@@ -70,6 +72,15 @@ static QByteArray g_argStore[3];
 // g_canRaise: the platform stacks windows (offscreen and minimal do not,
 //   and warn at every try).
 static bool g_canRaise = true;
+// g_probe: the X connection that found the display open, held by Start
+//   while Qt connects and closed right after (see DisplayOpens).
+// g_noDisplay: SetNoDisplayHandler's handler, called by StartMessages.
+// g_programName: argv[0]'s file name, for the line written without handler.
+#ifdef VLIC_HAVE_XCB
+static xcb_connection_t *g_probe = nullptr;
+#endif
+static NoDisplayHandlerPtr g_noDisplay = nullptr;
+static char g_programName[64] = "vlic";
 
 bool Ready() { return g_app != nullptr; }
 
@@ -111,6 +122,29 @@ std::vector<int> PanelHandles() {
 
 // ------------------------------------------------------------ start-up
 
+static void ReleaseProbe() {
+#ifdef VLIC_HAVE_XCB
+    if (g_probe) xcb_disconnect(g_probe);
+    g_probe = nullptr;
+#endif
+}
+
+// Qt's messages while the application object is made: the platform's
+// complaints about the session (XDG_RUNTIME_DIR and the like) are noise for
+// a program that has started well, and a fatal one means the display went
+// away between the probe and Qt's connection, which ends like any other
+// missing display: the program's one line and exit code -1.
+static void StartMessages(QtMsgType type, const QMessageLogContext &, const QString &) {
+    if (type != QtFatalMsg) return;
+    if (g_noDisplay) {
+        g_noDisplay();
+    } else {
+        std::fprintf(stderr, "%s: no display can be opened\n", g_programName);
+    }
+    std::fflush(stderr);
+    std::_Exit(-1);
+}
+
 // True when a platform plugin of that name can be loaded: it lies in one of
 // the folders Qt searches (QT_PLUGIN_PATH, then Qt's own plugin folder).
 static bool PluginExists(const QByteArray &name) {
@@ -130,12 +164,22 @@ static bool PluginExists(const QByteArray &name) {
 // True when the platform of that name can open its display. Only the
 // platforms that need a display server are probed; Qt itself would abort
 // the process when it cannot connect.
+//
+// The X connection of the probe is kept open (g_probe) until Qt has made its
+// own: a server started without -noreset resets when its last client leaves,
+// and a connection made during that reset is refused, so closing the probe
+// first would make the toolkit's connection fail now and then.
 static bool DisplayOpens(const QByteArray &name) {
     if (name == "xcb") {
 #ifdef VLIC_HAVE_XCB
         xcb_connection_t *c = xcb_connect(nullptr, nullptr);
         const bool ok = c && !xcb_connection_has_error(c);
-        if (c) xcb_disconnect(c);
+        if (ok) {
+            ReleaseProbe();
+            g_probe = c;
+        } else if (c) {
+            xcb_disconnect(c);
+        }
         return ok;
 #else
         return !qEnvironmentVariableIsEmpty("DISPLAY");
@@ -187,6 +231,7 @@ static int Start(char **argv, bool headless) {
     if (QCoreApplication::instance()) return 0;   // someone else's application object
     QByteArray platform;
     if (!ChoosePlatform(&platform)) {
+        ReleaseProbe();
         if (!headless) return 0;
         platform = "offscreen";
     }
@@ -200,9 +245,14 @@ static int Start(char **argv, bool headless) {
         g_argv[g_argc++] = g_argStore[2].data();
     }
     g_argv[g_argc] = nullptr;
+    const char *slash = std::strrchr(g_argStore[0].constData(), '/');
+    std::snprintf(g_programName, sizeof g_programName, "%s", slash ? slash + 1 : g_argStore[0].constData());
+    const QtMessageHandler previous = qInstallMessageHandler(StartMessages);
     // The application object lives until the process ends: deleting it at
     // exit would run after Qt's own static data is gone.
     g_app = new QApplication(g_argc, g_argv);
+    qInstallMessageHandler(previous);
+    ReleaseProbe();
     const QString name = QGuiApplication::platformName();
     g_canRaise = name != QLatin1String("offscreen") && name != QLatin1String("minimal");
     StartEvents();
@@ -223,6 +273,8 @@ int InitUIRunTime(int reserved, char **argv, int reserved2) {
 
 // As InitUIRunTime, on the offscreen platform when no display opens.
 int InitUIRunTimeHeadless(char **argv) { return Start(argv, true); }
+
+void SetNoDisplayHandler(NoDisplayHandlerPtr handler) { g_noDisplay = handler; }
 
 // 0 with the program's folder in buffer; UIE_BAD_POINTER, UIE_NOT_INITIALIZED,
 // UIE_BUFFER_TOO_SMALL (longer than MAX_PATHNAME_LEN - 1), UIE_SYSTEM (the

@@ -151,6 +151,14 @@ int InitUIRunTime(int reserved, char **argv, int reserved2);
 // when no display can be opened. For command-line modes that compose panels
 // without showing them.
 int InitUIRunTimeHeadless(char **argv);
+// What the program does when it has no display: InitUIRunTime returns 0 in
+// nearly every such case, but a display that accepted the run-time's first
+// look and refuses the toolkit's own connection right after can no longer be
+// answered by a return. The run-time then calls this handler (typically one
+// line on standard error) and ends the process with exit code -1. Null (the
+// default): a line naming the program.
+typedef void (*NoDisplayHandlerPtr)(void);
+void SetNoDisplayHandler(NoDisplayHandlerPtr handler);
 // Fills buffer (MAX_PATHNAME_LEN bytes) with the executable's folder.
 // 0 on success, UIE_BUFFER_TOO_SMALL / UIE_NOT_INITIALIZED on failure.
 int GetProjectDirAnsi(char *buffer);

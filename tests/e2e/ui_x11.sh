@@ -30,21 +30,21 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# A private Xvfb on the first free display number from 200.
-start_xvfb() {
-  local n
-  for n in $(seq 200 299); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 50); do
-      DISPLAY=":$n" xdpyinfo >/dev/null 2>&1 && { export DISPLAY=":$n"; return 0; }
-      kill -0 "$xvfb_pid" 2>/dev/null || break
-      sleep 0.1
-    done
-    kill "$xvfb_pid" 2>/dev/null
-  done
-  return 1
+# A private Xvfb on a display number it picks itself (-displayfd: no race
+# with another server for a number). With -noreset it keeps running as a
+# desktop's server does; without, it resets when its last client leaves and
+# refuses the connections made during the reset, so a probe started right
+# after another one has ended could find no display.
+start_xvfb() {   # $1: -noreset or ""
+  local fdfile t
+  fdfile=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp $1 3>"$fdfile" >/dev/null 2>&1 &
+  xvfb_pid=$!
+  for t in $(seq 100); do [ -s "$fdfile" ] && break; sleep 0.1; done
+  [ -s "$fdfile" ] || { rm -f "$fdfile"; return 1; }
+  export DISPLAY=":$(tr -dc '0-9' <"$fdfile")"
+  rm -f "$fdfile"
+  xdpyinfo >/dev/null 2>&1
 }
 
 # The windows of a process, one id a line.
@@ -81,8 +81,22 @@ out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$probe" pos 10 10 2>
 out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$probe" headless 2>/dev/null); rc=$?
 [ $rc -eq 0 ] && grep -q "headless 1" <<<"$out" && pass "headless start without display" || fail "headless: $rc $out"
 
-start_xvfb || { echo "ui_x11: no Xvfb could start"; exit 1; }
+# ---- a server that resets whenever its last client leaves (Xvfb's default):
+# starts that follow each other closely meet it resetting. Each start must
+# either run or end as without a display (one line, exit -1), never abort.
+start_xvfb "" || { echo "ui_x11: no Xvfb could start"; exit 1; }
 unset QT_QPA_PLATFORM
+aborts=0 refused=0
+for _ in $(seq 25); do
+  err=$("$probe" quick 2>&1 >/dev/null); rc=$?
+  if [ $rc -eq 0 ] && [ -z "$err" ]; then continue; fi
+  if [ $rc -eq 255 ] && [ "$(wc -l <<<"$err")" -eq 1 ]; then refused=$((refused + 1)); continue; fi
+  aborts=$((aborts + 1)); echo "quick start: exit $rc: $err"
+done
+[ $aborts -eq 0 ] && pass "resetting server: 25 quick starts, $refused refused cleanly" || fail "resetting server: $aborts bad ends"
+kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null
+
+start_xvfb -noreset || { echo "ui_x11: no Xvfb could start"; exit 1; }
 
 check_positions() {   # $1: label
   local out

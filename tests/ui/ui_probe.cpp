@@ -11,6 +11,7 @@
 //                          panel) and "move <x> <y>" (panel callback) as they
 //                          change, for that long
 //   ui_probe headless      starts without a display and loads a panel
+//   ui_probe quick         starts, shows a panel for an instant and ends
 // Exit code: 0, 2 when a step fails, 255 (-1) when the run-time cannot start.
 #include <cstdio>
 #include <cstdlib>
@@ -154,13 +155,16 @@ int Mouse(int seconds) {
     return 0;
 }
 
+void NoDisplay() { std::fprintf(stderr, "ui_probe: the user-interface run-time cannot start\n"); }
+
 }  // namespace
 
 int main(int argc, char **argv) {
     const char *mode = argc > 1 ? argv[1] : "loop";
     const bool headless = std::strcmp(mode, "headless") == 0;
+    SetNoDisplayHandler(NoDisplay);
     if (!(headless ? InitUIRunTimeHeadless(argv) : InitUIRunTime(0, argv, 0))) {
-        std::fprintf(stderr, "ui_probe: the user-interface run-time cannot start\n");
+        NoDisplay();
         return -1;
     }
     if (headless) {
@@ -169,6 +173,13 @@ int main(int argc, char **argv) {
         return p > 0 ? 0 : 2;
     }
     if (std::strcmp(mode, "pos") == 0 && argc > 3) return Pos(std::atoi(argv[2]), std::atoi(argv[3]));
+    if (std::strcmp(mode, "quick") == 0) {
+        const int p = LoadPanelAnsi(0, "UiTest.uir", P1);
+        if (p <= 0) return 2;
+        DisplayPanel(p);
+        Pump(50);
+        return 0;
+    }
     if (std::strcmp(mode, "mouse") == 0) return Mouse(argc > 2 ? std::atoi(argv[2]) : 3);
     return Loop();
 }
