@@ -34,9 +34,9 @@ for i in $(seq 1 "$runs"); do one_round "$i" quiet; done
 if [ "$loaded" -gt 0 ]; then
   stress --cpu 2 >/dev/null 2>&1 &
   stress_pid=$!
-  trap 'kill $stress_pid 2>/dev/null' EXIT
+  trap 'pkill -P $stress_pid 2>/dev/null; kill $stress_pid 2>/dev/null' EXIT
   for i in $(seq $((runs + 1)) $((runs + loaded))); do one_round "$i" "under stress --cpu 2"; done
-  kill "$stress_pid" 2>/dev/null
+  pkill -P "$stress_pid" 2>/dev/null; kill "$stress_pid" 2>/dev/null
 fi
 bad=0
 for t in "${tests[@]}"; do
