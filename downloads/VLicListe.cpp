@@ -6,8 +6,8 @@
 // what the user would see on it, with the address behind each download
 // button; "VLicEnr --produits" prints the catalogue. Both read the catalogue
 // from the program's folder as start-up does. Output is UTF-8, one line per
-// item, fields separated by TAB, line breaks inside a text written as the
-// two characters \n.
+// item, fields separated by TAB; inside a text, line break, TAB, CR and
+// backslash are written \n \t \r \\ and any other control byte \xNN.
 //
 // Exports: LoadListing, LoadNomControle.
 //
@@ -38,20 +38,33 @@ const char *LoadNomControle(int control) {
 
 enum { TEXTE_LEN = 1024, UTF8_LEN = 3 * TEXTE_LEN + 1 };
 
-// Writes text to stdout in UTF-8, line breaks as "\n"; with noShortcut, the
-// "__" marks of a shortcut letter are left out.
+// True for a byte that must not reach the terminal raw: the C0 controls,
+// DEL, and the five bytes Windows-1252 leaves undefined (they read as C1
+// controls once converted).
+static bool Controle(unsigned char c) {
+    return c < 0x20 || c == 0x7F || c == 0x81 || c == 0x8D || c == 0x8F || c == 0x90 || c == 0x9D;
+}
+
+// Writes text to stdout in UTF-8, escaped so that a line always holds
+// exactly its fields: line break, TAB, CR and backslash as \n \t \r \\,
+// every other control byte as \xNN (two capital hex digits); with
+// noShortcut, the "__" marks of a shortcut letter are left out.
 static void Imprimer(const char *text, bool noShortcut) {
-    char propre[2 * TEXTE_LEN + 1];
+    char propre[4 * TEXTE_LEN + 1];
     size_t o = 0;
-    for (const char *p = text; *p && o + 2 < sizeof propre; ++p) {
+    for (const char *p = text; *p && o + 4 < sizeof propre; ++p) {
         if (noShortcut && p[0] == '_' && p[1] == '_') {
             ++p;
             continue;
         }
-        if (*p == '\n') {
+        const unsigned char c = static_cast<unsigned char>(*p);
+        const char simple = c == '\n' ? 'n' : c == '\t' ? 't' : c == '\r' ? 'r' : c == '\\' ? '\\' : 0;
+        if (simple) {
             propre[o++] = '\\';
-            propre[o++] = 'n';
-        } else if (*p != '\r') {
+            propre[o++] = simple;
+        } else if (Controle(c)) {
+            o += static_cast<size_t>(std::snprintf(propre + o, sizeof propre - o, "\\x%02X", c));
+        } else {
             propre[o++] = *p;
         }
     }
@@ -92,9 +105,10 @@ static int Demarrer(char **argv) {
     return 0;
 }
 
-// "--produits": every catalogued product, ascending.
+// "--produits": every product the chooser can list (10 to 999, nonzero
+// code), ascending, hidden ones included.
 static int ListerProduits(void) {
-    for (int n = 1; n < VLIC_PROD_MAX; ++n) {
+    for (int n = 10; n < VLIC_PROD_MAX; ++n) {
         if (VLicProdG[n].code == 0) continue;
         std::printf("%d\t", n);
         Imprimer(VLicProdNom(n), false);

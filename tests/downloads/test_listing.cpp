@@ -8,6 +8,7 @@
 // rows of dots of the manual buttons' labels, read from the panel resource.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -17,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "app/VLic.h"
 #include "app/VLicEnr.h"
 #include "ui/FVLicEnr.h"
 #include "ui/userint.h"
@@ -764,6 +766,61 @@ TEST(Listing, AMissingCatalogueGivesOneAndStartUpsMessage) {
         EXPECT_EQ(s.out, "") << args;
         EXPECT_EQ(s.err, gMessage + "\n") << args;
     }
+    // A FIFO in the catalogue's place: the same, and no hang.
+    ASSERT_EQ(mkfifo((dir / VLIC_PROD_FILE).c_str(), 0600), 0);
+    const Sortie s = Lancer("--produits", (dir / "VLicEnr").string());
+    EXPECT_EQ(s.code, 1);
+    EXPECT_EQ(s.err, gMessage + "\n");
+    fs::remove_all(dir);
+}
+
+TEST(Listing, NothingOnStderrWhateverTheRuntimeFolder) {
+    // Unset, missing, or not the user's own (mode 0755): Qt's complaints
+    // about it never reach the listing's stderr.
+    namespace fs = std::filesystem;
+    const fs::path ouvert = fs::temp_directory_path() / ("vlic_listing_755_" + std::to_string(getpid()));
+    fs::create_directories(ouvert);
+    fs::permissions(ouvert, fs::perms(0755));
+    for (const std::string &env : std::vector<std::string>{"env -u XDG_RUNTIME_DIR", "env XDG_RUNTIME_DIR=/nonexistent/vlic",
+                                  "env XDG_RUNTIME_DIR=" + ouvert.string(),
+                                  "env -u XDG_RUNTIME_DIR -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY"}) {
+        for (const char *args : {"--produits", "--adresses 250"}) {
+            const Sortie s = Lancer(args, env + " ./VLicEnr");
+            EXPECT_EQ(s.code, 0) << env << " " << args;
+            EXPECT_FALSE(s.out.empty()) << env << " " << args;
+            EXPECT_EQ(s.err, "") << env << " " << args;
+        }
+    }
+    fs::remove_all(ouvert);
+}
+
+TEST(Listing, NamesAreEscapedAndTheirAddressesEncoded) {
+    // A catalogue of odd names beside a copy of the program: every field
+    // stays on its line, and the address is what the browser receives.
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / ("vlic_listing_noms_" + std::to_string(getpid()));
+    fs::create_directories(dir);
+    fs::copy_file("VLicEnr", dir / "VLicEnr", fs::copy_options::overwrite_existing);
+    VLicProdEffacer();
+    const auto poser = [](int n, const char *nom) {
+        std::snprintf(VLicProdG[n].name, VLIC_PROD_NAME_LEN, "%s", nom);
+        VLicProdG[n].code = 1;
+    };
+    poser(5, "Cinq");   // below 10: no chooser lists it
+    poser(10, "A\tB\rC\\D\x01" "E\nF\x7F");
+    poser(990, "Robot\t#1 ?%\x81");
+    VLicProdSauver((dir / VLIC_PROD_FILE).c_str());
+    VLicProdEffacer();
+
+    const Sortie p = Lancer("--produits", (dir / "VLicEnr").string());
+    EXPECT_EQ(p.code, 0);
+    EXPECT_EQ(p.out, "10\tA\\tB\\rC\\\\D\\x01E\\nF\\x7F\t0\n"
+                     "990\tRobot\\t#1 ?%\\x81\t0\n");
+    const Sortie a = Lancer("--adresses 990", (dir / "VLicEnr").string());
+    EXPECT_EQ(a.code, 0);
+    EXPECT_NE(a.out.find("3\tPROD\tRobot\\t#1 ?%\\x81\t\n"), std::string::npos) << a.out;
+    EXPECT_NE(a.out.find("\t" + std::string(kBase) + "Robot%09%231-%3F%25%C2%81_Professeur.zip\n"),
+              std::string::npos) << a.out;
     fs::remove_all(dir);
 }
 
