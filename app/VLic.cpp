@@ -27,6 +27,14 @@
 
 #include "ui/userint.h"
 
+#ifdef _WIN32
+#include <filesystem>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 // ---------------------------------------------------------------- state
 // VLicProdG: the catalogue. All-zero at program start, cleared and read once
 //   at start-up, read-only afterwards. Only this module writes it.
@@ -66,14 +74,40 @@ void VLicProdEffacer(void) {
     }
 }
 
+// Opens path for binary reading when it is a regular file (a link to one
+// included). Returns the open file, or null when it cannot be opened or is
+// anything else: a FIFO, a device, a socket or a folder. Never blocks: a
+// FIFO without a writer would hold an ordinary open, or its first read, for
+// ever.
+static std::FILE *VLicProdOuvrir(const char *path) {
+#ifdef _WIN32
+    std::error_code erreur;
+    if (!std::filesystem::is_regular_file(std::filesystem::u8path(path), erreur)) return nullptr;
+    return std::fopen(path, "rb");
+#else
+    // Opened without waiting, then looked at through the descriptor itself,
+    // so that nothing can be put in its place between the look and the read.
+    const int fd = open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return nullptr;
+    struct stat info;
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        close(fd);
+        return nullptr;
+    }
+    std::FILE *f = fdopen(fd, "rb");
+    if (f == nullptr) close(fd);
+    return f;
+#endif
+}
+
 // Loads the table from path. Returns 1 when the file was opened and read
-// (a short or empty file included), 0 when it cannot be opened or not one
-// byte of it can be read because of a read error (a folder of that name, a
-// device that refuses): the table is then left cleared.
+// (a short or empty file included), 0 when it cannot be opened, is no
+// regular file (a FIFO, a device, a folder), or not one byte of it can be
+// read because of a read error: the table is then left cleared.
 int VLicProdCharger(const char *path) {
     assert(path != nullptr && "the catalogue's path must be given");
     VLicProdEffacer();
-    std::FILE *f = std::fopen(path, "rb");
+    std::FILE *f = VLicProdOuvrir(path);
     if (f == nullptr) return 0;
     for (int n = 0; n < VLIC_PROD_MAX; ++n) {
         // One read of 580 one-byte items: the bytes of a record cut by the

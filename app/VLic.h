@@ -47,7 +47,8 @@ extern VLicProdRec VLicProdG[VLIC_PROD_MAX];
 // it. Returns 1 when the file was opened (a short file leaves the records
 // past its end cleared; a record cut by the end holds the bytes read, then
 // what the clear left; bytes past 580,000 are ignored), 0 when it cannot be
-// opened or not a byte of it can be read (a folder): the table is left cleared.
+// opened, is no regular file (a FIFO, a device, a folder: never waited on)
+// or not a byte of it can be read: the table is left cleared.
 int VLicProdCharger(const char *path);
 // Writes the whole table to path. Reports nothing, also when path cannot be written.
 void VLicProdSauver(const char *path);

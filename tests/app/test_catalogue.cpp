@@ -3,6 +3,7 @@
 // the clear, and names that lack their NUL.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -230,6 +231,17 @@ TEST_F(Catalogue, FolderInPlaceOfTheFileCountsAsMissing) {
     EXPECT_EQ(VLicProdCharger(dossier_.c_str()), 0);
     EXPECT_STREQ(VLicProdG[20].name, "?");
     EXPECT_EQ(VLicProdG[20].code, 0);
+}
+
+TEST_F(Catalogue, FifoOrDeviceCountsAsMissingWithoutWaiting) {
+    // A FIFO without a writer would hold an ordinary open for ever.
+    const fs::path fifo = dossier_ / "fifo.vlicprod";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    for (const char *chemin : {fifo.c_str(), "/dev/null", "/dev/zero"}) {
+        Produit(20, "Robot");
+        EXPECT_EQ(VLicProdCharger(chemin), 0) << chemin;
+        EXPECT_STREQ(VLicProdG[20].name, "?") << chemin;
+    }
 }
 
 TEST_F(Catalogue, ShortFileFillsItsRecordsAndLeavesTheRestCleared) {

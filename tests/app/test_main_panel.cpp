@@ -6,6 +6,8 @@
 // EnrGerer ended by the quit button and by the window's close box.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <unistd.h>
 
 #include <QApplication>
@@ -251,10 +253,17 @@ TEST(StartProduct, OverflowSaturates) {
 std::vector<std::pair<std::string, std::string>> gPopups;
 void Popup(const char *title, const char *message) { gPopups.emplace_back(title, message); }
 
-TEST(StartUp, MissingCatalogueShowsThePopupAndEndsWithZero) {
+class StartUp : public ::testing::TestWithParam<bool> {};
+INSTANTIATE_TEST_SUITE_P(AbsentOrFifo, StartUp, ::testing::Bool());
+
+// A FIFO in the catalogue's place is no catalogue: never waited on.
+TEST_P(StartUp, MissingCatalogueShowsThePopupAndEndsWithZero) {
     const fs::path avant = fs::current_path();
     const fs::path vide = fs::temp_directory_path() / ("vlic_sans_catalogue_" + std::to_string(::getpid()));
     fs::create_directories(vide);
+    if (GetParam()) {
+        ASSERT_EQ(mkfifo((vide / VLIC_PROD_FILE).c_str(), 0600), 0);
+    }
     fs::current_path(vide);
     gPopups.clear();
     UiSetMessagePopupHook(Popup);
