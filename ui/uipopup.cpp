@@ -51,6 +51,8 @@ int MessagePopupAnsi(const char *title, const char *message) {
     QMessageBox box(QMessageBox::NoIcon, FromAnsi(title), FromAnsi(message), QMessageBox::Ok,
                     QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
+    // Its text can be selected and copied (an address to fetch elsewhere).
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     DispatchGuard inside;   // a nested event loop runs: widgets go later
     SuspendCursor(true);
     box.exec();

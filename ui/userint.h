@@ -23,6 +23,7 @@
 //  10. Locks and thread-safe variables
 //  11. Odds and ends of the C run-time
 //  12. Test seams
+//  13. Right clicks, popup menus, the clipboard (ui/uimenu.cpp)
 //
 // Panel resources: a resource file "X.uir" is a Qt resource bundle whose
 // root holds one Qt Designer file per panel, named "<resource id>.ui". A
@@ -275,5 +276,20 @@ int UiAnsiToUtf8(const char *in, char *out, int outSize);
 // returns at once. The hook receives the title and message as given.
 typedef void (*UiMessagePopupHook)(const char *title, const char *message);
 void UiSetMessagePopupHook(UiMessagePopupHook hook);
+
+// =================================================================== 13.
+// Right clicks, popup menus and the clipboard (ui/uimenu.cpp).
+
+// A control's callback receives EVENT_RIGHT_CLICK when the user presses the
+// right mouse button over the control (eventData1 = y, eventData2 = x in the
+// panel); a non-zero result takes the press for itself. Never for a dimmed
+// control or panel.
+enum { EVENT_RIGHT_CLICK = 4 };
+// Shows a popup menu of count items (their texts) at the mouse pointer and
+// waits for the user. Returns the chosen item's number, 1 to count, or 0
+// when the menu was left without a choice; negative on failure.
+int RunPopupMenuAnsi(const char *const items[], int count);
+// Puts text on the desktop's clipboard. 0 on success, negative on failure.
+int ClipboardPutTextAnsi(const char *text);
 
 #endif
