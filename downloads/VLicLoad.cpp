@@ -4,7 +4,9 @@
 // LoadInit composes it for the product (ring, version texts, visible
 // buttons, utility buttons, one web address per download button), then the
 // panel's loop runs the hover help (LoadSurvol) before every event poll and
-// hands the address of a pressed button to the desktop's default viewer.
+// hands the address of a pressed button to the desktop's default viewer,
+// saying so when no browser can be started; a right click on a download
+// button offers to copy its address.
 // Nothing is downloaded here: the browser does that.
 //
 // Exports: everything declared in downloads/VLicLoad.h except the version
@@ -20,6 +22,7 @@
 #include <cassert>
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 
 #include "app/VLic.h"
 #include "toolbox/toolbox.h"
@@ -97,13 +100,52 @@ static char *Slot(int control) {
     return i >= 0 ? sAdresses[i] : sPoubelle;
 }
 
-// Writes LOAD_BASE followed by up to four parts into slot. A too long
-// address is cut at LOAD_ADRESSE_LEN - 1 characters (it then names no
-// archive, but overwrites nothing); a failed formatting empties the slot.
+// True for a byte that a browser would drop from an address (the C0
+// controls and DEL, and the five bytes Windows-1252 leaves undefined, which
+// are C1 controls once converted) or read as its syntax (blank, "%", "?",
+// "#"): such a byte is percent-encoded.
+static bool AEncoder(unsigned char c) {
+    return c <= ' ' || c == 0x7F || c == '%' || c == '?' || c == '#' || c == 0x81 || c == 0x8D ||
+           c == 0x8F || c == 0x90 || c == 0x9D;
+}
+
+// Writes LOAD_BASE followed by up to four parts into slot, each byte of the
+// parts that AEncoder names percent-encoded as its UTF-8 form ("%09",
+// "%C2%81"); every other byte stays as the rules composed it. Only text
+// from a catalogue name can hold such bytes: the fixed paths and the
+// version texts hold none. A too long address is cut before the first
+// character that does not fit whole, at most LOAD_ADRESSE_LEN - 1 bytes (it
+// then names no archive, but overwrites nothing and stays well-formed).
 static void Ecrire(char *slot, const char *a, const char *b = "", const char *c = "",
                    const char *d = "") {
-    if (std::snprintf(slot, LOAD_ADRESSE_LEN, "%s%s%s%s%s", LOAD_BASE, a, b, c, d) < 0)
-        slot[0] = 0;
+    static const char kHex[] = "0123456789ABCDEF";
+    size_t o = 0;
+    for (const char *p = LOAD_BASE; *p && o + 1 < LOAD_ADRESSE_LEN; ++p) slot[o++] = *p;
+    for (const char *part : {a, b, c, d}) {
+        assert(part != nullptr && "an address part is a text, possibly empty");
+        for (const unsigned char *p = reinterpret_cast<const unsigned char *>(part ? part : ""); *p; ++p) {
+            char code[7] = {static_cast<char>(*p)};
+            size_t n = 1;
+            if (AEncoder(*p)) {
+                const unsigned char u = *p;   // a C1 control is U+0080 to U+009F: C2 then the byte
+                n = 0;
+                if (u >= 0x80) {
+                    code[n++] = '%';
+                    code[n++] = 'C';
+                    code[n++] = '2';
+                }
+                code[n++] = '%';
+                code[n++] = kHex[u >> 4];
+                code[n++] = kHex[u & 0x0F];
+            }
+            if (o + n > LOAD_ADRESSE_LEN - 1) {
+                slot[o] = 0;
+                return;
+            }
+            for (size_t k = 0; k < n; ++k) slot[o++] = code[k];
+        }
+    }
+    slot[o] = 0;
 }
 
 // Copies product's catalogue name into out (LOAD_DOSSIER_LEN bytes): "" for
@@ -533,6 +575,59 @@ void LoadSurvol(int panel, int product) {
 
 // ----------------------------------------------------------------- loop
 
+// The item behind download button control as the user knows it, into out
+// (room bytes): a manual or the dossier by its kind (its button shows only
+// dots), any other button by its label, its shortcut marks left out and its
+// line breaks turned to blanks, trailing blanks cut.
+static void NomElement(int panel, int control, char *out, size_t room) {
+    switch (control) {
+    case FVLIC_LOAD_PDF_EMP: std::snprintf(out, room, "%s", "Manuel de l'EMP"); return;
+    case FVLIC_LOAD_PDF_IHM: std::snprintf(out, room, "%s", "Manuel de l'Interface PC"); return;
+    case FVLIC_LOAD_PDF_DT: std::snprintf(out, room, "%s", "Dossier Technique"); return;
+    default: break;
+    }
+    char label[1024] = "";
+    GetCtrlAttributeAnsi(panel, control, ATTR_LABEL_TEXT, label);
+    label[sizeof label - 1] = 0;
+    size_t o = 0;
+    for (const char *p = label; *p && o + 1 < room; ++p) {
+        if (p[0] == '_' && p[1] == '_') continue;   // "__X": X is the shortcut letter
+        out[o++] = (*p == '\n' || *p == '\r') ? ' ' : *p;
+    }
+    while (o > 0 && out[o - 1] == ' ') --o;
+    out[o] = 0;
+}
+
+// Tells the user that the desktop could start no browser for the address
+// of download button control, naming the item and the product and giving
+// the address whole, to be copied into a browser here or on another PC.
+// No result: the panel stays open and the button can be pressed again.
+static void EchecOuverture(int panel, int product, int control, const char *adresse) {
+    char element[256], nom[LOAD_DOSSIER_LEN];
+    NomElement(panel, control, element, sizeof element);
+    Nom(product, nom);
+    static char message[LOAD_ADRESSE_LEN + 1024];
+    std::snprintf(message, sizeof message,
+                  "Le téléchargement de « %s »%s%s%s ne peut pas démarrer : aucun navigateur web "
+                  "n'a pu être lancé.\n\nPour le télécharger, copiez cette adresse dans un "
+                  "navigateur web, sur ce PC ou sur un autre :\n\n%s"_cp1252,
+                  element, nom[0] ? " (" : "", nom, nom[0] ? ")" : "", adresse);
+    MessagePopupAnsi("VLicEnr Veltrane : téléchargement impossible"_cp1252, message);
+}
+
+// Callback of the download buttons: a right click offers "Copier l'adresse",
+// which puts the button's address on the clipboard (a school fetches the
+// archives on one connected PC and installs them elsewhere). Returns 1 for
+// a right click on a button with an address (the press is taken), else 0.
+static int ClicDroit(int, int control, int event, void *, int, int) {
+    if (event != EVENT_RIGHT_CLICK) return 0;
+    const char *adresse = LoadAdresse(control);
+    if (!adresse || !adresse[0]) return 0;
+    static const char *const kMenu[] = {"Copier l'adresse"};
+    if (RunPopupMenuAnsi(kMenu, 1) == 1) ClipboardPutTextAnsi(adresse);
+    return 1;
+}
+
 void LoadGerer(int product, int *top, int *left) {
     assert(top && left && "LoadGerer hands the panel's position back through top and left");
     if (!top || !left) return;
@@ -542,6 +637,7 @@ void LoadGerer(int product, int *top, int *left) {
     SetPanelPos(panel, *top, *left);
     LoadInit(panel, product);
     SetCtrlAttributeAnsi(panel, FVLIC_LOAD_INFO, ATTR_VISIBLE, 0);
+    for (int bouton : kBoutons) InstallCtrlCallback(panel, bouton, ClicDroit, nullptr);
     DisplayPanel(panel);
 
     bool quitter = false;
@@ -556,7 +652,10 @@ void LoadGerer(int product, int *top, int *left) {
         if (control == FVLIC_LOAD_BP_QUIT) {
             quitter = true;
         } else if (const char *adresse = LoadAdresse(control)) {
-            OpenDocumentInDefaultViewerAnsi(adresse, 0);
+            // A button that seems to do nothing cannot be told from a slow
+            // one: a refused opening is said, with the address to copy.
+            if (OpenDocumentInDefaultViewerAnsi(adresse, 0) < 0)
+                EchecOuverture(panel, product, control, adresse);
         }
     }
 

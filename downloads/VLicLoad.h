@@ -33,6 +33,9 @@ enum {
 // Runs the downloads panel for product at (*top, *left) until the user
 // returns; leaves in *top and *left where the panel was then. When the panel
 // cannot be loaded it returns at once and leaves *top and *left unchanged.
+// A press whose address the desktop cannot open shows a message popup
+// naming the item and giving the address; a right click on a download
+// button offers "Copier l'adresse" (to the clipboard).
 void LoadGerer(int product, int *top, int *left);
 
 // ---------------------------------------------------------- the composition

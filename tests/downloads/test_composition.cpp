@@ -272,15 +272,27 @@ TEST_F(Composition, Product170IsRenamedV2InTheRing) {
     EXPECT_STREQ(LoadDossier(), "ABCDEFGHIJKLMNOPQRSTUVWXYZ01234");
 }
 
+TEST_F(Composition, NameBytesABrowserWouldDropOrParseArePercentEncoded) {
+    // Controls, "?", "#" and "%" would make the browser fetch another file;
+    // every other byte, accents included, stays as the rules made it.
+    Nommer(990, "A\tB\nC?D#E%F G\x81H\xE2\x7F");
+    Composer(990, "", "");
+    EXPECT_EQ(Adr(FVLIC_LOAD_BP_PROF), kB + "A%09B%0AC%3FD%23E%25F-G%C2%81H\xE2%7F_Professeur.zip");
+    EXPECT_STREQ(LoadDossier(), "A\tB\nC?D#E%F-G\x81H\xE2\x7F") << "the folder name itself is not encoded";
+    Nommer(80, "Dosi Pro?");   // a name used whole in an address
+    Composer(80, "", "");
+    EXPECT_EQ(Adr(FVLIC_LOAD_BP_2), kB + "Installer_Supervision_Dosi%20Pro%3F_V1-0.zip");
+}
+
 TEST_F(Composition, ProductRulesOfParticularRows) {
     Composer(60, "", "");
     EXPECT_EQ(Adr(FVLIC_LOAD_BP_PROF), kB + "Hydrolab_Professeur.zip");
     EXPECT_EQ(Adr(FVLIC_LOAD_PDF_DT), kB + "Hydrolab_DT.zip");
     Composer(232, "", "");
     EXPECT_EQ(Adr(FVLIC_LOAD_BP_PROF), kB + "Quadrirotor_Professeur.zip");
-    Nommer(230, "Quadri Rotor");   // as stored: the blank stays
+    Nommer(230, "Quadri Rotor");   // as stored: the blank stays, encoded
     Composer(232, "", "");
-    EXPECT_EQ(Adr(FVLIC_LOAD_BP_PROF), kB + "Quadri Rotor_Professeur.zip");
+    EXPECT_EQ(Adr(FVLIC_LOAD_BP_PROF), kB + "Quadri%20Rotor_Professeur.zip");
     Composer(23, "", "");
     EXPECT_EQ(Adr(FVLIC_LOAD_PDF_DT), kB + "Robot-RM5-Vision_MEMP.zip");
     for (int p : {22, 150, 231, 280}) {

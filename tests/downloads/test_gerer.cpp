@@ -5,6 +5,11 @@
 // back where the panel was moved to.
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QMenu>
+#include <QTest>
 #include <QTimer>
 
 #include <functional>
@@ -50,7 +55,12 @@ protected:
     void SetUp() override { XdgDesktop::Get().ClearRecords(); }
 };
 
+int gPopups = 0;
+void CompterPopup(const char *, const char *) { ++gPopups; }
+
 TEST_F(Gerer, DownloadButtonsOpenTheirAddressesAndReturnHandsBackThePlace) {
+    gPopups = 0;
+    UiSetMessagePopupHook(CompterPopup);   // a handler that starts: no popup
     int panel = 0;
     int vuTop = -1, vuLeft = -1;
     Enchainer({
@@ -67,6 +77,8 @@ TEST_F(Gerer, DownloadButtonsOpenTheirAddressesAndReturnHandsBackThePlace) {
     });
     int top = 70, left = 90;
     LoadGerer(180, &top, &left);
+    UiSetMessagePopupHook(nullptr);
+    EXPECT_EQ(gPopups, 0);
     EXPECT_EQ(vuTop, 70) << "the panel opens where it is told";
     EXPECT_EQ(vuLeft, 90);
     EXPECT_EQ(top, 150) << "the moved place is handed back";
@@ -110,6 +122,41 @@ TEST_F(Gerer, TheCloseBoxReturnsToo) {
     LoadGerer(10, &top, &left);
     EXPECT_EQ(top, 50);
     EXPECT_EQ(left, 60);
+}
+
+// Chooses item number n of the popup menu once it is up, with the keys.
+void ChoisirDansLeMenu(int n) {
+    auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+    if (!menu) {
+        QTimer::singleShot(20, [n] { ChoisirDansLeMenu(n); });
+        return;
+    }
+    for (int i = 0; i < n; ++i) QTest::keyClick(menu, Qt::Key_Down);
+    QTest::keyClick(menu, Qt::Key_Return);
+}
+
+TEST_F(Gerer, RightClickCopiesTheButtonsAddress) {
+    QGuiApplication::clipboard()->setText(QStringLiteral("avant"));
+    QStringList menu;
+    QString apres;
+    Enchainer({
+        [&] {
+            const int panel = GetActivePanel();
+            QTimer::singleShot(20, [&] {
+                if (auto *m = qobject_cast<QMenu *>(QApplication::activePopupWidget()))
+                    for (QAction *a : m->actions()) menu << a->text();
+                ChoisirDansLeMenu(1);
+            });
+            UiTestClick(panel, FVLIC_LOAD_BP_PROF, Qt::RightButton);   // returns once chosen
+            apres = QGuiApplication::clipboard()->text();
+            UiTestClick(panel, FVLIC_LOAD_BP_QUIT);
+        },
+    });
+    int top = 50, left = 60;
+    LoadGerer(250, &top, &left);
+    EXPECT_EQ(menu, QStringList{QStringLiteral("Copier l'adresse")});
+    EXPECT_EQ(apres.toStdString(), kB + "Banc-Moteur-Brushless_Professeur.zip");
+    EXPECT_FALSE(XdgDesktop::Get().WaitForRecords(1, 300)) << "a right click downloads nothing";
 }
 
 }  // namespace
