@@ -82,7 +82,7 @@ void VLicProdEffacer(void) {
 static std::FILE *VLicProdOuvrir(const char *path) {
 #ifdef _WIN32
     std::error_code erreur;
-    if (!std::filesystem::is_regular_file(std::filesystem::u8path(path), erreur)) return nullptr;
+    if (!std::filesystem::is_regular_file(std::filesystem::path(path), erreur)) return nullptr;
     return std::fopen(path, "rb");
 #else
     // Opened without waiting, then looked at through the descriptor itself,

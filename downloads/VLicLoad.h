@@ -100,7 +100,8 @@ void LoadSetVersionsHook(LoadVersionsHookPtr hook);
 // ------------------------------------------------------- command-line listing
 // "--adresses N" prints the composed downloads panel of product N, one line
 // per visible control 3 to 25: id, constant name, text, address (TAB
-// separated, UTF-8). "--produits" prints every catalogued product: number,
+// separated, UTF-8, control bytes of a text escaped). "--produits" prints
+// every product the chooser can list (10 to 999, nonzero code): number,
 // name, hidden flag. Returns -1 when argv[1] is neither (the program then
 // starts as usual), else the exit code: 0 done, 1 no catalogue (message on
 // stderr), 2 bad usage (usage line on stderr), 3 the run-time or the panel

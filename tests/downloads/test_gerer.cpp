@@ -124,38 +124,29 @@ TEST_F(Gerer, TheCloseBoxReturnsToo) {
     EXPECT_EQ(left, 60);
 }
 
-// Chooses item number n of the popup menu once it is up, with the keys.
-void ChoisirDansLeMenu(int n) {
+// Once the popup menu is up: notes its items and takes the first, by keys.
+void PrendreLePremier(QStringList *items) {
     auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
-    if (!menu) {
-        QTimer::singleShot(20, [n] { ChoisirDansLeMenu(n); });
-        return;
-    }
-    for (int i = 0; i < n; ++i) QTest::keyClick(menu, Qt::Key_Down);
+    if (!menu) return QTimer::singleShot(20, [items] { PrendreLePremier(items); });
+    for (QAction *a : menu->actions()) *items << a->text();
+    QTest::keyClick(menu, Qt::Key_Down);
     QTest::keyClick(menu, Qt::Key_Return);
 }
 
 TEST_F(Gerer, RightClickCopiesTheButtonsAddress) {
-    QGuiApplication::clipboard()->setText(QStringLiteral("avant"));
     QStringList menu;
-    QString apres;
-    Enchainer({
-        [&] {
-            const int panel = GetActivePanel();
-            QTimer::singleShot(20, [&] {
-                if (auto *m = qobject_cast<QMenu *>(QApplication::activePopupWidget()))
-                    for (QAction *a : m->actions()) menu << a->text();
-                ChoisirDansLeMenu(1);
-            });
-            UiTestClick(panel, FVLIC_LOAD_BP_PROF, Qt::RightButton);   // returns once chosen
-            apres = QGuiApplication::clipboard()->text();
-            UiTestClick(panel, FVLIC_LOAD_BP_QUIT);
-        },
+    QString copie;
+    QTimer::singleShot(150, [&] {
+        const int panel = GetActivePanel();
+        PrendreLePremier(&menu);
+        UiTestClick(panel, FVLIC_LOAD_BP_PROF, Qt::RightButton);   // returns once chosen
+        copie = QGuiApplication::clipboard()->text();
+        UiTestClick(panel, FVLIC_LOAD_BP_QUIT);
     });
     int top = 50, left = 60;
     LoadGerer(250, &top, &left);
     EXPECT_EQ(menu, QStringList{QStringLiteral("Copier l'adresse")});
-    EXPECT_EQ(apres.toStdString(), kB + "Banc-Moteur-Brushless_Professeur.zip");
+    EXPECT_EQ(copie.toStdString(), kB + "Banc-Moteur-Brushless_Professeur.zip");
     EXPECT_FALSE(XdgDesktop::Get().WaitForRecords(1, 300)) << "a right click downloads nothing";
 }
 

@@ -775,23 +775,14 @@ TEST(Listing, AMissingCatalogueGivesOneAndStartUpsMessage) {
 }
 
 TEST(Listing, NothingOnStderrWhateverTheRuntimeFolder) {
-    // Unset, missing, or not the user's own (mode 0755): Qt's complaints
-    // about it never reach the listing's stderr.
-    namespace fs = std::filesystem;
-    const fs::path ouvert = fs::temp_directory_path() / ("vlic_listing_755_" + std::to_string(getpid()));
-    fs::create_directories(ouvert);
-    fs::permissions(ouvert, fs::perms(0755));
-    for (const std::string &env : std::vector<std::string>{"env -u XDG_RUNTIME_DIR", "env XDG_RUNTIME_DIR=/nonexistent/vlic",
-                                  "env XDG_RUNTIME_DIR=" + ouvert.string(),
-                                  "env -u XDG_RUNTIME_DIR -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY"}) {
-        for (const char *args : {"--produits", "--adresses 250"}) {
-            const Sortie s = Lancer(args, env + " ./VLicEnr");
-            EXPECT_EQ(s.code, 0) << env << " " << args;
-            EXPECT_FALSE(s.out.empty()) << env << " " << args;
-            EXPECT_EQ(s.err, "") << env << " " << args;
-        }
+    // Unset, missing, or another's (mode 0755: not private), with and
+    // without a platform named: Qt's complaints never reach stderr.
+    for (const char *env : {"env -u XDG_RUNTIME_DIR", "env XDG_RUNTIME_DIR=/nonexistent/vlic",
+                            "env XDG_RUNTIME_DIR=/", "env -u XDG_RUNTIME_DIR -u QT_QPA_PLATFORM -u DISPLAY"}) {
+        const Sortie s = Lancer("--adresses 250", std::string(env) + " ./VLicEnr");
+        EXPECT_EQ(s.code, 0) << env;
+        EXPECT_EQ(s.err, "") << env;
     }
-    fs::remove_all(ouvert);
 }
 
 TEST(Listing, NamesAreEscapedAndTheirAddressesEncoded) {

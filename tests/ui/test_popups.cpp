@@ -41,12 +41,13 @@ TEST(MessagePopup, HookStandsInForTheDialog) {
 
 TEST(MessagePopup, DialogWaitsForOk) {
     QString seenTitle, seenText;
-    bool closed = false;
+    bool closed = false, selectable = false;
     QTimer::singleShot(100, [&] {
         auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
         ASSERT_NE(box, nullptr);
         seenTitle = box->windowTitle();
         seenText = box->text();
+        selectable = box->textInteractionFlags().testFlag(Qt::TextSelectableByMouse);
         closed = true;
         QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
     });
@@ -55,6 +56,7 @@ TEST(MessagePopup, DialogWaitsForOk) {
     EXPECT_TRUE(closed) << "returns only after OK";
     EXPECT_EQ(QStringLiteral("Titre é"), seenTitle);
     EXPECT_EQ(QStringLiteral("Ligne 1\n<b>Ligne 2</b>"), seenText);
+    EXPECT_TRUE(selectable) << "its text (an address) can be selected and copied";
     EXPECT_EQ(1, GetWaitCursorState());   // given back after the popup
     EXPECT_EQ(Qt::WaitCursor, QGuiApplication::overrideCursor()->shape());
     SetWaitCursor(0);
