@@ -576,15 +576,21 @@ void LoadSurvol(int panel, int product) {
 // ----------------------------------------------------------------- loop
 
 // The item behind download button control as the user knows it, into out
-// (room bytes): a manual or the dossier by its kind (its button shows only
-// dots), any other button by its label, its shortcut marks left out and its
-// line breaks turned to blanks, trailing blanks cut.
+// (room bytes): a manual as "Manuel" and the name of its software's button,
+// the dossier as "Dossier Technique" (their buttons show only dots), any
+// other button by its label, its shortcut marks left out and its line
+// breaks turned to blanks, trailing blanks cut.
 static void NomElement(int panel, int control, char *out, size_t room) {
-    switch (control) {
-    case FVLIC_LOAD_PDF_EMP: std::snprintf(out, room, "%s", "Manuel de l'EMP"); return;
-    case FVLIC_LOAD_PDF_IHM: std::snprintf(out, room, "%s", "Manuel de l'Interface PC"); return;
-    case FVLIC_LOAD_PDF_DT: std::snprintf(out, room, "%s", "Dossier Technique"); return;
-    default: break;
+    if (control == FVLIC_LOAD_PDF_EMP || control == FVLIC_LOAD_PDF_IHM) {
+        char logiciel[200];
+        NomElement(panel, control == FVLIC_LOAD_PDF_EMP ? FVLIC_LOAD_BP_EMP : FVLIC_LOAD_BP_IHM,
+                   logiciel, sizeof logiciel);
+        std::snprintf(out, room, "Manuel %s", logiciel);
+        return;
+    }
+    if (control == FVLIC_LOAD_PDF_DT) {
+        std::snprintf(out, room, "%s", "Dossier Technique");
+        return;
     }
     char label[1024] = "";
     GetCtrlAttributeAnsi(panel, control, ATTR_LABEL_TEXT, label);

@@ -33,7 +33,7 @@ TEST(Echec, APressWithoutBrowserShowsTheItemAndItsWholeAddress) {
     QTimer::singleShot(150, [] {
         const int panel = GetActivePanel();
         UiTestClick(panel, FVLIC_LOAD_BP_EMP);
-        UiTestClick(panel, FVLIC_LOAD_PDF_DT);
+        UiTestClick(panel, FVLIC_LOAD_PDF_IHM);
         UiTestClick(panel, FVLIC_LOAD_BP_QUIT);
     });
     int top = 50, left = 60;
@@ -51,7 +51,7 @@ TEST(Echec, APressWithoutBrowserShowsTheItemAndItsWholeAddress) {
         return s.replace(s.find("%s"), 2, element) + b + fichier;
     };
     EXPECT_EQ(gPopups, (std::vector<std::string>{attendu("EMP", "EMP_V1-3.zip"),
-                                                 attendu("Dossier Technique", "DT.zip")}));
+                                                 attendu("Manuel Interface PC", "MIHM.zip")}));
 }
 
 }  // namespace
