@@ -1,15 +1,16 @@
 # The Windows build (cross-built with mingw-w64, tests run under Wine).
 #
-# So far it holds the pieces that need no user-interface toolkit: the general
-# library's computations, document opening through the Windows shell, the
-# part of the run-time layer that its backends share (ui/common) and the
-# first pieces of the Win32 backend (ui/win32).
-# The library is still the one static library `vlic` that every test links.
+# The application, the downloads panel, the general library and the toolbox
+# are the same sources as on Linux; the run-time layer is its shared part
+# (ui/common) and the Win32 backend (ui/win32). All of it is the one static
+# library `vlic` that the program and every test link. (The folders'
+# CMakeLists add Qt resources, so the Windows build lists their sources.)
 
-add_library(vlic STATIC
-  genutil/GenCalcul.cpp
-  toolbox/toolboxDoc.cpp
-)
+file(GLOB vlic_app_sources CONFIGURE_DEPENDS
+  ${CMAKE_SOURCE_DIR}/app/*.cpp ${CMAKE_SOURCE_DIR}/downloads/*.cpp
+  ${CMAKE_SOURCE_DIR}/genutil/*.cpp ${CMAKE_SOURCE_DIR}/toolbox/*.cpp)
+list(REMOVE_ITEM vlic_app_sources ${CMAKE_SOURCE_DIR}/app/main.cpp)
+add_library(vlic STATIC ${vlic_app_sources})
 include(ui/common/CMakeLists.txt)
 include(ui/win32/CMakeLists.txt)
 target_include_directories(vlic PUBLIC ${CMAKE_SOURCE_DIR})
@@ -36,6 +37,24 @@ file(GLOB fengen_panels CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/genutil/panels/*.u
 file(GLOB fengen_images CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/genutil/panels/images/*.png)
 vlic_convert_panels(OUTPUT ${VLIC_BIN_DIR}/FenGen.uir PANELS ${fengen_panels} DEPENDS ${fengen_images})
 add_dependencies(vlic_runtime_files vlic_uir_FenGen)
+
+# The bundled catalogue, made by the cross-built mkcatalogue run under Wine.
+add_executable(mkcatalogue tools/mkcatalogue.cpp)
+target_link_libraries(mkcatalogue PRIVATE vlic)
+set_target_properties(mkcatalogue PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools)
+add_custom_command(
+  OUTPUT ${VLIC_BIN_DIR}/Veltrane.vlicprod
+  COMMAND ${CMAKE_SOURCE_DIR}/cmake/wine-run.sh $<TARGET_FILE:mkcatalogue> ${VLIC_BIN_DIR}/Veltrane.vlicprod
+  DEPENDS mkcatalogue
+  COMMENT "Making the catalogue Veltrane.vlicprod"
+  VERBATIM)
+add_custom_target(vlic_catalogue DEPENDS ${VLIC_BIN_DIR}/Veltrane.vlicprod)
+add_dependencies(vlic_runtime_files vlic_catalogue)
+
+# The program: a windowed executable carrying FVLicEnr.uir.
+add_executable(VLicEnr WIN32 app/main.cpp ${VLIC_FVLICENR_RC})
+target_link_libraries(VLicEnr PRIVATE vlic)
+add_dependencies(VLicEnr vlic_runtime_files)
 
 if(VLIC_BUILD_TESTS)
   enable_testing()

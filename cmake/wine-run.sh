@@ -18,20 +18,28 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 unset WINEARCH
 
+# Ends whatever the program left running in its prefix (wineserver,
+# handlers that a test started), waits until the server is gone, and
+# removes the prefix; also when the run is stopped (a ctest time-out).
+cleanup() {
+  "$server" -k >/dev/null 2>&1
+  "$server" -w >/dev/null 2>&1
+  if [ "${VLIC_WINE_KEEP_PREFIX:-0}" = 1 ]; then
+    echo "wine-run: prefix kept in $prefix" >&2
+  else
+    rm -rf "$prefix"
+  fi
+}
+trap 'cleanup; exit 143' TERM
+trap 'cleanup; exit 130' INT
+
 # Make the prefix first, so that Wine's notes about it stay out of the
 # program's output.
 "$loader" wineboot -i >/dev/null 2>&1
 
-"$loader" "$@"
+# In the background, so that a signal reaches the trap at once.
+"$loader" "$@" &
+wait $!
 status=$?
-
-# End whatever the program left running in its prefix (wineserver, handlers
-# that a test started), then wait until the server is gone.
-"$server" -k >/dev/null 2>&1
-"$server" -w >/dev/null 2>&1
-if [ "${VLIC_WINE_KEEP_PREFIX:-0}" = 1 ]; then
-  echo "wine-run: prefix kept in $prefix" >&2
-else
-  rm -rf "$prefix"
-fi
+cleanup
 exit $status
