@@ -9,6 +9,7 @@ packages=(
   cmake make python3
   g++-mingw-w64-x86-64-posix
   wine64
+  xvfb
   googletest
 )
 missing=()

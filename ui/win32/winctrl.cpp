@@ -97,7 +97,7 @@ static bool IsEdit(const Ctrl &c) {
 
 // The text a button or text message shows for its label.
 static void ShowLabel(Ctrl &c) {
-    if (c.label) SetWindowTextW(c.label, WideFromAnsi(c.labelRaw.c_str()).c_str());
+    if (c.label) SetWindowTextW(c.label, WideLabel(c.labelRaw.c_str()).c_str());
     else if (IsButton(c)) SetWindowTextW(c.hwnd, WideLabel(c.labelRaw.c_str()).c_str());
     else if (c.style == CTRL_TEXT_MSG) SetWindowTextW(c.hwnd, WideFromAnsi(c.labelRaw.c_str()).c_str());
 }

@@ -7,7 +7,8 @@
 // SetNoDisplayHandler, GetProjectDirAnsi, SetDirAnsi, LoadPanelAnsi,
 // NewPanelAnsi, DisplayPanel, HidePanel, DiscardPanel, InstallPopup,
 // SetPanelPos, GetActivePanel, GetScreenSize, InstallPanelCallback and the
-// panel attribute functions; (ui/win32/winprivate.h): Ready, FindPanel,
+// panel attribute functions; (ui/win32/userint_win32.h): UiPanelWindow,
+// UiCtrlWindow; (ui/win32/winprivate.h): Ready, FindPanel,
 // FindCtrl, PanelOfWindow, PanelHandles, RectInPanel.
 //
 // Data model: see winprivate.h. A panel's position (ATTR_TOP, ATTR_LEFT)
@@ -23,6 +24,7 @@
 #include "ui/common/commitq.h"
 #include "ui/common/uires.h"
 #include "ui/win32/winprivate.h"
+#include "ui/win32/userint_win32.h"
 #include "ui/win32/winres.h"
 #include "ui/win32/wintext.h"
 
@@ -350,9 +352,11 @@ int LoadPanelAnsi(int parent, const char *file, int resourceId) {
         int rg[4] = {0, 0, 80, 20};
         r.Numbers("geometry", rg, 4);
         c->labelRaw = r.Text("text");
-        const std::wstring wide = WideFromAnsi(c->labelRaw.c_str());
+        // In the "&X" form: a label drawn apart may mark its control's
+        // shortcut letter too.
+        const std::wstring wide = WideLabel(c->labelRaw.c_str());
         const std::string *align = r.Find("alignment");
-        DWORD ss = WS_CHILD | SS_NOPREFIX | SS_NOTIFY;
+        DWORD ss = WS_CHILD | SS_NOTIFY;
         if (align && align->find("AlignRight") != std::string::npos) ss |= SS_RIGHT;
         if (!r.Int("wordWrap", 0) && align && align->find("AlignVCenter") != std::string::npos) ss |= SS_CENTERIMAGE;
         if (c->visible) ss |= WS_VISIBLE;
@@ -603,4 +607,15 @@ int GetPanelAttributeAnsi(int panel, int attribute, PanelCallbackPtr *value) {
     if (attribute != ATTR_CALLBACK_FUNCTION_POINTER) return UIE_BAD_ATTRIBUTE;
     *value = p->cb;
     return 0;
+}
+
+// ------------------------------------------------------------ test seams
+HWND UiPanelWindow(int panel) {
+    Panel *p = FindPanel(panel);
+    return p ? p->hwnd : nullptr;
+}
+
+HWND UiCtrlWindow(int panel, int control) {
+    Ctrl *c = FindCtrl(FindPanel(panel), control);
+    return c ? c->hwnd : nullptr;
 }
