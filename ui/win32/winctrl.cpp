@@ -539,14 +539,17 @@ int ReplaceListItemAnsi(int panel, int control, int index, const char *label, in
     return 0;
 }
 
+// count -1 deletes to the end; UIE_BAD_INDEX for a range outside the list.
 int DeleteListItem(int panel, int control, int index, int count) {
     int status;
     Ctrl *c = RingFor(panel, control, &status);
     if (!c) return status;
     const int n = Count(*c);
-    if (index < 0 || (index >= n && n > 0) || (n == 0 && index != 0)) return UIE_BAD_INDEX;
-    const int last = count < 0 ? n : std::min(n, index + count);
-    for (int i = last - 1; i >= index; --i) SendMessageW(c->hwnd, CB_DELETESTRING, i, 0);
+    if (n == 0 && index == 0) return 0;   // deleting from an empty list is no fault
+    if (index < 0 || index >= n) return UIE_BAD_INDEX;
+    if (count == -1) count = n - index;
+    if (count < 0 || index + count > n) return UIE_BAD_INDEX;
+    for (int i = index + count - 1; i >= index; --i) SendMessageW(c->hwnd, CB_DELETESTRING, i, 0);
     if (Count(*c) > 0 && SendMessageW(c->hwnd, CB_GETCURSEL, 0, 0) == CB_ERR)
         SendMessageW(c->hwnd, CB_SETCURSEL, std::min(index, Count(*c) - 1), 0);
     return 0;

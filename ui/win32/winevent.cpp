@@ -5,7 +5,7 @@
 // GetMouseCursor, SetMouseCursor, SetWaitCursor, GetWaitCursorState,
 // InstallPopup, MessagePopupAnsi, UiSetMessagePopupHook,
 // SetPrintAttributeExAnsi, PrintPanelAnsi; (ui/win32/winprivate.h):
-// CallCtrlCallback, CallPanelCallback, Commit, InDispatch, CursorOverride,
+// CallCtrlCallback, CallPanelCallback, Commit, Records, InDispatch, CursorOverride,
 // NoteMouse, EndModal, DispatchGuard.
 //
 // Data model. Commits come from the controls' own notifications (see the
@@ -27,6 +27,7 @@
 #include <vector>
 
 #include "ui/common/commitq.h"
+#include "ui/common/uidispatch.h"
 #include "ui/win32/winprivate.h"
 #include "ui/win32/wintext.h"
 
@@ -72,10 +73,27 @@ int CallPanelCallback(int panel, int event, int d1, int d2) {
     return cb(panel, event, data, d1, d2);
 }
 
+static int CtrlAt(int panel, size_t index) {
+    Panel *p = FindPanel(panel);
+    return p && index < p->ctrls.size() ? p->ctrls[index]->id : 0;
+}
+
+static std::vector<int> ChildPanels(int panel) {
+    std::vector<int> out;
+    for (int h : PanelHandles())
+        if (FindPanel(h)->parent == panel) out.push_back(h);
+    return out;
+}
+
+const uicommon::BackendRecords &Records() {
+    static const uicommon::BackendRecords records = {CallCtrlCallback, CallPanelCallback, CtrlAt, ChildPanels,
+                                                     DiscardPanel};
+    return records;
+}
+
 void Commit(int panel, int ctrl) {
     DispatchGuard g;
-    if (CallCtrlCallback(panel, ctrl, EVENT_COMMIT, 0, 0) != 0) return;   // swallowed
-    if (FindCtrl(FindPanel(panel), ctrl)) uicommon::CommitQueuePush(panel, ctrl);
+    uicommon::DeliverCommit(Records(), panel, ctrl);
 }
 
 HCURSOR CursorOverride() {

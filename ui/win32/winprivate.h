@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/common/uidispatch.h"
 #include "ui/userint.h"
 
 namespace uiwin {
@@ -84,6 +85,8 @@ void ApplyZOrder(Panel &p);
 int CallCtrlCallback(int panel, int ctrl, int event, int d1, int d2);
 int CallPanelCallback(int panel, int event, int d1, int d2);
 void Commit(int panel, int ctrl);
+// The backend's records as the shared event order needs them.
+const uicommon::BackendRecords &Records();
 bool InDispatch();
 // The cursor WM_SETCURSOR should show, or null for the window's own.
 HCURSOR CursorOverride();
