@@ -2,8 +2,9 @@
 # Runs one Windows program under Wine in a Wine prefix of its own, made in a
 # temporary folder and removed afterwards (never the user's ~/.wine), and
 # exits with the program's exit code. Without a display it starts a private
-# Xvfb for the run, since Windows programs need one to make any window. Used as the cross build's
-# CMAKE_CROSSCOMPILING_EMULATOR, so every test gets a fresh, private prefix.
+# Xvfb for the run, since Windows programs need one to make any window.
+# Used as the cross build's CMAKE_CROSSCOMPILING_EMULATOR, so every test
+# gets a fresh, private prefix.
 #
 # Wine's offers to install Mono and Gecko are switched off, and so is its
 # debug output. $VLIC_WINE_KEEP_PREFIX=1 keeps the prefix for a post-mortem.

@@ -53,19 +53,7 @@ HFONT FontOf(const Ctrl &c) {
 }
 
 static LRESULT CALLBACK CtrlSubclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
-    switch (msg) {
-    case WM_SETCURSOR:
-        if (HCURSOR c = CursorOverride()) {
-            SetCursor(c);
-            return TRUE;
-        }
-        break;
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONUP:
-        NoteMouse(hwnd, msg, lParam);
-        break;
-    default: break;
-    }
+    if (MouseMessage(hwnd, msg, lParam) && msg == WM_SETCURSOR) return TRUE;
     return DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 

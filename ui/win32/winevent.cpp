@@ -6,7 +6,7 @@
 // InstallPopup, MessagePopupAnsi, UiSetMessagePopupHook,
 // SetPrintAttributeExAnsi, PrintPanelAnsi; (ui/win32/winprivate.h):
 // CallCtrlCallback, CallPanelCallback, Commit, Records, InDispatch, CursorOverride,
-// NoteMouse, EndModal, DispatchGuard.
+// MouseMessage, EndModal, DispatchGuard.
 //
 // Data model. Commits come from the controls' own notifications (see the
 // panels' window procedure): EVENT_COMMIT to the control's callback, then,
@@ -102,7 +102,9 @@ HCURSOR CursorOverride() {
     return nullptr;
 }
 
-void NoteMouse(HWND hwnd, UINT msg, LPARAM lParam) {
+// Mouse moves and left releases to the callbacks, with the position in the
+// panel.
+static void NoteMouse(HWND hwnd, UINT msg, LPARAM lParam) {
     Panel *p = PanelOfWindow(hwnd);
     if (!p) return;
     POINT pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
@@ -114,6 +116,17 @@ void NoteMouse(HWND hwnd, UINT msg, LPARAM lParam) {
         const int id = GetDlgCtrlID(hwnd);
         if (FindCtrl(p, id)) CallCtrlCallback(panel, id, EVENT_LEFT_CLICK_UP, pt.y, pt.x);
     }
+}
+
+bool MouseMessage(HWND hwnd, UINT msg, LPARAM lParam) {
+    if (msg == WM_SETCURSOR) {
+        HCURSOR c = CursorOverride();
+        if (c) SetCursor(c);
+        return c != nullptr;
+    }
+    if (msg != WM_MOUSEMOVE && msg != WM_LBUTTONUP) return false;
+    NoteMouse(hwnd, msg, lParam);
+    return true;
 }
 
 void EndModal(int popup) {

@@ -199,15 +199,10 @@ static LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         return 1;
     }
     case WM_SETCURSOR:
-        if (HCURSOR c = CursorOverride()) {
-            SetCursor(c);
-            return TRUE;
-        }
-        break;
     case WM_MOUSEMOVE:
     case WM_LBUTTONUP:
-        NoteMouse(hwnd, msg, lParam);
-        return 0;
+        if (MouseMessage(hwnd, msg, lParam)) return msg == WM_SETCURSOR ? TRUE : 0;
+        break;
     default: break;
     }
     return DefWindowProcW(hwnd, msg, wParam, lParam);

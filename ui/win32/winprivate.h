@@ -90,8 +90,10 @@ const uicommon::BackendRecords &Records();
 bool InDispatch();
 // The cursor WM_SETCURSOR should show, or null for the window's own.
 HCURSOR CursorOverride();
-// Mouse messages of a panel's window or one of its controls' windows.
-void NoteMouse(HWND hwnd, UINT msg, LPARAM lParam);
+// The mouse messages of a panel's or control's window: true when it was
+// WM_SETCURSOR and our cursor is shown, or WM_MOUSEMOVE / WM_LBUTTONUP
+// (passed on to the callbacks); false for any other message.
+bool MouseMessage(HWND hwnd, UINT msg, LPARAM lParam);
 // Re-enables the panels a popup disabled, once no popup is left.
 void EndModal(int popup);
 
