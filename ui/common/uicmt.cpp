@@ -1,5 +1,6 @@
 // uicmt.cpp: locks, thread-safe variables, the two library switches and
-// TruncateRealNumber: the parts of the run-time that need no display.
+// TruncateRealNumber: the parts of the run-time that need no display, shared
+// by every backend.
 //
 // Exports (ui/userint.h): CmtNewLockAnsi, CmtGetLock, CmtReleaseLock,
 // CmtDiscardLock, CmtNewTSV, CmtDiscardTSV, CmtSetTSV, CmtGetTSV,

@@ -1,0 +1,67 @@
+# The Windows build (cross-built with mingw-w64, tests run under Wine).
+#
+# The application, the downloads panel, the general library and the toolbox
+# are the same sources as on Linux; the run-time layer is its shared part
+# (ui/common) and the Win32 backend (ui/win32). All of it is the one static
+# library `vlic` that the program and every test link. (The folders'
+# CMakeLists add Qt resources, so the Windows build lists their sources.)
+
+file(GLOB vlic_app_sources CONFIGURE_DEPENDS
+  ${CMAKE_SOURCE_DIR}/app/*.cpp ${CMAKE_SOURCE_DIR}/downloads/*.cpp
+  ${CMAKE_SOURCE_DIR}/genutil/*.cpp ${CMAKE_SOURCE_DIR}/toolbox/*.cpp)
+list(REMOVE_ITEM vlic_app_sources ${CMAKE_SOURCE_DIR}/app/main.cpp)
+add_library(vlic STATIC ${vlic_app_sources})
+include(ui/common/CMakeLists.txt)
+include(ui/win32/CMakeLists.txt)
+target_include_directories(vlic PUBLIC ${CMAKE_SOURCE_DIR})
+# Unicode Windows API: the W functions under the plain names.
+target_compile_definitions(vlic PUBLIC UNICODE _UNICODE)
+
+# Panel resources, converted from the Designer files at build time.
+# "FVLicEnr.uir" travels inside the executables that list ${VLIC_FVLICENR_RC}
+# among their sources, as the resource "FVLICENR.UIR" of type "UIRFILETYPE";
+# "FenGen.uir" lies beside them.
+enable_language(RC)
+include(tools/ui2uir/ui2uir.cmake)
+add_custom_target(vlic_runtime_files)
+file(GLOB fvlicenr_panels CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/ui/panels/*.ui)
+file(GLOB fvlicenr_images CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/ui/panels/images/*.png)
+set(fvlicenr_uir ${CMAKE_BINARY_DIR}/uir/FVLicEnr.uir)
+vlic_convert_panels(OUTPUT ${fvlicenr_uir} PANELS ${fvlicenr_panels} DEPENDS ${fvlicenr_images})
+set(VLIC_FVLICENR_RC ${CMAKE_BINARY_DIR}/uir/FVLicEnr.rc)
+file(WRITE ${VLIC_FVLICENR_RC} "FVLICENR.UIR UIRFILETYPE \"${fvlicenr_uir}\"\n")
+set_source_files_properties(${VLIC_FVLICENR_RC} PROPERTIES OBJECT_DEPENDS ${fvlicenr_uir})
+add_dependencies(vlic_runtime_files vlic_uir_FVLicEnr)
+
+file(GLOB fengen_panels CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/genutil/panels/*.ui)
+file(GLOB fengen_images CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/genutil/panels/images/*.png)
+vlic_convert_panels(OUTPUT ${VLIC_BIN_DIR}/FenGen.uir PANELS ${fengen_panels} DEPENDS ${fengen_images})
+add_dependencies(vlic_runtime_files vlic_uir_FenGen)
+
+# The bundled catalogue, made by the cross-built mkcatalogue run under Wine.
+add_executable(mkcatalogue tools/mkcatalogue.cpp)
+target_link_libraries(mkcatalogue PRIVATE vlic)
+set_target_properties(mkcatalogue PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools)
+add_custom_command(
+  OUTPUT ${VLIC_BIN_DIR}/Veltrane.vlicprod
+  COMMAND ${CMAKE_SOURCE_DIR}/cmake/wine-run.sh $<TARGET_FILE:mkcatalogue> ${VLIC_BIN_DIR}/Veltrane.vlicprod
+  DEPENDS mkcatalogue
+  COMMENT "Making the catalogue Veltrane.vlicprod"
+  VERBATIM)
+add_custom_target(vlic_catalogue DEPENDS ${VLIC_BIN_DIR}/Veltrane.vlicprod)
+add_dependencies(vlic_runtime_files vlic_catalogue)
+
+# The program: a windowed executable carrying FVLicEnr.uir.
+add_executable(VLicEnr WIN32 app/main.cpp ${VLIC_FVLICENR_RC})
+target_link_libraries(VLicEnr PRIVATE vlic)
+add_dependencies(VLicEnr vlic_runtime_files)
+
+if(VLIC_BUILD_TESTS)
+  enable_testing()
+  # GoogleTest, built for the target from Debian's sources.
+  set(VLIC_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources to build for Windows")
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  add_subdirectory(${VLIC_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  add_subdirectory(tests/win32)
+endif()

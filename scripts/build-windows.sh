@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Cross-builds the Windows program and its tests with Debian's mingw-w64 into
+# build-windows/ (or $VLIC_WINDOWS_BUILD_DIR), after installing, from
+# Debian's packages, whatever the cross build and Wine need and the machine
+# lacks. `ctest` in that folder then runs the tests under Wine.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+packages=(
+  cmake make python3
+  g++-mingw-w64-x86-64-posix
+  wine64
+  xvfb
+  googletest
+)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "build-windows: installing ${missing[*]}"
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+build="${VLIC_WINDOWS_BUILD_DIR:-build-windows}"
+cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake"
+cmake --build "$build" -j2

@@ -1,0 +1,173 @@
+// The Win32 backend under Wine, driven by the window messages the controls
+// themselves receive from real input (a click, a key, the close box): what
+// becomes a commit, what the callbacks see, that the layer's own changes
+// raise none, that a panel's position reads back exactly, and that text
+// survives the edit controls. Windows only: the Qt backend's own tests do
+// the same through Qt's events (tests/ui).
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "ui/userint.h"
+#include "ui/win32/userint_win32.h"
+
+namespace {
+
+enum { P1 = 1, BP_OK = 2, RING = 3, MSG = 4, INFO = 5, STR = 8, BP_QUIT = 10 };
+
+struct Seen {
+    int panel, ctrl, event, d1, d2;
+};
+std::vector<Seen> gSeen;
+int gSwallow = 0;
+
+int CtrlRecorder(int panel, int control, int event, void *, int d1, int d2) {
+    gSeen.push_back({panel, control, event, d1, d2});
+    return event == EVENT_COMMIT ? gSwallow : 0;
+}
+
+int PanelRecorder(int panel, int event, void *, int d1, int d2) {
+    gSeen.push_back({panel, 0, event, d1, d2});
+    return 0;
+}
+
+int DiscardOnCommit(int panel, int, int event, void *, int, int) {
+    if (event == EVENT_COMMIT) DiscardPanel(panel);
+    return 0;
+}
+
+// Polls until the queue is empty; the commits it handed out.
+std::vector<std::pair<int, int>> Commits() {
+    std::vector<std::pair<int, int>> out;
+    for (int turn = 0; turn < 20; ++turn) {
+        int panel = 0, ctrl = 0;
+        if (GetUserEvent(0, &panel, &ctrl) == EVENT_COMMIT) out.push_back({panel, ctrl});
+    }
+    return out;
+}
+
+class Backend : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { ASSERT_EQ(InitUIRunTime(0, nullptr, 0), 1); }
+    void SetUp() override {
+        gSeen.clear();
+        gSwallow = 0;
+        p = LoadPanelAnsi(0, "UiTestBin.uir", P1);
+        ASSERT_GT(p, 0);
+        ASSERT_EQ(DisplayPanel(p), 0);
+        Commits();
+    }
+    void TearDown() override {
+        if (UiPanelWindow(p)) DiscardPanel(p);
+    }
+    int p = 0;
+};
+
+// A click of a button commits it; a callback that returns non-zero
+// swallows the commit after seeing it; the layer's own changes commit
+// nothing.
+TEST_F(Backend, ClicksCommitUnlessSwallowed) {
+    SendMessageW(UiCtrlWindow(p, BP_OK), BM_CLICK, 0, 0);
+    EXPECT_EQ(Commits(), (std::vector<std::pair<int, int>>{{p, BP_OK}}));
+
+    ASSERT_EQ(InstallCtrlCallback(p, BP_OK, CtrlRecorder, nullptr), 0);
+    gSwallow = 1;
+    SendMessageW(UiCtrlWindow(p, BP_OK), BM_CLICK, 0, 0);
+    EXPECT_TRUE(Commits().empty());
+    int seenCommits = 0;
+    for (const Seen &s : gSeen) seenCommits += s.event == EVENT_COMMIT;
+    EXPECT_EQ(seenCommits, 1);
+
+    ASSERT_EQ(InsertListItemAnsi(p, RING, -1, "un", 1), 0);
+    ASSERT_EQ(InsertListItemAnsi(p, RING, -1, "deux", 2), 0);
+    ASSERT_EQ(SetCtrlValAnsi(p, RING, 2), 0);
+    ASSERT_EQ(SetCtrlValAnsi(p, MSG, "Chang\xE9"), 0);
+    EXPECT_TRUE(Commits().empty());
+
+    // The user's choice in the ring: a key pressed in it.
+    SetFocus(UiCtrlWindow(p, RING));
+    SendMessageW(UiCtrlWindow(p, RING), WM_KEYDOWN, VK_UP, 0);
+    EXPECT_EQ(Commits(), (std::vector<std::pair<int, int>>{{p, RING}}));
+    int value = 0;
+    ASSERT_EQ(GetCtrlValAnsi(p, RING, &value), 0);
+    EXPECT_EQ(value, 1);
+}
+
+// The close box gives EVENT_CLOSE to the panel's callback, then commits the
+// panel's close control; the window stays.
+TEST_F(Backend, CloseBoxCommitsTheCloseControl) {
+    ASSERT_EQ(InstallPanelCallback(p, PanelRecorder, nullptr), 0);
+    SendMessageW(UiPanelWindow(p), WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(Commits(), (std::vector<std::pair<int, int>>{{p, BP_QUIT}}));
+    bool closeSeen = false;
+    for (const Seen &s : gSeen) closeSeen = closeSeen || s.event == EVENT_CLOSE;
+    EXPECT_TRUE(closeSeen);
+    EXPECT_TRUE(IsWindow(UiPanelWindow(p)));
+}
+
+// Alt+Q presses "__QUITTER" through the poll's IsDialogMessageW.
+TEST_F(Backend, AltLetterPressesTheMarkedButton) {
+    SetFocus(UiCtrlWindow(p, BP_OK));
+    PostMessageW(UiCtrlWindow(p, BP_OK), WM_SYSCHAR, 'q', 1 << 29);
+    EXPECT_EQ(Commits(), (std::vector<std::pair<int, int>>{{p, BP_QUIT}}));
+}
+
+// Mouse moves reach the panel's callback and a left release the control's,
+// with the position in the panel (y, x); a commit callback may discard its
+// own panel.
+TEST_F(Backend, MouseEventsAndDiscardFromACallback) {
+    ASSERT_EQ(InstallPanelCallback(p, PanelRecorder, nullptr), 0);
+    ASSERT_EQ(InstallCtrlCallback(p, BP_OK, CtrlRecorder, nullptr), 0);
+    int top = 0, left = 0;
+    ASSERT_EQ(GetCtrlAttributeAnsi(p, BP_OK, ATTR_TOP, &top), 0);
+    ASSERT_EQ(GetCtrlAttributeAnsi(p, BP_OK, ATTR_LEFT, &left), 0);
+    SendMessageW(UiCtrlWindow(p, BP_OK), WM_MOUSEMOVE, 0, MAKELPARAM(3, 4));
+    SendMessageW(UiCtrlWindow(p, BP_OK), WM_LBUTTONUP, 0, MAKELPARAM(3, 4));
+    ASSERT_GE(gSeen.size(), 2u);
+    EXPECT_EQ(gSeen[0].event, EVENT_MOUSE_POINTER_MOVE);
+    EXPECT_EQ(gSeen[0].d1, top + 4);
+    EXPECT_EQ(gSeen[0].d2, left + 3);
+    EXPECT_EQ(gSeen.back().event, EVENT_LEFT_CLICK_UP);
+    EXPECT_EQ(gSeen.back().ctrl, BP_OK);
+    EXPECT_EQ(gSeen.back().d1, top + 4);
+
+    ASSERT_EQ(InstallCtrlCallback(p, BP_OK, DiscardOnCommit, nullptr), 0);
+    SendMessageW(UiCtrlWindow(p, BP_OK), BM_CLICK, 0, 0);
+    EXPECT_TRUE(Commits().empty());
+    EXPECT_EQ(UiPanelWindow(p), nullptr);
+}
+
+// A panel's position and size read back exactly as set, the frame around.
+TEST_F(Backend, PositionReadsBackExactly) {
+    ASSERT_EQ(SetPanelPos(p, 123, 77), 0);
+    int top = 0, left = 0, width = 0;
+    ASSERT_EQ(GetPanelAttributeAnsi(p, ATTR_TOP, &top), 0);
+    ASSERT_EQ(GetPanelAttributeAnsi(p, ATTR_LEFT, &left), 0);
+    EXPECT_EQ(top, 123);
+    EXPECT_EQ(left, 77);
+    ASSERT_EQ(SetPanelAttributeAnsi(p, ATTR_WIDTH, 333), 0);
+    ASSERT_EQ(GetPanelAttributeAnsi(p, ATTR_WIDTH, &width), 0);
+    EXPECT_EQ(width, 333);
+    ASSERT_EQ(GetPanelAttributeAnsi(p, ATTR_TOP, &top), 0);
+    EXPECT_EQ(top, 123);
+}
+
+// Every byte but the line break's survives the edit controls, and a line
+// break comes back as it was given.
+TEST_F(Backend, TextSurvivesTheEditControls) {
+    std::string all;
+    for (int b = 1; b < 256; ++b)
+        if (b != '\r' && b != '\n') all.push_back(static_cast<char>(b));
+    char out[1024];
+    ASSERT_EQ(SetCtrlValAnsi(p, STR, all.c_str()), 0);
+    ASSERT_EQ(GetCtrlValAnsi(p, STR, out), 0);
+    EXPECT_EQ(std::string(out), all);
+    ASSERT_EQ(ResetTextBoxAnsi(p, INFO, "un\ndeux \xE9t\xE9"), 0);
+    ASSERT_EQ(GetCtrlValAnsi(p, INFO, out), 0);
+    EXPECT_STREQ(out, "un\ndeux \xE9t\xE9");
+}
+
+}  // namespace

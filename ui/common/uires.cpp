@@ -1,0 +1,130 @@
+// uires.cpp: reads the panel resource form made by tools/ui2uir/ui2uir.py.
+//
+// Exports (ui/common/uires.h): UirRecord's readers, UirParse, UirFindPanel.
+//
+// Data model: the file is lines; a line that begins with a blank is a
+// property of the record above it ("<name> <value>"), any other line starts
+// a record ("panel <id>", "ctrl", "unreadable <id>", "image <key> <size>"
+// followed by that many raw bytes and a line break, "end"). The whole file
+// is parsed at once into a UirFile; nothing is kept here.
+//
+// State: none.
+#include "ui/common/uires.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "ui/userint.h"
+
+namespace uicommon {
+
+const std::string *UirRecord::Find(const std::string &name) const {
+    for (const auto &p : props)
+        if (p.first == name) return &p.second;
+    return nullptr;
+}
+
+int UirRecord::Int(const std::string &name, int fallback) const {
+    const std::string *v = Find(name);
+    if (!v || v->empty()) return fallback;
+    char *end = nullptr;
+    const long n = std::strtol(v->c_str(), &end, 10);
+    return *end == '\0' ? static_cast<int>(n) : fallback;
+}
+
+std::string UirRecord::Text(const std::string &name) const {
+    const std::string *v = Find(name);
+    std::string out;
+    if (!v) return out;
+    for (size_t i = 0; i < v->size(); ++i) {
+        char c = (*v)[i];
+        if (c == '\\' && i + 1 < v->size()) {
+            const char e = (*v)[++i];
+            c = e == 'n' ? '\n' : e == 'r' ? '\r' : e;
+        }
+        out.push_back(c);
+    }
+    return out;
+}
+
+bool UirRecord::Numbers(const std::string &name, int *out, int n) const {
+    const std::string *v = Find(name);
+    if (!v) return false;
+    const char *p = v->c_str();
+    for (int i = 0; i < n; ++i) {
+        char *end = nullptr;
+        out[i] = static_cast<int>(std::strtol(p, &end, 10));
+        if (end == p) return false;
+        p = end;
+    }
+    return true;
+}
+
+// The next line of bytes from pos (without its line break); false at the end.
+static bool NextLine(const std::string &bytes, size_t *pos, std::string *line) {
+    if (*pos >= bytes.size()) return false;
+    const size_t eol = bytes.find('\n', *pos);
+    const size_t end = eol == std::string::npos ? bytes.size() : eol;
+    line->assign(bytes, *pos, end - *pos);
+    *pos = eol == std::string::npos ? bytes.size() : eol + 1;
+    return true;
+}
+
+static bool StartsWith(const std::string &s, const char *prefix) {
+    return s.compare(0, std::strlen(prefix), prefix) == 0;
+}
+
+int UirParse(const std::string &bytes, UirFile *out) {
+    if (!out) return UIE_BAD_POINTER;
+    UirFile file;
+    size_t pos = 0;
+    std::string line;
+    if (!NextLine(bytes, &pos, &line) || line != "VLICUIR 1") return UIE_FILE_NOT_FOUND;
+    UirRecord *current = nullptr;
+    while (NextLine(bytes, &pos, &line)) {
+        if (!line.empty() && line[0] == ' ') {
+            if (!current) return UIE_FILE_NOT_FOUND;   // a property before any record
+            const size_t blank = line.find(' ', 1);
+            if (blank == std::string::npos) current->props.emplace_back(line.substr(1), "");
+            else current->props.emplace_back(line.substr(1, blank - 1), line.substr(blank + 1));
+        } else if (StartsWith(line, "panel ") || StartsWith(line, "unreadable ")) {
+            UirPanel panel;
+            panel.readable = line[0] == 'p';
+            panel.id = std::atoi(line.c_str() + line.find(' ') + 1);
+            file.panels.push_back(std::move(panel));
+            current = file.panels.back().readable ? &file.panels.back().root : nullptr;
+        } else if (line == "ctrl") {
+            if (file.panels.empty() || !file.panels.back().readable) return UIE_FILE_NOT_FOUND;
+            file.panels.back().ctrls.emplace_back();
+            current = &file.panels.back().ctrls.back();
+        } else if (StartsWith(line, "image ")) {
+            const size_t blank = line.rfind(' ');
+            const std::string key = line.substr(6, blank - 6);
+            const size_t size = std::strtoul(line.c_str() + blank + 1, nullptr, 10);
+            if (blank <= 6 || pos + size + 1 > bytes.size() || bytes[pos + size] != '\n')
+                return UIE_FILE_NOT_FOUND;
+            file.images[key] = bytes.substr(pos, size);
+            pos += size + 1;
+            current = nullptr;
+        } else if (line == "end") {
+            *out = std::move(file);
+            return 0;
+        } else {
+            return UIE_FILE_NOT_FOUND;
+        }
+    }
+    return UIE_FILE_NOT_FOUND;   // no "end": the file was cut
+}
+
+int UirFindPanel(const UirFile &file, int id, const UirPanel **panel) {
+    if (!panel) return UIE_BAD_POINTER;
+    for (const UirPanel &p : file.panels) {
+        if (p.id != id) continue;
+        if (!p.readable) return UIE_FILE_NOT_FOUND;
+        *panel = &p;
+        return 0;
+    }
+    return UIE_PANEL_NOT_FOUND;
+}
+
+}  // namespace uicommon

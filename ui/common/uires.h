@@ -1,0 +1,56 @@
+// uires.h: the panel resource model that a backend without a Designer
+// loader reads: the form that tools/ui2uir/ui2uir.py makes from the .ui
+// files at build time (described there). One resource file holds panels by
+// resource id, each a root record and its control records in the file's
+// order, and the pictures they name. Texts are Windows-1252.
+//
+// Exports: uicommon::UirRecord, UirPanel, UirFile, UirParse, UirFindPanel.
+#ifndef VLIC_UI_COMMON_UIRES_H
+#define VLIC_UI_COMMON_UIRES_H
+
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace uicommon {
+
+// One widget of a panel file: its properties in the file's order, values as
+// written (texts still escaped: read them with Text).
+struct UirRecord {
+    std::vector<std::pair<std::string, std::string>> props;
+
+    const std::string *Find(const std::string &name) const;   // null when absent
+    // The number, or fallback when absent or not a number.
+    int Int(const std::string &name, int fallback) const;
+    // The text with its escapes resolved; "" when absent.
+    std::string Text(const std::string &name) const;
+    // The n numbers of a rect ("x y w h") or size ("w h"); false when absent
+    // or short.
+    bool Numbers(const std::string &name, int *out, int n) const;
+};
+
+struct UirPanel {
+    int id = 0;
+    bool readable = true;          // false: its Designer file was no panel
+    UirRecord root;
+    std::vector<UirRecord> ctrls;  // every direct child of the root, in order
+};
+
+struct UirFile {
+    std::vector<UirPanel> panels;
+    std::map<std::string, std::string> images;   // key as the panels name it -> file bytes
+};
+
+// Reads a resource file's bytes. 0 on success; UIE_FILE_NOT_FOUND when they
+// are not of this form or end early (a cut file is no resource).
+int UirParse(const std::string &bytes, UirFile *out);
+
+// The panel of resource id in file: 0 with *panel set; UIE_PANEL_NOT_FOUND
+// when the file has none; UIE_FILE_NOT_FOUND when its Designer file was no
+// panel (as the Qt backend answers a broken .ui file).
+int UirFindPanel(const UirFile &file, int id, const UirPanel **panel);
+
+}  // namespace uicommon
+
+#endif

@@ -1,0 +1,599 @@
+// winctrl.cpp: the controls of the Win32 backend: their windows (standard
+// controls of user32 and comctl32), fonts, attributes, values and list items.
+//
+// Exports (ui/userint.h): NewCtrlAnsi, InstallCtrlCallback, the control
+// attribute functions, GetCtrlBoundingRect, the value functions,
+// ResetTextBoxAnsi and the list functions; (ui/win32/winprivate.h):
+// CreateCtrlWindow, FontOf, ApplyDimmed, ApplyZOrder.
+//
+// Data model: each kind of control is one standard window class: command
+// and picture buttons BUTTON, rings a drop-down-list COMBOBOX whose items
+// carry their values as item data, text messages, pictures and decorations
+// STATIC, text boxes, strings and numerics EDIT. Every control window is
+// subclassed so that its mouse messages reach the panel's callbacks and its
+// cursor follows SetMouseCursor. Texts a control keeps as they were set
+// (labels, text messages) are read back from the record, byte for byte; the
+// texts the user may edit are read from the window. A text box's line
+// breaks are "\r\n" in the window and "\n" for the caller.
+//
+// State (file level): g_fonts, the fonts made so far, by (bold, underline,
+// size); they live for the whole run.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <tuple>
+
+#include "ui/win32/winprivate.h"
+#include "ui/win32/wintext.h"
+
+namespace uiwin {
+
+static std::map<std::tuple<bool, bool, int>, HFONT> g_fonts;
+
+// The panels' font (as Qt's default one on Linux: 9 points), bold,
+// underlined or of another size as the control asks.
+HFONT FontOf(const Ctrl &c) {
+    const int size = c.pointSize > 0 ? c.pointSize : 9;
+    const auto key = std::make_tuple(c.bold, c.underline, size);
+    auto it = g_fonts.find(key);
+    if (it != g_fonts.end()) return it->second;
+    LOGFONTW lf = {};
+    lf.lfHeight = -MulDiv(size, 96, 72);
+    lf.lfWeight = c.bold ? FW_BOLD : FW_NORMAL;
+    lf.lfUnderline = c.underline ? TRUE : FALSE;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lf.lfQuality = CLEARTYPE_QUALITY;
+    lstrcpyW(lf.lfFaceName, L"Tahoma");
+    HFONT font = CreateFontIndirectW(&lf);
+    g_fonts[key] = font;
+    return font;
+}
+
+static LRESULT CALLBACK CtrlSubclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    if (MouseMessage(hwnd, msg, lParam) && msg == WM_SETCURSOR) return TRUE;
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+// "\n" as "\r\n", for an EDIT window.
+static std::wstring EditText(const std::string &ansi) {
+    const std::wstring wide = WideFromAnsi(ansi.c_str());
+    std::wstring out;
+    for (wchar_t ch : wide) {
+        if (ch == L'\n') out += L'\r';
+        out += ch;
+    }
+    return out;
+}
+
+// The window's text as the caller's bytes ("\r\n" back to "\n").
+static std::string WindowAnsi(HWND hwnd) {
+    const int n = GetWindowTextLengthW(hwnd);
+    std::wstring wide(static_cast<size_t>(n) + 1, L'\0');
+    GetWindowTextW(hwnd, wide.data(), n + 1);
+    wide.resize(static_cast<size_t>(n));
+    wide.erase(std::remove(wide.begin(), wide.end(), L'\r'), wide.end());
+    return AnsiFromWide(wide.c_str(), static_cast<int>(wide.size()));
+}
+
+static bool IsButton(const Ctrl &c) { return c.style == CTRL_COMMAND_BUTTON || c.style == CTRL_PICTURE_COMMAND_BUTTON; }
+static bool IsEdit(const Ctrl &c) {
+    return c.style == CTRL_TEXT_BOX || c.style == CTRL_STRING || c.style == CTRL_NUMERIC;
+}
+
+// The text a button or text message shows for its label.
+static void ShowLabel(Ctrl &c) {
+    if (c.label) SetWindowTextW(c.label, WideLabel(c.labelRaw.c_str()).c_str());
+    else if (IsButton(c)) SetWindowTextW(c.hwnd, WideLabel(c.labelRaw.c_str()).c_str());
+    else if (c.style == CTRL_TEXT_MSG) SetWindowTextW(c.hwnd, WideFromAnsi(c.labelRaw.c_str()).c_str());
+}
+
+bool CreateCtrlWindow(Panel &p, Ctrl &c, const std::string &cls, const RECT &r, const std::string &text,
+                      const std::string &align, bool wordWrap, bool readOnly) {
+    const wchar_t *windowClass = nullptr;
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
+    DWORD ex = 0;
+    int height = r.bottom - r.top;
+    std::wstring initial;
+    const bool right = align.find("AlignRight") != std::string::npos;
+    const bool centre = align.find("AlignHCenter") != std::string::npos;
+    switch (c.style) {
+    case CTRL_COMMAND_BUTTON:
+    case CTRL_PICTURE_COMMAND_BUTTON:
+        windowClass = L"BUTTON";
+        style |= BS_PUSHBUTTON | WS_TABSTOP;
+        c.labelRaw = text;
+        initial = WideLabel(text.c_str());
+        break;
+    case CTRL_RING:
+        windowClass = L"COMBOBOX";
+        style |= CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
+        height += 240;   // room for the dropped list
+        break;
+    case CTRL_TEXT_MSG:
+        windowClass = L"STATIC";
+        style |= SS_NOPREFIX | SS_NOTIFY | (right ? SS_RIGHT : centre ? SS_CENTER : SS_LEFT);
+        if (!wordWrap && align.find("AlignVCenter") != std::string::npos) style |= SS_CENTERIMAGE;
+        c.labelRaw = text;
+        initial = WideFromAnsi(text.c_str());
+        break;
+    case CTRL_TEXT_BOX:
+        windowClass = L"EDIT";
+        style |= ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL | (readOnly ? ES_READONLY : 0);
+        ex = WS_EX_CLIENTEDGE;
+        initial = EditText(text);
+        break;
+    case CTRL_STRING:
+    case CTRL_NUMERIC:
+        windowClass = L"EDIT";
+        style |= ES_AUTOHSCROLL | WS_TABSTOP | (c.style == CTRL_NUMERIC ? ES_NUMBER : 0);
+        ex = WS_EX_CLIENTEDGE;
+        initial = WideFromAnsi(text.c_str());
+        break;
+    case CTRL_PICTURE:
+        windowClass = L"STATIC";
+        style |= SS_NOTIFY;
+        break;
+    case CTRL_DECORATION:
+        windowClass = L"STATIC";
+        style |= (r.bottom - r.top) <= 3 ? SS_ETCHEDHORZ : SS_ETCHEDFRAME;
+        break;
+    default: return false;
+    }
+    (void)cls;
+    if (c.visible) style |= WS_VISIBLE;
+    c.hwnd = CreateWindowExW(ex, windowClass, initial.c_str(), style, r.left, r.top, r.right - r.left, height,
+                             p.hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
+                             GetModuleHandleW(nullptr), nullptr);
+    if (!c.hwnd) return false;
+    SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(c)), FALSE);
+    SetWindowSubclass(c.hwnd, CtrlSubclass, 1, 0);
+    ApplyDimmed(p, c);
+    return true;
+}
+
+void ApplyDimmed(const Panel &p, Ctrl &c) {
+    const BOOL enable = !(c.dimmed || p.dimmed);
+    EnableWindow(c.hwnd, enable);
+    if (c.label) EnableWindow(c.label, enable);
+}
+
+void ApplyZOrder(Panel &p) {
+    std::vector<Ctrl *> order;
+    for (auto &c : p.ctrls) order.push_back(c.get());
+    // Decorations lie behind every other control: a sibling in front clips
+    // the windows behind it, so a frame in front would hide the controls it
+    // groups (Qt draws them through its frames).
+    std::stable_sort(order.begin(), order.end(), [](Ctrl *a, Ctrl *b) {
+        const bool da = a->style == CTRL_DECORATION, db = b->style == CTRL_DECORATION;
+        if (da != db) return da;
+        return a->zplane > b->zplane;
+    });
+    // Back-most first: each one placed on top of those before it.
+    for (Ctrl *c : order) {
+        SetWindowPos(c->hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        if (c->label) SetWindowPos(c->label, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+}
+
+static void ApplyVisible(Ctrl &c) {
+    ShowWindow(c.hwnd, c.visible ? SW_SHOWNA : SW_HIDE);
+    if (c.label) ShowWindow(c.label, c.visible && c.labelVisible ? SW_SHOWNA : SW_HIDE);
+}
+
+// Copies text and a terminating zero into out (1024 bytes). 0, or
+// UIE_BUFFER_TOO_SMALL when it was cut to 1023 bytes.
+static int CopyOut(const std::string &text, char *out) {
+    const size_t n = std::min<size_t>(text.size(), 1023);
+    text.copy(out, n);
+    out[n] = '\0';
+    return n == text.size() ? 0 : UIE_BUFFER_TOO_SMALL;
+}
+
+static Ctrl *CtrlFor(int panel, int control, Panel **owner, int *status) {
+    *status = 0;
+    if (!Ready()) { *status = UIE_NOT_INITIALIZED; return nullptr; }
+    Panel *p = FindPanel(panel);
+    if (!p) { *status = UIE_BAD_PANEL; return nullptr; }
+    Ctrl *c = FindCtrl(p, control);
+    if (!c) { *status = UIE_BAD_CONTROL; return nullptr; }
+    if (owner) *owner = p;
+    return c;
+}
+
+}  // namespace uiwin
+
+using namespace uiwin;
+
+// The id of the new control (> 0): one above the panel's highest;
+// UIE_NOT_INITIALIZED, UIE_BAD_PANEL, UIE_BAD_VALUE (unknown style), UIE_SYSTEM.
+int NewCtrlAnsi(int panel, int style, const char *label, int top, int left) {
+    if (!Ready()) return UIE_NOT_INITIALIZED;
+    Panel *p = FindPanel(panel);
+    if (!p) return UIE_BAD_PANEL;
+    int id = 1;
+    for (auto &c : p->ctrls) id = std::max(id, c->id);
+    auto c = std::make_unique<Ctrl>();
+    c->id = id + 1;
+    c->style = style;
+    const bool text = style == CTRL_TEXT_MSG || style == CTRL_DECORATION;
+    const RECT r = {left, top, left + (text ? 120 : 100), top + (style == CTRL_TEXT_BOX ? 80 : text ? 20 : 26)};
+    if (style < CTRL_COMMAND_BUTTON || style > CTRL_DECORATION) return UIE_BAD_VALUE;
+    if (!CreateCtrlWindow(*p, *c, "", r, label ? label : "", "", false, false)) return UIE_BAD_VALUE;
+    for (auto &k : p->ctrls) ++k->zplane;   // the new one is in front
+    p->ctrls.push_back(std::move(c));
+    ApplyZOrder(*p);
+    return id + 1;
+}
+
+int InstallCtrlCallback(int panel, int control, CtrlCallbackPtr callback, void *callbackData) {
+    int status;
+    Ctrl *c = CtrlFor(panel, control, nullptr, &status);
+    if (!c) return status;
+    c->cb = callback;
+    c->cbData = callbackData;
+    return 0;
+}
+
+int SetCtrlAttributeAnsi(int panel, int control, int attribute, int value) {
+    int status;
+    Panel *p = nullptr;
+    Ctrl *c = CtrlFor(panel, control, &p, &status);
+    if (!c) return status;
+    RECT r = CtrlRect(*p, *c);
+    switch (attribute) {
+    case ATTR_DIMMED: c->dimmed = value != 0; ApplyDimmed(*p, *c); return 0;
+    case ATTR_VISIBLE: c->visible = value != 0; ApplyVisible(*c); return 0;
+    case ATTR_LABEL_VISIBLE: c->labelVisible = value != 0; ApplyVisible(*c); return 0;
+    case ATTR_LEFT:
+    case ATTR_TOP: {
+        const int dx = attribute == ATTR_LEFT ? value - r.left : 0;
+        const int dy = attribute == ATTR_TOP ? value - r.top : 0;
+        SetWindowPos(c->hwnd, nullptr, r.left + dx, r.top + dy, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        if (c->label) {
+            const RECT l = RectInPanel(*p, c->label);
+            SetWindowPos(c->label, nullptr, l.left + dx, l.top + dy, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        return 0;
+    }
+    case ATTR_WIDTH:
+    case ATTR_HEIGHT: {
+        if (value < 0) return UIE_BAD_VALUE;
+        const int w = attribute == ATTR_WIDTH ? value : r.right - r.left;
+        int h = attribute == ATTR_HEIGHT ? value : r.bottom - r.top;
+        if (c->style == CTRL_RING) h += 240;
+        SetWindowPos(c->hwnd, nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return 0;
+    }
+    case ATTR_ZPLANE_POSITION: {
+        const int n = static_cast<int>(p->ctrls.size());
+        if (value < 0 || value >= n) return UIE_BAD_VALUE;
+        // Moves the control to that plane; the others keep their order.
+        std::vector<Ctrl *> order;
+        for (auto &k : p->ctrls) order.push_back(k.get());
+        std::sort(order.begin(), order.end(), [](Ctrl *a, Ctrl *b) { return a->zplane < b->zplane; });
+        order.erase(std::find(order.begin(), order.end(), c));
+        order.insert(order.begin() + value, c);
+        for (int i = 0; i < n; ++i) order[i]->zplane = i;
+        ApplyZOrder(*p);
+        return 0;
+    }
+    case ATTR_CTRL_MODE:
+        if (value != VAL_INDICATOR && value != VAL_HOT && value != VAL_NORMAL) return UIE_BAD_VALUE;
+        c->mode = value;
+        return 0;
+    case ATTR_TEXT_COLOR:
+        c->textColor = value & 0xFFFFFF;
+        InvalidateRect(c->label ? c->label : c->hwnd, nullptr, TRUE);
+        return 0;
+    case ATTR_TEXT_UNDERLINE:
+        c->underline = value != 0;
+        SendMessageW(c->label ? c->label : c->hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(*c)), TRUE);
+        return 0;
+    case ATTR_VISIBLE_LINES:
+        if (c->style != CTRL_TEXT_BOX) return UIE_BAD_ATTRIBUTE;
+        if (value < 1) return UIE_BAD_VALUE;
+        c->visibleLines = value;
+        return 0;
+    default: return UIE_BAD_ATTRIBUTE;
+    }
+}
+
+int SetCtrlAttributeAnsi(int panel, int control, int attribute, const char *value) {
+    int status;
+    Ctrl *c = CtrlFor(panel, control, nullptr, &status);
+    if (!c) return status;
+    if (attribute != ATTR_LABEL_TEXT) return UIE_BAD_ATTRIBUTE;
+    if (!value) return UIE_BAD_POINTER;
+    c->labelRaw = value;
+    ShowLabel(*c);
+    return 0;
+}
+
+int SetCtrlAttributeAnsi(int panel, int control, int attribute, void *value) {
+    int status;
+    Ctrl *c = CtrlFor(panel, control, nullptr, &status);
+    if (!c) return status;
+    if (attribute == ATTR_CALLBACK_DATA) c->cbData = value;
+    else if (attribute == ATTR_CALLBACK_FUNCTION_POINTER) c->cb = reinterpret_cast<CtrlCallbackPtr>(value);
+    else return UIE_BAD_ATTRIBUTE;
+    return 0;
+}
+
+int SetCtrlAttributeAnsi(int panel, int control, int attribute, CtrlCallbackPtr value) {
+    int status;
+    Ctrl *c = CtrlFor(panel, control, nullptr, &status);
+    if (!c) return status;
+    if (attribute != ATTR_CALLBACK_FUNCTION_POINTER) return UIE_BAD_ATTRIBUTE;
+    c->cb = value;
+    return 0;
+}
+
+int GetCtrlAttributeAnsi(int panel, int control, int attribute, int *value) {
+    int status;
+    Panel *p = nullptr;
+    Ctrl *c = CtrlFor(panel, control, &p, &status);
+    if (!c) return status;
+    if (!value) return UIE_BAD_POINTER;
+    const RECT r = CtrlRect(*p, *c);
+    switch (attribute) {
+    case ATTR_DIMMED: *value = c->dimmed; return 0;
+    case ATTR_VISIBLE: *value = c->visible; return 0;
+    case ATTR_LABEL_VISIBLE: *value = c->labelVisible; return 0;
+    case ATTR_LEFT: *value = r.left; return 0;
+    case ATTR_TOP: *value = r.top; return 0;
+    case ATTR_WIDTH: *value = r.right - r.left; return 0;
+    case ATTR_HEIGHT: *value = r.bottom - r.top; return 0;
+    case ATTR_ZPLANE_POSITION: *value = c->zplane; return 0;
+    case ATTR_CTRL_STYLE: *value = c->style; return 0;
+    case ATTR_CTRL_MODE: *value = c->mode; return 0;
+    case ATTR_TEXT_COLOR: *value = c->textColor; return 0;
+    case ATTR_TEXT_UNDERLINE: *value = c->underline; return 0;
+    case ATTR_VISIBLE_LINES:
+        if (c->style != CTRL_TEXT_BOX) return UIE_BAD_ATTRIBUTE;
+        *value = c->visibleLines > 0 ? c->visibleLines : std::max(1, static_cast<int>((r.bottom - r.top) / 15));
+        return 0;
+    case ATTR_NEXT_CTRL: {
+        auto it = std::find_if(p->ctrls.begin(), p->ctrls.end(), [c](auto &k) { return k.get() == c; });
+        *value = (it + 1) == p->ctrls.end() ? 0 : (*(it + 1))->id;
+        return 0;
+    }
+    default: return UIE_BAD_ATTRIBUTE;
+    }
+}
+
+int GetCtrlAttributeAnsi(int panel, int control, int attribute, char *value) {
+    int status;
+    Ctrl *c = CtrlFor(panel, control, nullptr, &status);
+    if (!c) return status;
+    if (attribute != ATTR_LABEL_TEXT) return UIE_BAD_ATTRIBUTE;
+    if (!value) return UIE_BAD_POINTER;
+    return CopyOut(c->labelRaw, value);
+}
+
+int GetCtrlAttributeAnsi(int panel, int control, int attribute, void **value) {
+    int status;
+    Ctrl *c = CtrlFor(panel, control, nullptr, &status);
+    if (!c) return status;
+    if (!value) return UIE_BAD_POINTER;
+    if (attribute == ATTR_CALLBACK_DATA) *value = c->cbData;
+    else if (attribute == ATTR_CALLBACK_FUNCTION_POINTER) *value = reinterpret_cast<void *>(c->cb);
+    else return UIE_BAD_ATTRIBUTE;
+    return 0;
+}
+
+int GetCtrlAttributeAnsi(int panel, int control, int attribute, CtrlCallbackPtr *value) {
+    int status;
+    Ctrl *c = CtrlFor(panel, control, nullptr, &status);
+    if (!c) return status;
+    if (!value) return UIE_BAD_POINTER;
+    if (attribute != ATTR_CALLBACK_FUNCTION_POINTER) return UIE_BAD_ATTRIBUTE;
+    *value = c->cb;
+    return 0;
+}
+
+// 0 with the control's rectangle, its label drawn apart included.
+int GetCtrlBoundingRect(int panel, int control, int *top, int *left, int *height, int *width) {
+    int status;
+    Panel *p = nullptr;
+    Ctrl *c = CtrlFor(panel, control, &p, &status);
+    if (!c) return status;
+    if (!top || !left || !height || !width) return UIE_BAD_POINTER;
+    RECT r = CtrlRect(*p, *c);
+    if (c->label && c->labelVisible) {
+        const RECT l = RectInPanel(*p, c->label);
+        UnionRect(&r, &r, &l);
+    }
+    *top = r.top;
+    *left = r.left;
+    *height = r.bottom - r.top;
+    *width = r.right - r.left;
+    return 0;
+}
+
+// ------------------------------------------------------------------ values
+int SetCtrlValAnsi(int panel, int control, int value) {
+    int status;
+    Ctrl *c = CtrlFor(panel, control, nullptr, &status);
+    if (!c) return status;
+    if (c->style == CTRL_RING) {
+        const int n = static_cast<int>(SendMessageW(c->hwnd, CB_GETCOUNT, 0, 0));
+        for (int i = 0; i < n; ++i)
+            if (static_cast<int>(SendMessageW(c->hwnd, CB_GETITEMDATA, i, 0)) == value) {
+                SendMessageW(c->hwnd, CB_SETCURSEL, i, 0);
+                return 0;
+            }
+        return UIE_VALUE_NOT_FOUND;
+    }
+    if (c->style == CTRL_NUMERIC) {
+        SetWindowTextW(c->hwnd, std::to_wstring(value).c_str());
+        return 0;
+    }
+    return UIE_BAD_VALUE;
+}
+
+int SetCtrlValAnsi(int panel, int control, const char *value) {
+    int status;
+    Ctrl *c = CtrlFor(panel, control, nullptr, &status);
+    if (!c) return status;
+    if (!value) return UIE_BAD_POINTER;
+    if (c->style == CTRL_TEXT_MSG) {
+        c->labelRaw = value;
+        ShowLabel(*c);
+        return 0;
+    }
+    if (IsEdit(*c) && c->style != CTRL_NUMERIC) {
+        SetWindowTextW(c->hwnd, EditText(value).c_str());
+        return 0;
+    }
+    return UIE_BAD_VALUE;
+}
+
+int GetCtrlValAnsi(int panel, int control, int *value) {
+    int status;
+    Ctrl *c = CtrlFor(panel, control, nullptr, &status);
+    if (!c) return status;
+    if (!value) return UIE_BAD_POINTER;
+    if (c->style == CTRL_RING) {
+        const LRESULT i = SendMessageW(c->hwnd, CB_GETCURSEL, 0, 0);
+        if (i == CB_ERR) return UIE_BAD_INDEX;
+        *value = static_cast<int>(SendMessageW(c->hwnd, CB_GETITEMDATA, i, 0));
+        return 0;
+    }
+    if (c->style == CTRL_NUMERIC) {
+        *value = std::atoi(WindowAnsi(c->hwnd).c_str());
+        return 0;
+    }
+    return UIE_BAD_VALUE;
+}
+
+int GetCtrlValAnsi(int panel, int control, char *value) {
+    int status;
+    Ctrl *c = CtrlFor(panel, control, nullptr, &status);
+    if (!c) return status;
+    if (!value) return UIE_BAD_POINTER;
+    if (c->style == CTRL_TEXT_MSG) return CopyOut(c->labelRaw, value);
+    if (IsEdit(*c)) return CopyOut(WindowAnsi(c->hwnd), value);
+    return UIE_BAD_VALUE;
+}
+
+int ResetTextBoxAnsi(int panel, int control, const char *text) {
+    int status;
+    Ctrl *c = CtrlFor(panel, control, nullptr, &status);
+    if (!c) return status;
+    if (c->style != CTRL_TEXT_BOX) return UIE_BAD_VALUE;
+    return SetCtrlValAnsi(panel, control, text);
+}
+
+// ------------------------------------------------------------------- lists
+static Ctrl *RingFor(int panel, int control, int *status) {
+    Ctrl *c = CtrlFor(panel, control, nullptr, status);
+    if (c && c->style != CTRL_RING) {
+        *status = UIE_BAD_VALUE;
+        return nullptr;
+    }
+    return c;
+}
+
+static int Count(const Ctrl &c) { return static_cast<int>(SendMessageW(c.hwnd, CB_GETCOUNT, 0, 0)); }
+
+int InsertListItemAnsi(int panel, int control, int index, const char *label, int value) {
+    int status;
+    Ctrl *c = RingFor(panel, control, &status);
+    if (!c) return status;
+    if (!label) return UIE_BAD_POINTER;
+    const int n = Count(*c);
+    if (index < -1 || index > n) return UIE_BAD_INDEX;
+    const LRESULT at = SendMessageW(c->hwnd, CB_INSERTSTRING, index, reinterpret_cast<LPARAM>(WideFromAnsi(label).c_str()));
+    if (at < 0) return UIE_OUT_OF_MEMORY;
+    SendMessageW(c->hwnd, CB_SETITEMDATA, at, value);
+    if (SendMessageW(c->hwnd, CB_GETCURSEL, 0, 0) == CB_ERR) SendMessageW(c->hwnd, CB_SETCURSEL, 0, 0);
+    return 0;
+}
+
+int ReplaceListItemAnsi(int panel, int control, int index, const char *label, int value) {
+    int status;
+    Ctrl *c = RingFor(panel, control, &status);
+    if (!c) return status;
+    if (!label) return UIE_BAD_POINTER;
+    if (index < 0 || index >= Count(*c)) return UIE_BAD_INDEX;
+    const LRESULT current = SendMessageW(c->hwnd, CB_GETCURSEL, 0, 0);
+    SendMessageW(c->hwnd, CB_DELETESTRING, index, 0);
+    SendMessageW(c->hwnd, CB_INSERTSTRING, index, reinterpret_cast<LPARAM>(WideFromAnsi(label).c_str()));
+    SendMessageW(c->hwnd, CB_SETITEMDATA, index, value);
+    SendMessageW(c->hwnd, CB_SETCURSEL, current, 0);
+    return 0;
+}
+
+// count -1 deletes to the end; UIE_BAD_INDEX for a range outside the list.
+int DeleteListItem(int panel, int control, int index, int count) {
+    int status;
+    Ctrl *c = RingFor(panel, control, &status);
+    if (!c) return status;
+    const int n = Count(*c);
+    if (n == 0 && index == 0) return 0;   // deleting from an empty list is no fault
+    if (index < 0 || index >= n) return UIE_BAD_INDEX;
+    if (count == -1) count = n - index;
+    if (count < 0 || index + count > n) return UIE_BAD_INDEX;
+    for (int i = index + count - 1; i >= index; --i) SendMessageW(c->hwnd, CB_DELETESTRING, i, 0);
+    if (Count(*c) > 0 && SendMessageW(c->hwnd, CB_GETCURSEL, 0, 0) == CB_ERR)
+        SendMessageW(c->hwnd, CB_SETCURSEL, std::min(index, Count(*c) - 1), 0);
+    return 0;
+}
+
+int GetNumListItems(int panel, int control, int *count) {
+    int status;
+    Ctrl *c = RingFor(panel, control, &status);
+    if (!c) return status;
+    if (!count) return UIE_BAD_POINTER;
+    *count = Count(*c);
+    return 0;
+}
+
+int GetValueFromIndexAnsi(int panel, int control, int index, int *value) {
+    int status;
+    Ctrl *c = RingFor(panel, control, &status);
+    if (!c) return status;
+    if (!value) return UIE_BAD_POINTER;
+    if (index < 0 || index >= Count(*c)) return UIE_BAD_INDEX;
+    *value = static_cast<int>(SendMessageW(c->hwnd, CB_GETITEMDATA, index, 0));
+    return 0;
+}
+
+int GetIndexFromValueAnsi(int panel, int control, int *index, int value) {
+    int status;
+    Ctrl *c = RingFor(panel, control, &status);
+    if (!c) return status;
+    if (!index) return UIE_BAD_POINTER;
+    const int n = Count(*c);
+    for (int i = 0; i < n; ++i)
+        if (static_cast<int>(SendMessageW(c->hwnd, CB_GETITEMDATA, i, 0)) == value) {
+            *index = i;
+            return 0;
+        }
+    return UIE_VALUE_NOT_FOUND;
+}
+
+int GetLabelFromIndexAnsi(int panel, int control, int index, char *label) {
+    int status;
+    Ctrl *c = RingFor(panel, control, &status);
+    if (!c) return status;
+    if (!label) return UIE_BAD_POINTER;
+    if (index < 0 || index >= Count(*c)) return UIE_BAD_INDEX;
+    const LRESULT n = SendMessageW(c->hwnd, CB_GETLBTEXTLEN, index, 0);
+    std::wstring wide(static_cast<size_t>(n) + 1, L'\0');
+    SendMessageW(c->hwnd, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(wide.data()));
+    return CopyOut(AnsiFromWide(wide.c_str(), static_cast<int>(n)), label);
+}
+
+int GetCtrlIndex(int panel, int control, int *index) {
+    int status;
+    Ctrl *c = RingFor(panel, control, &status);
+    if (!c) return status;
+    if (!index) return UIE_BAD_POINTER;
+    const LRESULT i = SendMessageW(c->hwnd, CB_GETCURSEL, 0, 0);
+    *index = i == CB_ERR ? -1 : static_cast<int>(i);
+    return 0;
+}

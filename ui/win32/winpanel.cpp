@@ -1,0 +1,605 @@
+// winpanel.cpp: the Win32 backend's start-up, the program's folder, and
+// panels: loading from the converted resource files, creating, showing,
+// hiding, discarding, positions and panel attributes; the panels' window
+// procedure.
+//
+// Exports (ui/userint.h): InitUIRunTime, InitUIRunTimeHeadless,
+// SetNoDisplayHandler, GetProjectDirAnsi, SetDirAnsi, LoadPanelAnsi,
+// NewPanelAnsi, DisplayPanel, HidePanel, DiscardPanel, InstallPopup,
+// SetPanelPos, GetActivePanel, GetScreenSize, InstallPanelCallback and the
+// panel attribute functions; (ui/win32/userint_win32.h): UiPanelWindow,
+// UiCtrlWindow; (ui/win32/winprivate.h): Ready, FindPanel,
+// FindCtrl, PanelOfWindow, PanelHandles, RectInPanel.
+//
+// Data model: see winprivate.h. A panel's position (ATTR_TOP, ATTR_LEFT)
+// and size are those of its client area, as on the Qt backend, so a panel
+// moved to where another one was read lies exactly there; the frame goes
+// around it. Position (0, 0) in the resource centres the panel.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cassert>
+#include <map>
+
+#include "ui/common/uires.h"
+#include "ui/win32/winprivate.h"
+#include "ui/win32/userint_win32.h"
+#include "ui/win32/winres.h"
+#include "ui/win32/wintext.h"
+
+namespace uiwin {
+
+// --------------------------------------------------------------- state
+// g_ready: InitUIRunTime has succeeded (the window class is registered).
+// g_panels: handle -> record; g_nextHandle: the next handle, never reused.
+static bool g_ready = false;
+static std::map<int, std::unique_ptr<Panel>> g_panels;
+static int g_nextHandle = 1;
+static const wchar_t kPanelClass[] = L"VLicPanel";
+
+bool Ready() { return g_ready; }
+
+Panel *FindPanel(int handle) {
+    auto it = g_panels.find(handle);
+    return it == g_panels.end() ? nullptr : it->second.get();
+}
+
+Ctrl *FindCtrl(Panel *p, int id) {
+    if (!p) return nullptr;
+    for (auto &c : p->ctrls)
+        if (c->id == id) return c.get();
+    return nullptr;
+}
+
+Panel *PanelOfWindow(HWND hwnd) {
+    for (HWND w = hwnd; w; w = GetParent(w)) {
+        wchar_t cls[16];
+        if (GetClassNameW(w, cls, 16) && lstrcmpW(cls, kPanelClass) == 0)
+            return FindPanel(static_cast<int>(GetWindowLongPtrW(w, GWLP_USERDATA)));
+    }
+    return nullptr;
+}
+
+std::vector<int> PanelHandles() {
+    std::vector<int> out;
+    for (auto &kv : g_panels) out.push_back(kv.first);
+    return out;
+}
+
+RECT RectInPanel(const Panel &p, HWND w) {
+    RECT r;
+    GetWindowRect(w, &r);
+    MapWindowPoints(nullptr, p.hwnd, reinterpret_cast<POINT *>(&r), 2);
+    return r;
+}
+
+static COLORREF ToColorRef(int rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
+
+// The panel window's style for its flags.
+// The panel paints its background under its controls too (no
+// WS_CLIPCHILDREN): a decoration draws only its frame, and what lies inside
+// it is the panel's background.
+static DWORD FrameStyle(const Panel &p) {
+    if (p.parent) return WS_CHILD | WS_CLIPSIBLINGS;
+    DWORD s = 0;
+    if (!p.titleBar) return s | WS_POPUP | WS_BORDER;
+    s |= WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+    if (p.canMinimize) s |= WS_MINIMIZEBOX;
+    if (p.canMaximize) s |= WS_MAXIMIZEBOX;
+    if (p.sizable) s |= WS_THICKFRAME;
+    return s;
+}
+
+// Client origin of a panel in screen coordinates (top-level) or in its
+// parent's client coordinates (child panel).
+static POINT ClientOrigin(const Panel &p) {
+    POINT o = {0, 0};
+    ClientToScreen(p.hwnd, &o);
+    if (p.parent) {
+        if (Panel *parent = FindPanel(p.parent)) ScreenToClient(parent->hwnd, &o);
+    }
+    return o;
+}
+
+static SIZE ClientSize(const Panel &p) {
+    RECT r;
+    GetClientRect(p.hwnd, &r);
+    return SIZE{r.right, r.bottom};
+}
+
+// Places the panel's client area at (left, top) with the given size; the
+// frame goes around it. VAL_AUTO_CENTER centres that coordinate on the work
+// area (or in the parent panel). Returns 0.
+static int PlacePanel(Panel &p, int top, int left, int height, int width) {
+    RECT area;
+    if (p.parent) {
+        GetClientRect(FindPanel(p.parent)->hwnd, &area);
+    } else {
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    }
+    if (left == VAL_AUTO_CENTER) left = area.left + (area.right - area.left - width) / 2;
+    if (top == VAL_AUTO_CENTER) top = area.top + (area.bottom - area.top - height) / 2;
+    RECT r = {left, top, left + width, top + height};
+    AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongPtrW(p.hwnd, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrW(p.hwnd, GWL_EXSTYLE)));
+    SetWindowPos(p.hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    return 0;
+}
+
+static void ApplyFrame(Panel &p) {
+    const POINT o = ClientOrigin(p);
+    const SIZE s = ClientSize(p);
+    SetWindowLongPtrW(p.hwnd, GWL_STYLE, (GetWindowLongPtrW(p.hwnd, GWL_STYLE) & WS_VISIBLE) | FrameStyle(p));
+    SetWindowPos(p.hwnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    PlacePanel(p, o.y, o.x, s.cy, s.cx);
+}
+
+static void ApplyBackColor(Panel &p) {
+    if (p.brush) DeleteObject(p.brush);
+    p.brush = CreateSolidBrush(ToColorRef(p.backColor));
+    InvalidateRect(p.hwnd, nullptr, TRUE);
+}
+
+static LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    const int handle = static_cast<int>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    Panel *p = FindPanel(handle);
+    if (msg == kMsgDestroyLater) {
+        DestroyWindow(hwnd);
+        return 0;
+    }
+    if (!p) return DefWindowProcW(hwnd, msg, wParam, lParam);
+    switch (msg) {
+    case WM_COMMAND: {
+        const int id = LOWORD(wParam);
+        const int code = HIWORD(wParam);
+        Ctrl *c = FindCtrl(p, id);
+        // Only notifications of the control's own window are commits.
+        if (!c || reinterpret_cast<HWND>(lParam) != c->hwnd || c->mode == VAL_INDICATOR) return 0;
+        const bool button = c->style == CTRL_COMMAND_BUTTON || c->style == CTRL_PICTURE_COMMAND_BUTTON;
+        if ((button && code == BN_CLICKED) || (c->style == CTRL_RING && code == CBN_SELCHANGE) ||
+            ((c->style == CTRL_STRING || c->style == CTRL_NUMERIC) && code == EN_KILLFOCUS &&
+             SendMessageW(c->hwnd, EM_GETMODIFY, 0, 0))) {
+            if (code == EN_KILLFOCUS) SendMessageW(c->hwnd, EM_SETMODIFY, FALSE, 0);
+            Commit(handle, id);
+        }
+        return 0;
+    }
+    case WM_CLOSE: {
+        // The window never closes itself: the close box commits the panel's
+        // close control, once the panel's callback has seen EVENT_CLOSE.
+        const int closeCtrl = p->closeCtrl;
+        CallPanelCallback(handle, EVENT_CLOSE, 0, 0);
+        if (closeCtrl && FindCtrl(FindPanel(handle), closeCtrl)) Commit(handle, closeCtrl);
+        return 0;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN: {
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        HWND child = reinterpret_cast<HWND>(lParam);
+        Ctrl *c = FindCtrl(p, GetDlgCtrlID(child));
+        const bool isLabel = c && c->label == child;
+        if (c && c->style == CTRL_TEXT_BOX && !isLabel) {
+            SetBkColor(dc, RGB(255, 255, 255));
+            SetTextColor(dc, ToColorRef(c->textColor));
+            return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+        }
+        if (!c) {
+            for (auto &k : p->ctrls)
+                if (k->label == child) c = k.get();
+        }
+        SetBkMode(dc, TRANSPARENT);
+        if (c) SetTextColor(dc, ToColorRef(c->textColor));
+        return reinterpret_cast<LRESULT>(p->brush);
+    }
+    case WM_ERASEBKGND: {
+        RECT r;
+        GetClientRect(hwnd, &r);
+        FillRect(reinterpret_cast<HDC>(wParam), &r, p->brush);
+        return 1;
+    }
+    case WM_SETCURSOR:
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONUP:
+        if (MouseMessage(hwnd, msg, lParam)) return msg == WM_SETCURSOR ? TRUE : 0;
+        break;
+    default: break;
+    }
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+// Registers a new panel record around a window made for it. Returns the
+// handle, or UIE_SYSTEM when Windows refuses the window.
+static int MakePanelWindow(std::unique_ptr<Panel> p) {
+    HWND parentWindow = nullptr;
+    if (p->parent) parentWindow = FindPanel(p->parent)->hwnd;
+    const std::wstring title = WideFromAnsi(p->titleRaw.c_str());
+    p->handle = g_nextHandle++;
+    p->hwnd = CreateWindowExW(0, kPanelClass, title.c_str(), FrameStyle(*p), 0, 0, 100, 100, parentWindow,
+                              nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!p->hwnd) return UIE_SYSTEM;
+    SetWindowLongPtrW(p->hwnd, GWLP_USERDATA, p->handle);
+    ApplyBackColor(*p);
+    const int handle = p->handle;
+    g_panels[handle] = std::move(p);
+    return handle;
+}
+
+}  // namespace uiwin
+
+using namespace uiwin;
+
+// ------------------------------------------------------------ start-up
+static NoDisplayHandlerPtr g_noDisplay = nullptr;
+
+// 1 once the window class is registered and the common controls are
+// ready (again at a second call); 0 when Windows refuses them.
+int InitUIRunTime(int reserved, char **argv, int reserved2) {
+    (void)reserved;
+    (void)argv;
+    (void)reserved2;
+    if (g_ready) return 1;
+    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&icc);
+    WNDCLASSEXW wc = {};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = PanelProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = kPanelClass;
+    if (!RegisterClassExW(&wc)) return 0;
+    g_ready = true;
+    return 1;
+}
+
+// The Win32 backend needs no display of its own to compose panels.
+int InitUIRunTimeHeadless(char **argv) { return InitUIRunTime(0, argv, 0); }
+
+// Windows always has its desktop: the handler is only kept.
+void SetNoDisplayHandler(NoDisplayHandlerPtr handler) { g_noDisplay = handler; }
+
+// 0 with the program's folder; UIE_NOT_INITIALIZED, UIE_BAD_POINTER,
+// UIE_BUFFER_TOO_SMALL (it does not fit MAX_PATHNAME_LEN bytes), UIE_SYSTEM.
+int GetProjectDirAnsi(char *buffer) {
+    if (!g_ready) return UIE_NOT_INITIALIZED;
+    if (!buffer) return UIE_BAD_POINTER;
+    std::wstring folder;
+    if (ProgramFolder(&folder) != 0) return UIE_SYSTEM;
+    const std::string ansi = AnsiFromWide(folder.c_str(), static_cast<int>(folder.size()));
+    if (ansi.size() >= MAX_PATHNAME_LEN) return UIE_BUFFER_TOO_SMALL;
+    lstrcpyA(buffer, ansi.c_str());
+    return 0;
+}
+
+// 0; UIE_FILE_NOT_FOUND when the folder cannot be made current.
+int SetDirAnsi(const char *path) {
+    if (!path) return UIE_FILE_NOT_FOUND;
+    return SetCurrentDirectoryW(WideFromAnsi(path).c_str()) ? 0 : UIE_FILE_NOT_FOUND;
+}
+
+// -------------------------------------------------------------- panels
+static bool Flag(const uicommon::UirRecord &r, const char *name) { return r.Int(name, 1) != 0; }
+
+// The colour of a palette role (RRGGBB), or fallback.
+static int PaletteColor(const uicommon::UirRecord &r, const char *role, int fallback) {
+    const std::string *v = r.Find(std::string("palette.") + role);
+    return v ? static_cast<int>(std::strtol(v->c_str(), nullptr, 16)) : fallback;
+}
+
+// A panel handle (> 0); UIE_NOT_INITIALIZED, UIE_BAD_POINTER,
+// UIE_FILE_NOT_FOUND (no such resource file, or its panel file is broken),
+// UIE_PANEL_NOT_FOUND, UIE_BAD_PANEL (unknown parent), UIE_SYSTEM.
+// Controls of a style the backend does not know are left out.
+int LoadPanelAnsi(int parent, const char *file, int resourceId) {
+    if (!g_ready) return UIE_NOT_INITIALIZED;
+    if (!file) return UIE_BAD_POINTER;
+    std::string bytes;
+    int status = ReadResourceFile(file, &bytes);
+    if (status < 0) return status;
+    uicommon::UirFile uir;
+    if ((status = uicommon::UirParse(bytes, &uir)) < 0) return status;
+    const uicommon::UirPanel *res = nullptr;
+    if ((status = uicommon::UirFindPanel(uir, resourceId, &res)) < 0) return status;
+    if (parent && !FindPanel(parent)) return UIE_BAD_PANEL;
+
+    auto p = std::make_unique<Panel>();
+    p->parent = parent;
+    p->titleRaw = res->root.Text("windowTitle");
+    p->backColor = PaletteColor(res->root, "Window", 0xF0F0F0);
+    p->closeCtrl = res->root.Int("closeCtrl", 0);
+    p->sizable = Flag(res->root, "sizable");
+    p->canMinimize = Flag(res->root, "canMinimize");
+    p->canMaximize = Flag(res->root, "canMaximize");
+    int g[4] = {0, 0, 300, 200};
+    res->root.Numbers("geometry", g, 4);
+    const int handle = MakePanelWindow(std::move(p));
+    if (handle < 0) return handle;
+    Panel &panel = *FindPanel(handle);
+    const bool centre = g[0] == 0 && g[1] == 0 && !parent;
+    PlacePanel(panel, centre ? VAL_AUTO_CENTER : g[1], centre ? VAL_AUTO_CENTER : g[0], g[3], g[2]);
+
+    // Controls first (in resource order), then the labels drawn apart.
+    for (const uicommon::UirRecord &r : res->ctrls) {
+        const int id = r.Int("ctrlId", 0);
+        if (id <= 0 || FindCtrl(&panel, id)) continue;
+        auto c = std::make_unique<Ctrl>();
+        c->id = id;
+        c->style = r.Int("ctrlStyle", 0);
+        c->mode = r.Int("ctrlMode", VAL_HOT);
+        c->visible = r.Int("visible", 1) != 0;
+        c->textColor = PaletteColor(r, "WindowText", 0x000000);
+        c->bold = r.Int("font.bold", 0) != 0;
+        c->pointSize = r.Int("font.pointsize", 0);
+        int rg[4] = {0, 0, 80, 24};
+        r.Numbers("geometry", rg, 4);
+        const RECT rect = {rg[0], rg[1], rg[0] + rg[2], rg[1] + rg[3]};
+        const std::string text = r.Find("plainText") ? r.Text("plainText") : r.Text("text");
+        const std::string *align = r.Find("alignment");
+        if (!CreateCtrlWindow(panel, *c, *r.Find("class"), rect, text, align ? *align : "",
+                              r.Int("wordWrap", 0) != 0, r.Int("readOnly", 0) != 0))
+            continue;
+        panel.ctrls.push_back(std::move(c));
+    }
+    for (const uicommon::UirRecord &r : res->ctrls) {
+        Ctrl *c = FindCtrl(&panel, r.Int("labelOf", 0));
+        if (!c || c->label) continue;
+        int rg[4] = {0, 0, 80, 20};
+        r.Numbers("geometry", rg, 4);
+        c->labelRaw = r.Text("text");
+        // In the "&X" form: a label drawn apart may mark its control's
+        // shortcut letter too.
+        const std::wstring wide = WideLabel(c->labelRaw.c_str());
+        const std::string *align = r.Find("alignment");
+        DWORD ss = WS_CHILD | SS_NOTIFY;
+        if (align && align->find("AlignRight") != std::string::npos) ss |= SS_RIGHT;
+        if (!r.Int("wordWrap", 0) && align && align->find("AlignVCenter") != std::string::npos) ss |= SS_CENTERIMAGE;
+        if (c->visible) ss |= WS_VISIBLE;
+        c->label = CreateWindowExW(0, L"STATIC", wide.c_str(), ss, rg[0], rg[1], rg[2], rg[3], panel.hwnd,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(c->id)),
+                                   GetModuleHandleW(nullptr), nullptr);
+        c->textColor = PaletteColor(r, "WindowText", c->textColor);
+        c->bold = r.Int("font.bold", 0) != 0 || c->bold;
+        SendMessageW(c->label, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(*c)), FALSE);
+    }
+    const int n = static_cast<int>(panel.ctrls.size());
+    for (int i = 0; i < n; ++i) panel.ctrls[i]->zplane = n - 1 - i;   // the last is in front
+    ApplyZOrder(panel);
+    return handle;
+}
+
+// A panel handle; UIE_NOT_INITIALIZED, UIE_BAD_PANEL (unknown parent),
+// UIE_SYSTEM.
+int NewPanelAnsi(int parent, const char *title, int top, int left, int height, int width) {
+    if (!g_ready) return UIE_NOT_INITIALIZED;
+    if (parent && !FindPanel(parent)) return UIE_BAD_PANEL;
+    auto p = std::make_unique<Panel>();
+    p->parent = parent;
+    p->titleRaw = title ? title : "";
+    const int handle = MakePanelWindow(std::move(p));
+    if (handle < 0) return handle;
+    PlacePanel(*FindPanel(handle), top, left, height, width);
+    return handle;
+}
+
+// 0; UIE_NOT_INITIALIZED, UIE_BAD_PANEL. Shows, raises and activates it.
+int DisplayPanel(int panel) {
+    if (!g_ready) return UIE_NOT_INITIALIZED;
+    Panel *p = FindPanel(panel);
+    if (!p) return UIE_BAD_PANEL;
+    ShowWindow(p->hwnd, SW_SHOW);
+    SetWindowPos(p->hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    if (!p->parent) SetForegroundWindow(p->hwnd);
+    return 0;
+}
+
+// 0; UIE_NOT_INITIALIZED, UIE_BAD_PANEL. A popup stops being modal.
+int HidePanel(int panel) {
+    if (!g_ready) return UIE_NOT_INITIALIZED;
+    Panel *p = FindPanel(panel);
+    if (!p) return UIE_BAD_PANEL;
+    if (p->popup) {
+        p->popup = false;
+        EndModal(panel);
+    }
+    ShowWindow(p->hwnd, SW_HIDE);
+    return 0;
+}
+
+// 0; UIE_NOT_INITIALIZED, UIE_BAD_PANEL, UIE_NOT_PERMITTED (a discard
+// callback discarding its own panel again). Child panels first, then
+// EVENT_DISCARD to each control in resource order and to the panel.
+int DiscardPanel(int panel) {
+    if (!g_ready) return UIE_NOT_INITIALIZED;
+    Panel *p = FindPanel(panel);
+    if (!p) return UIE_BAD_PANEL;
+    if (p->discarding) return UIE_NOT_PERMITTED;
+    p->discarding = true;
+    uicommon::SendDiscardEvents(Records(), panel);
+    auto it = g_panels.find(panel);
+    assert(it != g_panels.end() && "a panel being discarded stays registered until its events are sent");
+    std::unique_ptr<Panel> gone = std::move(it->second);
+    g_panels.erase(it);
+    if (gone->popup) EndModal(panel);
+    ShowWindow(gone->hwnd, SW_HIDE);
+    // Windows may be inside this panel's message handling right now.
+    if (InDispatch()) PostMessageW(gone->hwnd, kMsgDestroyLater, 0, 0);
+    else DestroyWindow(gone->hwnd);
+    if (gone->brush) DeleteObject(gone->brush);
+    return 0;
+}
+
+// 0 with the panel's client area placed; UIE_NOT_INITIALIZED, UIE_BAD_PANEL.
+int SetPanelPos(int panel, int top, int left) {
+    if (!g_ready) return UIE_NOT_INITIALIZED;
+    Panel *p = FindPanel(panel);
+    if (!p) return UIE_BAD_PANEL;
+    const SIZE s = ClientSize(*p);
+    return PlacePanel(*p, top, left, s.cy, s.cx);
+}
+
+// The handle of the panel whose window is active (the innermost child
+// panel holding the focus in it), 0 when none.
+int GetActivePanel(void) {
+    if (!g_ready) return 0;
+    HWND focus = GetFocus();
+    Panel *p = focus ? PanelOfWindow(focus) : nullptr;
+    if (!p) p = PanelOfWindow(GetActiveWindow());
+    return p ? p->handle : 0;
+}
+
+// 0 with the primary screen's size; UIE_BAD_POINTER.
+int GetScreenSize(int *height, int *width) {
+    if (!height || !width) return UIE_BAD_POINTER;
+    *height = GetSystemMetrics(SM_CYSCREEN);
+    *width = GetSystemMetrics(SM_CXSCREEN);
+    return 0;
+}
+
+int InstallPanelCallback(int panel, PanelCallbackPtr callback, void *callbackData) {
+    if (!g_ready) return UIE_NOT_INITIALIZED;
+    Panel *p = FindPanel(panel);
+    if (!p) return UIE_BAD_PANEL;
+    p->cb = callback;
+    p->cbData = callbackData;
+    return 0;
+}
+
+// ------------------------------------------------------ panel attributes
+static Panel *PanelFor(int panel, int *status) {
+    *status = 0;
+    if (!g_ready) *status = UIE_NOT_INITIALIZED;
+    Panel *p = *status ? nullptr : FindPanel(panel);
+    if (!p && !*status) *status = UIE_BAD_PANEL;
+    return p;
+}
+
+int SetPanelAttributeAnsi(int panel, int attribute, int value) {
+    int status;
+    Panel *p = PanelFor(panel, &status);
+    if (!p) return status;
+    const POINT o = ClientOrigin(*p);
+    const SIZE s = ClientSize(*p);
+    switch (attribute) {
+    case ATTR_DIMMED:
+        p->dimmed = value != 0;
+        for (auto &c : p->ctrls) ApplyDimmed(*p, *c);
+        return 0;
+    case ATTR_VISIBLE: return value ? DisplayPanel(panel) : HidePanel(panel);
+    case ATTR_LEFT: return PlacePanel(*p, o.y, value, s.cy, s.cx);
+    case ATTR_TOP: return PlacePanel(*p, value, o.x, s.cy, s.cx);
+    case ATTR_WIDTH: return value < 0 ? UIE_BAD_VALUE : PlacePanel(*p, o.y, o.x, s.cy, value);
+    case ATTR_HEIGHT: return value < 0 ? UIE_BAD_VALUE : PlacePanel(*p, o.y, o.x, value, s.cx);
+    case ATTR_BACKCOLOR:
+        p->backColor = value & 0xFFFFFF;
+        ApplyBackColor(*p);
+        return 0;
+    case ATTR_TITLEBAR_VISIBLE: p->titleBar = value != 0; ApplyFrame(*p); return 0;
+    case ATTR_CAN_MINIMIZE: p->canMinimize = value != 0; ApplyFrame(*p); return 0;
+    case ATTR_CAN_MAXIMIZE: p->canMaximize = value != 0; ApplyFrame(*p); return 0;
+    case ATTR_SIZABLE: p->sizable = value != 0; ApplyFrame(*p); return 0;
+    default: return UIE_BAD_ATTRIBUTE;
+    }
+}
+
+int SetPanelAttributeAnsi(int panel, int attribute, const char *value) {
+    int status;
+    Panel *p = PanelFor(panel, &status);
+    if (!p) return status;
+    if (attribute != ATTR_TITLE) return UIE_BAD_ATTRIBUTE;
+    if (!value) return UIE_BAD_POINTER;
+    p->titleRaw = value;
+    SetWindowTextW(p->hwnd, WideFromAnsi(value).c_str());
+    return 0;
+}
+
+int SetPanelAttributeAnsi(int panel, int attribute, void *value) {
+    int status;
+    Panel *p = PanelFor(panel, &status);
+    if (!p) return status;
+    if (attribute == ATTR_CALLBACK_DATA) {
+        p->cbData = value;
+        return 0;
+    }
+    if (attribute == ATTR_CALLBACK_FUNCTION_POINTER) {
+        p->cb = reinterpret_cast<PanelCallbackPtr>(value);
+        return 0;
+    }
+    return UIE_BAD_ATTRIBUTE;
+}
+
+int SetPanelAttributeAnsi(int panel, int attribute, PanelCallbackPtr value) {
+    int status;
+    Panel *p = PanelFor(panel, &status);
+    if (!p) return status;
+    if (attribute != ATTR_CALLBACK_FUNCTION_POINTER) return UIE_BAD_ATTRIBUTE;
+    p->cb = value;
+    return 0;
+}
+
+int GetPanelAttributeAnsi(int panel, int attribute, int *value) {
+    int status;
+    Panel *p = PanelFor(panel, &status);
+    if (!p) return status;
+    if (!value) return UIE_BAD_POINTER;
+    const POINT o = ClientOrigin(*p);
+    const SIZE s = ClientSize(*p);
+    switch (attribute) {
+    case ATTR_DIMMED: *value = p->dimmed; return 0;
+    case ATTR_VISIBLE: *value = IsWindowVisible(p->hwnd) ? 1 : 0; return 0;
+    case ATTR_LEFT: *value = o.x; return 0;
+    case ATTR_TOP: *value = o.y; return 0;
+    case ATTR_WIDTH: *value = s.cx; return 0;
+    case ATTR_HEIGHT: *value = s.cy; return 0;
+    case ATTR_BACKCOLOR: *value = p->backColor; return 0;
+    case ATTR_TITLEBAR_VISIBLE: *value = p->titleBar; return 0;
+    case ATTR_CAN_MINIMIZE: *value = p->canMinimize; return 0;
+    case ATTR_CAN_MAXIMIZE: *value = p->canMaximize; return 0;
+    case ATTR_SIZABLE: *value = p->sizable; return 0;
+    case ATTR_PANEL_FIRST_CTRL: *value = p->ctrls.empty() ? 0 : p->ctrls.front()->id; return 0;
+    default: return UIE_BAD_ATTRIBUTE;
+    }
+}
+
+int GetPanelAttributeAnsi(int panel, int attribute, char *value) {
+    int status;
+    Panel *p = PanelFor(panel, &status);
+    if (!p) return status;
+    if (attribute != ATTR_TITLE) return UIE_BAD_ATTRIBUTE;
+    if (!value) return UIE_BAD_POINTER;
+    const size_t n = p->titleRaw.size() < 1023 ? p->titleRaw.size() : 1023;
+    p->titleRaw.copy(value, n);
+    value[n] = '\0';
+    return n == p->titleRaw.size() ? 0 : UIE_BUFFER_TOO_SMALL;
+}
+
+int GetPanelAttributeAnsi(int panel, int attribute, void **value) {
+    int status;
+    Panel *p = PanelFor(panel, &status);
+    if (!p) return status;
+    if (!value) return UIE_BAD_POINTER;
+    if (attribute == ATTR_CALLBACK_DATA) *value = p->cbData;
+    else if (attribute == ATTR_CALLBACK_FUNCTION_POINTER) *value = reinterpret_cast<void *>(p->cb);
+    else return UIE_BAD_ATTRIBUTE;
+    return 0;
+}
+
+int GetPanelAttributeAnsi(int panel, int attribute, PanelCallbackPtr *value) {
+    int status;
+    Panel *p = PanelFor(panel, &status);
+    if (!p) return status;
+    if (!value) return UIE_BAD_POINTER;
+    if (attribute != ATTR_CALLBACK_FUNCTION_POINTER) return UIE_BAD_ATTRIBUTE;
+    *value = p->cb;
+    return 0;
+}
+
+// ------------------------------------------------------------ test seams
+HWND UiPanelWindow(int panel) {
+    Panel *p = FindPanel(panel);
+    return p ? p->hwnd : nullptr;
+}
+
+HWND UiCtrlWindow(int panel, int control) {
+    Ctrl *c = FindCtrl(FindPanel(panel), control);
+    return c ? c->hwnd : nullptr;
+}

@@ -1,0 +1,113 @@
+// winprivate.h: what the files of the Win32 backend share among themselves.
+//
+// Data model. A panel is a record (Panel) keyed by its handle, never reused
+// within a run; its window carries the handle in GWLP_USERDATA. The record
+// holds the controls in resource order (Ctrl records: the control's window,
+// whose window id is the control id, and for a control whose label is drawn
+// apart, that static window). Callbacks may discard panels, so the backend
+// never keeps a Panel* or Ctrl* across a callback: it keeps handle and id
+// and looks them up again.
+#ifndef VLIC_UI_WIN32_WINPRIVATE_H
+#define VLIC_UI_WIN32_WINPRIVATE_H
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ui/common/uidispatch.h"
+#include "ui/userint.h"
+
+namespace uiwin {
+
+struct Ctrl {
+    int id = 0;
+    int style = 0;                 // a CTRL_ value
+    int mode = VAL_HOT;
+    HWND hwnd = nullptr;
+    HWND label = nullptr;          // label drawn apart (labelOf), or null
+    std::string labelRaw;          // ATTR_LABEL_TEXT (a text message's text)
+    bool labelVisible = true;
+    bool visible = true;
+    bool dimmed = false;
+    int zplane = 0;                // 0 front-most
+    int textColor = 0x000000;
+    bool bold = false;
+    bool underline = false;
+    int pointSize = 0;             // 0: the panel font's size
+    int visibleLines = 0;
+    CtrlCallbackPtr cb = nullptr;
+    void *cbData = nullptr;
+};
+
+struct Panel {
+    int handle = 0;
+    int parent = 0;
+    HWND hwnd = nullptr;
+    std::vector<std::unique_ptr<Ctrl>> ctrls;
+    PanelCallbackPtr cb = nullptr;
+    void *cbData = nullptr;
+    int closeCtrl = 0;
+    bool discarding = false;
+    bool dimmed = false;
+    bool popup = false;
+    std::string titleRaw;
+    int backColor = 0xF0F0F0;
+    HBRUSH brush = nullptr;
+    bool titleBar = true;
+    bool canMinimize = true;
+    bool canMaximize = true;
+    bool sizable = true;
+};
+
+// ------------------------------------------------------ panels (winpanel.cpp)
+bool Ready();
+Panel *FindPanel(int handle);
+Ctrl *FindCtrl(Panel *p, int id);
+Panel *PanelOfWindow(HWND hwnd);            // the panel whose window is hwnd or holds it
+std::vector<int> PanelHandles();
+// Rectangle of a window (a control's or its label's) in its panel's client
+// coordinates.
+RECT RectInPanel(const Panel &p, HWND w);
+inline RECT CtrlRect(const Panel &p, const Ctrl &c) { return RectInPanel(p, c.hwnd); }
+
+// ---------------------------------------------------- controls (winctrl.cpp)
+// Makes the control's window (and its label's) on the panel; false when
+// the style is none the backend knows.
+bool CreateCtrlWindow(Panel &p, Ctrl &c, const std::string &cls, const RECT &r, const std::string &text,
+                      const std::string &align, bool wordWrap, bool readOnly);
+HFONT FontOf(const Ctrl &c);
+void ApplyDimmed(const Panel &p, Ctrl &c);
+void ApplyZOrder(Panel &p);
+
+// ------------------------------------------------------ events (winevent.cpp)
+int CallCtrlCallback(int panel, int ctrl, int event, int d1, int d2);
+int CallPanelCallback(int panel, int event, int d1, int d2);
+void Commit(int panel, int ctrl);
+// The backend's records as the shared event order needs them.
+const uicommon::BackendRecords &Records();
+bool InDispatch();
+// The cursor WM_SETCURSOR should show, or null for the window's own.
+HCURSOR CursorOverride();
+// The mouse messages of a panel's or control's window: true when it was
+// WM_SETCURSOR and our cursor is shown, or WM_MOUSEMOVE / WM_LBUTTONUP
+// (passed on to the callbacks); false for any other message.
+bool MouseMessage(HWND hwnd, UINT msg, LPARAM lParam);
+// Re-enables the panels a popup disabled, once no popup is left.
+void EndModal(int popup);
+
+struct DispatchGuard {
+    DispatchGuard();
+    ~DispatchGuard();
+    DispatchGuard(const DispatchGuard &) = delete;
+    DispatchGuard &operator=(const DispatchGuard &) = delete;
+};
+
+// Private message: destroy this window (a panel discarded from inside its
+// own message handling is destroyed once that has returned).
+constexpr UINT kMsgDestroyLater = WM_APP + 1;
+
+}  // namespace uiwin
+
+#endif
