@@ -54,6 +54,7 @@ HFONT FontOf(const Ctrl &c) {
 
 static LRESULT CALLBACK CtrlSubclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
     if (MouseMessage(hwnd, msg, lParam) && msg == WM_SETCURSOR) return TRUE;
+    if (msg == WM_RBUTTONDOWN && RightClick(hwnd, lParam)) return 0;
     return DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 

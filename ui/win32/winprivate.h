@@ -94,6 +94,11 @@ HCURSOR CursorOverride();
 // WM_SETCURSOR and our cursor is shown, or WM_MOUSEMOVE / WM_LBUTTONUP
 // (passed on to the callbacks); false for any other message.
 bool MouseMessage(HWND hwnd, UINT msg, LPARAM lParam);
+// ------------------------------------------------------- menus (winmenu.cpp)
+// A right button press on a control's window: EVENT_RIGHT_CLICK to its
+// callback; true when the callback took the press.
+bool RightClick(HWND hwnd, LPARAM lParam);
+
 // Re-enables the panels a popup disabled, once no popup is left.
 void EndModal(int popup);
 

@@ -1,0 +1,97 @@
+// winmenu.cpp: a control's right click, the popup menu and the clipboard on
+// the Win32 backend.
+//
+// Exports (ui/userint.h, section 13): RunPopupMenuAnsi,
+// ClipboardPutTextAnsi; (ui/win32/winprivate.h): RightClick, which the
+// controls' window procedure calls for WM_RBUTTONDOWN.
+//
+// Data model: none kept. A menu lives only while RunPopupMenuAnsi waits for
+// the choice; the clipboard owns the text once it is handed over.
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+
+#include "ui/win32/winprivate.h"
+#include "ui/win32/wintext.h"
+
+namespace uiwin {
+
+// EVENT_RIGHT_CLICK to the callback of the control whose window is hwnd,
+// with the position in the panel. True when the callback took the press
+// (the control then does not see it); false for a dimmed or unknown control
+// or one without callback.
+bool RightClick(HWND hwnd, LPARAM lParam) {
+    Panel *p = PanelOfWindow(hwnd);
+    if (!p || p->dimmed || hwnd == p->hwnd) return false;
+    const int id = GetDlgCtrlID(hwnd);
+    Ctrl *c = FindCtrl(p, id);
+    if (!c || !c->cb || c->dimmed) return false;
+    POINT pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    MapWindowPoints(hwnd, p->hwnd, &pt, 1);
+    return CallCtrlCallback(p->handle, id, EVENT_RIGHT_CLICK, pt.y, pt.x) != 0;
+}
+
+}  // namespace uiwin
+
+using namespace uiwin;
+
+// The number (1 to count) of the chosen item, 0 when the menu was left
+// without a choice; UIE_NOT_INITIALIZED, UIE_BAD_POINTER (no items, or a
+// null one), UIE_BAD_VALUE (count below 1), UIE_SYSTEM. Shown at the mouse
+// pointer, owned by the active panel.
+int RunPopupMenuAnsi(const char *const items[], int count) {
+    if (!Ready()) return UIE_NOT_INITIALIZED;
+    if (!items) return UIE_BAD_POINTER;
+    if (count < 1) return UIE_BAD_VALUE;
+    for (int i = 0; i < count; ++i)
+        if (!items[i]) return UIE_BAD_POINTER;
+    HMENU menu = CreatePopupMenu();
+    if (!menu) return UIE_SYSTEM;
+    for (int i = 0; i < count; ++i) {
+        // An "&" is the item's text, not a shortcut mark.
+        std::wstring text;
+        for (wchar_t ch : WideFromAnsi(items[i])) {
+            if (ch == L'&') text += L'&';
+            text += ch;
+        }
+        AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(i + 1), text.c_str());
+    }
+    Panel *owner = FindPanel(GetActivePanel());
+    HWND hwnd = owner ? GetAncestor(owner->hwnd, GA_ROOT) : nullptr;
+    POINT pt;
+    GetCursorPos(&pt);
+    if (hwnd) SetForegroundWindow(hwnd);   // else the menu does not close when clicked away
+    DispatchGuard inside;
+    const int chosen = static_cast<int>(
+        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, pt.x, pt.y, 0, hwnd, nullptr));
+    DestroyMenu(menu);
+    return chosen;
+}
+
+// 0 once text (as UTF-16) is the clipboard's; UIE_NOT_INITIALIZED,
+// UIE_BAD_POINTER, UIE_OUT_OF_MEMORY, UIE_SYSTEM (the clipboard is held by
+// another program).
+int ClipboardPutTextAnsi(const char *text) {
+    if (!Ready()) return UIE_NOT_INITIALIZED;
+    if (!text) return UIE_BAD_POINTER;
+    const std::wstring wide = WideFromAnsi(text);
+    const size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
+    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    if (!mem) return UIE_OUT_OF_MEMORY;
+    void *dst = GlobalLock(mem);
+    std::memcpy(dst, wide.c_str(), bytes);
+    GlobalUnlock(mem);
+    if (!OpenClipboard(nullptr)) {
+        GlobalFree(mem);
+        return UIE_SYSTEM;
+    }
+    EmptyClipboard();
+    const bool ok = SetClipboardData(CF_UNICODETEXT, mem) != nullptr;
+    CloseClipboard();
+    if (!ok) {
+        GlobalFree(mem);
+        return UIE_SYSTEM;
+    }
+    return 0;
+}
