@@ -483,8 +483,15 @@ int LoadPanelAnsi(int parent, const char *file, int resourceId) {
     if (!f.exists()) return UIE_PANEL_NOT_FOUND;
     if (!f.open(QIODevice::ReadOnly)) return UIE_FILE_NOT_FOUND;
     if (!g_loader) {
+        // Plain Qt widgets only: the loader loads every Designer plugin of
+        // the library paths as it is made (one of them brings Qt Quick, QML
+        // and the network in, milliseconds and megabytes at start-up), so
+        // it is made with none.
+        const QStringList paths = QCoreApplication::libraryPaths();
+        QCoreApplication::setLibraryPaths({});
         g_loader = new QUiLoader;
-        g_loader->clearPluginPaths();   // plain Qt widgets only: no plugin scan at start-up
+        QCoreApplication::setLibraryPaths(paths);
+        g_loader->clearPluginPaths();
     }
     g_loader->setWorkingDirectory(QDir(root));
     const QPoint at = RootPos(f);
