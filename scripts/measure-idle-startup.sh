@@ -13,6 +13,8 @@
 #     median of several runs, as a ratio to the bare window (target 1.2);
 #   - resident memory (VmRSS) one second after the start, median, as a
 #     ratio (target 1.25).
+# Both start-up figures are also given beside the same bare window with one
+# line of text, which shows what the font database alone costs.
 # A measurement, not a test: it prints and exits 0 unless something could
 # not be measured. VLIC_MEASURE_RUNS (default 9) start-up runs of each
 # program, VLIC_MEASURE_SECONDS (default 10) per wake-up figure.
@@ -34,6 +36,7 @@ cmake -S "$top/scripts/measure" -B "$E2E_WORK/bare" -DCMAKE_BUILD_TYPE=RelWithDe
     -DBARE_WIDTH="$width" -DBARE_HEIGHT="$height" >"$E2E_WORK/bare.log" 2>&1
 cmake --build "$E2E_WORK/bare" >>"$E2E_WORK/bare.log" 2>&1 || { cat "$E2E_WORK/bare.log"; exit 1; }
 bare=$E2E_WORK/bare/bare_qt
+bare_text=$E2E_WORK/bare/bare_qt_text
 cc -O2 -o "$E2E_WORK/mapwatch" "$top/scripts/measure/mapwatch.c" -lxcb
 echo "measure: bare Qt window ${width}x${height}; program $program"
 
@@ -47,17 +50,20 @@ E2E_PIDS+=($!)
 for _ in $(seq 100); do [ -s "$fdfile" ] && break; sleep 0.1; done
 bare_display=":$(tr -dc '0-9' <"$fdfile")"
 for _ in $(seq 50); do DISPLAY=$bare_display xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-: >"$E2E_WORK/start-bare" ; : >"$E2E_WORK/start-prog"
+: >"$E2E_WORK/start-bare" ; : >"$E2E_WORK/start-prog" ; : >"$E2E_WORK/start-text"
 DISPLAY=$bare_display "$E2E_WORK/mapwatch" "$bare" >/dev/null 2>&1   # warm the caches for both
 DISPLAY=$bare_display "$E2E_WORK/mapwatch" "$program" >/dev/null 2>&1
 for _ in $(seq "$runs"); do
     DISPLAY=$bare_display "$E2E_WORK/mapwatch" "$bare" 2>/dev/null >>"$E2E_WORK/start-bare"
     DISPLAY=$bare_display "$E2E_WORK/mapwatch" "$program" 2>/dev/null >>"$E2E_WORK/start-prog"
+    DISPLAY=$bare_display "$E2E_WORK/mapwatch" "$bare_text" 2>/dev/null >>"$E2E_WORK/start-text"
 done
 map_bare=$(awk '{print $1}' "$E2E_WORK/start-bare" | median)
 map_prog=$(awk '{print $1}' "$E2E_WORK/start-prog" | median)
 rss_bare=$(awk '{print $2}' "$E2E_WORK/start-bare" | median)
 rss_prog=$(awk '{print $2}' "$E2E_WORK/start-prog" | median)
+map_text=$(awk '{print $1}' "$E2E_WORK/start-text" | median)
+rss_text=$(awk '{print $2}' "$E2E_WORK/start-text" | median)
 
 # ---- wake-ups at rest, on Xvfb with openbox
 e2e_start_x >/dev/null
@@ -127,5 +133,8 @@ awk -v p="$map_prog" -v b="$map_bare" -v n="$runs" 'BEGIN {
     printf "start to main panel mapped (bare Xvfb, median of %d): %.1f ms against %.1f ms, ratio %.2f (target <= 1.2)\n", n, p, b, p / b }'
 awk -v p="$rss_prog" -v b="$rss_bare" 'BEGIN {
     printf "resident memory 1 s after start (median): %.1f MB against %.1f MB, ratio %.2f (target <= 1.25)\n", p / 1024, b / 1024, p / b }'
-echo "raw start-up runs (ms kB), program: $(tr '\n' ';' <"$E2E_WORK/start-prog")"
-echo "raw start-up runs (ms kB), bare:    $(tr '\n' ';' <"$E2E_WORK/start-bare")"
+awk -v p="$map_prog" -v b="$map_text" -v pr="$rss_prog" -v br="$rss_text" 'BEGIN {
+    printf "  beside the bare window with one line of text: %.1f ms, ratio %.2f; %.1f MB, ratio %.2f\n", b, p / b, br / 1024, pr / br }'
+echo "raw start-up runs (ms kB), program:   $(tr '\n' ';' <"$E2E_WORK/start-prog")"
+echo "raw start-up runs (ms kB), bare:      $(tr '\n' ';' <"$E2E_WORK/start-bare")"
+echo "raw start-up runs (ms kB), with text: $(tr '\n' ';' <"$E2E_WORK/start-text")"
