@@ -16,16 +16,23 @@
 // control's callback, then, unless it returned non-zero, into the commit
 // queue that GetUserEvent empties one commit per call.
 //
-// The pointer: on a real display QCursor::pos() follows the mouse anywhere,
-// but asks the display server each time (a round trip), so it is read at
-// most once per poll, and not at all while the pointer is inside one of our
-// windows, where the window system's mouse events say where it is (once a
-// quarter second all the same, should a crossing event have been lost). On
-// the offscreen platform it is a stored value that does not follow
-// the mouse events tests send straight to widgets, so the global position
-// of the latest mouse event counts too. Whichever changed last wins: each
-// mouse event notes where QCursor::pos() stood then, and a later change of
-// QCursor::pos() takes over.
+// The pointer: on a real display QCursor::pos() asks the display server
+// each time (a round trip that also wakes the process), so the layer never
+// asks it while polling: the window system's events say where the pointer
+// is (enter, motion, and the press and release of buttons, over any of our
+// windows), and when it leaves one of our windows QCursor::pos() is read
+// once, so that a pointer gone outside is known to be outside. On the
+// offscreen platform QCursor::pos() is a stored value that does not follow
+// the mouse events tests send straight to widgets, so there the global
+// position of the latest mouse event counts too: whichever changed last
+// wins (each mouse event notes where QCursor::pos() stood then, and a later
+// change of QCursor::pos() takes over).
+//
+// The poll at rest: GetUserEvent sleeps until window-system input, a timer
+// or a posted event comes, or at most kIdleBoundMs. Every change that the
+// panel loops act on (pointer, activation, commits) comes as input, so a
+// loop at rest costs two wake-ups a second, while the bound still turns the
+// loops that watch a clock.
 #include <cassert>
 #include <deque>
 #include <utility>
@@ -33,7 +40,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QCursor>
-#include <QElapsedTimer>
 #include <QEnterEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -57,12 +63,9 @@ namespace uirt {
 // g_filter: the application-wide event filter.
 // g_wake: single-shot timer that bounds the idle wait of GetUserEvent.
 // g_pointer: best known pointer position (global, logical pixels).
-// g_cursorSample: QCursor::pos() as last read or as it stood at the latest
-//   mouse event; g_pointerFresh: it was read during the current poll (reset
-//   by each GetUserEvent); g_cheapCursor: QCursor::pos() costs nothing here
-//   (offscreen, minimal), so it is read at every query; g_inside: the
-//   pointer is inside one of our windows (window-system enter and leave
-//   events); g_sampleAge: time since QCursor::pos() was last read.
+// g_cursorSample: on the offscreen platform, QCursor::pos() as last read or
+//   as it stood at the latest mouse event; g_cheapCursor: QCursor::pos()
+//   costs nothing here (offscreen, minimal), so it is read at every query.
 // g_cursorStyle: the style SetMouseCursor set (-1 or 14); g_waitCursor: the
 //   wait cursor is on; g_applied: the shape of the override cursor the layer
 //   has pushed on Qt's stack, -1 when none; g_suspended: a dialog runs and
@@ -74,10 +77,8 @@ static QObject *g_filter = nullptr;
 static QTimer *g_wake = nullptr;
 static QPoint g_pointer;
 static QPoint g_cursorSample;
-static bool g_pointerFresh = false;
 static bool g_cheapCursor = false;
-static bool g_inside = false;
-static QElapsedTimer g_sampleAge;
+static constexpr int kIdleBoundMs = 500;
 static int g_cursorStyle = VAL_DEFAULT_CURSOR;
 static bool g_waitCursor = false;
 static int g_applied = -1;
@@ -96,10 +97,7 @@ bool Programmatic() { return g_programmatic > 0; }
 
 // The best known pointer position (see the file comment).
 static QPoint Pointer() {
-    const bool trustEvents = g_inside && g_sampleAge.isValid() && g_sampleAge.elapsed() < 250;
-    if (g_cheapCursor || (!g_pointerFresh && !trustEvents)) {
-        g_pointerFresh = true;
-        g_sampleAge.start();
+    if (g_cheapCursor) {
         const QPoint s = QCursor::pos();
         if (s != g_cursorSample) {
             g_cursorSample = s;
@@ -112,7 +110,7 @@ static QPoint Pointer() {
 // A mouse event at global position p (see the file comment).
 static void NoteMouseEvent(QPoint p) {
     g_pointer = p;
-    g_cursorSample = g_cheapCursor ? QCursor::pos() : p;
+    if (g_cheapCursor) g_cursorSample = QCursor::pos();
 }
 
 // ------------------------------------------------------------ callbacks
@@ -206,17 +204,22 @@ public:
         case QEvent::KeyRelease: case QEvent::Shortcut: case QEvent::Close:
             break;
         case QEvent::Enter:
+            if (o->isWindowType() && e->spontaneous())
+                NoteMouseEvent(static_cast<QEnterEvent *>(e)->globalPosition().toPoint());
+            return false;
         case QEvent::Leave:
-            if (o->isWindowType() && e->spontaneous()) {
-                g_inside = t == QEvent::Enter;
-                if (g_inside) NoteMouseEvent(static_cast<QEnterEvent *>(e)->globalPosition().toPoint());
-                else g_pointerFresh = false;
-            }
+            // The window system says the pointer left, not where it went.
+            if (o->isWindowType() && e->spontaneous() && !g_cheapCursor) g_pointer = QCursor::pos();
             return false;
         default:
             return false;
         }
-        if (!o->isWidgetType()) return false;
+        if (!o->isWidgetType()) {
+            // The window gets every move, also those that no widget tracks.
+            if (t == QEvent::MouseMove && o->isWindowType() && e->spontaneous())
+                NoteMouseEvent(static_cast<QMouseEvent *>(e)->globalPosition().toPoint());
+            return false;
+        }
         QWidget *w = static_cast<QWidget *>(o);
         DispatchGuard g;
         if (t == QEvent::Close) return OnClose(w, e);
@@ -318,13 +321,12 @@ using namespace uirt;
 // EVENT_COMMIT with *panel and *control of the oldest pending commit, 0 when
 // none is pending; UIE_NOT_INITIALIZED, UIE_BAD_POINTER. First runs the
 // window system's pending events (and with them the callbacks). With wait
-// 0 and nothing pending, it waits for window-system input at most 10 ms, so
-// that a polling loop turns often but costs almost nothing while idle; with
-// wait non-zero it waits until a commit comes.
+// 0 and nothing pending, it sleeps until window-system input, a timer or a
+// posted event arrives, at most kIdleBoundMs, so that a polling loop at rest
+// costs next to nothing; with wait non-zero it waits until a commit comes.
 int GetUserEvent(int wait, int *panel, int *control) {
     if (!Ready()) return UIE_NOT_INITIALIZED;
     if (!panel || !control) return UIE_BAD_POINTER;
-    g_pointerFresh = false;
     if (!InDispatch()) QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     if (PopCommit(panel, control)) return EVENT_COMMIT;
     if (wait) {
@@ -332,8 +334,8 @@ int GetUserEvent(int wait, int *panel, int *control) {
         return EVENT_COMMIT;
     }
     // One pass of the event loop: it runs what is pending at once, or
-    // sleeps until input comes or the wake-up timer fires.
-    g_wake->start(10);
+    // sleeps until something comes or the bound's timer fires.
+    g_wake->start(kIdleBoundMs);
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     g_wake->stop();
     return PopCommit(panel, control) ? EVENT_COMMIT : 0;

@@ -225,8 +225,10 @@ int GetCtrlIndex(int panel, int control, int *index);   // current item, -1 when
 // ---------------------------------------------------------------- 7. Events
 // Processes pending window-system events (running callbacks), then returns
 // EVENT_COMMIT with *panel and *control of the oldest pending commit, or 0
-// when none is pending. With wait 0 it never blocks for long: when nothing is
-// pending it may sleep until window-system input arrives, at most about 10 ms.
+// when none is pending. With wait 0, when nothing is pending, it sleeps until
+// window-system input, a timer or a posted event arrives, at most half a
+// second: a polling loop at rest costs next to nothing, and a loop that
+// watches a clock still turns twice a second.
 int GetUserEvent(int wait, int *panel, int *control);
 
 // ----------------------------------------------------------------- 8. Mouse

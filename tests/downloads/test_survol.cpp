@@ -6,6 +6,9 @@
 
 #include <string>
 
+#include <QCoreApplication>
+#include <QTimer>
+
 #include "app/VLic.h"
 #include "downloads/VLicLoad.h"
 #include "support/ui_events.h"
@@ -211,6 +214,29 @@ TEST_F(Survol, APassAtRestChangesNothing) {
     const std::string avant = Texte();
     for (int i = 0; i < 100; ++i) LoadSurvol(panel_, product_);
     AttendreAide(130, 11, avant, "after 100 passes at rest");
+}
+
+// The panel's loop at rest sleeps: once the help shows, a turn (pass and
+// poll) comes back only when something arrives, here a timer, never because
+// the pass itself changed something that wakes the poll again. Over a
+// button, then over nothing.
+TEST_F(Survol, TheLoopAtRestSleepsUntilSomethingComes) {
+    Ouvrir(20);
+    for (int control : {int(FVLIC_LOAD_BP_EMP), 0}) {
+        if (control) Centre(control);
+        else Passer(0, 3, 3);
+        bool dort = false;
+        for (int tour = 0; tour < 20 && !dort; ++tour) {
+            bool sonne = false;
+            QTimer::singleShot(100, [&sonne] { sonne = true; });
+            LoadSurvol(panel_, product_);
+            int p, c;
+            GetUserEvent(0, &p, &c);
+            dort = sonne;   // the turn ended only when the timer rang
+            while (!sonne) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        }
+        EXPECT_TRUE(dort) << "the loop keeps waking itself (control " << control << ")";
+    }
 }
 
 }  // namespace

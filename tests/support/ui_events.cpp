@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QTimer>
 #include <QTest>
 #include <QWidget>
 
@@ -97,21 +98,24 @@ void UiTestCloseBox(int panel) {
     UiTestProcess();
 }
 
+// The poll sleeps while nothing comes: a timer at the deadline wakes it in time.
 bool UiTestWaitCommit(int *panel, int *control, int timeoutMs) {
-    QElapsedTimer t;
-    t.start();
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    deadline.start(timeoutMs);
     do {
         if (GetUserEvent(0, panel, control) == EVENT_COMMIT) return true;
-    } while (t.elapsed() < timeoutMs);
+    } while (deadline.isActive());
     return false;
 }
 
 int UiTestCountCommits(int ms) {
-    QElapsedTimer t;
-    t.start();
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    deadline.start(ms);
     int n = 0, p, c;
     do {
         if (GetUserEvent(0, &p, &c) == EVENT_COMMIT) ++n;
-    } while (t.elapsed() < ms);
+    } while (deadline.isActive());
     return n;
 }

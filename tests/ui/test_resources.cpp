@@ -15,6 +15,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QLabel>
+#include <QPixmap>
 #include <QRect>
 #include <QTemporaryDir>
 #include <QWidget>
@@ -362,6 +363,22 @@ TEST(PanelResources, ButtonLabelsShowTheirShortcutLetterNotTheUnderscores) {
         auto *b = qobject_cast<QAbstractButton *>(UiCtrlWidget(p.handle(), c.ctrl));
         ASSERT_NE(b, nullptr);
         EXPECT_EQ(b->text().toStdString(), c.shown);
+    }
+}
+
+// The pictures of a panel (read by the layer, not by the Designer loader):
+// both logos of the main panel are there, at twice the density, filling
+// their controls.
+TEST(PanelResources, MainPanelShowsItsLogosAtTwiceTheDensity) {
+    Panel p(FVLIC_UIR_FILE, FVLIC_ENR);
+    ASSERT_GT(p.handle(), 0);
+    for (int id : {int(FVLIC_ENR_LOGO), int(FVLIC_ENR_LOGO_2)}) {
+        auto *l = qobject_cast<QLabel *>(UiCtrlWidget(p.handle(), id));
+        ASSERT_NE(l, nullptr) << id;
+        const QPixmap pic = l->pixmap();
+        ASSERT_FALSE(pic.isNull()) << id;
+        EXPECT_EQ(pic.devicePixelRatio(), 2.0) << id;
+        EXPECT_EQ(pic.deviceIndependentSize().toSize(), l->size()) << id;
     }
 }
 

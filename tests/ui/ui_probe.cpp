@@ -18,6 +18,7 @@
 #include <cstring>
 
 #include <QElapsedTimer>
+#include <QTimer>
 
 #include "ui/userint.h"
 
@@ -25,11 +26,13 @@ namespace {
 
 enum { P1 = 1, P2 = 2, BP_OK = 2, RING = 3, MSG = 4, INFO = 5, PICT = 6, BP_QUIT = 10, MSG2 = 11 };
 
+// Polls for ms milliseconds; the timer wakes the poll, which sleeps at rest.
 void Pump(int ms) {
-    QElapsedTimer t;
-    t.start();
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    deadline.start(ms);
     int p, c;
-    while (t.elapsed() < ms) GetUserEvent(0, &p, &c);
+    while (deadline.isActive()) GetUserEvent(0, &p, &c);
 }
 
 void Report(const char *what, int panel) {
