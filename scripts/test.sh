@@ -3,7 +3,9 @@
 # and end-to-end tests under Xvfb); then builds the tests of the toolbox's
 # heap records (callback chaining, hyperlink control) with AddressSanitizer
 # and LeakSanitizer into build-asan/ (or $VLIC_ASAN_BUILD_DIR) and runs them
-# there. VLIC_SKIP_ASAN=1 leaves that step out.
+# there. VLIC_SKIP_ASAN=1 leaves that step out. Last, cross-builds the
+# Windows program and its tests (scripts/build-windows.sh) and runs them
+# under Wine; VLIC_SKIP_WINDOWS=1 leaves that step out.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${VLIC_BUILD_DIR:-$top/build}
@@ -19,4 +21,10 @@ if [ "${VLIC_SKIP_ASAN:-0}" != 1 ]; then
   cmake --build "$asan" -j"$(nproc)" --target "${asan_tests[@]}"
   regex="^($(IFS='|'; echo "${asan_tests[*]}"))\$"
   (cd "$asan" && ctest --output-on-failure -R "$regex")
+fi
+
+if [ "${VLIC_SKIP_WINDOWS:-0}" != 1 ]; then
+  win=${VLIC_WINDOWS_BUILD_DIR:-$top/build-windows}
+  VLIC_WINDOWS_BUILD_DIR=$win "$top/scripts/build-windows.sh"
+  (cd "$win" && ctest --output-on-failure -j2)
 fi
