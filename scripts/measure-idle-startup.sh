@@ -106,12 +106,7 @@ xdotool mousemove 1270 1015
 settle
 wake_main_out=$(wakeups "$pid")
 
-e2e_click "$main" $(e2e_ui_center $main_ui PROD_CHOIX)
-xdotool type --delay 60 "Chronobox"
-xdotool key Return
-sleep 0.5
-e2e_click "$main" $(e2e_ui_center $main_ui BP_LOAD)
-load=$(e2e_wait_window "Logiciels et Ressources" "$pid")
+load=$(e2e_open_downloads "$main" "$pid")
 e2e_move_mouse "$load" $(e2e_ui_center $load_ui BP_EMP)
 settle
 wake_load_emp=$(wakeups "$pid")

@@ -351,6 +351,19 @@ e2e_ui_center() {
     echo "$((x + w / 2)) $((y + h / 2))"
 }
 
+# e2e_open_downloads <main panel window> <pid>: chooses product 180
+# "Chronobox" in the chooser (its list's type-ahead), presses TELECHARGER and
+# prints the id of the downloads panel's window once it is mapped.
+e2e_open_downloads() {
+    local main=$1 pid=$2
+    e2e_click "$main" $(e2e_ui_center ui/panels/4.ui PROD_CHOIX) >&2
+    xdotool type --delay 60 "Chronobox"
+    xdotool key Return
+    sleep 0.5
+    e2e_click "$main" $(e2e_ui_center ui/panels/4.ui BP_LOAD) >&2
+    e2e_wait_window "Logiciels et Ressources" "$pid"
+}
+
 # e2e_shot_rect <window> <x y w h> <out>: screenshot of a rectangle of the
 # window's client area.
 e2e_shot_rect() {

@@ -19,12 +19,7 @@ cd "$E2E_BIN"
 e2e_start_app "$E2E_BIN/VLicEnr"
 pid=$E2E_APP_PID
 main=$(e2e_wait_window "^Veltrane - " "$pid")
-e2e_click "$main" $(e2e_ui_center $main_ui PROD_CHOIX)
-xdotool type --delay 60 "Chronobox"
-xdotool key Return
-sleep 0.5
-e2e_click "$main" $(e2e_ui_center $main_ui BP_LOAD)
-load=$(e2e_wait_window "Logiciels et Ressources" "$pid")
+load=$(e2e_open_downloads "$main" "$pid")
 
 # info_is <shown|hidden>: true once the panel differs from its look at rest
 # by the help box (hundreds of pixels) / looks as at rest again, within 3 s.
