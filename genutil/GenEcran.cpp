@@ -29,6 +29,7 @@ constexpr const char *kFenGen = "FenGen.uir";
 constexpr std::size_t kFichierTaille = 512;
 constexpr int kPanneauWait = 4;
 constexpr int kCtrlWaitTexte = 3;
+constexpr int kCtrlWaitCadre = 4;   // the popup's frame line, as high as the popup
 
 // Smallest desktop mask, for screens smaller than this.
 constexpr int kMasqueLargeurMin = 800;
@@ -116,6 +117,13 @@ void GenWaitSetPos(int top, int left) {
     sWaitLeft = left;
 }
 
+// The popup grows in height for a long message: its frame follows it.
+static void AjusterCadreWait() {
+    int hauteur = 0;
+    if (GetPanelAttributeAnsi(sWaitPanel, ATTR_HEIGHT, &hauteur) >= 0)
+        SetCtrlAttributeAnsi(sWaitPanel, kCtrlWaitCadre, ATTR_HEIGHT, hauteur);
+}
+
 void GenWait(int parent, const char *message) {
     if (message == nullptr) message = "";
     std::strncpy(sWaitTexte, message, kWaitTexteTaille - 1);
@@ -123,6 +131,9 @@ void GenWait(int parent, const char *message) {
 
     if (sWaitPanel != -1) {
         SetCtrlValAnsi(sWaitPanel, kCtrlWaitTexte, sWaitTexte);
+        AjusterCadreWait();
+        // The caller is busy and polls late, if at all: draw it now.
+        ProcessDrawEvents();
         return;
     }
     SetWaitCursor(1);
@@ -134,8 +145,10 @@ void GenWait(int parent, const char *message) {
     // not be mistaken for "closed".
     if (sWaitPanel == -1) sWaitPanel = UIE_SYSTEM;
     SetCtrlValAnsi(sWaitPanel, kCtrlWaitTexte, sWaitTexte);
+    AjusterCadreWait();
     SetPanelPos(sWaitPanel, sWaitTop, sWaitLeft);
     DisplayPanel(sWaitPanel);
+    ProcessDrawEvents();
 }
 
 void GenFermerWait(void) {

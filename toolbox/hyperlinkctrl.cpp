@@ -161,8 +161,10 @@ void hover(int panel, int y, int x) {
     if (GetMouseCursor(&cursor) < 0) return;
 
     // The control under the pointer: the one with the smallest z-plane
-    // position (front-most) of those whose bounding rectangle holds it, ends
-    // included, visible or not; at equal positions the first met.
+    // position (front-most) of those whose bounding rectangle holds it,
+    // visible or not; at equal positions the first met. The rectangle is
+    // the control's pixels (right and bottom ends excluded), the same that
+    // a click counts on, so that no place turns red where a click opens nothing.
     int front = 0;
     int frontZ = 0;
     int failed = 0;
@@ -170,7 +172,7 @@ void hover(int panel, int y, int x) {
         int top = 0, left = 0, height = 0, width = 0;
         failed = GetCtrlBoundingRect(panel, control, &top, &left, &height, &width);
         if (failed < 0) return false;
-        if (y < top || y > top + height || x < left || x > left + width) return true;
+        if (y < top || y >= top + height || x < left || x >= left + width) return true;
         int z = 0;
         failed = GetCtrlAttributeAnsi(panel, control, ATTR_ZPLANE_POSITION, &z);
         if (failed < 0) return false;

@@ -80,12 +80,73 @@ static void ShowApartLabel(Ctrl &c) {
     GrowToText(l);
 }
 
+// The text of a word-wrapped text message with every word too long for its
+// width broken anywhere (zero-width spaces between its characters): such a
+// word would otherwise run past the control's edge.
+static QString BreakLongWords(const QLabel *t, const QString &text) {
+    const QFontMetrics fm(t->font());
+    const int room = t->contentsRect().width();
+    QString out;
+    out.reserve(text.size());
+    qsizetype i = 0;
+    while (i < text.size()) {
+        qsizetype j = i;
+        while (j < text.size() && !text.at(j).isSpace()) ++j;
+        const QString word = text.mid(i, j - i);
+        if (fm.horizontalAdvance(word) <= room) {
+            out += word;
+        } else {
+            for (qsizetype k = 0; k < word.size(); ++k) {
+                out += word.at(k);
+                if (k + 1 < word.size() && !word.at(k).isHighSurrogate()) out += QChar(0x200B);
+            }
+        }
+        while (j < text.size() && text.at(j).isSpace()) out += text.at(j++);
+        i = j;
+    }
+    return out;
+}
+
+// Sizes a text message to its text. One that wraps keeps its width and
+// grows in height to hold every line, its panel with it when it must; any
+// other is exactly as wide as its text (so that what reacts to the mouse
+// over it is its text), its aligned edge or centre staying where it was,
+// and never lower than its resource made it.
+static void FitTextMsg(QLabel *t) {
+    const QRect now = t->geometry();
+    QRect want = now;
+    if (t->wordWrap()) {
+        want.setHeight(std::max(now.height(), t->heightForWidth(now.width())));
+        // The panel keeps the margin it had below the control.
+        QWidget *root = t->parentWidget();
+        const int below = root ? root->height() - (now.y() + now.height()) : 0;
+        if (root && below >= 0 && want.y() + want.height() + below > root->height()) {
+            const int h = want.y() + want.height() + below;
+            if (root->minimumHeight() == root->maximumHeight()) root->setFixedHeight(h);
+            else root->resize(root->width(), h);
+        }
+    } else {
+        const QSize hint = t->sizeHint();
+        want.setHeight(std::max(hint.height(), now.height()));
+        want.setWidth(hint.width());
+        const Qt::Alignment a = t->alignment();
+        if (a & Qt::AlignRight) want.moveRight(now.right());
+        else if (a & Qt::AlignHCenter) want.moveLeft(now.left() + (now.width() - hint.width()) / 2);
+    }
+    if (want != now) t->setGeometry(want);
+}
+
+static void ShowTextMsg(Ctrl &c, QLabel *t) {
+    const QString text = FromAnsi(c.labelRaw.constData(), c.labelRaw.size());
+    t->setText(t->wordWrap() ? BreakLongWords(t, text) : text);
+    FitTextMsg(t);
+}
+
 static void ShowLabel(Ctrl &c) {
     if (QPushButton *b = Button(c); b && c.style == CTRL_COMMAND_BUTTON) {
         b->setText(MnemonicToQt(c.labelRaw));
     } else if (QLabel *t = TextMsg(c)) {
-        t->setText(FromAnsi(c.labelRaw.constData(), c.labelRaw.size()));
-        GrowToText(t);
+        ShowTextMsg(c, t);
     } else if (c.label) {
         ShowApartLabel(c);
     }
@@ -128,6 +189,7 @@ void SetupCtrl(Panel &p, Ctrl &c) {
     } else if (QLabel *t = TextMsg(c)) {
         t->setTextFormat(Qt::PlainText);
         c.labelRaw = ToAnsi(t->text());
+        ShowTextMsg(c, t);
     } else if (QPlainTextEdit *tb = TextBox(c)) {
         c.textRaw = ToAnsi(TextBoxText(tb));
         c.textKnown = true;

@@ -4,7 +4,8 @@
 // Exports (ui/userint.h): InitUIRunTime, InitUIRunTimeHeadless,
 // GetProjectDirAnsi, SetDirAnsi, LoadPanelAnsi, NewPanelAnsi, DisplayPanel,
 // HidePanel, DiscardPanel, InstallPopup, SetPanelPos, GetActivePanel,
-// GetScreenSize, Set/GetPanelAttributeAnsi, InstallPanelCallback;
+// GetScreenSize, ProcessDrawEvents, Set/GetPanelAttributeAnsi,
+// InstallPanelCallback;
 // (ui/uiprivate.h): Ready, FindPanel, FindCtrl, PanelOfWidget, CtrlOfWidget,
 // PanelHandles; (ui/userint_qt.h): the widget accessors.
 //
@@ -43,6 +44,11 @@
 #include <QResource>
 #include <QScreen>
 #include <QSpinBox>
+#include <QWindow>
+#include <QCloseEvent>
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QTimer>
 #include <QUiLoader>
 #include <QXmlStreamReader>
 
@@ -86,6 +92,13 @@ static xcb_connection_t *g_probe = nullptr;
 #endif
 static NoDisplayHandlerPtr g_noDisplay = nullptr;
 static char g_programName[64] = "vlic";
+// g_frame: the frame (left, top, right, bottom) the window manager last
+//   put round a titled top-level panel; null until one was seen. A panel
+//   not framed yet is placed with it (see OnScreen).
+// g_fitWatch: the filter on displayed panels' windows (FitWatch), made on
+//   first display and kept.
+static QMargins g_frame;
+static QObject *g_fitWatch = nullptr;
 
 bool Ready() { return g_app != nullptr; }
 
@@ -459,7 +472,8 @@ static void ApplyFrame(Panel &p) {
     if (!p.titleBar) {
         f |= Qt::FramelessWindowHint;
     } else {
-        f |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+        f |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+        if (p.canClose) f |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
         if (p.canMinimize) f |= Qt::WindowMinimizeButtonHint;
         if (p.canMaximize) f |= Qt::WindowMaximizeButtonHint;
     }
@@ -486,15 +500,72 @@ static QRect CentringArea(const Panel &p) {
     return s ? s->availableGeometry() : QRect(0, 0, 800, 600);
 }
 
+// The frame a window manager puts round a top-level panel with a title
+// bar: the panel's own once it has been framed, else the last one seen
+// (null before any). A panel without title bar, or a child panel, has none.
+static QMargins FrameOf(const Panel &p) {
+    if (p.parent != 0 || !p.titleBar) return {};
+    if (QWindow *win = p.w->windowHandle(); win && p.w->isVisible()) {
+        const QMargins m = win->frameMargins();
+        if (!m.isNull()) g_frame = m;
+    }
+    return g_frame;
+}
+
+// The shift that brings [lo, lo + len) inside [areaLo, areaLo + areaLen):
+// none when it lies inside, the least one otherwise, and onto areaLo when
+// it is longer than the area.
+static int ShiftInto(int lo, int len, int areaLo, int areaLen) {
+    if (len > areaLen || lo < areaLo) return areaLo - lo;
+    if (lo + len > areaLo + areaLen) return areaLo + areaLen - (lo + len);
+    return 0;
+}
+
+// The client rectangle of a top-level panel moved just enough for the
+// window, frame included, to lie inside the available area of the screen it
+// is mostly on (the top-left corner of that area when the window is larger).
+// A child panel's rectangle comes back as given.
+static QRect OnScreen(const Panel &p, const QRect &client) {
+    if (p.parent != 0) return client;
+    const QRect outer = client.marginsAdded(FrameOf(p));
+    QScreen *s = QGuiApplication::screenAt(outer.center());
+    if (!s) s = p.w->screen() ? p.w->screen() : QGuiApplication::primaryScreen();
+    if (!s) return client;
+    const QRect area = s->availableGeometry();
+    return client.translated(ShiftInto(outer.x(), outer.width(), area.x(), area.width()),
+                             ShiftInto(outer.y(), outer.height(), area.y(), area.height()));
+}
+
 static int MovePanel(Panel &p, int top, int left) {
     const QRect area = CentringArea(p);
     const QSize sz = p.w->size();
     if (left == VAL_AUTO_CENTER) left = area.x() + (area.width() - sz.width()) / 2;
     if (top == VAL_AUTO_CENTER) top = area.y() + (area.height() - sz.height()) / 2;
-    const QRect target(QPoint(left, top), sz);
+    p.asked = QPoint(left, top);
+    const QRect target = OnScreen(p, QRect(p.asked, sz));
     if (p.w->geometry() != target) p.w->setGeometry(target);
     return 0;
 }
+
+// Watches the windows of displayed top-level panels: the first time a
+// window is exposed after DisplayPanel, its frame is known, and a panel
+// that only the frame pushes off its screen is moved onto it.
+class FitWatch : public QObject {
+public:
+    bool eventFilter(QObject *o, QEvent *e) override {
+        if (e->type() != QEvent::Expose) return false;
+        for (int h : PanelHandles()) {
+            Panel *p = FindPanel(h);
+            if (!p || !p->awaitingExpose || p->w->windowHandle() != o || !p->w->isVisible()) continue;
+            if (!static_cast<QWindow *>(o)->isExposed()) break;
+            p->awaitingExpose = false;
+            const QRect target = OnScreen(*p, p->w->geometry());
+            if (p->w->geometry() != target) p->w->setGeometry(target);
+            break;
+        }
+        return false;
+    }
+};
 
 static void TrackMouse(QWidget *root) {
     root->setMouseTracking(true);
@@ -589,6 +660,7 @@ int LoadPanelAnsi(int parent, const char *file, int resourceId) {
     p->titleRaw = ToAnsi(w->windowTitle());
     p->canMinimize = IntProperty(w, "canMinimize", 1) != 0;
     p->canMaximize = IntProperty(w, "canMaximize", 1) != 0;
+    p->canClose = IntProperty(w, "canClose", 1) != 0;
     p->sizable = IntProperty(w, "sizable", 1) != 0;
     w->hide();
     ReadControls(*p);
@@ -626,6 +698,16 @@ int DisplayPanel(int panel) {
     Panel *p = FindPanel(panel);
     if (!p) return UIE_BAD_PANEL;
     p->w->show();
+    if (p->parent == 0) {
+        // Its frame is known once the window manager has framed it.
+        if (!g_fitWatch) g_fitWatch = new FitWatch;
+        QWindow *win = p->w->windowHandle();
+        p->awaitingExpose = win && !win->isExposed();
+        if (win) {
+            win->removeEventFilter(g_fitWatch);
+            win->installEventFilter(g_fitWatch);
+        }
+    }
     if (p->parent != 0 || g_canRaise) p->w->raise();
     if (p->parent == 0) p->w->activateWindow();
     return 0;
@@ -738,6 +820,69 @@ int InstallPanelCallback(int panel, PanelCallbackPtr callback, void *callbackDat
     return 0;
 }
 
+// ---------------------------------------------------------- drawing now
+namespace uirt {
+
+// While ProcessDrawEvents runs: user input stays queued by the event loop;
+// a close box pressed meanwhile is held back here and handed on afterwards,
+// so that no callback runs and no commit is queued inside the call.
+class DrawOnly : public QObject {
+public:
+    std::vector<QPointer<QWidget>> closes;
+    bool eventFilter(QObject *o, QEvent *e) override {
+        if (e->type() != QEvent::Close || !o->isWidgetType()) return false;
+        Panel *p = PanelOfWidget(static_cast<QWidget *>(o));
+        if (!p || p->w != o) return false;
+        e->ignore();
+        closes.emplace_back(p->w);
+        return true;
+    }
+};
+
+// True while a displayed top-level panel's window waits for its first
+// exposure (the window manager is still framing and mapping it).
+static bool AwaitingExposure() {
+    for (auto &kv : g_panels) {
+        const Panel &p = *kv.second;
+        if (p.parent == 0 && p.awaitingExpose && p.w->isVisible()) return true;
+    }
+    return false;
+}
+
+}  // namespace uirt
+
+// 0 once every displayed panel shows its present state on the screen;
+// UIE_NOT_INITIALIZED. Runs only drawing: no callback is called and no
+// commit is queued meanwhile. A window the window manager has not mapped
+// within half a second is left to the next poll.
+int ProcessDrawEvents(void) {
+    if (!Ready()) return UIE_NOT_INITIALIZED;
+    DrawOnly held;
+    qApp->installEventFilter(&held);   // the newest filter sees events first
+    QTimer wake;
+    wake.setSingleShot(true);
+    QElapsedTimer t;
+    t.start();
+    for (;;) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        if (!AwaitingExposure() || t.elapsed() >= 500) break;
+        wake.start(5);
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents);
+        wake.stop();
+    }
+    for (int h : PanelHandles()) {
+        Panel *p = FindPanel(h);
+        if (!p || p->parent != 0 || !p->w->isVisible()) continue;
+        QWindow *win = p->w->windowHandle();
+        if (win && win->isExposed()) p->w->repaint();
+    }
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    qApp->removeEventFilter(&held);
+    for (const QPointer<QWidget> &w : held.closes)
+        if (w) QCoreApplication::postEvent(w, new QCloseEvent);
+    return 0;
+}
+
 // ------------------------------------------------------ panel attributes
 namespace uirt {
 
@@ -805,7 +950,11 @@ static int SetPanelInt(Panel &p, int a, int v) {
     case ATTR_SIZABLE: {
         bool &flag = a == ATTR_TITLEBAR_VISIBLE ? p.titleBar : a == ATTR_CAN_MINIMIZE ? p.canMinimize
                    : a == ATTR_CAN_MAXIMIZE ? p.canMaximize : p.sizable;
-        if (flag != (v != 0)) { flag = v != 0; ApplyFrame(p); }
+        if (flag == (v != 0)) return 0;
+        flag = v != 0;
+        ApplyFrame(p);
+        // With or without a frame, the place asked for may fit otherwise.
+        if (a == ATTR_TITLEBAR_VISIBLE) return MovePanel(p, p.asked.y(), p.asked.x());
         return 0;
     }
     case ATTR_PANEL_FIRST_CTRL: return UIE_NOT_PERMITTED;   // read only

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include <QByteArray>
+#include <QPoint>
 #include <QString>
 
 #include "ui/userint.h"
@@ -71,12 +72,15 @@ struct Panel {
     bool discarding = false;        // DiscardPanel is sending its events
     bool dimmed = false;            // ATTR_DIMMED of the panel: its controls are greyed, its child panels are not
     bool popup = false;             // shown by InstallPopup (modal)
+    bool awaitingExpose = false;    // displayed, its window not exposed yet (then framed: see OnScreen)
     QByteArray titleRaw;
     int backColor = 0xF0F0F0;
     bool titleBar = true;
     bool canMinimize = true;
     bool canMaximize = true;
     bool sizable = true;
+    QPoint asked;                   // top-left last asked for (SetPanelPos, centring), before keeping it on its screen
+    bool canClose = true;           // its frame has a close box (the resource's canClose)
 };
 
 // ------------------------------------------------------ registry (uipanel.cpp)

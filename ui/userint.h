@@ -177,6 +177,7 @@ int InstallPopup(int panel);      // displays it modally: other panels take no i
 int SetPanelPos(int panel, int top, int left);
 int GetActivePanel(void);         // handle of the panel whose window is active, 0 if none
 int GetScreenSize(int *height, int *width);
+int ProcessDrawEvents(void);      // draws the displayed panels now; runs no callback, queues no commit
 
 int SetPanelAttributeAnsi(int panel, int attribute, int value);
 int SetPanelAttributeAnsi(int panel, int attribute, const char *value);

@@ -39,8 +39,13 @@ read -r mx my _ _ < <(e2e_geometry "$main")
 e2e_click "$main" $(e2e_ui_center $main_ui BP_LOAD)
 load=$(e2e_wait_window "Logiciels et Ressources" "$pid")
 e2e_log "downloads panel: $(e2e_title "$load")"
-read -r lx ly _ _ < <(e2e_geometry "$load")
-e2e_expect_eq "$mx $my" "$lx $ly" "downloads panel opens where the main panel was"
+read -r lx ly lw _ < <(e2e_geometry "$load")
+# The main panel's place, moved left just enough for the wider panel's
+# frame to stay on the 1280 px screen.
+read -r _ fr _ _ < <(e2e_frame_extents "$load")
+want=$mx
+[ $((mx + lw + fr)) -le 1280 ] || want=$((1280 - lw - fr))
+e2e_expect_eq "$want $my" "$lx $ly" "downloads panel opens where the main panel was, kept on the screen"
 e2e_expect "the main panel is not mapped" bash -c \
     '[ "$(xwininfo -id "$1" | awk "/Map State:/ {print \$3}")" != IsViewable ]' _ "$main"
 

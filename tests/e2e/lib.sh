@@ -264,6 +264,14 @@ e2e_frame() {
     echo "$w $(e2e_geometry "$w")"
 }
 
+# e2e_frame_extents <window>: "left right top bottom", the widths of the
+# window manager's frame round it (_NET_FRAME_EXTENTS; 0 0 0 0 without).
+e2e_frame_extents() {
+    local e
+    e=$(xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.*= *//p' | tr -d ',')
+    echo "${e:-0 0 0 0}"
+}
+
 # e2e_close_box <window>: clicks the close box of the window's openbox
 # frame (the right-most button of the title bar).
 e2e_close_box() {

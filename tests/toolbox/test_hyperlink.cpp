@@ -148,11 +148,13 @@ TEST_F(HyperLink, HoverTurnsItRedUnderTheLinkCursorAndLeavingGivesThemBack) {
     EXPECT_EQ(cursor(), VAL_DEFAULT_CURSOR);   // the cursor stored when the hover began
 }
 
-TEST_F(HyperLink, BoundingRectangleCountsWithBothEnds) {
+TEST_F(HyperLink, HoverCountsTheControlsPixelsAsTheClickDoes) {
     const int a = link(20, 20, kSite, 100, 20);
-    UiTestMouseMove(panel, 120, 40);   // right and bottom ends: left + width, top + height
+    UiTestMouseMove(panel, 119, 39);   // the last column and row of the control
     EXPECT_EQ(colourOf(panel, a), kRed);
-    UiTestMouseMove(panel, 121, 40);
+    UiTestMouseMove(panel, 120, 39);   // left + width: beside it, where a click opens nothing
+    EXPECT_EQ(colourOf(panel, a), kBlue);
+    UiTestMouseMove(panel, 119, 40);   // top + height
     EXPECT_EQ(colourOf(panel, a), kBlue);
     UiTestMouseMove(panel, 20, 20);    // left and top ends
     EXPECT_EQ(colourOf(panel, a), kRed);

@@ -12,6 +12,9 @@
 //                          change, for that long
 //   ui_probe headless      starts without a display and loads a panel
 //   ui_probe quick         starts, shows a panel for an instant and ends
+//   ui_probe wait SECONDS  opens the wait popup of GenUtil, prints "open",
+//                          sleeps without polling, changes its message,
+//                          prints "changed", sleeps again and ends
 // Exit code: 0, 2 when a step fails, 255 (-1) when the run-time cannot start.
 #include <cstdio>
 #include <cstdlib>
@@ -19,7 +22,9 @@
 
 #include <QElapsedTimer>
 #include <QTimer>
+#include <QThread>
 
+#include "genutil/GenUtil.h"
 #include "ui/userint.h"
 
 namespace {
@@ -181,6 +186,20 @@ int main(int argc, char **argv) {
         if (p <= 0) return 2;
         DisplayPanel(p);
         Pump(50);
+        return 0;
+    }
+    if (std::strcmp(mode, "wait") == 0 && argc > 2) {
+        // A busy program: no poll between the calls.
+        const unsigned long ms = static_cast<unsigned long>(std::atoi(argv[2])) * 1000;
+        GenWait(0, "Chargement du catalogue en cours...");
+        std::printf("open\n");
+        std::fflush(stdout);
+        QThread::msleep(ms);
+        GenWait(0, "Presque fini : v\xE9rification des adresses.");
+        std::printf("changed\n");
+        std::fflush(stdout);
+        QThread::msleep(ms);
+        GenFermerWait();
         return 0;
     }
     if (std::strcmp(mode, "mouse") == 0) return Mouse(argc > 2 ? std::atoi(argv[2]) : 3);
