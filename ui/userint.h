@@ -23,7 +23,7 @@
 //  10. Locks and thread-safe variables
 //  11. Odds and ends of the C run-time
 //  12. Test seams
-//  13. Right clicks, popup menus, the clipboard (ui/uimenu.cpp)
+//  13. Right clicks, popup menus, the clipboard (ui/qt/uimenu.cpp, ui/win32/winmenu.cpp)
 //
 // Panel resources: a resource file "X.uir" is a Qt resource bundle whose
 // root holds one Qt Designer file per panel, named "<resource id>.ui". A
@@ -281,7 +281,7 @@ typedef void (*UiMessagePopupHook)(const char *title, const char *message);
 void UiSetMessagePopupHook(UiMessagePopupHook hook);
 
 // =================================================================== 13.
-// Right clicks, popup menus and the clipboard (ui/uimenu.cpp).
+// Right clicks, popup menus and the clipboard (ui/qt/uimenu.cpp, ui/win32/winmenu.cpp).
 
 // A control's callback receives EVENT_RIGHT_CLICK when the user presses the
 // right mouse button over the control (eventData1 = y, eventData2 = x in the

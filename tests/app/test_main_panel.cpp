@@ -16,7 +16,7 @@
 #include <QWidget>
 
 #include "support/ui_events.h"
-#include "ui/userint_qt.h"
+#include "ui/qt/userint_qt.h"
 
 #include <climits>
 #include <cstring>

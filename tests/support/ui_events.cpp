@@ -10,7 +10,7 @@
 #include <QWidget>
 
 #include "ui/userint.h"
-#include "ui/userint_qt.h"
+#include "ui/qt/userint_qt.h"
 
 QWidget *UiTestPanelWidget(int panel) { return UiPanelWidget(panel); }
 QWidget *UiTestCtrlWidget(int panel, int control) { return UiCtrlWidget(panel, control); }

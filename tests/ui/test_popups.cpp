@@ -15,7 +15,7 @@
 
 #include "support/ui_events.h"
 #include "ui/userint.h"
-#include "ui/userint_qt.h"
+#include "ui/qt/userint_qt.h"
 
 namespace {
 

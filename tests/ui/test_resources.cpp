@@ -29,7 +29,7 @@
 #include "ui/FVLicEnr.h"
 #include "ui/cp1252.h"
 #include "ui/userint.h"
-#include "ui/userint_qt.h"
+#include "ui/qt/userint_qt.h"
 
 namespace {
 

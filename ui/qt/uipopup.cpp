@@ -18,7 +18,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
-#include "ui/uiprivate.h"
+#include "ui/qt/uiprivate.h"
 #include "ui/userint.h"
 
 namespace {

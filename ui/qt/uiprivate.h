@@ -1,6 +1,6 @@
 // uiprivate.h: what the files of the run-time layer share among themselves.
 // Application code never includes this (it knows only ui/userint.h); the
-// tests reach the widgets through ui/userint_qt.h.
+// tests reach the widgets through ui/qt/userint_qt.h.
 //
 // Data model. A panel is a record (Panel) keyed by its handle, which is
 // never reused within a run, so a stale handle fails instead of reaching a

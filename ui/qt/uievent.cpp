@@ -2,7 +2,7 @@
 //
 // Exports (ui/userint.h): GetUserEvent, GetRelativeMouseState,
 // GetMouseCursor, SetMouseCursor, SetWaitCursor, GetWaitCursorState;
-// (ui/uiprivate.h): StartEvents, ConnectCtrl, Commit, PurgeCommits,
+// (ui/qt/uiprivate.h): StartEvents, ConnectCtrl, Commit, PurgeCommits,
 // CallCtrlCallback, CallPanelCallback, InDispatch, SuspendCursor and the
 // two guards.
 //
@@ -49,7 +49,7 @@
 #include <QSpinBox>
 #include <QTimer>
 
-#include "ui/uiprivate.h"
+#include "ui/qt/uiprivate.h"
 #include "ui/userint.h"
 
 namespace uirt {

@@ -1,7 +1,7 @@
 // uitext.cpp: where Windows-1252 text meets Qt's Unicode, over the shared
 // table of ui/common/textcodec.h.
 //
-// Exports (ui/uiprivate.h): FromAnsi, ToAnsi, SameText, CopyOut,
+// Exports (ui/qt/uiprivate.h): FromAnsi, ToAnsi, SameText, CopyOut,
 // MnemonicToQt, HasMnemonic.
 //
 // Data model: a byte b of Windows-1252 stands for the code point
@@ -15,7 +15,7 @@
 
 #include "ui/common/textcodec.h"
 #include "ui/cp1252.h"
-#include "ui/uiprivate.h"
+#include "ui/qt/uiprivate.h"
 #include "ui/userint.h"
 
 namespace uirt {

@@ -6,10 +6,10 @@
 // HidePanel, DiscardPanel, InstallPopup, SetPanelPos, GetActivePanel,
 // GetScreenSize, ProcessDrawEvents, Set/GetPanelAttributeAnsi,
 // InstallPanelCallback;
-// (ui/uiprivate.h): Ready, FindPanel, FindCtrl, PanelOfWidget, CtrlOfWidget,
-// PanelHandles; (ui/userint_qt.h): the widget accessors.
+// (ui/qt/uiprivate.h): Ready, FindPanel, FindCtrl, PanelOfWidget, CtrlOfWidget,
+// PanelHandles; (ui/qt/userint_qt.h): the widget accessors.
 //
-// Data model: see ui/uiprivate.h. A panel's top and left are those of its
+// Data model: see ui/qt/uiprivate.h. A panel's top and left are those of its
 // client area (the window without its frame), in screen pixels for a
 // top-level panel and in the parent's client area for a child panel; they
 // are set and read through the client geometry, so what SetPanelPos writes
@@ -56,9 +56,9 @@
 #include <xcb/xcb.h>
 #endif
 
-#include "ui/uiprivate.h"
+#include "ui/qt/uiprivate.h"
 #include "ui/userint.h"
-#include "ui/userint_qt.h"
+#include "ui/qt/userint_qt.h"
 
 namespace uirt {
 

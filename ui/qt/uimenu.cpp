@@ -19,7 +19,7 @@
 #include <QMouseEvent>
 #include <QWidget>
 
-#include "ui/uiprivate.h"
+#include "ui/qt/uiprivate.h"
 #include "ui/userint.h"
 
 namespace {

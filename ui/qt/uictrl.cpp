@@ -2,10 +2,10 @@
 //
 // Exports (ui/userint.h): NewCtrlAnsi, InstallCtrlCallback,
 // Set/GetCtrlAttributeAnsi, GetCtrlBoundingRect, Set/GetCtrlValAnsi,
-// ResetTextBoxAnsi, the list operations; (ui/uiprivate.h): SetupCtrl,
+// ResetTextBoxAnsi, the list operations; (ui/qt/uiprivate.h): SetupCtrl,
 // ApplyMode.
 //
-// Data model: a control is a Ctrl record (ui/uiprivate.h) over one widget
+// Data model: a control is a Ctrl record (ui/qt/uiprivate.h) over one widget
 // of the class its style names (COMMON.md: QPushButton, QComboBox, QLabel,
 // QPlainTextEdit, QFrame, QLineEdit, QSpinBox). Texts are kept as the bytes
 // they were set with (labelRaw, textRaw), so that reading gives back
@@ -30,7 +30,7 @@
 #include <QSpinBox>
 #include <QTextDocument>
 
-#include "ui/uiprivate.h"
+#include "ui/qt/uiprivate.h"
 #include "ui/userint.h"
 
 namespace uirt {
