@@ -6,7 +6,10 @@
 
 #include <string>
 
+#include <QAccessible>
 #include <QCoreApplication>
+#include <QLabel>
+#include <QWidget>
 #include <QTimer>
 
 #include "app/VLic.h"
@@ -14,6 +17,7 @@
 #include "support/ui_events.h"
 #include "ui/FVLicEnr.h"
 #include "ui/cp1252.h"
+#include "ui/qt/userint_qt.h"
 #include "ui/userint.h"
 
 namespace {
@@ -236,6 +240,23 @@ TEST_F(Survol, TheLoopAtRestSleepsUntilSomethingComes) {
             while (!sonne) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         }
         EXPECT_TRUE(dort) << "the loop keeps waking itself (control " << control << ")";
+    }
+}
+
+// A screen reader names each picture button by the item beside it, never
+// "button"; a label changed for the product renames it.
+TEST_F(Survol, PictureButtonsAreNamedByTheirItem) {
+    Ouvrir(20);
+    auto nom = [this](int control) {
+        QAccessibleInterface *a = QAccessible::queryAccessibleInterface(UiCtrlWidget(panel_, control));
+        return a ? a->text(QAccessible::Name) : QString();
+    };
+    EXPECT_EQ(nom(FVLIC_LOAD_BP_EMP), "EMP");
+    EXPECT_EQ(nom(FVLIC_LOAD_BP_IHM), "Interface PC");
+    for (int control = FVLIC_LOAD_PDF_IHM; control <= FVLIC_LOAD_BP_EMP; ++control) {
+        QLabel *label = UiCtrlLabelWidget(panel_, control);
+        if (!label || !UiCtrlWidget(panel_, control)->isVisible()) continue;
+        EXPECT_EQ(nom(control), label->text()) << "control " << control;
     }
 }
 
