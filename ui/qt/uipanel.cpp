@@ -721,6 +721,7 @@ int HidePanel(int panel) {
     p->w->hide();
     if (p->popup) {
         p->w->setWindowModality(Qt::NonModal);
+        if (QWindow *win = p->w->windowHandle()) win->setTransientParent(nullptr);
         p->popup = false;
     }
     return 0;
@@ -759,9 +760,26 @@ int DiscardPanel(int panel) {
     return 0;
 }
 
+namespace uirt {
+
+QWidget *PopupOwner(const QWidget *popup) {
+    QWidget *active = QApplication::activeWindow();
+    if (active && active != popup && active->isVisible()) return active;
+    // The newest visible top-level panel: the one the user was working in.
+    std::vector<int> handles = PanelHandles();
+    for (auto it = handles.rbegin(); it != handles.rend(); ++it) {
+        Panel *c = FindPanel(*it);
+        if (c && c->parent == 0 && c->w != popup && c->w->isVisible()) return c->w;
+    }
+    return nullptr;
+}
+
+}  // namespace uirt
+
 // 0; UIE_NOT_INITIALIZED, UIE_BAD_PANEL, UIE_NOT_PERMITTED (child panel).
 // Shows the panel modally: other panels take no input until it is hidden
-// or discarded.
+// or discarded. Its window is owned by (transient for) the panel it blocks,
+// so that no window manager leaves it behind that dimmed panel.
 int InstallPopup(int panel) {
     if (!Ready()) return UIE_NOT_INITIALIZED;
     Panel *p = FindPanel(panel);
@@ -769,8 +787,12 @@ int InstallPopup(int panel) {
     if (p->parent != 0) return UIE_NOT_PERMITTED;
     if (!p->popup) {
         const bool shown = p->w->isVisible();
-        if (shown) p->w->hide();   // modality changes only while hidden
+        if (shown) p->w->hide();   // modality and owner change only while hidden
         p->w->setWindowModality(Qt::ApplicationModal);
+        QWidget *owner = PopupOwner(p->w);
+        p->w->winId();   // its window exists from here, to carry the owner
+        if (QWindow *win = p->w->windowHandle())
+            win->setTransientParent(owner ? owner->window()->windowHandle() : nullptr);
         p->popup = true;
     }
     return DisplayPanel(panel);

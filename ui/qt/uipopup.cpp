@@ -48,8 +48,9 @@ int MessagePopupAnsi(const char *title, const char *message) {
     }
     if (!Ready()) return UIE_NOT_INITIALIZED;
     if (!title || !message) return UIE_BAD_POINTER;
+    // Owned by the panel it blocks, even when no window of ours is active.
     QMessageBox box(QMessageBox::NoIcon, FromAnsi(title), FromAnsi(message), QMessageBox::Ok,
-                    QApplication::activeWindow());
+                    PopupOwner(nullptr));
     box.setTextFormat(Qt::PlainText);
     // Its text can be selected and copied (an address to fetch elsewhere).
     box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
