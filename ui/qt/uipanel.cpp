@@ -661,6 +661,7 @@ int LoadPanelAnsi(int parent, const char *file, int resourceId) {
     p->canMinimize = IntProperty(w, "canMinimize", 1) != 0;
     p->canMaximize = IntProperty(w, "canMaximize", 1) != 0;
     p->canClose = IntProperty(w, "canClose", 1) != 0;
+    p->titleBar = IntProperty(w, "titleBar", 1) != 0;
     p->sizable = IntProperty(w, "sizable", 1) != 0;
     w->hide();
     ReadControls(*p);

@@ -310,6 +310,7 @@ int LoadPanelAnsi(int parent, const char *file, int resourceId) {
     p->sizable = Flag(res->root, "sizable");
     p->canMinimize = Flag(res->root, "canMinimize");
     p->canMaximize = Flag(res->root, "canMaximize");
+    p->titleBar = Flag(res->root, "titleBar");
     int g[4] = {0, 0, 300, 200};
     res->root.Numbers("geometry", g, 4);
     const int handle = MakePanelWindow(std::move(p));
