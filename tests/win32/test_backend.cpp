@@ -155,6 +155,31 @@ TEST_F(Backend, PositionReadsBackExactly) {
     EXPECT_EQ(top, 123);
 }
 
+// A panel asked to lie partly off the work area is moved just enough for
+// its window, frame included, to lie inside; one larger than the area goes
+// to its top-left corner; one that fits stays where asked.
+TEST_F(Backend, PanelIsKeptInTheWorkArea) {
+    RECT area;
+    ASSERT_TRUE(SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0));
+    RECT frame;
+    ASSERT_EQ(SetPanelPos(p, area.bottom - 20, area.right - 30), 0);
+    GetWindowRect(UiPanelWindow(p), &frame);
+    EXPECT_EQ(frame.right, area.right);
+    EXPECT_EQ(frame.bottom, area.bottom);
+
+    ASSERT_EQ(SetPanelAttributeAnsi(p, ATTR_WIDTH, area.right - area.left + 100), 0);
+    GetWindowRect(UiPanelWindow(p), &frame);
+    EXPECT_EQ(frame.left, area.left);
+
+    ASSERT_EQ(SetPanelAttributeAnsi(p, ATTR_WIDTH, 200), 0);
+    ASSERT_EQ(SetPanelPos(p, area.top + 50, area.left + 60), 0);
+    int top = 0, left = 0;
+    GetPanelAttributeAnsi(p, ATTR_TOP, &top);
+    GetPanelAttributeAnsi(p, ATTR_LEFT, &left);
+    EXPECT_EQ(top, area.top + 50);
+    EXPECT_EQ(left, area.left + 60);
+}
+
 // Every byte but the line break's survives the edit controls, and a line
 // break comes back as it was given.
 TEST_F(Backend, TextSurvivesTheEditControls) {

@@ -79,6 +79,29 @@ static std::string WindowAnsi(HWND hwnd) {
     return AnsiFromWide(wide.c_str(), static_cast<int>(wide.size()));
 }
 
+// The height of one line of the control's font, in pixels (at least 1).
+static int LineHeight(const Ctrl &c) {
+    HDC dc = GetDC(c.hwnd);
+    HGDIOBJ old = SelectObject(dc, FontOf(c));
+    TEXTMETRICW tm = {};
+    GetTextMetricsW(dc, &tm);
+    SelectObject(dc, old);
+    ReleaseDC(c.hwnd, dc);
+    return std::max(1, static_cast<int>(tm.tmHeight));
+}
+
+// What a text box's window adds to its lines: its edge, and a pixel of
+// margin above and below the text.
+static int TextBoxChrome(const Ctrl &c) {
+    RECT w, cl;
+    GetWindowRect(c.hwnd, &w);
+    GetClientRect(c.hwnd, &cl);
+    return (w.bottom - w.top) - cl.bottom + 2;
+}
+
+// The height of a text box that shows that many whole lines.
+static int TextBoxHeight(const Ctrl &c, int lines) { return lines * LineHeight(c) + TextBoxChrome(c); }
+
 static bool IsButton(const Ctrl &c) { return c.style == CTRL_COMMAND_BUTTON || c.style == CTRL_PICTURE_COMMAND_BUTTON; }
 static bool IsEdit(const Ctrl &c) {
     return c.style == CTRL_TEXT_BOX || c.style == CTRL_STRING || c.style == CTRL_NUMERIC;
@@ -92,7 +115,8 @@ static void ShowLabel(Ctrl &c) {
 }
 
 bool CreateCtrlWindow(Panel &p, Ctrl &c, const std::string &cls, const RECT &r, const std::string &text,
-                      const std::string &align, bool wordWrap, bool readOnly) {
+                      const std::string &align, bool wordWrap, bool readOnly, bool frameless,
+                      bool noScrollBar) {
     const wchar_t *windowClass = nullptr;
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
     DWORD ex = 0;
@@ -122,8 +146,8 @@ bool CreateCtrlWindow(Panel &p, Ctrl &c, const std::string &cls, const RECT &r, 
         break;
     case CTRL_TEXT_BOX:
         windowClass = L"EDIT";
-        style |= ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL | (readOnly ? ES_READONLY : 0);
-        ex = WS_EX_CLIENTEDGE;
+        style |= ES_MULTILINE | ES_AUTOVSCROLL | (noScrollBar ? 0 : WS_VSCROLL) | (readOnly ? ES_READONLY : 0);
+        ex = frameless ? 0 : WS_EX_CLIENTEDGE;
         initial = EditText(text);
         break;
     case CTRL_STRING:
@@ -297,6 +321,8 @@ int SetCtrlAttributeAnsi(int panel, int control, int attribute, int value) {
         if (c->style != CTRL_TEXT_BOX) return UIE_BAD_ATTRIBUTE;
         if (value < 1) return UIE_BAD_VALUE;
         c->visibleLines = value;
+        SetWindowPos(c->hwnd, nullptr, 0, 0, r.right - r.left, TextBoxHeight(*c, value),
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         return 0;
     default: return UIE_BAD_ATTRIBUTE;
     }
@@ -354,7 +380,9 @@ int GetCtrlAttributeAnsi(int panel, int control, int attribute, int *value) {
     case ATTR_TEXT_UNDERLINE: *value = c->underline; return 0;
     case ATTR_VISIBLE_LINES:
         if (c->style != CTRL_TEXT_BOX) return UIE_BAD_ATTRIBUTE;
-        *value = c->visibleLines > 0 ? c->visibleLines : std::max(1, static_cast<int>((r.bottom - r.top) / 15));
+        *value = c->visibleLines > 0 && r.bottom - r.top == TextBoxHeight(*c, c->visibleLines)
+                     ? c->visibleLines
+                     : std::max(0, static_cast<int>(r.bottom - r.top - TextBoxChrome(*c)) / LineHeight(*c));
         return 0;
     case ATTR_NEXT_CTRL: {
         auto it = std::find_if(p->ctrls.begin(), p->ctrls.end(), [c](auto &k) { return k.get() == c; });

@@ -107,9 +107,23 @@ static SIZE ClientSize(const Panel &p) {
     return SIZE{r.right, r.bottom};
 }
 
+// The shift that brings [lo, lo + len) inside [areaLo, areaHi): none when
+// it lies inside, the least one otherwise, and onto areaLo when it is
+// longer than the area.
+static int ShiftInto(int lo, int len, int areaLo, int areaHi) {
+    if (len > areaHi - areaLo || lo < areaLo) return areaLo - lo;
+    if (lo + len > areaHi) return areaHi - (lo + len);
+    return 0;
+}
+
 // Places the panel's client area at (left, top) with the given size; the
 // frame goes around it. VAL_AUTO_CENTER centres that coordinate on the work
-// area (or in the parent panel). Returns 0.
+// area (or in the parent panel). A top-level panel whose window, frame
+// included, would not lie inside the work area of the screen it is mostly
+// on is moved just enough to lie there (onto the area's top-left corner
+// when it is larger); one that fits stays exactly where asked, as on the Qt
+// backend, so a panel can never be opened out of the user's reach.
+// Returns 0.
 static int PlacePanel(Panel &p, int top, int left, int height, int width) {
     RECT area;
     if (p.parent) {
@@ -122,6 +136,15 @@ static int PlacePanel(Panel &p, int top, int left, int height, int width) {
     RECT r = {left, top, left + width, top + height};
     AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongPtrW(p.hwnd, GWL_STYLE)), FALSE,
                        static_cast<DWORD>(GetWindowLongPtrW(p.hwnd, GWL_EXSTYLE)));
+    if (!p.parent) {
+        MONITORINFO mi = {};
+        mi.cbSize = sizeof mi;
+        if (GetMonitorInfoW(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &mi)) {
+            const RECT &a = mi.rcWork;
+            OffsetRect(&r, ShiftInto(r.left, r.right - r.left, a.left, a.right),
+                       ShiftInto(r.top, r.bottom - r.top, a.top, a.bottom));
+        }
+    }
     SetWindowPos(p.hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     return 0;
@@ -195,7 +218,19 @@ static LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
     case WM_ERASEBKGND: {
         RECT r;
         GetClientRect(hwnd, &r);
-        FillRect(reinterpret_cast<HDC>(wParam), &r, p->brush);
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        FillRect(dc, &r, p->brush);
+        // A decoration with a background of its own (the help box's white
+        // frame): the etched frame draws only its edge, so its inside is
+        // painted here, under the controls it holds.
+        for (auto &c : p->ctrls) {
+            if (c->fillColor < 0 || !c->visible) continue;
+            RECT d = CtrlRect(*p, *c);
+            InflateRect(&d, -2, -2);
+            HBRUSH fill = CreateSolidBrush(ToColorRef(c->fillColor));
+            FillRect(dc, &d, fill);
+            DeleteObject(fill);
+        }
         return 1;
     }
     case WM_SETCURSOR:
@@ -335,9 +370,14 @@ int LoadPanelAnsi(int parent, const char *file, int resourceId) {
         const RECT rect = {rg[0], rg[1], rg[0] + rg[2], rg[1] + rg[3]};
         const std::string text = r.Find("plainText") ? r.Text("plainText") : r.Text("text");
         const std::string *align = r.Find("alignment");
+        const std::string *frame = r.Find("frameShape");
+        const std::string *bar = r.Find("verticalScrollBarPolicy");
         if (!CreateCtrlWindow(panel, *c, *r.Find("class"), rect, text, align ? *align : "",
-                              r.Int("wordWrap", 0) != 0, r.Int("readOnly", 0) != 0))
+                              r.Int("wordWrap", 0) != 0, r.Int("readOnly", 0) != 0,
+                              frame && *frame == "NoFrame", bar && *bar == "ScrollBarAlwaysOff"))
             continue;
+        if (c->style == CTRL_DECORATION && r.Int("autoFillBackground", 0))
+            c->fillColor = PaletteColor(r, "Window", -1);
         panel.ctrls.push_back(std::move(c));
     }
     for (const uicommon::UirRecord &r : res->ctrls) {

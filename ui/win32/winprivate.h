@@ -37,6 +37,7 @@ struct Ctrl {
     bool underline = false;
     int pointSize = 0;             // 0: the panel font's size
     int visibleLines = 0;
+    int fillColor = -1;            // a decoration's own background (RRGGBB), -1 none
     CtrlCallbackPtr cb = nullptr;
     void *cbData = nullptr;
 };
@@ -74,9 +75,11 @@ inline RECT CtrlRect(const Panel &p, const Ctrl &c) { return RectInPanel(p, c.hw
 
 // ---------------------------------------------------- controls (winctrl.cpp)
 // Makes the control's window (and its label's) on the panel; false when
-// the style is none the backend knows.
+// the style is none the backend knows. A text box gets its sunken edge
+// unless frameless, its vertical scroll bar unless noScrollBar.
 bool CreateCtrlWindow(Panel &p, Ctrl &c, const std::string &cls, const RECT &r, const std::string &text,
-                      const std::string &align, bool wordWrap, bool readOnly);
+                      const std::string &align, bool wordWrap, bool readOnly, bool frameless = false,
+                      bool noScrollBar = false);
 HFONT FontOf(const Ctrl &c);
 void ApplyDimmed(const Panel &p, Ctrl &c);
 void ApplyZOrder(Panel &p);
