@@ -96,6 +96,27 @@ TEST_F(Backend, ClicksCommitUnlessSwallowed) {
     EXPECT_EQ(value, 1);
 }
 
+// In the ring's open list the arrow keys only move: the item the list is
+// closed on with Enter is the one choice committed; Escape commits nothing.
+TEST_F(Backend, AnOpenListCommitsOnlyTheItemItClosesOn) {
+    HWND ring = UiCtrlWindow(p, RING);
+    for (const char *label : {"un", "deux", "trois"}) ASSERT_GE(InsertListItemAnsi(p, RING, -1, label, 0), 0);
+    ASSERT_EQ(SetCtrlValAnsi(p, RING, 0), 0);
+    SetFocus(ring);
+    SendMessageW(ring, CB_SHOWDROPDOWN, TRUE, 0);
+    SendMessageW(ring, WM_KEYDOWN, VK_DOWN, 0);
+    SendMessageW(ring, WM_KEYDOWN, VK_DOWN, 0);
+    EXPECT_TRUE(Commits().empty());
+    SendMessageW(ring, WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_EQ(Commits(), (std::vector<std::pair<int, int>>{{p, RING}}));
+    EXPECT_EQ(SendMessageW(ring, CB_GETCURSEL, 0, 0), 2);
+
+    SendMessageW(ring, CB_SHOWDROPDOWN, TRUE, 0);
+    SendMessageW(ring, WM_KEYDOWN, VK_UP, 0);
+    SendMessageW(ring, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(Commits().empty());
+}
+
 // The close box gives EVENT_CLOSE to the panel's callback, then commits the
 // panel's close control; the window stays.
 TEST_F(Backend, CloseBoxCommitsTheCloseControl) {

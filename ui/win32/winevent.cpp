@@ -1,7 +1,7 @@
 // winevent.cpp: events of the Win32 backend: callbacks, commits, the poll,
 // the mouse and cursors, modal popups, message popups and printing.
 //
-// Exports (ui/userint.h): GetUserEvent, GetRelativeMouseState,
+// Exports (ui/userint.h): GetUserEvent, ProcessDrawEvents, GetRelativeMouseState,
 // GetMouseCursor, SetMouseCursor, SetWaitCursor, GetWaitCursorState,
 // InstallPopup, MessagePopupAnsi, UiSetMessagePopupHook,
 // SetPrintAttributeExAnsi, PrintPanelAnsi; (ui/win32/winprivate.h):
@@ -187,6 +187,19 @@ int GetUserEvent(int wait, int *panel, int *control) {
         Pump();
         if (uicommon::CommitQueuePop(panel, control)) return EVENT_COMMIT;
     } while (wait);
+    return 0;
+}
+
+// 0 once every displayed panel has drawn what it had to draw (its pending
+// paints are done now, inside this call); runs no callback and queues no
+// commit, as it delivers no input. UIE_NOT_INITIALIZED.
+int ProcessDrawEvents(void) {
+    if (!Ready()) return UIE_NOT_INITIALIZED;
+    for (int h : PanelHandles()) {
+        Panel *p = FindPanel(h);
+        if (p && !p->parent && IsWindowVisible(p->hwnd))
+            RedrawWindow(p->hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    }
     return 0;
 }
 

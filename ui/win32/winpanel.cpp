@@ -18,7 +18,12 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <fcntl.h>
+#include <io.h>
+
 #include <cassert>
+#include <cstdio>
+#include <cstdlib>
 #include <map>
 
 #include "ui/common/uires.h"
@@ -164,6 +169,31 @@ static void ApplyBackColor(Panel &p) {
     InvalidateRect(p.hwnd, nullptr, TRUE);
 }
 
+// A ring commits the user's choice only, as on Linux: the item its open
+// list is closed on (a click, Enter), even the same one again, or each item
+// that the arrow keys reach while the list is closed. Moving through the
+// open list with the keys chooses nothing yet; Escape chooses nothing. The
+// change Windows reports after a list closed on a choice is that choice.
+static void RingNotification(int handle, Ctrl &c, int code) {
+    const int selected = static_cast<int>(SendMessageW(c.hwnd, CB_GETCURSEL, 0, 0));
+    switch (code) {
+    case CBN_DROPDOWN: c.dropped = true; c.chosen = -1; return;
+    case CBN_CLOSEUP: c.dropped = false; return;
+    case CBN_SELENDOK:
+        if (!c.dropped) return;
+        c.chosen = selected;
+        Commit(handle, c.id);
+        return;
+    case CBN_SELCHANGE: {
+        const bool same = c.chosen >= 0 && c.chosen == selected;
+        c.chosen = -1;
+        if (!c.dropped && !same) Commit(handle, c.id);
+        return;
+    }
+    default: return;
+    }
+}
+
 static LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     const int handle = static_cast<int>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     Panel *p = FindPanel(handle);
@@ -180,7 +210,11 @@ static LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         // Only notifications of the control's own window are commits.
         if (!c || reinterpret_cast<HWND>(lParam) != c->hwnd || c->mode == VAL_INDICATOR) return 0;
         const bool button = c->style == CTRL_COMMAND_BUTTON || c->style == CTRL_PICTURE_COMMAND_BUTTON;
-        if ((button && code == BN_CLICKED) || (c->style == CTRL_RING && code == CBN_SELCHANGE) ||
+        if (c->style == CTRL_RING) {
+            RingNotification(handle, *c, code);
+            return 0;
+        }
+        if ((button && code == BN_CLICKED) ||
             ((c->style == CTRL_STRING || c->style == CTRL_NUMERIC) && code == EN_KILLFOCUS &&
              SendMessageW(c->hwnd, EM_GETMODIFY, 0, 0))) {
             if (code == EN_KILLFOCUS) SendMessageW(c->hwnd, EM_SETMODIFY, FALSE, 0);
@@ -281,14 +315,54 @@ int InitUIRunTime(int reserved, char **argv, int reserved2) {
     wc.lpfnWndProc = PanelProc;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    // The program's own icon (resource 1) on every panel, when it has one.
+    wc.hIcon = static_cast<HICON>(LoadImageW(wc.hInstance, MAKEINTRESOURCEW(1), IMAGE_ICON, GetSystemMetrics(SM_CXICON),
+                                             GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR));
+    wc.hIconSm = static_cast<HICON>(LoadImageW(wc.hInstance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                               LR_DEFAULTCOLOR));
     wc.lpszClassName = kPanelClass;
     if (!RegisterClassExW(&wc)) return 0;
     g_ready = true;
     return 1;
 }
 
-// The Win32 backend needs no display of its own to compose panels.
-int InitUIRunTimeHeadless(char **argv) { return InitUIRunTime(0, argv, 0); }
+// True when the standard handle leads somewhere: a file, a pipe or a
+// console handed down by the parent.
+static bool StandardHandleOpen(DWORD which) {
+    HANDLE h = GetStdHandle(which);
+    return h && h != INVALID_HANDLE_VALUE && GetFileType(h) != FILE_TYPE_UNKNOWN;
+}
+
+static UINT g_consoleCodePage = 0;   // the parent console's code page, put back at exit
+
+static void RestoreConsoleCodePage() { SetConsoleOutputCP(g_consoleCodePage); }
+
+// A windowed program starts with no console: its standard output and error
+// go where the parent redirected them, else to the console it was started
+// from (attached, and written in UTF-8 as the listings are, its code page
+// put back at exit), else nowhere. Either way written byte for byte, without
+// a CR before each line break, so that the lines are the same as on Linux.
+static void OpenStandardOutput() {
+    const bool out = StandardHandleOpen(STD_OUTPUT_HANDLE);
+    const bool err = StandardHandleOpen(STD_ERROR_HANDLE);
+    if ((!out || !err) && AttachConsole(ATTACH_PARENT_PROCESS)) {
+        if (!out) std::freopen("CONOUT$", "w", stdout);
+        if (!err) std::freopen("CONOUT$", "w", stderr);
+        g_consoleCodePage = GetConsoleOutputCP();
+        if (g_consoleCodePage != CP_UTF8 && SetConsoleOutputCP(CP_UTF8)) std::atexit(RestoreConsoleCodePage);
+    }
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+}
+
+// The Win32 backend needs no display of its own to compose panels; a
+// headless start is a command-line run, so its output is made to reach the
+// user (OpenStandardOutput).
+int InitUIRunTimeHeadless(char **argv) {
+    if (!g_ready) OpenStandardOutput();
+    return InitUIRunTime(0, argv, 0);
+}
 
 // Windows always has its desktop: the handler is only kept.
 void SetNoDisplayHandler(NoDisplayHandlerPtr handler) { g_noDisplay = handler; }

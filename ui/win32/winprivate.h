@@ -38,6 +38,8 @@ struct Ctrl {
     int pointSize = 0;             // 0: the panel font's size
     int visibleLines = 0;
     int fillColor = -1;            // a decoration's own background (RRGGBB), -1 none
+    bool dropped = false;          // a ring's list is open
+    int chosen = -1;               // the item a ring's list was closed on, until the next change
     CtrlCallbackPtr cb = nullptr;
     void *cbData = nullptr;
 };
