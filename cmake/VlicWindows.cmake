@@ -80,4 +80,13 @@ if(VLIC_BUILD_TESTS)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   add_subdirectory(${VLIC_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
   add_subdirectory(tests/win32)
+  # The program under Wine as a user drives it: every tests/e2e/wine/*.sh
+  # but its helpers is one test on a private Xvfb, with real X input.
+  file(GLOB wine_e2e_files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/wine/*.sh)
+  list(FILTER wine_e2e_files EXCLUDE REGEX "/winelib\\.sh$")
+  foreach(f ${wine_e2e_files})
+    get_filename_component(base ${f} NAME_WE)
+    add_test(NAME wine_e2e_${base} COMMAND bash ${f} ${VLIC_BIN_DIR} ${CMAKE_SOURCE_DIR})
+    set_tests_properties(wine_e2e_${base} PROPERTIES LABELS e2e TIMEOUT 600)
+  endforeach()
 endif()

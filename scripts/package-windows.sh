@@ -4,13 +4,15 @@
 # information), Veltrane.vlicprod, FenGen.uir and LISEZMOI.txt (French,
 # Windows-1252 with CR LF line ends, as Notepad reads it everywhere).
 # Cross-builds first (scripts/build-windows.sh, which installs what is
-# missing) into build-windows/ or $VLIC_WINDOWS_BUILD_DIR. Fails, leaving no
-# zip, when the executable needs a DLL that Windows does not carry.
+# missing) into build-windows/ or $VLIC_WINDOWS_BUILD_DIR; with
+# VLIC_PACKAGE_NO_BUILD=1 it packs that build as it is. $VLIC_DIST_DIR
+# replaces dist/. Fails, leaving no zip, when the executable needs a DLL
+# that Windows does not carry.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${VLIC_WINDOWS_BUILD_DIR:-$top/build-windows}
 case $build in /*) ;; *) build=$top/$build ;; esac
-VLIC_WINDOWS_BUILD_DIR=$build "$top/scripts/build-windows.sh"
+[ "${VLIC_PACKAGE_NO_BUILD:-0}" = 1 ] || VLIC_WINDOWS_BUILD_DIR=$build "$top/scripts/build-windows.sh"
 for p in zip; do
   command -v "$p" >/dev/null || {
     sudo=""; [ "$(id -u)" -eq 0 ] || sudo=sudo
@@ -35,8 +37,9 @@ while read -r dll; do
   fi
 done < <(x86_64-w64-mingw32-objdump -p "$stage/VLicEnr/VLicEnr.exe" | sed -n 's/^\s*DLL Name: //p')
 
-mkdir -p "$top/dist"
-zipfile=$top/dist/VLicEnr-windows-x64.zip
+dist=${VLIC_DIST_DIR:-$top/dist}
+mkdir -p "$dist"
+zipfile=$(cd "$dist" && pwd)/VLicEnr-windows-x64.zip
 rm -f "$zipfile.tmp"
 (cd "$stage" && zip -q -X -r "$zipfile.tmp" VLicEnr)
 mv "$zipfile.tmp" "$zipfile"
