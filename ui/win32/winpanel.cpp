@@ -38,11 +38,28 @@ namespace uiwin {
 // g_ready: InitUIRunTime has succeeded (the window class is registered).
 // g_panels: handle -> record; g_nextHandle: the next handle, never reused.
 static bool g_ready = false;
+static int g_dpi = 96;
+// The last panel position read (in 96-DPI units and in pixels): a position
+// read from one panel and given to another puts it on the very same pixel,
+// even where the screen has more pixels than the units can name.
+struct ReadBack {
+    int units = 0x7fffffff;
+    int pixels = 0;
+};
+static ReadBack g_readTop, g_readLeft;
+
+static int ToPixels(const ReadBack &read, int units) { return units == read.units ? read.pixels : Px(units); }
+static int ToUnits(ReadBack *read, int pixels) {
+    *read = {Lg(pixels), pixels};
+    return read->units;
+}
 static std::map<int, std::unique_ptr<Panel>> g_panels;
 static int g_nextHandle = 1;
 static const wchar_t kPanelClass[] = L"VLicPanel";
 
 bool Ready() { return g_ready; }
+
+int Dpi() { return g_dpi; }
 
 Panel *FindPanel(int handle) {
     auto it = g_panels.find(handle);
@@ -128,8 +145,8 @@ static int ShiftInto(int lo, int len, int areaLo, int areaHi) {
 // on is moved just enough to lie there (onto the area's top-left corner
 // when it is larger); one that fits stays exactly where asked, as on the Qt
 // backend, so a panel can never be opened out of the user's reach.
-// Returns 0.
-static int PlacePanel(Panel &p, int top, int left, int height, int width) {
+// All in the screen's pixels. Returns 0.
+static int PlacePanelPx(Panel &p, int top, int left, int height, int width) {
     RECT area;
     if (p.parent) {
         GetClientRect(FindPanel(p.parent)->hwnd, &area);
@@ -155,12 +172,18 @@ static int PlacePanel(Panel &p, int top, int left, int height, int width) {
     return 0;
 }
 
+// The same, in 96-DPI units.
+static int PlacePanel(Panel &p, int top, int left, int height, int width) {
+    return PlacePanelPx(p, top == VAL_AUTO_CENTER ? top : Px(top), left == VAL_AUTO_CENTER ? left : Px(left),
+                        Px(height), Px(width));
+}
+
 static void ApplyFrame(Panel &p) {
     const POINT o = ClientOrigin(p);
     const SIZE s = ClientSize(p);
     SetWindowLongPtrW(p.hwnd, GWL_STYLE, (GetWindowLongPtrW(p.hwnd, GWL_STYLE) & WS_VISIBLE) | FrameStyle(p));
     SetWindowPos(p.hwnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
-    PlacePanel(p, o.y, o.x, s.cy, s.cx);
+    PlacePanelPx(p, o.y, o.x, s.cy, s.cx);
 }
 
 static void ApplyBackColor(Panel &p) {
@@ -260,7 +283,7 @@ static LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         for (auto &c : p->ctrls) {
             if (c->fillColor < 0 || !c->visible) continue;
             RECT d = CtrlRect(*p, *c);
-            InflateRect(&d, -2, -2);
+            InflateRect(&d, -Px(2), -Px(2));
             HBRUSH fill = CreateSolidBrush(ToColorRef(c->fillColor));
             FillRect(dc, &d, fill);
             DeleteObject(fill);
@@ -308,6 +331,12 @@ int InitUIRunTime(int reserved, char **argv, int reserved2) {
     (void)argv;
     (void)reserved2;
     if (g_ready) return 1;
+    HDC screen = GetDC(nullptr);
+    if (screen) {
+        g_dpi = GetDeviceCaps(screen, LOGPIXELSY);
+        ReleaseDC(nullptr, screen);
+    }
+    if (g_dpi < 96) g_dpi = 96;
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
     WNDCLASSEXW wc = {};
@@ -466,14 +495,17 @@ int LoadPanelAnsi(int parent, const char *file, int resourceId) {
         const std::string *align = r.Find("alignment");
         DWORD ss = WS_CHILD | SS_NOTIFY;
         if (align && align->find("AlignRight") != std::string::npos) ss |= SS_RIGHT;
-        if (!r.Int("wordWrap", 0) && align && align->find("AlignVCenter") != std::string::npos) ss |= SS_CENTERIMAGE;
+        const bool centred = align && align->find("AlignVCenter") != std::string::npos;
+        if (centred && !r.Int("wordWrap", 0)) ss |= SS_CENTERIMAGE;
+        c->labelCentred = centred && r.Int("wordWrap", 0);
         if (c->visible) ss |= WS_VISIBLE;
-        c->label = CreateWindowExW(0, L"STATIC", wide.c_str(), ss, rg[0], rg[1], rg[2], rg[3], panel.hwnd,
+        c->label = CreateWindowExW(0, L"STATIC", wide.c_str(), ss, Px(rg[0]), Px(rg[1]), Px(rg[2]), Px(rg[3]), panel.hwnd,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(c->id)),
                                    GetModuleHandleW(nullptr), nullptr);
         c->textColor = PaletteColor(r, "WindowText", c->textColor);
         c->bold = r.Int("font.bold", 0) != 0 || c->bold;
         SendMessageW(c->label, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(*c)), FALSE);
+        FitLabel(*c);
     }
     const int n = static_cast<int>(panel.ctrls.size());
     for (int i = 0; i < n; ++i) panel.ctrls[i]->zplane = n - 1 - i;   // the last is in front
@@ -548,7 +580,8 @@ int SetPanelPos(int panel, int top, int left) {
     Panel *p = FindPanel(panel);
     if (!p) return UIE_BAD_PANEL;
     const SIZE s = ClientSize(*p);
-    return PlacePanel(*p, top, left, s.cy, s.cx);
+    return PlacePanelPx(*p, top == VAL_AUTO_CENTER ? top : ToPixels(g_readTop, top),
+                        left == VAL_AUTO_CENTER ? left : ToPixels(g_readLeft, left), s.cy, s.cx);
 }
 
 // The handle of the panel whose window is active (the innermost child
@@ -564,8 +597,8 @@ int GetActivePanel(void) {
 // 0 with the primary screen's size; UIE_BAD_POINTER.
 int GetScreenSize(int *height, int *width) {
     if (!height || !width) return UIE_BAD_POINTER;
-    *height = GetSystemMetrics(SM_CYSCREEN);
-    *width = GetSystemMetrics(SM_CXSCREEN);
+    *height = Lg(GetSystemMetrics(SM_CYSCREEN));
+    *width = Lg(GetSystemMetrics(SM_CXSCREEN));
     return 0;
 }
 
@@ -599,10 +632,10 @@ int SetPanelAttributeAnsi(int panel, int attribute, int value) {
         for (auto &c : p->ctrls) ApplyDimmed(*p, *c);
         return 0;
     case ATTR_VISIBLE: return value ? DisplayPanel(panel) : HidePanel(panel);
-    case ATTR_LEFT: return PlacePanel(*p, o.y, value, s.cy, s.cx);
-    case ATTR_TOP: return PlacePanel(*p, value, o.x, s.cy, s.cx);
-    case ATTR_WIDTH: return value < 0 ? UIE_BAD_VALUE : PlacePanel(*p, o.y, o.x, s.cy, value);
-    case ATTR_HEIGHT: return value < 0 ? UIE_BAD_VALUE : PlacePanel(*p, o.y, o.x, value, s.cx);
+    case ATTR_LEFT: return PlacePanelPx(*p, o.y, ToPixels(g_readLeft, value), s.cy, s.cx);
+    case ATTR_TOP: return PlacePanelPx(*p, ToPixels(g_readTop, value), o.x, s.cy, s.cx);
+    case ATTR_WIDTH: return value < 0 ? UIE_BAD_VALUE : PlacePanelPx(*p, o.y, o.x, s.cy, Px(value));
+    case ATTR_HEIGHT: return value < 0 ? UIE_BAD_VALUE : PlacePanelPx(*p, o.y, o.x, Px(value), s.cx);
     case ATTR_BACKCOLOR:
         p->backColor = value & 0xFFFFFF;
         ApplyBackColor(*p);
@@ -660,10 +693,10 @@ int GetPanelAttributeAnsi(int panel, int attribute, int *value) {
     switch (attribute) {
     case ATTR_DIMMED: *value = p->dimmed; return 0;
     case ATTR_VISIBLE: *value = IsWindowVisible(p->hwnd) ? 1 : 0; return 0;
-    case ATTR_LEFT: *value = o.x; return 0;
-    case ATTR_TOP: *value = o.y; return 0;
-    case ATTR_WIDTH: *value = s.cx; return 0;
-    case ATTR_HEIGHT: *value = s.cy; return 0;
+    case ATTR_LEFT: *value = ToUnits(&g_readLeft, o.x); return 0;
+    case ATTR_TOP: *value = ToUnits(&g_readTop, o.y); return 0;
+    case ATTR_WIDTH: *value = Lg(s.cx); return 0;
+    case ATTR_HEIGHT: *value = Lg(s.cy); return 0;
     case ATTR_BACKCOLOR: *value = p->backColor; return 0;
     case ATTR_TITLEBAR_VISIBLE: *value = p->titleBar; return 0;
     case ATTR_CAN_MINIMIZE: *value = p->canMinimize; return 0;

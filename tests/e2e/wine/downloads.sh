@@ -53,7 +53,7 @@ main=$(e2e_wait_window "$MAIN" "$pid")
 e2e_move_mouse "$main" 3 3
 normal=$(wine_cursor)
 e2e_move_mouse "$main" $(e2e_ui_center $main_ui WEB)
-wine_wait_cursor "$normal" 1 && e2e_fail "no other cursor over the web link"
+wine_wait_other_cursor "$normal" || e2e_fail "no other cursor over the web link"
 hand=$(wine_cursor)
 
 # Chronobox, the short list's first product starting with C.

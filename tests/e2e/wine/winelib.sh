@@ -122,3 +122,14 @@ wine_wait_cursor() {
     done
     return 1
 }
+
+# wine_wait_other_cursor <fingerprint> [seconds]: true once another cursor
+# than that one shows.
+wine_wait_other_cursor() {
+    local old=$1 limit=${2:-5} t
+    for t in $(seq 1 $((limit * 10))); do
+        [ "$(wine_cursor)" != "$old" ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
