@@ -41,7 +41,7 @@ HFONT FontOf(const Ctrl &c) {
     auto it = g_fonts.find(key);
     if (it != g_fonts.end()) return it->second;
     LOGFONTW lf = {};
-    lf.lfHeight = -MulDiv(size, 96, 72);
+    lf.lfHeight = -MulDiv(size, Dpi(), 72);
     lf.lfWeight = c.bold ? FW_BOLD : FW_NORMAL;
     lf.lfUnderline = c.underline ? TRUE : FALSE;
     lf.lfCharSet = DEFAULT_CHARSET;
@@ -79,24 +79,68 @@ static std::string WindowAnsi(HWND hwnd) {
     return AnsiFromWide(wide.c_str(), static_cast<int>(wide.size()));
 }
 
+// The height of one line of the control's font, in pixels (at least 1).
+static int LineHeight(const Ctrl &c) {
+    HDC dc = GetDC(c.hwnd);
+    HGDIOBJ old = SelectObject(dc, FontOf(c));
+    TEXTMETRICW tm = {};
+    GetTextMetricsW(dc, &tm);
+    SelectObject(dc, old);
+    ReleaseDC(c.hwnd, dc);
+    return std::max(1, static_cast<int>(tm.tmHeight));
+}
+
+// What a text box's window adds to its lines: its edge, and a pixel of
+// margin above and below the text.
+static int TextBoxChrome(const Ctrl &c) {
+    RECT w, cl;
+    GetWindowRect(c.hwnd, &w);
+    GetClientRect(c.hwnd, &cl);
+    return (w.bottom - w.top) - cl.bottom + Px(2);
+}
+
+// The height of a text box that shows that many whole lines.
+static int TextBoxHeight(const Ctrl &c, int lines) { return lines * LineHeight(c) + TextBoxChrome(c); }
+
 static bool IsButton(const Ctrl &c) { return c.style == CTRL_COMMAND_BUTTON || c.style == CTRL_PICTURE_COMMAND_BUTTON; }
 static bool IsEdit(const Ctrl &c) {
     return c.style == CTRL_TEXT_BOX || c.style == CTRL_STRING || c.style == CTRL_NUMERIC;
 }
 
+void FitLabel(Ctrl &c) {
+    if (!c.label || !c.labelCentred) return;
+    const int n = GetWindowTextLengthW(c.label);
+    std::wstring text(static_cast<size_t>(n) + 1, L'\0');
+    GetWindowTextW(c.label, text.data(), n + 1);
+    RECT box, need = {0, 0, 0, 0};
+    GetClientRect(c.label, &box);
+    HDC dc = GetDC(c.label);
+    HGDIOBJ old = SelectObject(dc, FontOf(c));
+    DrawTextW(dc, text.c_str(), n, &need, DT_CALCRECT | DT_SINGLELINE);
+    SelectObject(dc, old);
+    ReleaseDC(c.label, dc);
+    LONG_PTR style = GetWindowLongPtrW(c.label, GWL_STYLE) & ~static_cast<LONG_PTR>(SS_CENTERIMAGE);
+    if (need.right <= box.right) style |= SS_CENTERIMAGE;
+    SetWindowLongPtrW(c.label, GWL_STYLE, style);
+    InvalidateRect(c.label, nullptr, TRUE);
+}
+
 // The text a button or text message shows for its label.
 static void ShowLabel(Ctrl &c) {
-    if (c.label) SetWindowTextW(c.label, WideLabel(c.labelRaw.c_str()).c_str());
-    else if (IsButton(c)) SetWindowTextW(c.hwnd, WideLabel(c.labelRaw.c_str()).c_str());
+    if (c.label) {
+        SetWindowTextW(c.label, WideLabel(c.labelRaw.c_str()).c_str());
+        FitLabel(c);
+    } else if (IsButton(c)) SetWindowTextW(c.hwnd, WideLabel(c.labelRaw.c_str()).c_str());
     else if (c.style == CTRL_TEXT_MSG) SetWindowTextW(c.hwnd, WideFromAnsi(c.labelRaw.c_str()).c_str());
 }
 
 bool CreateCtrlWindow(Panel &p, Ctrl &c, const std::string &cls, const RECT &r, const std::string &text,
-                      const std::string &align, bool wordWrap, bool readOnly) {
+                      const std::string &align, bool wordWrap, bool readOnly, bool frameless,
+                      bool noScrollBar) {
     const wchar_t *windowClass = nullptr;
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
     DWORD ex = 0;
-    int height = r.bottom - r.top;
+    int height = Px(r.bottom - r.top);
     std::wstring initial;
     const bool right = align.find("AlignRight") != std::string::npos;
     const bool centre = align.find("AlignHCenter") != std::string::npos;
@@ -111,7 +155,7 @@ bool CreateCtrlWindow(Panel &p, Ctrl &c, const std::string &cls, const RECT &r, 
     case CTRL_RING:
         windowClass = L"COMBOBOX";
         style |= CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
-        height += 240;   // room for the dropped list
+        height += Px(240);   // room for the dropped list
         break;
     case CTRL_TEXT_MSG:
         windowClass = L"STATIC";
@@ -122,8 +166,8 @@ bool CreateCtrlWindow(Panel &p, Ctrl &c, const std::string &cls, const RECT &r, 
         break;
     case CTRL_TEXT_BOX:
         windowClass = L"EDIT";
-        style |= ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL | (readOnly ? ES_READONLY : 0);
-        ex = WS_EX_CLIENTEDGE;
+        style |= ES_MULTILINE | ES_AUTOVSCROLL | (noScrollBar ? 0 : WS_VSCROLL) | (readOnly ? ES_READONLY : 0);
+        ex = frameless ? 0 : WS_EX_CLIENTEDGE;
         initial = EditText(text);
         break;
     case CTRL_STRING:
@@ -145,7 +189,7 @@ bool CreateCtrlWindow(Panel &p, Ctrl &c, const std::string &cls, const RECT &r, 
     }
     (void)cls;
     if (c.visible) style |= WS_VISIBLE;
-    c.hwnd = CreateWindowExW(ex, windowClass, initial.c_str(), style, r.left, r.top, r.right - r.left, height,
+    c.hwnd = CreateWindowExW(ex, windowClass, initial.c_str(), style, Px(r.left), Px(r.top), Px(r.right - r.left), height,
                              p.hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
                              GetModuleHandleW(nullptr), nullptr);
     if (!c.hwnd) return false;
@@ -250,8 +294,8 @@ int SetCtrlAttributeAnsi(int panel, int control, int attribute, int value) {
     case ATTR_LABEL_VISIBLE: c->labelVisible = value != 0; ApplyVisible(*c); return 0;
     case ATTR_LEFT:
     case ATTR_TOP: {
-        const int dx = attribute == ATTR_LEFT ? value - r.left : 0;
-        const int dy = attribute == ATTR_TOP ? value - r.top : 0;
+        const int dx = attribute == ATTR_LEFT ? Px(value) - r.left : 0;
+        const int dy = attribute == ATTR_TOP ? Px(value) - r.top : 0;
         SetWindowPos(c->hwnd, nullptr, r.left + dx, r.top + dy, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         if (c->label) {
             const RECT l = RectInPanel(*p, c->label);
@@ -262,9 +306,9 @@ int SetCtrlAttributeAnsi(int panel, int control, int attribute, int value) {
     case ATTR_WIDTH:
     case ATTR_HEIGHT: {
         if (value < 0) return UIE_BAD_VALUE;
-        const int w = attribute == ATTR_WIDTH ? value : r.right - r.left;
-        int h = attribute == ATTR_HEIGHT ? value : r.bottom - r.top;
-        if (c->style == CTRL_RING) h += 240;
+        const int w = attribute == ATTR_WIDTH ? Px(value) : r.right - r.left;
+        int h = attribute == ATTR_HEIGHT ? Px(value) : r.bottom - r.top;
+        if (c->style == CTRL_RING) h += Px(240);
         SetWindowPos(c->hwnd, nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         return 0;
     }
@@ -297,6 +341,8 @@ int SetCtrlAttributeAnsi(int panel, int control, int attribute, int value) {
         if (c->style != CTRL_TEXT_BOX) return UIE_BAD_ATTRIBUTE;
         if (value < 1) return UIE_BAD_VALUE;
         c->visibleLines = value;
+        SetWindowPos(c->hwnd, nullptr, 0, 0, r.right - r.left, TextBoxHeight(*c, value),
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         return 0;
     default: return UIE_BAD_ATTRIBUTE;
     }
@@ -343,10 +389,10 @@ int GetCtrlAttributeAnsi(int panel, int control, int attribute, int *value) {
     case ATTR_DIMMED: *value = c->dimmed; return 0;
     case ATTR_VISIBLE: *value = c->visible; return 0;
     case ATTR_LABEL_VISIBLE: *value = c->labelVisible; return 0;
-    case ATTR_LEFT: *value = r.left; return 0;
-    case ATTR_TOP: *value = r.top; return 0;
-    case ATTR_WIDTH: *value = r.right - r.left; return 0;
-    case ATTR_HEIGHT: *value = r.bottom - r.top; return 0;
+    case ATTR_LEFT: *value = Lg(r.left); return 0;
+    case ATTR_TOP: *value = Lg(r.top); return 0;
+    case ATTR_WIDTH: *value = Lg(r.right) - Lg(r.left); return 0;
+    case ATTR_HEIGHT: *value = Lg(r.bottom) - Lg(r.top); return 0;
     case ATTR_ZPLANE_POSITION: *value = c->zplane; return 0;
     case ATTR_CTRL_STYLE: *value = c->style; return 0;
     case ATTR_CTRL_MODE: *value = c->mode; return 0;
@@ -354,7 +400,9 @@ int GetCtrlAttributeAnsi(int panel, int control, int attribute, int *value) {
     case ATTR_TEXT_UNDERLINE: *value = c->underline; return 0;
     case ATTR_VISIBLE_LINES:
         if (c->style != CTRL_TEXT_BOX) return UIE_BAD_ATTRIBUTE;
-        *value = c->visibleLines > 0 ? c->visibleLines : std::max(1, static_cast<int>((r.bottom - r.top) / 15));
+        *value = c->visibleLines > 0 && r.bottom - r.top == TextBoxHeight(*c, c->visibleLines)
+                     ? c->visibleLines
+                     : std::max(0, static_cast<int>(r.bottom - r.top - TextBoxChrome(*c)) / LineHeight(*c));
         return 0;
     case ATTR_NEXT_CTRL: {
         auto it = std::find_if(p->ctrls.begin(), p->ctrls.end(), [c](auto &k) { return k.get() == c; });
@@ -407,6 +455,7 @@ int GetCtrlBoundingRect(int panel, int control, int *top, int *left, int *height
         const RECT l = RectInPanel(*p, c->label);
         UnionRect(&r, &r, &l);
     }
+    r = LgRect(r);
     *top = r.top;
     *left = r.left;
     *height = r.bottom - r.top;

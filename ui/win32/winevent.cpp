@@ -1,7 +1,7 @@
 // winevent.cpp: events of the Win32 backend: callbacks, commits, the poll,
 // the mouse and cursors, modal popups, message popups and printing.
 //
-// Exports (ui/userint.h): GetUserEvent, GetRelativeMouseState,
+// Exports (ui/userint.h): GetUserEvent, ProcessDrawEvents, GetRelativeMouseState,
 // GetMouseCursor, SetMouseCursor, SetWaitCursor, GetWaitCursorState,
 // InstallPopup, MessagePopupAnsi, UiSetMessagePopupHook,
 // SetPrintAttributeExAnsi, PrintPanelAnsi; (ui/win32/winprivate.h):
@@ -109,6 +109,7 @@ static void NoteMouse(HWND hwnd, UINT msg, LPARAM lParam) {
     if (!p) return;
     POINT pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
     MapWindowPoints(hwnd, p->hwnd, &pt, 1);
+    pt = {Lg(pt.x), Lg(pt.y)};
     const int panel = p->handle;
     if (msg == WM_MOUSEMOVE) {
         CallPanelCallback(panel, EVENT_MOUSE_POINTER_MOVE, pt.y, pt.x);
@@ -190,6 +191,19 @@ int GetUserEvent(int wait, int *panel, int *control) {
     return 0;
 }
 
+// 0 once every displayed panel has drawn what it had to draw (its pending
+// paints are done now, inside this call); runs no callback and queues no
+// commit, as it delivers no input. UIE_NOT_INITIALIZED.
+int ProcessDrawEvents(void) {
+    if (!Ready()) return UIE_NOT_INITIALIZED;
+    for (int h : PanelHandles()) {
+        Panel *p = FindPanel(h);
+        if (p && !p->parent && IsWindowVisible(p->hwnd))
+            RedrawWindow(p->hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    }
+    return 0;
+}
+
 // 0 with the pointer's position relative to the control's top-left corner
 // (control 0: the panel's); the buttons and keys when asked for.
 // UIE_NOT_INITIALIZED, UIE_BAD_PANEL, UIE_BAD_CONTROL, UIE_BAD_POINTER.
@@ -208,8 +222,8 @@ int GetRelativeMouseState(int panel, int control, int *x, int *y, int *leftButto
         pt.x -= r.left;
         pt.y -= r.top;
     }
-    *x = pt.x;
-    *y = pt.y;
+    *x = Lg(pt.x);
+    *y = Lg(pt.y);
     if (leftButton) *leftButton = (GetAsyncKeyState(VK_LBUTTON) & 0x8000) ? 1 : 0;
     if (rightButton) *rightButton = (GetAsyncKeyState(VK_RBUTTON) & 0x8000) ? 1 : 0;
     if (keys) {
