@@ -1,13 +1,9 @@
-// The hover help on the real downloads panel, driven by real mouse moves
-// (offscreen): each help text with its box top and line count, the codec
+// The hover help on the real downloads panel, driven by real mouse moves: each help text with its box top and line count, the codec
 // paragraph, hidden and dimmed buttons passed over, inclusive edges, no
 // change while another panel is active, utility buttons keeping the help.
 #include <gtest/gtest.h>
 
 #include <string>
-
-#include <QCoreApplication>
-#include <QTimer>
 
 #include "app/VLic.h"
 #include "downloads/VLicLoad.h"
@@ -228,12 +224,12 @@ TEST_F(Survol, TheLoopAtRestSleepsUntilSomethingComes) {
         bool dort = false;
         for (int tour = 0; tour < 20 && !dort; ++tour) {
             bool sonne = false;
-            QTimer::singleShot(100, [&sonne] { sonne = true; });
+            UiTestAfter(100, [&sonne] { sonne = true; });
             LoadSurvol(panel_, product_);
             int p, c;
             GetUserEvent(0, &p, &c);
             dort = sonne;   // the turn ended only when the timer rang
-            while (!sonne) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+            while (!sonne) UiTestProcess();
         }
         EXPECT_TRUE(dort) << "the loop keeps waking itself (control " << control << ")";
     }

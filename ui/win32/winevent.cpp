@@ -4,7 +4,8 @@
 // Exports (ui/userint.h): GetUserEvent, GetRelativeMouseState,
 // GetMouseCursor, SetMouseCursor, SetWaitCursor, GetWaitCursorState,
 // InstallPopup, MessagePopupAnsi, UiSetMessagePopupHook,
-// SetPrintAttributeExAnsi, PrintPanelAnsi; (ui/win32/winprivate.h):
+// SetPrintAttributeExAnsi, PrintPanelAnsi; (ui/win32/userint_win32.h):
+// UiRunPendingMessages; (ui/win32/winprivate.h):
 // CallCtrlCallback, CallPanelCallback, Commit, Records, InDispatch, CursorOverride,
 // MouseMessage, EndModal, DispatchGuard.
 //
@@ -28,6 +29,7 @@
 
 #include "ui/common/commitq.h"
 #include "ui/common/uidispatch.h"
+#include "ui/win32/userint_win32.h"
 #include "ui/win32/winprivate.h"
 #include "ui/win32/wintext.h"
 
@@ -152,15 +154,15 @@ static void ShowCursorNow() {
 }
 
 // Runs every pending message (a WM_QUIT is put back and ends the run);
-// true when there was at least one.
-static bool Pump() {
+// the number it ran.
+static int Pump() {
     MSG msg;
-    bool any = false;
+    int ran = 0;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        any = true;
+        ++ran;
         if (msg.message == WM_QUIT) {
             PostQuitMessage(static_cast<int>(msg.wParam));
-            return true;
+            return ran;
         }
         // A pointer leaving our windows sends nothing by itself: ask for
         // WM_MOUSELEAVE, so that a loop asleep in the poll learns of it.
@@ -176,7 +178,7 @@ static bool Pump() {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
-    return any;
+    return ran;
 }
 
 }  // namespace uiwin
@@ -196,7 +198,7 @@ int GetUserEvent(int wait, int *panel, int *control) {
     if (uicommon::CommitQueuePop(panel, control)) return EVENT_COMMIT;
     do {
         // What was pending counts as this pass's input: no sleep after it.
-        if (Pump()) {
+        if (Pump() > 0) {
             if (uicommon::CommitQueuePop(panel, control)) return EVENT_COMMIT;
             if (!wait) return 0;
         }
@@ -206,6 +208,8 @@ int GetUserEvent(int wait, int *panel, int *control) {
     } while (wait);
     return 0;
 }
+
+int UiRunPendingMessages(void) { return Pump(); }
 
 // 0 with the pointer's position relative to the control's top-left corner
 // (control 0: the panel's); the buttons and keys when asked for.
