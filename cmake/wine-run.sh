@@ -8,6 +8,9 @@
 #
 # Wine's offers to install Mono and Gecko are switched off, and so is its
 # debug output. $VLIC_WINE_KEEP_PREFIX=1 keeps the prefix for a post-mortem.
+# $VLIC_WINE_UNMANAGED=1 keeps the windows away from any window manager
+# (Wine's X11 "Managed" = N): with none running, as on a bare Xvfb, Wine
+# otherwise waits 2 s for one at every window it hides.
 set -u
 loader=/usr/lib/wine/wine64
 server=/usr/lib/wine/wineserver64
@@ -53,6 +56,9 @@ fi
 # Make the prefix first, so that Wine's notes about it stay out of the
 # program's output.
 "$loader" wineboot -i >/dev/null 2>&1
+if [ "${VLIC_WINE_UNMANAGED:-0}" = 1 ]; then
+  "$loader" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+fi
 
 # In the background, so that a signal reaches the trap at once.
 "$loader" "$@" &

@@ -218,7 +218,7 @@ TEST_F(Catalogue, ClearSetsTheFieldsAndLeavesBytes52To67) {
 
 TEST_F(Catalogue, MissingFileReturnsZeroAndLeavesTheTableCleared) {
     Produit(20, "Robot");
-    EXPECT_EQ(VLicProdCharger((dossier_ / "absent.vlicprod").c_str()), 0);
+    EXPECT_EQ(VLicProdCharger((dossier_ / "absent.vlicprod").string().c_str()), 0);
     for (int n = 0; n < VLIC_PROD_MAX; ++n) {
         ASSERT_STREQ(VLicProdG[n].name, "?");
         ASSERT_EQ(VLicProdG[n].code, 0);
@@ -228,11 +228,12 @@ TEST_F(Catalogue, MissingFileReturnsZeroAndLeavesTheTableCleared) {
 
 TEST_F(Catalogue, FolderInPlaceOfTheFileCountsAsMissing) {
     Produit(20, "Robot");
-    EXPECT_EQ(VLicProdCharger(dossier_.c_str()), 0);
+    EXPECT_EQ(VLicProdCharger(dossier_.string().c_str()), 0);
     EXPECT_STREQ(VLicProdG[20].name, "?");
     EXPECT_EQ(VLicProdG[20].code, 0);
 }
 
+#ifndef _WIN32   // FIFOs and /dev are POSIX only
 TEST_F(Catalogue, FifoOrDeviceCountsAsMissingWithoutWaiting) {
     // A FIFO without a writer would hold an ordinary open for ever.
     const fs::path fifo = dossier_ / "fifo.vlicprod";
@@ -243,6 +244,7 @@ TEST_F(Catalogue, FifoOrDeviceCountsAsMissingWithoutWaiting) {
         EXPECT_STREQ(VLicProdG[20].name, "?") << chemin;
     }
 }
+#endif
 
 TEST_F(Catalogue, ShortFileFillsItsRecordsAndLeavesTheRestCleared) {
     const fs::path p = dossier_ / "court.vlicprod";
@@ -250,7 +252,7 @@ TEST_F(Catalogue, ShortFileFillsItsRecordsAndLeavesTheRestCleared) {
     EcrireFichier(p, octets);
     Produit(10, "Avant");
     Produit(500, "Avant");
-    ASSERT_EQ(VLicProdCharger(p.c_str()), 1);
+    ASSERT_EQ(VLicProdCharger(p.string().c_str()), 1);
     EXPECT_EQ(std::memcmp(VLicProdG, octets.data(), 5800), 0);
     for (int n = 10; n < VLIC_PROD_MAX; ++n) {
         ASSERT_STREQ(VLicProdG[n].name, "?") << n;
@@ -267,7 +269,7 @@ TEST_F(Catalogue, RecordCutByTheEndHoldsTheBytesReadThenTheClearedRest) {
     std::memcpy(&octets[3 * 580 + 32], &code, 4);
     std::memcpy(&octets[3 * 580 + 36], "\x01\x02\x03\x04", 4);
     EcrireFichier(p, octets);
-    ASSERT_EQ(VLicProdCharger(p.c_str()), 1);
+    ASSERT_EQ(VLicProdCharger(p.string().c_str()), 1);
     EXPECT_STREQ(VLicProdG[3].name, "Coupe");
     EXPECT_EQ(VLicProdG[3].code, 1234);
     EXPECT_EQ(VLicProdG[3].reserved1, 0x04030201);
@@ -294,7 +296,7 @@ TEST_F(Catalogue, EmptySlotsOfTheFileReplaceWhatTheTableHeld) {
 TEST_F(Catalogue, EmptyFileLoadsAsAllCleared) {
     const fs::path p = dossier_ / "vide.vlicprod";
     EcrireFichier(p, {});
-    EXPECT_EQ(VLicProdCharger(p.c_str()), 1);
+    EXPECT_EQ(VLicProdCharger(p.string().c_str()), 1);
     EXPECT_STREQ(VLicProdG[0].name, "?");
     EXPECT_STREQ(VLicProdG[999].name, "?");
 }
@@ -307,10 +309,10 @@ TEST_F(Catalogue, LoadThenSaveReproducesTheFileByteForByte) {
     const fs::path out = dossier_ / "out.vlicprod";
     const std::vector<unsigned char> octets = OctetsAleatoires(580000, 3);
     EcrireFichier(in, octets);
-    ASSERT_EQ(VLicProdCharger(in.c_str()), 1);
+    ASSERT_EQ(VLicProdCharger(in.string().c_str()), 1);
     Liste(1, 1, 1);
     for (int n = 0; n < VLIC_PROD_MAX; ++n) VLicProdNom(n);
-    VLicProdSauver(out.c_str());
+    VLicProdSauver(out.string().c_str());
     EXPECT_TRUE(LireFichier(out) == octets);
 }
 
@@ -319,8 +321,8 @@ TEST_F(Catalogue, BytesPastTheTableAreIgnored) {
     const fs::path out = dossier_ / "out.vlicprod";
     std::vector<unsigned char> octets = OctetsAleatoires(580000 + 1000, 5);
     EcrireFichier(in, octets);
-    ASSERT_EQ(VLicProdCharger(in.c_str()), 1);
-    VLicProdSauver(out.c_str());
+    ASSERT_EQ(VLicProdCharger(in.string().c_str()), 1);
+    VLicProdSauver(out.string().c_str());
     octets.resize(580000);
     EXPECT_TRUE(LireFichier(out) == octets);
 }
@@ -329,7 +331,7 @@ TEST_F(Catalogue, SaveWritesTheWholeTableOverAnOlderFile) {
     const fs::path p = dossier_ / "ecrase.vlicprod";
     EcrireFichier(p, OctetsAleatoires(700000, 9));
     Produit(20, "Robot", 2045, 1);
-    VLicProdSauver(p.c_str());
+    VLicProdSauver(p.string().c_str());
     const std::vector<unsigned char> octets = LireFichier(p);
     ASSERT_EQ(octets.size(), 580000u);
     EXPECT_EQ(std::memcmp(octets.data(), VLicProdG, octets.size()), 0);
@@ -337,9 +339,9 @@ TEST_F(Catalogue, SaveWritesTheWholeTableOverAnOlderFile) {
 
 TEST_F(Catalogue, SaveToAPathThatCannotBeWrittenDoesNothing) {
     const fs::path p = dossier_ / "absent" / "x.vlicprod";
-    VLicProdSauver(p.c_str());
+    VLicProdSauver(p.string().c_str());
     EXPECT_FALSE(fs::exists(p));
-    VLicProdSauver(dossier_.c_str());  // a folder
+    VLicProdSauver(dossier_.string().c_str());  // a folder
     EXPECT_TRUE(fs::is_directory(dossier_));
     VLicProdSauver("");
 }

@@ -374,7 +374,7 @@ TEST_F(WholeRun, RealClicksOnTheChooserThenTheQuitButton) {
                 longue = Items(p, FVLIC_ENR_PROD_CHOIX);
                 // "Moins de Produits ...", last of a list too long to show
                 // whole: taken with the End key, as a user may.
-                UiTestKeyToCtrl(p, FVLIC_ENR_PROD_CHOIX, Qt::Key_End);
+                UiTestKeyToCtrl(p, FVLIC_ENR_PROD_CHOIX, UiTestKeyEnd);
                 return true;
             },
             [&](int p) {

@@ -139,7 +139,7 @@ TEST_F(Gerer, RightClickCopiesTheButtonsAddress) {
     QTimer::singleShot(150, [&] {
         const int panel = GetActivePanel();
         PrendreLePremier(&menu);
-        UiTestClick(panel, FVLIC_LOAD_BP_PROF, Qt::RightButton);   // returns once chosen
+        UiTestClick(panel, FVLIC_LOAD_BP_PROF, UiTestRightButton);   // returns once chosen
         copie = QGuiApplication::clipboard()->text();
         UiTestClick(panel, FVLIC_LOAD_BP_QUIT);
     });

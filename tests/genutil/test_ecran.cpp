@@ -80,8 +80,7 @@ TEST_F(Ecran, WaitPopupOpensUpdatesAndClosesWithItsFirstParent) {
     EXPECT_EQ(PanelInt(b, ATTR_DIMMED), 0);
     EXPECT_EQ(Val(w, 3), "Un");
     EXPECT_EQ(PanelInt(w, ATTR_VISIBLE), 1);
-    ASSERT_NE(UiTestPanelWidget(w), nullptr);
-    EXPECT_EQ(UiTestPanelWidget(w)->parentWidget(), UiTestPanelWidget(a));   // a child of its parent
+    EXPECT_TRUE(UiTestIsChildOf(w, a));   // a child of its parent
     // Centred in the parent while the position is the initial one.
     EXPECT_EQ(PanelInt(w, ATTR_LEFT), (400 - PanelInt(w, ATTR_WIDTH)) / 2);
     EXPECT_EQ(PanelInt(w, ATTR_TOP), (300 - PanelInt(w, ATTR_HEIGHT)) / 2);
@@ -93,7 +92,7 @@ TEST_F(Ecran, WaitPopupOpensUpdatesAndClosesWithItsFirstParent) {
     EXPECT_EQ(Val(w, 3), "Deux");
     EXPECT_EQ(PanelInt(b, ATTR_DIMMED), 0);
     EXPECT_EQ(PanelInt(a, ATTR_DIMMED), 1);
-    EXPECT_EQ(UiTestPanelWidget(w)->parentWidget(), UiTestPanelWidget(a));
+    EXPECT_TRUE(UiTestIsChildOf(w, a));
 
     // A new position waits for the next opening.
     GenWaitSetPos(10, 20);
@@ -113,7 +112,7 @@ TEST_F(Ecran, WaitPopupOpensUpdatesAndClosesWithItsFirstParent) {
     GenWait(0, "Trois");
     const int t = GenWaitPanel();
     ASSERT_GT(t, 0);
-    EXPECT_EQ(UiTestPanelWidget(t)->parentWidget(), nullptr);
+    EXPECT_TRUE(UiTestIsChildOf(t, 0));
     EXPECT_EQ(PanelInt(t, ATTR_TOP), 10);
     EXPECT_EQ(PanelInt(t, ATTR_LEFT), 20);
     EXPECT_EQ(PanelInt(a, ATTR_DIMMED), 0);

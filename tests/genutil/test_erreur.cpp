@@ -1,11 +1,9 @@
-// Tests of the error popup on Qt's offscreen platform. GenAfficheErreur
+// Tests of the error popup. GenAfficheErreur
 // blocks in its own polling loop, so each test hands a "user" to a timer
 // that fires inside that loop: it finds the popup (the active panel once it
 // is up), notes what the popup and the calling panel look like, then acts
 // as a user would, with a real click on a control of the popup.
 #include <gtest/gtest.h>
-
-#include <QTimer>
 
 #include <cstdlib>
 #include <functional>
@@ -65,10 +63,9 @@ struct Vu {
 class Utilisateur {
 public:
     Utilisateur(int appelant, std::function<void(int popup)> agir) : appelant_(appelant), agir_(std::move(agir)) {
-        timer_.setInterval(10);
-        QObject::connect(&timer_, &QTimer::timeout, [this] { Tic(); });
-        timer_.start();
+        timer_ = UiTestEvery(10, [this] { Tic(); });
     }
+    ~Utilisateur() { UiTestCancel(timer_); }
     Vu vu;
     bool aAgi = false;
 
@@ -80,7 +77,7 @@ private:
             if (++tics_ > 500) std::abort();   // the popup never came up
             return;
         }
-        timer_.stop();
+        UiTestCancel(timer_);
         vu.popup = p;
         if (appelant_ > 0) vu.dimmedAppelant = PanelInt(appelant_, ATTR_DIMMED);
         vu.curseurAttente = GetWaitCursorState();
@@ -95,12 +92,12 @@ private:
         vu.details = Val(p, kDetails);
         vu.hautDetails = CtrlInt(p, kDetails, ATTR_TOP);
         aAgi = true;
-        QTimer::singleShot(5000, [p] { DiscardPanel(p); });
+        UiTestAfter(5000, [p] { DiscardPanel(p); });
         agir_(p);
     }
     int appelant_;
     std::function<void(int)> agir_;
-    QTimer timer_;
+    int timer_ = 0;
     int tics_ = 0;
 };
 

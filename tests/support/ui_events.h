@@ -1,13 +1,18 @@
 // ui_events.h: real user input for GUI tests, addressed the way the
 // application addresses things (panel handle, control id, panel
-// coordinates), and delivered as real Qt events so that it takes the same
-// road as a user's: the run-time's event filter, the widgets' own handling,
-// the callbacks and the commit queue.
-//
-// On the offscreen platform a mouse move goes through the platform's
-// cursor (QCursor::setPos), which delivers a window-system mouse event to
-// the window under the point; the panel must therefore be displayed. Button
-// presses and keys are sent to the widget under the point / with the focus.
+// coordinates), and delivered the way a user's input comes, so that it
+// takes the same road: the backend's own event handling, the controls' own
+// reactions, the callbacks and the commit queue. One interface for both
+// backends of the run-time layer:
+// - Qt (ui_events_qt.cpp): real Qt events. On the offscreen platform a
+//   mouse move goes through the platform's cursor (QCursor::setPos), which
+//   delivers a window-system mouse event to the window under the point; the
+//   panel must therefore be displayed. Button presses and keys are sent to
+//   the widget under the point / with the focus.
+// - Win32 (ui_events_win32.cpp): the window messages that Windows itself
+//   sends for that input (mouse messages to the window under the point,
+//   key messages to the focus window), posted or sent as Windows would, so
+//   that the controls' own handling and the poll's dialog keys take them.
 //
 // Typical use:
 //     int p = LoadPanelAnsi(0, "FVLicEnr.uir", FVLIC_ENR);
@@ -18,13 +23,20 @@
 #ifndef VLIC_TESTS_SUPPORT_UI_EVENTS_H
 #define VLIC_TESTS_SUPPORT_UI_EVENTS_H
 
-#include <Qt>
+#include <functional>
 
-class QWidget;
-
-// The panel's root widget / the control's widget, null when unknown.
-QWidget *UiTestPanelWidget(int panel);
-QWidget *UiTestCtrlWidget(int panel, int control);
+// Mouse buttons and keys, the same on both backends. A letter key is its
+// capital ASCII code ('Q').
+enum UiTestButton { UiTestLeftButton = 1, UiTestRightButton = 2 };
+enum UiTestKeyCode {
+    UiTestKeyReturn = 0x100,
+    UiTestKeySpace,
+    UiTestKeyUp,
+    UiTestKeyDown,
+    UiTestKeyEnd,
+    UiTestKeyEscape,
+};
+enum UiTestModifier { UiTestNoModifier = 0, UiTestAlt = 1 };
 
 // Moves the mouse to (x, y) of the panel (panel coordinates) / of the
 // control (control coordinates), then runs the pending events (the
@@ -32,28 +44,39 @@ QWidget *UiTestCtrlWidget(int panel, int control);
 void UiTestMouseMove(int panel, int x, int y);
 void UiTestMouseMoveCtrl(int panel, int control, int x, int y);
 
-// Presses and releases a mouse button at (x, y) of the panel, on the widget
-// that lies there (what a user's click would reach).
-void UiTestClickAt(int panel, int x, int y, Qt::MouseButton button = Qt::LeftButton);
+// Presses and releases a mouse button at (x, y) of the panel, on the window
+// or widget that lies there (what a user's click would reach).
+void UiTestClickAt(int panel, int x, int y, UiTestButton button = UiTestLeftButton);
 // Clicks the control at its centre (the point must not be covered by
 // another control, as for a user).
-void UiTestClick(int panel, int control, Qt::MouseButton button = Qt::LeftButton);
+void UiTestClick(int panel, int control, UiTestButton button = UiTestLeftButton);
 
-// Picks item index of a ring as a user does: opens its list and clicks the
-// item.
+// Picks item index of a ring as a user does.
 void UiTestChooseRingItem(int panel, int control, int index);
 
 // A key press and release to the control (which first gets the focus) / to
-// the focus widget of the panel's window (Alt+letter shortcuts: pass the
-// letter's Qt::Key and Qt::AltModifier).
-void UiTestKeyToCtrl(int panel, int control, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
-void UiTestKey(int panel, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+// the focus of the panel's window (Alt+letter shortcuts: the letter and
+// UiTestAlt).
+void UiTestKeyToCtrl(int panel, int control, int key, UiTestModifier modifiers = UiTestNoModifier);
+void UiTestKey(int panel, int key, UiTestModifier modifiers = UiTestNoModifier);
 
 // Presses the close box of the panel's window.
 void UiTestCloseBox(int panel);
 
-// Runs Qt's events for about ms milliseconds (at least once); commits stay queued.
+// Runs the pending events for about ms milliseconds (at least once);
+// commits stay queued.
 void UiTestProcess(int ms = 0);
+
+// Runs fn once, ms milliseconds from now, from inside whatever event loop
+// runs then (a poll, a modal popup's loop); UiTestEvery runs it every ms
+// milliseconds until UiTestCancel. Their id, for UiTestCancel.
+int UiTestAfter(int ms, std::function<void()> fn);
+int UiTestEvery(int ms, std::function<void()> fn);
+void UiTestCancel(int id);
+
+// True when the panel's window lies inside the window of panel parent
+// (parent 0: when it is a top-level window of its own).
+bool UiTestIsChildOf(int panel, int parent);
 
 // Polls GetUserEvent until a commit comes (true, with its panel and
 // control) or timeoutMs passes (false).

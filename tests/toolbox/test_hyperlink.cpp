@@ -214,7 +214,7 @@ TEST_F(HyperLink, EmptyAreaChangesNothingWhileTheLinkCursorIsNotShowing) {
 
 TEST_F(HyperLink, LeftClickOpensTheAddressThroughTheDesktopAndMarksItVisited) {
     const int a = link(20, 20, kSite);
-    UiTestClick(panel, a, Qt::RightButton);   // only the left button opens
+    UiTestClick(panel, a, UiTestRightButton);   // only the left button opens
     EXPECT_FALSE(XdgDesktop::Get().WaitForRecords(1, 300));
     EXPECT_EQ(colourOf(panel, a), kRed);
     UiTestClick(panel, a);

@@ -390,7 +390,7 @@ TEST_F(Controls, UsersRingChoiceCommitsProgrammaticDoesNot) {
     EXPECT_EQ(30, v);
 
     // The keyboard too.
-    UiTestKeyToCtrl(p, RING, Qt::Key_Up);
+    UiTestKeyToCtrl(p, RING, UiTestKeyUp);
     ASSERT_TRUE(UiTestWaitCommit(&ep, &ec));
     EXPECT_EQ(RING, ec);
     GetCtrlValAnsi(p, RING, &v);
@@ -406,7 +406,7 @@ TEST_F(Controls, IndicatorModeTakesNoInput) {
     ASSERT_EQ(0, SetCtrlAttributeAnsi(p, RING, ATTR_CTRL_MODE, VAL_INDICATOR));
     ASSERT_EQ(0, SetCtrlAttributeAnsi(p, BP_OK, ATTR_CTRL_MODE, VAL_INDICATOR));
     UiTestClick(p, BP_OK);
-    UiTestKeyToCtrl(p, RING, Qt::Key_Down);
+    UiTestKeyToCtrl(p, RING, UiTestKeyDown);
     UiTestClick(p, RING);
     EXPECT_EQ(0, UiTestCountCommits(100));
     auto *ring = qobject_cast<QComboBox *>(UiCtrlWidget(p, RING));

@@ -88,19 +88,19 @@ TEST_F(Events, ClickCommitsAfterTheCallbackSawIt) {
 TEST_F(Events, CommitsFromKeysShortcutsAndThroughDecorations) {
     int ep, ec;
     // Space and Enter on the focused button.
-    UiTestKeyToCtrl(p, BP_OK, Qt::Key_Space);
+    UiTestKeyToCtrl(p, BP_OK, UiTestKeySpace);
     ASSERT_TRUE(UiTestWaitCommit(&ep, &ec));
     EXPECT_EQ(BP_OK, ec);
-    UiTestKeyToCtrl(p, BP_QUIT, Qt::Key_Return);
+    UiTestKeyToCtrl(p, BP_QUIT, UiTestKeyReturn);
     ASSERT_TRUE(UiTestWaitCommit(&ep, &ec));
     EXPECT_EQ(BP_QUIT, ec);
     // Alt + the underlined letter.
     ASSERT_EQ(p, GetActivePanel());
-    UiTestKey(p, Qt::Key_Q, Qt::AltModifier);
+    UiTestKey(p, 'Q', UiTestAlt);
     ASSERT_TRUE(UiTestWaitCommit(&ep, &ec, 1000));
     EXPECT_EQ(BP_QUIT, ec);
     // The label apart of a picture button carries its shortcut.
-    UiTestKey(p, Qt::Key_P, Qt::AltModifier);
+    UiTestKey(p, 'P', UiTestAlt);
     ASSERT_TRUE(UiTestWaitCommit(&ep, &ec, 1000));
     EXPECT_EQ(PICT, ec);
     // The decoration lies in front of BP_OK and lets the click through.
@@ -348,7 +348,7 @@ TEST_F(Events, LeftReleaseOverAControlReachesIt) {
     ASSERT_EQ(2u, u.size());
     EXPECT_EQ(BP_QUIT, u[1].control);
     // The right button, or a release away from the control, is no click up.
-    UiTestClickAt(p, 130, 255, Qt::RightButton);
+    UiTestClickAt(p, 130, 255, UiTestRightButton);
     QWidget *msg2 = UiCtrlWidget(p, MSG2);
     QTest::mousePress(msg2, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
     QTest::mouseRelease(msg2, Qt::LeftButton, Qt::NoModifier, QPoint(-40, 5));

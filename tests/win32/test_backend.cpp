@@ -39,13 +39,19 @@ int DiscardOnCommit(int panel, int, int event, void *, int, int) {
     return 0;
 }
 
-// Polls until the queue is empty; the commits it handed out.
+bool gDeadline = false;
+void CALLBACK Deadline(HWND, UINT, UINT_PTR, DWORD) { gDeadline = true; }
+
+// Polls for 50 ms (a timer ends the poll's sleep); the commits it handed out.
 std::vector<std::pair<int, int>> Commits() {
     std::vector<std::pair<int, int>> out;
-    for (int turn = 0; turn < 20; ++turn) {
+    gDeadline = false;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, Deadline);
+    while (!gDeadline) {
         int panel = 0, ctrl = 0;
         if (GetUserEvent(0, &panel, &ctrl) == EVENT_COMMIT) out.push_back({panel, ctrl});
     }
+    KillTimer(nullptr, timer);
     return out;
 }
 

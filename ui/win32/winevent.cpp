@@ -1,10 +1,11 @@
 // winevent.cpp: events of the Win32 backend: callbacks, commits, the poll,
 // the mouse and cursors, modal popups, message popups and printing.
 //
-// Exports (ui/userint.h): GetUserEvent, ProcessDrawEvents, GetRelativeMouseState,
+// Exports (ui/userint.h): GetUserEvent, GetRelativeMouseState,
 // GetMouseCursor, SetMouseCursor, SetWaitCursor, GetWaitCursorState,
 // InstallPopup, MessagePopupAnsi, UiSetMessagePopupHook,
-// SetPrintAttributeExAnsi, PrintPanelAnsi; (ui/win32/winprivate.h):
+// SetPrintAttributeExAnsi, PrintPanelAnsi; (ui/win32/userint_win32.h):
+// UiRunPendingMessages; (ui/win32/winprivate.h):
 // CallCtrlCallback, CallPanelCallback, Commit, Records, InDispatch, CursorOverride,
 // MouseMessage, EndModal, DispatchGuard.
 //
@@ -28,6 +29,7 @@
 
 #include "ui/common/commitq.h"
 #include "ui/common/uidispatch.h"
+#include "ui/win32/userint_win32.h"
 #include "ui/win32/winprivate.h"
 #include "ui/win32/wintext.h"
 
@@ -41,6 +43,7 @@ namespace uiwin {
 //   disabled, enabled again when the last popup goes.
 // g_hook: MessagePopupAnsi's test hook.
 // g_printScaleH, g_printScaleV, g_printOrientation: print attributes.
+// kIdleBoundMs: the longest a poll at rest sleeps.
 static int g_depth = 0;
 static int g_cursor = VAL_DEFAULT_CURSOR;
 static bool g_wait = false;
@@ -50,6 +53,7 @@ static UiMessagePopupHook g_hook = nullptr;
 static int g_printScaleH = -1;
 static int g_printScaleV = -1;
 static int g_printOrientation = 0;
+static constexpr DWORD kIdleBoundMs = 500;
 
 DispatchGuard::DispatchGuard() { ++g_depth; }
 DispatchGuard::~DispatchGuard() { --g_depth; }
@@ -150,13 +154,22 @@ static void ShowCursorNow() {
     }
 }
 
-// Runs every pending message; true when one was WM_QUIT (put back).
-static void Pump() {
+// Runs every pending message (a WM_QUIT is put back and ends the run);
+// the number it ran.
+static int Pump() {
     MSG msg;
+    int ran = 0;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        ++ran;
         if (msg.message == WM_QUIT) {
             PostQuitMessage(static_cast<int>(msg.wParam));
-            return;
+            return ran;
+        }
+        // A pointer leaving our windows sends nothing by itself: ask for
+        // WM_MOUSELEAVE, so that a loop asleep in the poll learns of it.
+        if (msg.message == WM_MOUSEMOVE) {
+            TRACKMOUSEEVENT track = {sizeof track, TME_LEAVE, msg.hwnd, 0};
+            TrackMouseEvent(&track);
         }
         HWND top = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
         // Enter and Escape stay with the control: a dialog would turn them
@@ -166,6 +179,7 @@ static void Pump() {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
+    return ran;
 }
 
 }  // namespace uiwin
@@ -175,34 +189,28 @@ using namespace uiwin;
 // EVENT_COMMIT with *panel and *control of the oldest pending commit, 0 when
 // none is pending; UIE_NOT_INITIALIZED, UIE_BAD_POINTER. Runs the pending
 // messages first (and with them the callbacks). With wait 0 and nothing
-// pending it waits for input at most 10 ms, as the Qt backend does; with
-// wait non-zero until a commit comes.
+// pending it sleeps until input, a timer or a posted or sent message comes,
+// at most kIdleBoundMs, as the Qt backend does: a polling loop at rest then
+// costs two wake-ups a second, while the bound still turns the loops that
+// watch a clock. With wait non-zero it waits until a commit comes.
 int GetUserEvent(int wait, int *panel, int *control) {
     if (!Ready()) return UIE_NOT_INITIALIZED;
     if (!panel || !control) return UIE_BAD_POINTER;
     if (uicommon::CommitQueuePop(panel, control)) return EVENT_COMMIT;
     do {
-        Pump();
-        if (uicommon::CommitQueuePop(panel, control)) return EVENT_COMMIT;
-        MsgWaitForMultipleObjectsEx(0, nullptr, wait ? INFINITE : 10, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        // What was pending counts as this pass's input: no sleep after it.
+        if (Pump() > 0) {
+            if (uicommon::CommitQueuePop(panel, control)) return EVENT_COMMIT;
+            if (!wait) return 0;
+        }
+        MsgWaitForMultipleObjectsEx(0, nullptr, wait ? INFINITE : kIdleBoundMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
         Pump();
         if (uicommon::CommitQueuePop(panel, control)) return EVENT_COMMIT;
     } while (wait);
     return 0;
 }
 
-// 0 once every displayed panel has drawn what it had to draw (its pending
-// paints are done now, inside this call); runs no callback and queues no
-// commit, as it delivers no input. UIE_NOT_INITIALIZED.
-int ProcessDrawEvents(void) {
-    if (!Ready()) return UIE_NOT_INITIALIZED;
-    for (int h : PanelHandles()) {
-        Panel *p = FindPanel(h);
-        if (p && !p->parent && IsWindowVisible(p->hwnd))
-            RedrawWindow(p->hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    }
-    return 0;
-}
+int UiRunPendingMessages(void) { return Pump(); }
 
 // 0 with the pointer's position relative to the control's top-left corner
 // (control 0: the panel's); the buttons and keys when asked for.

@@ -6,7 +6,8 @@
 // Exports (ui/userint.h): InitUIRunTime, InitUIRunTimeHeadless,
 // SetNoDisplayHandler, GetProjectDirAnsi, SetDirAnsi, LoadPanelAnsi,
 // NewPanelAnsi, DisplayPanel, HidePanel, DiscardPanel, InstallPopup,
-// SetPanelPos, GetActivePanel, GetScreenSize, InstallPanelCallback and the
+// SetPanelPos, GetActivePanel, GetScreenSize, ProcessDrawEvents,
+// InstallPanelCallback and the
 // panel attribute functions; (ui/win32/userint_win32.h): UiPanelWindow,
 // UiCtrlWindow; (ui/win32/winprivate.h): Ready, FindPanel,
 // FindCtrl, PanelOfWindow, PanelHandles, RectInPanel.
@@ -600,6 +601,18 @@ int GetScreenSize(int *height, int *width) {
     if (!height || !width) return UIE_BAD_POINTER;
     *height = Lg(GetSystemMetrics(SM_CYSCREEN));
     *width = Lg(GetSystemMetrics(SM_CXSCREEN));
+    return 0;
+}
+
+// 0 once every displayed panel and its controls are drawn; sends only
+// WM_PAINT (and what painting sends), so no callback runs and no commit is
+// queued; UIE_NOT_INITIALIZED.
+int ProcessDrawEvents(void) {
+    if (!g_ready) return UIE_NOT_INITIALIZED;
+    for (int h : PanelHandles()) {
+        Panel *p = FindPanel(h);
+        if (p && IsWindowVisible(p->hwnd)) RedrawWindow(p->hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    }
     return 0;
 }
 

@@ -1,5 +1,11 @@
-// ui_events.cpp: real Qt input events for GUI tests (see ui_events.h).
+// ui_events_qt.cpp: the GUI tests' input as real Qt events (see
+// ui_events.h).
+//
+// State: g_timers, the timers of UiTestAfter / UiTestEvery by id.
 #include "support/ui_events.h"
+
+#include <map>
+#include <memory>
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -12,8 +18,23 @@
 #include "ui/userint.h"
 #include "ui/qt/userint_qt.h"
 
-QWidget *UiTestPanelWidget(int panel) { return UiPanelWidget(panel); }
-QWidget *UiTestCtrlWidget(int panel, int control) { return UiCtrlWidget(panel, control); }
+static std::map<int, std::unique_ptr<QTimer>> g_timers;
+
+static Qt::MouseButton QtButton(UiTestButton b) { return b == UiTestRightButton ? Qt::RightButton : Qt::LeftButton; }
+
+static Qt::Key QtKey(int key) {
+    switch (key) {
+    case UiTestKeyReturn: return Qt::Key_Return;
+    case UiTestKeySpace: return Qt::Key_Space;
+    case UiTestKeyUp: return Qt::Key_Up;
+    case UiTestKeyDown: return Qt::Key_Down;
+    case UiTestKeyEnd: return Qt::Key_End;
+    case UiTestKeyEscape: return Qt::Key_Escape;
+    default: return static_cast<Qt::Key>(key);   // a capital letter is its own Qt::Key
+    }
+}
+
+static Qt::KeyboardModifiers QtModifiers(UiTestModifier m) { return m & UiTestAlt ? Qt::AltModifier : Qt::NoModifier; }
 
 void UiTestProcess(int ms) {
     QElapsedTimer t;
@@ -46,17 +67,17 @@ static QWidget *Under(QWidget *w, QPoint *p) {
     return c;
 }
 
-void UiTestClickAt(int panel, int x, int y, Qt::MouseButton button) {
+void UiTestClickAt(int panel, int x, int y, UiTestButton button) {
     QWidget *w = UiPanelWidget(panel);
     if (!w) return;
     QPoint p(x, y);
     QWidget *target = Under(w, &p);
     QTest::mouseMove(target, p);
-    QTest::mouseClick(target, button, Qt::NoModifier, p);
+    QTest::mouseClick(target, QtButton(button), Qt::NoModifier, p);
     UiTestProcess();
 }
 
-void UiTestClick(int panel, int control, Qt::MouseButton button) {
+void UiTestClick(int panel, int control, UiTestButton button) {
     QWidget *c = UiCtrlWidget(panel, control);
     QWidget *w = UiPanelWidget(panel);
     if (!c || !w) return;
@@ -75,19 +96,19 @@ void UiTestChooseRingItem(int panel, int control, int index) {
     UiTestProcess();
 }
 
-void UiTestKeyToCtrl(int panel, int control, int key, Qt::KeyboardModifiers modifiers) {
+void UiTestKeyToCtrl(int panel, int control, int key, UiTestModifier modifiers) {
     QWidget *c = UiCtrlWidget(panel, control);
     if (!c) return;
     c->setFocus(Qt::OtherFocusReason);
-    QTest::keyClick(c, static_cast<Qt::Key>(key), modifiers);
+    QTest::keyClick(c, QtKey(key), QtModifiers(modifiers));
     UiTestProcess();
 }
 
-void UiTestKey(int panel, int key, Qt::KeyboardModifiers modifiers) {
+void UiTestKey(int panel, int key, UiTestModifier modifiers) {
     QWidget *w = UiPanelWidget(panel);
     if (!w) return;
     QWidget *target = w->window()->focusWidget() ? w->window()->focusWidget() : w->window();
-    QTest::keyClick(target, static_cast<Qt::Key>(key), modifiers);
+    QTest::keyClick(target, QtKey(key), QtModifiers(modifiers));
     UiTestProcess();
 }
 
@@ -96,6 +117,37 @@ void UiTestCloseBox(int panel) {
     if (!w) return;
     w->close();   // the close event a window manager's close box gives
     UiTestProcess();
+}
+
+static int StartTimer(int ms, bool repeat, std::function<void()> fn) {
+    static int next = 0;
+    const int id = ++next;
+    auto t = std::make_unique<QTimer>();
+    t->setSingleShot(!repeat);
+    QObject::connect(t.get(), &QTimer::timeout, [id, repeat, fn = std::move(fn)] {
+        const std::function<void()> run = fn;   // a single shot's timer, and fn with it, goes now
+        if (!repeat) UiTestCancel(id);
+        run();
+    });
+    t->start(ms);
+    g_timers[id] = std::move(t);
+    return id;
+}
+
+int UiTestAfter(int ms, std::function<void()> fn) { return StartTimer(ms, false, std::move(fn)); }
+int UiTestEvery(int ms, std::function<void()> fn) { return StartTimer(ms, true, std::move(fn)); }
+
+void UiTestCancel(int id) {
+    auto it = g_timers.find(id);
+    if (it == g_timers.end()) return;
+    it->second.release()->deleteLater();   // it may be the timer now delivering
+    g_timers.erase(it);
+}
+
+bool UiTestIsChildOf(int panel, int parent) {
+    QWidget *w = UiPanelWidget(panel);
+    if (!w) return false;
+    return parent ? w->parentWidget() == UiPanelWidget(parent) : w->parentWidget() == nullptr;
 }
 
 // The poll sleeps while nothing comes: a timer at the deadline wakes it in time.
