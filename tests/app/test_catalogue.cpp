@@ -287,9 +287,9 @@ TEST_F(Catalogue, EmptySlotsOfTheFileReplaceWhatTheTableHeld) {
     std::memcpy(&octets[30 * 580], "Trente", 7);
     EcrireFichier(p, octets);
     Produit(20, "Robot", 2045, 1);
-    ASSERT_EQ(VLicProdCharger(p.c_str()), 1);
+    ASSERT_EQ(VLicProdCharger(p.string().c_str()), 1);
     EXPECT_EQ(std::memcmp(VLicProdG, octets.data(), octets.size()), 0);
-    ASSERT_EQ(VLicProdCharger(p.c_str()), 1);   // again, over the same bytes
+    ASSERT_EQ(VLicProdCharger(p.string().c_str()), 1);   // again, over the same bytes
     EXPECT_EQ(std::memcmp(VLicProdG, octets.data(), octets.size()), 0);
 }
 

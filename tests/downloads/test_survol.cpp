@@ -260,7 +260,7 @@ TEST_F(Survol, PictureButtonsAreNamedByTheirItem) {
         if (!label || !UiCtrlWidget(panel_, control)->isVisible()) continue;
         EXPECT_EQ(nom(control), label->text()) << "control " << control;
     }
-#endif
 }
+#endif
 
 }  // namespace
