@@ -22,6 +22,7 @@
 #include <cassert>
 #include <map>
 
+#include "ui/common/uicallback.h"
 #include "ui/common/uires.h"
 #include "ui/win32/winprivate.h"
 #include "ui/win32/userint_win32.h"
@@ -201,6 +202,7 @@ static LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
     }
     case WM_SETCURSOR:
     case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
         if (MouseMessage(hwnd, msg, lParam)) return msg == WM_SETCURSOR ? TRUE : 0;
         break;
@@ -490,6 +492,8 @@ int SetPanelAttributeAnsi(int panel, int attribute, int value) {
     int status;
     Panel *p = PanelFor(panel, &status);
     if (!p) return status;
+    const int st = uicommon::SetCallbackAttribute(p->cb, p->cbData, attribute, value);
+    if (st != uicommon::kNoCallbackAttribute) return st;
     const POINT o = ClientOrigin(*p);
     const SIZE s = ClientSize(*p);
     switch (attribute) {
@@ -518,6 +522,8 @@ int SetPanelAttributeAnsi(int panel, int attribute, const char *value) {
     int status;
     Panel *p = PanelFor(panel, &status);
     if (!p) return status;
+    const int st = uicommon::SetCallbackAttribute(p->cb, p->cbData, attribute, value);
+    if (st != uicommon::kNoCallbackAttribute) return st;
     if (attribute != ATTR_TITLE) return UIE_BAD_ATTRIBUTE;
     if (!value) return UIE_BAD_POINTER;
     p->titleRaw = value;
@@ -529,24 +535,16 @@ int SetPanelAttributeAnsi(int panel, int attribute, void *value) {
     int status;
     Panel *p = PanelFor(panel, &status);
     if (!p) return status;
-    if (attribute == ATTR_CALLBACK_DATA) {
-        p->cbData = value;
-        return 0;
-    }
-    if (attribute == ATTR_CALLBACK_FUNCTION_POINTER) {
-        p->cb = reinterpret_cast<PanelCallbackPtr>(value);
-        return 0;
-    }
-    return UIE_BAD_ATTRIBUTE;
+    const int st = uicommon::SetCallbackAttribute(p->cb, p->cbData, attribute, value);
+    return st == uicommon::kNoCallbackAttribute ? UIE_BAD_ATTRIBUTE : st;
 }
 
 int SetPanelAttributeAnsi(int panel, int attribute, PanelCallbackPtr value) {
     int status;
     Panel *p = PanelFor(panel, &status);
     if (!p) return status;
-    if (attribute != ATTR_CALLBACK_FUNCTION_POINTER) return UIE_BAD_ATTRIBUTE;
-    p->cb = value;
-    return 0;
+    const int st = uicommon::SetCallbackAttributeFn(p->cb, attribute, value);
+    return st == uicommon::kNoCallbackAttribute ? UIE_BAD_ATTRIBUTE : st;
 }
 
 int GetPanelAttributeAnsi(int panel, int attribute, int *value) {
@@ -589,21 +587,16 @@ int GetPanelAttributeAnsi(int panel, int attribute, void **value) {
     int status;
     Panel *p = PanelFor(panel, &status);
     if (!p) return status;
-    if (!value) return UIE_BAD_POINTER;
-    if (attribute == ATTR_CALLBACK_DATA) *value = p->cbData;
-    else if (attribute == ATTR_CALLBACK_FUNCTION_POINTER) *value = reinterpret_cast<void *>(p->cb);
-    else return UIE_BAD_ATTRIBUTE;
-    return 0;
+    const int st = uicommon::GetCallbackAttribute(p->cb, p->cbData, attribute, value);
+    return st == uicommon::kNoCallbackAttribute ? UIE_BAD_ATTRIBUTE : st;
 }
 
 int GetPanelAttributeAnsi(int panel, int attribute, PanelCallbackPtr *value) {
     int status;
     Panel *p = PanelFor(panel, &status);
     if (!p) return status;
-    if (!value) return UIE_BAD_POINTER;
-    if (attribute != ATTR_CALLBACK_FUNCTION_POINTER) return UIE_BAD_ATTRIBUTE;
-    *value = p->cb;
-    return 0;
+    const int st = uicommon::GetCallbackAttributeFn(p->cb, attribute, value);
+    return st == uicommon::kNoCallbackAttribute ? UIE_BAD_ATTRIBUTE : st;
 }
 
 // ------------------------------------------------------------ test seams
