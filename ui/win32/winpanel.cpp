@@ -121,6 +121,7 @@ static int PlacePanel(Panel &p, int top, int left, int height, int width) {
     }
     if (left == VAL_AUTO_CENTER) left = area.left + (area.right - area.left - width) / 2;
     if (top == VAL_AUTO_CENTER) top = area.top + (area.bottom - area.top - height) / 2;
+    p.asked = {width, height};
     RECT r = {left, top, left + width, top + height};
     AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongPtrW(p.hwnd, GWL_STYLE)), FALSE,
                        static_cast<DWORD>(GetWindowLongPtrW(p.hwnd, GWL_EXSTYLE)));
@@ -129,9 +130,12 @@ static int PlacePanel(Panel &p, int top, int left, int height, int width) {
     return 0;
 }
 
+// A new frame around the same client area: the size asked for, not what
+// Windows left of it when the old frame did not fit the screen (a screen
+// mask loses its title bar only after it was made).
 static void ApplyFrame(Panel &p) {
     const POINT o = ClientOrigin(p);
-    const SIZE s = ClientSize(p);
+    const SIZE s = p.asked.cx > 0 ? p.asked : ClientSize(p);
     SetWindowLongPtrW(p.hwnd, GWL_STYLE, (GetWindowLongPtrW(p.hwnd, GWL_STYLE) & WS_VISIBLE) | FrameStyle(p));
     SetWindowPos(p.hwnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
     PlacePanel(p, o.y, o.x, s.cy, s.cx);
