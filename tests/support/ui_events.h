@@ -51,6 +51,16 @@ void UiTestClickAt(int panel, int x, int y, UiTestButton button = UiTestLeftButt
 // another control, as for a user).
 void UiTestClick(int panel, int control, UiTestButton button = UiTestLeftButton);
 
+// Presses the left button at (x0, y0) of the panel, on what lies there,
+// and releases it at (x1, y1): a press that slides off.
+void UiTestPressAndReleaseAt(int panel, int x0, int y0, int x1, int y1);
+
+// The cursor the layer makes the pointer show over its panels:
+// VAL_POINTING_FINGER_CURSOR, kUiTestWaitCursor, or VAL_DEFAULT_CURSOR for
+// the windows' own (the pointer must lie over a panel).
+constexpr int kUiTestWaitCursor = 1000;
+int UiTestShownCursor();
+
 // Picks item index of a ring as a user does.
 void UiTestChooseRingItem(int panel, int control, int index);
 

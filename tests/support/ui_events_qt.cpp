@@ -10,6 +10,8 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QCursor>
+#include <QGuiApplication>
 #include <QElapsedTimer>
 #include <QTimer>
 #include <QTest>
@@ -83,6 +85,24 @@ void UiTestClick(int panel, int control, UiTestButton button) {
     if (!c || !w) return;
     const QPoint at = c->mapTo(w, c->rect().center());
     UiTestClickAt(panel, at.x(), at.y(), button);
+}
+
+void UiTestPressAndReleaseAt(int panel, int x0, int y0, int x1, int y1) {
+    QWidget *w = UiPanelWidget(panel);
+    if (!w) return;
+    QPoint p(x0, y0);
+    QWidget *target = Under(w, &p);
+    QTest::mouseMove(target, p);
+    QTest::mousePress(target, Qt::LeftButton, Qt::NoModifier, p);
+    QTest::mouseRelease(target, Qt::LeftButton, Qt::NoModifier, target->mapFrom(w, QPoint(x1, y1)));
+    UiTestProcess();
+}
+
+int UiTestShownCursor() {
+    const QCursor *c = QGuiApplication::overrideCursor();
+    if (!c) return VAL_DEFAULT_CURSOR;
+    if (c->shape() == Qt::PointingHandCursor) return VAL_POINTING_FINGER_CURSOR;
+    return c->shape() == Qt::WaitCursor ? kUiTestWaitCursor : VAL_DEFAULT_CURSOR;
 }
 
 void UiTestChooseRingItem(int panel, int control, int index) {

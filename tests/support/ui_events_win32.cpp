@@ -130,6 +130,21 @@ void UiTestClick(int panel, int control, UiTestButton button) {
     UiTestClickAt(panel, centre.x, centre.y, button);
 }
 
+void UiTestPressAndReleaseAt(int panel, int x0, int y0, int x1, int y1) {
+    HWND w = UiPanelWindow(panel);
+    if (!w) return;
+    MoveTo(w, x0, y0);
+    Mouse(MOUSEEVENTF_LEFTDOWN);
+    MoveTo(w, x1, y1);
+    Mouse(MOUSEEVENTF_LEFTUP);
+}
+
+int UiTestShownCursor() {
+    HCURSOR c = GetCursor();
+    if (c == LoadCursorW(nullptr, IDC_HAND)) return VAL_POINTING_FINGER_CURSOR;
+    return c == LoadCursorW(nullptr, IDC_WAIT) ? kUiTestWaitCursor : VAL_DEFAULT_CURSOR;
+}
+
 // A click opens the ring's list, a click on the item picks it.
 void UiTestChooseRingItem(int panel, int control, int index) {
     HWND ring = UiCtrlWindow(panel, control);

@@ -26,6 +26,7 @@
 #include <map>
 #include <tuple>
 
+#include "ui/common/uicallback.h"
 #include "ui/win32/winprivate.h"
 #include "ui/win32/wintext.h"
 
@@ -52,8 +53,22 @@ HFONT FontOf(const Ctrl &c) {
     return font;
 }
 
+// True for a command or picture button's own window.
+static bool IsButtonWindow(HWND hwnd) {
+    Panel *p = PanelOfWindow(hwnd);
+    Ctrl *c = p ? FindCtrl(p, GetDlgCtrlID(hwnd)) : nullptr;
+    return c && c->hwnd == hwnd && (c->style == CTRL_COMMAND_BUTTON || c->style == CTRL_PICTURE_COMMAND_BUTTON);
+}
+
 static LRESULT CALLBACK CtrlSubclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
     if (MouseMessage(hwnd, msg, lParam) && msg == WM_SETCURSOR) return TRUE;
+    // Enter presses the focused button, as Space does (the poll keeps Enter
+    // from the dialog manager, which would press the IDOK control instead).
+    if (msg == WM_KEYDOWN && wParam == VK_RETURN && IsButtonWindow(hwnd)) {
+        SendMessageW(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd), BN_CLICKED),
+                     reinterpret_cast<LPARAM>(hwnd));
+        return 0;
+    }
     if (msg == WM_RBUTTONDOWN && RightClick(hwnd, lParam)) return 0;
     return DefSubclassProc(hwnd, msg, wParam, lParam);
 }
@@ -287,15 +302,28 @@ int SetCtrlAttributeAnsi(int panel, int control, int attribute, int value) {
     Panel *p = nullptr;
     Ctrl *c = CtrlFor(panel, control, &p, &status);
     if (!c) return status;
+    const int st = uicommon::SetCallbackAttribute(c->cb, c->cbData, attribute, value);
+    if (st != uicommon::kNoCallbackAttribute) return st;
     RECT r = CtrlRect(*p, *c);
     switch (attribute) {
     case ATTR_DIMMED: c->dimmed = value != 0; ApplyDimmed(*p, *c); return 0;
-    case ATTR_VISIBLE: c->visible = value != 0; ApplyVisible(*c); return 0;
-    case ATTR_LABEL_VISIBLE: c->labelVisible = value != 0; ApplyVisible(*c); return 0;
+    // What the control already shows is not set again: the loops set the
+    // same values at every pass, and each change wakes the poll.
+    case ATTR_VISIBLE:
+        if (c->visible == (value != 0)) return 0;
+        c->visible = value != 0;
+        ApplyVisible(*c);
+        return 0;
+    case ATTR_LABEL_VISIBLE:
+        if (c->labelVisible == (value != 0)) return 0;
+        c->labelVisible = value != 0;
+        ApplyVisible(*c);
+        return 0;
     case ATTR_LEFT:
     case ATTR_TOP: {
         const int dx = attribute == ATTR_LEFT ? Px(value) - r.left : 0;
         const int dy = attribute == ATTR_TOP ? Px(value) - r.top : 0;
+        if (dx == 0 && dy == 0) return 0;
         SetWindowPos(c->hwnd, nullptr, r.left + dx, r.top + dy, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         if (c->label) {
             const RECT l = RectInPanel(*p, c->label);
@@ -352,6 +380,8 @@ int SetCtrlAttributeAnsi(int panel, int control, int attribute, const char *valu
     int status;
     Ctrl *c = CtrlFor(panel, control, nullptr, &status);
     if (!c) return status;
+    const int st = uicommon::SetCallbackAttribute(c->cb, c->cbData, attribute, value);
+    if (st != uicommon::kNoCallbackAttribute) return st;
     if (attribute != ATTR_LABEL_TEXT) return UIE_BAD_ATTRIBUTE;
     if (!value) return UIE_BAD_POINTER;
     c->labelRaw = value;
@@ -363,19 +393,16 @@ int SetCtrlAttributeAnsi(int panel, int control, int attribute, void *value) {
     int status;
     Ctrl *c = CtrlFor(panel, control, nullptr, &status);
     if (!c) return status;
-    if (attribute == ATTR_CALLBACK_DATA) c->cbData = value;
-    else if (attribute == ATTR_CALLBACK_FUNCTION_POINTER) c->cb = reinterpret_cast<CtrlCallbackPtr>(value);
-    else return UIE_BAD_ATTRIBUTE;
-    return 0;
+    const int st = uicommon::SetCallbackAttribute(c->cb, c->cbData, attribute, value);
+    return st == uicommon::kNoCallbackAttribute ? UIE_BAD_ATTRIBUTE : st;
 }
 
 int SetCtrlAttributeAnsi(int panel, int control, int attribute, CtrlCallbackPtr value) {
     int status;
     Ctrl *c = CtrlFor(panel, control, nullptr, &status);
     if (!c) return status;
-    if (attribute != ATTR_CALLBACK_FUNCTION_POINTER) return UIE_BAD_ATTRIBUTE;
-    c->cb = value;
-    return 0;
+    const int st = uicommon::SetCallbackAttributeFn(c->cb, attribute, value);
+    return st == uicommon::kNoCallbackAttribute ? UIE_BAD_ATTRIBUTE : st;
 }
 
 int GetCtrlAttributeAnsi(int panel, int control, int attribute, int *value) {
@@ -426,21 +453,16 @@ int GetCtrlAttributeAnsi(int panel, int control, int attribute, void **value) {
     int status;
     Ctrl *c = CtrlFor(panel, control, nullptr, &status);
     if (!c) return status;
-    if (!value) return UIE_BAD_POINTER;
-    if (attribute == ATTR_CALLBACK_DATA) *value = c->cbData;
-    else if (attribute == ATTR_CALLBACK_FUNCTION_POINTER) *value = reinterpret_cast<void *>(c->cb);
-    else return UIE_BAD_ATTRIBUTE;
-    return 0;
+    const int st = uicommon::GetCallbackAttribute(c->cb, c->cbData, attribute, value);
+    return st == uicommon::kNoCallbackAttribute ? UIE_BAD_ATTRIBUTE : st;
 }
 
 int GetCtrlAttributeAnsi(int panel, int control, int attribute, CtrlCallbackPtr *value) {
     int status;
     Ctrl *c = CtrlFor(panel, control, nullptr, &status);
     if (!c) return status;
-    if (!value) return UIE_BAD_POINTER;
-    if (attribute != ATTR_CALLBACK_FUNCTION_POINTER) return UIE_BAD_ATTRIBUTE;
-    *value = c->cb;
-    return 0;
+    const int st = uicommon::GetCallbackAttributeFn(c->cb, attribute, value);
+    return st == uicommon::kNoCallbackAttribute ? UIE_BAD_ATTRIBUTE : st;
 }
 
 // 0 with the control's rectangle, its label drawn apart included.
@@ -495,7 +517,8 @@ int SetCtrlValAnsi(int panel, int control, const char *value) {
         return 0;
     }
     if (IsEdit(*c) && c->style != CTRL_NUMERIC) {
-        SetWindowTextW(c->hwnd, EditText(value).c_str());
+        const std::wstring text = EditText(value);
+        if (WindowAnsi(c->hwnd) != value) SetWindowTextW(c->hwnd, text.c_str());   // the same text again: no repaint
         return 0;
     }
     return UIE_BAD_VALUE;

@@ -25,6 +25,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 #include "ui/common/commitq.h"
@@ -44,6 +45,7 @@ namespace uiwin {
 // g_hook: MessagePopupAnsi's test hook.
 // g_printScaleH, g_printScaleV, g_printOrientation: print attributes.
 // kIdleBoundMs: the longest a poll at rest sleeps.
+// g_pressed: the window that took the latest left press, until its release.
 static int g_depth = 0;
 static int g_cursor = VAL_DEFAULT_CURSOR;
 static bool g_wait = false;
@@ -54,6 +56,7 @@ static int g_printScaleH = -1;
 static int g_printScaleV = -1;
 static int g_printOrientation = 0;
 static constexpr DWORD kIdleBoundMs = 500;
+static HWND g_pressed = nullptr;
 
 DispatchGuard::DispatchGuard() { ++g_depth; }
 DispatchGuard::~DispatchGuard() { --g_depth; }
@@ -107,19 +110,30 @@ HCURSOR CursorOverride() {
 }
 
 // Mouse moves and left releases to the callbacks, with the position in the
-// panel.
+// panel. A dimmed panel hears nothing. A release counts over the control
+// that took the press only, inside it, as Qt has it: the window under a
+// release is not the one pressed when the press began elsewhere.
 static void NoteMouse(HWND hwnd, UINT msg, LPARAM lParam) {
     Panel *p = PanelOfWindow(hwnd);
-    if (!p) return;
-    POINT pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    if (msg == WM_LBUTTONDOWN) {
+        g_pressed = hwnd;
+        return;
+    }
+    const bool pressedHere = g_pressed == hwnd;
+    if (msg == WM_LBUTTONUP) g_pressed = nullptr;
+    if (!p || p->dimmed) return;
+    POINT at = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    POINT pt = at;
     MapWindowPoints(hwnd, p->hwnd, &pt, 1);
     pt = {Lg(pt.x), Lg(pt.y)};
     const int panel = p->handle;
     if (msg == WM_MOUSEMOVE) {
         CallPanelCallback(panel, EVENT_MOUSE_POINTER_MOVE, pt.y, pt.x);
-    } else if (hwnd != p->hwnd) {
+    } else if (hwnd != p->hwnd && pressedHere && IsWindowEnabled(hwnd)) {
+        RECT r;
+        GetClientRect(hwnd, &r);
         const int id = GetDlgCtrlID(hwnd);
-        if (FindCtrl(p, id)) CallCtrlCallback(panel, id, EVENT_LEFT_CLICK_UP, pt.y, pt.x);
+        if (PtInRect(&r, at) && FindCtrl(p, id)) CallCtrlCallback(panel, id, EVENT_LEFT_CLICK_UP, pt.y, pt.x);
     }
 }
 
@@ -129,6 +143,7 @@ bool MouseMessage(HWND hwnd, UINT msg, LPARAM lParam) {
         if (c) SetCursor(c);
         return c != nullptr;
     }
+    if (msg == WM_LBUTTONDOWN) NoteMouse(hwnd, msg, lParam);   // and on to the window's own handling
     if (msg != WM_MOUSEMOVE && msg != WM_LBUTTONUP) return false;
     NoteMouse(hwnd, msg, lParam);
     return true;
@@ -154,6 +169,24 @@ static void ShowCursorNow() {
     }
 }
 
+// The button of panel p whose label drawn apart marks letter ch as its
+// shortcut ("__X"), or null. The dialog manager would only move the focus
+// for such a label; Qt presses the button, and so does the poll.
+static Ctrl *ButtonOfApartLabel(Panel *p, wchar_t ch) {
+    if (!p || p->dimmed) return nullptr;
+    for (auto &c : p->ctrls) {
+        if (!c->label || (c->style != CTRL_COMMAND_BUTTON && c->style != CTRL_PICTURE_COMMAND_BUTTON)) continue;
+        if (!c->visible || c->dimmed || c->mode == VAL_INDICATOR || !IsWindowEnabled(c->hwnd)) continue;
+        const size_t at = c->labelRaw.find("__");
+        if (at == std::string::npos || at + 2 >= c->labelRaw.size() || c->labelRaw[at + 2] == '&') continue;
+        const std::wstring letter = WideFromAnsi(c->labelRaw.substr(at + 2, 1).c_str());
+        if (!letter.empty() && CharUpperW(reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(letter[0]))) ==
+                                   CharUpperW(reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(ch))))
+            return c.get();
+    }
+    return nullptr;
+}
+
 // Runs every pending message (a WM_QUIT is put back and ends the run);
 // the number it ran.
 static int Pump() {
@@ -165,16 +198,19 @@ static int Pump() {
             PostQuitMessage(static_cast<int>(msg.wParam));
             return ran;
         }
-        // A pointer leaving our windows sends nothing by itself: ask for
-        // WM_MOUSELEAVE, so that a loop asleep in the poll learns of it.
-        if (msg.message == WM_MOUSEMOVE) {
-            TRACKMOUSEEVENT track = {sizeof track, TME_LEAVE, msg.hwnd, 0};
-            TrackMouseEvent(&track);
-        }
         HWND top = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
         // Enter and Escape stay with the control: a dialog would turn them
         // into presses of the controls whose ids are IDOK and IDCANCEL.
         const bool enterOrEscape = msg.message == WM_KEYDOWN && (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE);
+        if (msg.message == WM_SYSCHAR && top) {
+            Panel *p = PanelOfWindow(msg.hwnd);
+            Ctrl *c = ButtonOfApartLabel(p, static_cast<wchar_t>(msg.wParam));
+            if (!c && p != PanelOfWindow(top)) c = ButtonOfApartLabel(p = PanelOfWindow(top), static_cast<wchar_t>(msg.wParam));
+            if (c) {
+                SendMessageW(p->hwnd, WM_COMMAND, MAKEWPARAM(c->id, BN_CLICKED), reinterpret_cast<LPARAM>(c->hwnd));
+                continue;
+            }
+        }
         if (top && !enterOrEscape && PanelOfWindow(top) && IsDialogMessageW(top, &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
@@ -192,7 +228,11 @@ using namespace uiwin;
 // pending it sleeps until input, a timer or a posted or sent message comes,
 // at most kIdleBoundMs, as the Qt backend does: a polling loop at rest then
 // costs two wake-ups a second, while the bound still turns the loops that
-// watch a clock. With wait non-zero it waits until a commit comes.
+// watch a clock. A pointer that leaves our windows sends nothing: the
+// loops learn of it at the next input or within the bound (asking Windows
+// for WM_MOUSELEAVE would cost, under Wine, a timer message every 400 ms
+// while the pointer rests over a panel). With wait non-zero it waits until
+// a commit comes.
 int GetUserEvent(int wait, int *panel, int *control) {
     if (!Ready()) return UIE_NOT_INITIALIZED;
     if (!panel || !control) return UIE_BAD_POINTER;
@@ -247,15 +287,22 @@ int GetMouseCursor(int *style) {
     return 0;
 }
 
-// 0; UIE_BAD_VALUE for a style other than 14 and -1.
+// 0; UIE_NOT_INITIALIZED, UIE_BAD_VALUE (a style other than 14 and -1).
+// The same style again changes nothing (the loops set it at every pass);
+// the wait cursor, while on, shows over it.
 int SetMouseCursor(int style) {
+    if (!Ready()) return UIE_NOT_INITIALIZED;
     if (style != VAL_POINTING_FINGER_CURSOR && style != VAL_DEFAULT_CURSOR) return UIE_BAD_VALUE;
+    if (g_cursor == style) return 0;
     g_cursor = style;
     ShowCursorNow();
     return 0;
 }
 
+// 0; UIE_NOT_INITIALIZED.
 int SetWaitCursor(int on) {
+    if (!Ready()) return UIE_NOT_INITIALIZED;
+    if (g_wait == (on != 0)) return 0;
     g_wait = on != 0;
     ShowCursorNow();
     return 0;

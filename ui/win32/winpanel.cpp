@@ -27,6 +27,7 @@
 #include <cstdlib>
 #include <map>
 
+#include "ui/common/uicallback.h"
 #include "ui/common/uires.h"
 #include "ui/win32/winprivate.h"
 #include "ui/win32/userint_win32.h"
@@ -156,6 +157,7 @@ static int PlacePanelPx(Panel &p, int top, int left, int height, int width) {
     }
     if (left == VAL_AUTO_CENTER) left = area.left + (area.right - area.left - width) / 2;
     if (top == VAL_AUTO_CENTER) top = area.top + (area.bottom - area.top - height) / 2;
+    p.asked = {width, height};
     RECT r = {left, top, left + width, top + height};
     AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongPtrW(p.hwnd, GWL_STYLE)), FALSE,
                        static_cast<DWORD>(GetWindowLongPtrW(p.hwnd, GWL_EXSTYLE)));
@@ -179,9 +181,12 @@ static int PlacePanel(Panel &p, int top, int left, int height, int width) {
                         Px(height), Px(width));
 }
 
+// A new frame around the same client area: the size asked for, not what
+// Windows left of it when the old frame did not fit the screen (a screen
+// mask loses its title bar only after it was made).
 static void ApplyFrame(Panel &p) {
     const POINT o = ClientOrigin(p);
-    const SIZE s = ClientSize(p);
+    const SIZE s = p.asked.cx > 0 ? p.asked : ClientSize(p);
     SetWindowLongPtrW(p.hwnd, GWL_STYLE, (GetWindowLongPtrW(p.hwnd, GWL_STYLE) & WS_VISIBLE) | FrameStyle(p));
     SetWindowPos(p.hwnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
     PlacePanelPx(p, o.y, o.x, s.cy, s.cx);
@@ -293,6 +298,7 @@ static LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
     }
     case WM_SETCURSOR:
     case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
         if (MouseMessage(hwnd, msg, lParam)) return msg == WM_SETCURSOR ? TRUE : 0;
         break;
@@ -638,6 +644,8 @@ int SetPanelAttributeAnsi(int panel, int attribute, int value) {
     int status;
     Panel *p = PanelFor(panel, &status);
     if (!p) return status;
+    const int st = uicommon::SetCallbackAttribute(p->cb, p->cbData, attribute, value);
+    if (st != uicommon::kNoCallbackAttribute) return st;
     const POINT o = ClientOrigin(*p);
     const SIZE s = ClientSize(*p);
     switch (attribute) {
@@ -666,6 +674,8 @@ int SetPanelAttributeAnsi(int panel, int attribute, const char *value) {
     int status;
     Panel *p = PanelFor(panel, &status);
     if (!p) return status;
+    const int st = uicommon::SetCallbackAttribute(p->cb, p->cbData, attribute, value);
+    if (st != uicommon::kNoCallbackAttribute) return st;
     if (attribute != ATTR_TITLE) return UIE_BAD_ATTRIBUTE;
     if (!value) return UIE_BAD_POINTER;
     p->titleRaw = value;
@@ -677,24 +687,16 @@ int SetPanelAttributeAnsi(int panel, int attribute, void *value) {
     int status;
     Panel *p = PanelFor(panel, &status);
     if (!p) return status;
-    if (attribute == ATTR_CALLBACK_DATA) {
-        p->cbData = value;
-        return 0;
-    }
-    if (attribute == ATTR_CALLBACK_FUNCTION_POINTER) {
-        p->cb = reinterpret_cast<PanelCallbackPtr>(value);
-        return 0;
-    }
-    return UIE_BAD_ATTRIBUTE;
+    const int st = uicommon::SetCallbackAttribute(p->cb, p->cbData, attribute, value);
+    return st == uicommon::kNoCallbackAttribute ? UIE_BAD_ATTRIBUTE : st;
 }
 
 int SetPanelAttributeAnsi(int panel, int attribute, PanelCallbackPtr value) {
     int status;
     Panel *p = PanelFor(panel, &status);
     if (!p) return status;
-    if (attribute != ATTR_CALLBACK_FUNCTION_POINTER) return UIE_BAD_ATTRIBUTE;
-    p->cb = value;
-    return 0;
+    const int st = uicommon::SetCallbackAttributeFn(p->cb, attribute, value);
+    return st == uicommon::kNoCallbackAttribute ? UIE_BAD_ATTRIBUTE : st;
 }
 
 int GetPanelAttributeAnsi(int panel, int attribute, int *value) {
@@ -737,21 +739,16 @@ int GetPanelAttributeAnsi(int panel, int attribute, void **value) {
     int status;
     Panel *p = PanelFor(panel, &status);
     if (!p) return status;
-    if (!value) return UIE_BAD_POINTER;
-    if (attribute == ATTR_CALLBACK_DATA) *value = p->cbData;
-    else if (attribute == ATTR_CALLBACK_FUNCTION_POINTER) *value = reinterpret_cast<void *>(p->cb);
-    else return UIE_BAD_ATTRIBUTE;
-    return 0;
+    const int st = uicommon::GetCallbackAttribute(p->cb, p->cbData, attribute, value);
+    return st == uicommon::kNoCallbackAttribute ? UIE_BAD_ATTRIBUTE : st;
 }
 
 int GetPanelAttributeAnsi(int panel, int attribute, PanelCallbackPtr *value) {
     int status;
     Panel *p = PanelFor(panel, &status);
     if (!p) return status;
-    if (!value) return UIE_BAD_POINTER;
-    if (attribute != ATTR_CALLBACK_FUNCTION_POINTER) return UIE_BAD_ATTRIBUTE;
-    *value = p->cb;
-    return 0;
+    const int st = uicommon::GetCallbackAttributeFn(p->cb, attribute, value);
+    return st == uicommon::kNoCallbackAttribute ? UIE_BAD_ATTRIBUTE : st;
 }
 
 // ------------------------------------------------------------ test seams

@@ -63,6 +63,7 @@ struct Panel {
     bool canMinimize = true;
     bool canMaximize = true;
     bool sizable = true;
+    SIZE asked = {0, 0};           // client size last asked for, before Windows fitted the frame to the screen
 };
 
 // ------------------------------------------------------ panels (winpanel.cpp)
