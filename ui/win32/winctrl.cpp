@@ -290,7 +290,11 @@ int SetCtrlAttributeAnsi(int panel, int control, int attribute, int value) {
     RECT r = CtrlRect(*p, *c);
     switch (attribute) {
     case ATTR_DIMMED: c->dimmed = value != 0; ApplyDimmed(*p, *c); return 0;
-    case ATTR_VISIBLE: c->visible = value != 0; ApplyVisible(*c); return 0;
+    case ATTR_VISIBLE:
+        if (c->visible == (value != 0)) return 0;
+        c->visible = value != 0;
+        ApplyVisible(*c);
+        return 0;
     case ATTR_LABEL_VISIBLE: c->labelVisible = value != 0; ApplyVisible(*c); return 0;
     case ATTR_LEFT:
     case ATTR_TOP: {
@@ -489,13 +493,21 @@ int SetCtrlValAnsi(int panel, int control, const char *value) {
     Ctrl *c = CtrlFor(panel, control, nullptr, &status);
     if (!c) return status;
     if (!value) return UIE_BAD_POINTER;
+    // The same text again changes nothing and draws nothing: the hover help
+    // sets its text at every turn of the panel's loop.
     if (c->style == CTRL_TEXT_MSG) {
+        if (c->labelRaw == value) return 0;
         c->labelRaw = value;
         ShowLabel(*c);
         return 0;
     }
     if (IsEdit(*c) && c->style != CTRL_NUMERIC) {
-        SetWindowTextW(c->hwnd, EditText(value).c_str());
+        const std::wstring text = EditText(value);
+        const int n = GetWindowTextLengthW(c->hwnd);
+        std::wstring now(static_cast<size_t>(n) + 1, L'\0');
+        GetWindowTextW(c->hwnd, now.data(), n + 1);
+        now.resize(static_cast<size_t>(n));
+        if (now != text) SetWindowTextW(c->hwnd, text.c_str());
         return 0;
     }
     return UIE_BAD_VALUE;

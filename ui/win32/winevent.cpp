@@ -242,6 +242,8 @@ int GetMouseCursor(int *style) {
 // 0; UIE_BAD_VALUE for a style other than 14 and -1.
 int SetMouseCursor(int style) {
     if (style != VAL_POINTING_FINGER_CURSOR && style != VAL_DEFAULT_CURSOR) return UIE_BAD_VALUE;
+    // The hover help sets the cursor at every turn of its loop.
+    if (style == g_cursor) return 0;
     g_cursor = style;
     ShowCursorNow();
     return 0;
