@@ -369,17 +369,27 @@ static void RestoreConsoleCodePage() { SetConsoleOutputCP(g_consoleCodePage); }
 
 // A windowed program starts with no console: its standard output and error
 // go where the parent redirected them, else to the console it was started
-// from (attached, and written in UTF-8 as the listings are, its code page
-// put back at exit), else nowhere. Either way written byte for byte, without
-// a CR before each line break, so that the lines are the same as on Linux.
+// from (attached), else nowhere. A console is switched to UTF-8, as the
+// listings are written, and its code page put back at exit. Either way the
+// bytes are written as they are, without a CR before each line break, so
+// that the lines are the same as on Linux.
 static void OpenStandardOutput() {
     const bool out = StandardHandleOpen(STD_OUTPUT_HANDLE);
     const bool err = StandardHandleOpen(STD_ERROR_HANDLE);
     if ((!out || !err) && AttachConsole(ATTACH_PARENT_PROCESS)) {
         if (!out) std::freopen("CONOUT$", "w", stdout);
         if (!err) std::freopen("CONOUT$", "w", stderr);
+    }
+    // A console (attached, or handed down as the standard output) shows the
+    // UTF-8 bytes as text.
+    DWORD mode = 0;
+    if (GetConsoleMode(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stdout))), &mode)) {
         g_consoleCodePage = GetConsoleOutputCP();
         if (g_consoleCodePage != CP_UTF8 && SetConsoleOutputCP(CP_UTF8)) std::atexit(RestoreConsoleCodePage);
+        // Written to a console a byte at a time, a character of two bytes
+        // would reach it in halves that it cannot show: whole lines at once.
+        static char buffer[1 << 16];
+        std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
     }
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
