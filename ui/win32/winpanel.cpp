@@ -8,13 +8,14 @@
 // NewPanelAnsi, DisplayPanel, HidePanel, DiscardPanel, InstallPopup,
 // SetPanelPos, GetActivePanel, GetScreenSize, InstallPanelCallback and the
 // panel attribute functions; (ui/win32/userint_win32.h): UiPanelWindow,
-// UiCtrlWindow; (ui/win32/winprivate.h): Ready, FindPanel,
+// UiCtrlWindow; (ui/win32/winprivate.h): Ready, Dpi, FindPanel,
 // FindCtrl, PanelOfWindow, PanelHandles, RectInPanel.
 //
 // Data model: see winprivate.h. A panel's position (ATTR_TOP, ATTR_LEFT)
 // and size are those of its client area, as on the Qt backend, so a panel
 // moved to where another one was read lies exactly there; the frame goes
-// around it. Position (0, 0) in the resource centres the panel.
+// around it. Position (0, 0) in the resource centres the panel. Positions
+// and sizes are in 96-DPI units (winprivate.h, Dpi), scaled here.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -37,6 +38,8 @@ namespace uiwin {
 // --------------------------------------------------------------- state
 // g_ready: InitUIRunTime has succeeded (the window class is registered).
 // g_panels: handle -> record; g_nextHandle: the next handle, never reused.
+// g_dpi: the screen's DPI, read by InitUIRunTime.
+// g_consoleCodePage: see OpenStandardOutput.
 static bool g_ready = false;
 static int g_dpi = 96;
 // The last panel position read (in 96-DPI units and in pixels): a position
