@@ -511,7 +511,10 @@ int SetCtrlValAnsi(int panel, int control, const char *value) {
     Ctrl *c = CtrlFor(panel, control, nullptr, &status);
     if (!c) return status;
     if (!value) return UIE_BAD_POINTER;
+    // The same text again changes nothing and draws nothing: the hover help
+    // sets its text at every turn of the panel's loop.
     if (c->style == CTRL_TEXT_MSG) {
+        if (c->labelRaw == value) return 0;
         c->labelRaw = value;
         ShowLabel(*c);
         return 0;

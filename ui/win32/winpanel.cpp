@@ -9,13 +9,14 @@
 // SetPanelPos, GetActivePanel, GetScreenSize, ProcessDrawEvents,
 // InstallPanelCallback and the
 // panel attribute functions; (ui/win32/userint_win32.h): UiPanelWindow,
-// UiCtrlWindow; (ui/win32/winprivate.h): Ready, FindPanel,
+// UiCtrlWindow; (ui/win32/winprivate.h): Ready, Dpi, FindPanel,
 // FindCtrl, PanelOfWindow, PanelHandles, RectInPanel.
 //
 // Data model: see winprivate.h. A panel's position (ATTR_TOP, ATTR_LEFT)
 // and size are those of its client area, as on the Qt backend, so a panel
 // moved to where another one was read lies exactly there; the frame goes
-// around it. Position (0, 0) in the resource centres the panel.
+// around it. Position (0, 0) in the resource centres the panel. Positions
+// and sizes are in 96-DPI units (winprivate.h, Dpi), scaled here.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -39,6 +40,8 @@ namespace uiwin {
 // --------------------------------------------------------------- state
 // g_ready: InitUIRunTime has succeeded (the window class is registered).
 // g_panels: handle -> record; g_nextHandle: the next handle, never reused.
+// g_dpi: the screen's DPI, read by InitUIRunTime.
+// g_consoleCodePage: see OpenStandardOutput.
 static bool g_ready = false;
 static int g_dpi = 96;
 // The last panel position read (in 96-DPI units and in pixels): a position
@@ -376,17 +379,27 @@ static void RestoreConsoleCodePage() { SetConsoleOutputCP(g_consoleCodePage); }
 
 // A windowed program starts with no console: its standard output and error
 // go where the parent redirected them, else to the console it was started
-// from (attached, and written in UTF-8 as the listings are, its code page
-// put back at exit), else nowhere. Either way written byte for byte, without
-// a CR before each line break, so that the lines are the same as on Linux.
+// from (attached), else nowhere. A console is switched to UTF-8, as the
+// listings are written, and its code page put back at exit. Either way the
+// bytes are written as they are, without a CR before each line break, so
+// that the lines are the same as on Linux.
 static void OpenStandardOutput() {
     const bool out = StandardHandleOpen(STD_OUTPUT_HANDLE);
     const bool err = StandardHandleOpen(STD_ERROR_HANDLE);
     if ((!out || !err) && AttachConsole(ATTACH_PARENT_PROCESS)) {
         if (!out) std::freopen("CONOUT$", "w", stdout);
         if (!err) std::freopen("CONOUT$", "w", stderr);
+    }
+    // A console (attached, or handed down as the standard output) shows the
+    // UTF-8 bytes as text.
+    DWORD mode = 0;
+    if (GetConsoleMode(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stdout))), &mode)) {
         g_consoleCodePage = GetConsoleOutputCP();
         if (g_consoleCodePage != CP_UTF8 && SetConsoleOutputCP(CP_UTF8)) std::atexit(RestoreConsoleCodePage);
+        // Written to a console a byte at a time, a character of two bytes
+        // would reach it in halves that it cannot show: whole lines at once.
+        static char buffer[1 << 16];
+        std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
     }
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);

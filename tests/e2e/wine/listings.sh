@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The command-line listings of the Windows program under Wine: written to a
 # redirected standard output byte for byte as on Linux (UTF-8, LF line
-# ends, no CR), the usage line on standard error with exit code 2, and
-# nothing at all, with exit code 0, when the output leads nowhere.
+# ends, no CR), or to the console the program was started from, the usage
+# line on standard error with exit code 2, and nothing at all, with exit
+# code 0, when the output leads nowhere.
 # With $VLIC_LINUX_BIN (the Linux build's bin folder, which scripts/test.sh
 # gives) every listing is held, byte for byte, against the Linux program's:
 # --produits and --adresses N for 0 and every product of the catalogue.
@@ -35,6 +36,17 @@ rc=0
 wine_run "$APP" --adresses >/dev/null 2>"$W/usage.err" || rc=$?
 e2e_expect_eq 2 "$rc" "exit code of --adresses without a number"
 e2e_expect "the usage line on stderr" grep -q '^usage: VLicEnr --adresses N' "$W/usage.err"
+
+# Started from a console, as from cmd, with no standard handle given: the
+# lines reach that console, accents and all (read back from its screen,
+# where a TAB is blanks); the usage line too.
+rc=0
+wine_run "$E2E_BIN/console_parent.exe" "$APP" --produits >"$W/console.txt" 2>&1 || rc=$?
+e2e_expect_eq 0 "$rc" "exit code of --produits in a console"
+e2e_expect_eq 41 "$(wc -l <"$W/console.txt")" "lines shown in the console"
+e2e_expect "the console shows the accented line" grep -qx $'21 \+Robot RM5 Pince \xc3\x89lectrique \+1' "$W/console.txt"
+wine_run "$E2E_BIN/console_parent.exe" "$APP" --adresses >"$W/console-usage.txt" 2>&1 || true
+e2e_expect "the usage line in the console" grep -q '^usage: VLicEnr --adresses N' "$W/console-usage.txt"
 
 rc=0
 wine_run "$APP" --produits >&- 2>&- || rc=$?
