@@ -4,18 +4,20 @@
 // SetPrintAttributeExAnsi, PrintPanelAnsi.
 //
 // Data model: the hook, when set, stands in for the dialog. Printing keeps
-// the three print attributes and hands the page to the print module
-// (ui/qt/uiprint.h), loaded at the first print; a print is one page holding a picture of the
+// the three print attributes; a print is one page holding a picture of the
 // panel as it is drawn on the screen, placed at the top-left of the page's
 // printable area and scaled as the attributes say (-1: to fit the page,
 // keeping its proportions when both are -1; else a percentage of its size at
 // 96 pixels per inch).
-#include <QApplication>
-#include <QCoreApplication>
-#include <QLibrary>
-#include <QMessageBox>
+#include <algorithm>
 
-#include "ui/qt/uiprint.h"
+#include <QApplication>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPixmap>
+#include <QPrinter>
+#include <QPrinterInfo>
+
 #include "ui/qt/uiprivate.h"
 #include "ui/userint.h"
 
@@ -29,9 +31,6 @@ UiMessagePopupHook g_hook = nullptr;
 int g_hScale = -1;
 int g_vScale = -1;
 int g_orientation = 0;
-// g_print: the print module's entry point (ui/qt/uiprint.h), loaded at the
-//   first print and kept; null before, and after a failed load.
-uirt::PrintWidgetFn g_print = nullptr;
 
 }  // namespace
 
@@ -80,21 +79,10 @@ int SetPrintAttributeExAnsi(int attribute, int value) {
     }
 }
 
-// The print module's entry point, loaded from the program's folder at the
-// first call; null when the module or its entry point is missing (the next
-// call tries again).
-static PrintWidgetFn PrintModule() {
-    if (!g_print) {
-        QLibrary module(QCoreApplication::applicationDirPath() + u'/' + QLatin1String(kPrintModule));
-        g_print = reinterpret_cast<PrintWidgetFn>(module.resolve(kPrintEntry));   // stays loaded
-    }
-    return g_print;
-}
-
 // 0 once the page is out; UIE_NOT_INITIALIZED, UIE_BAD_PANEL,
 // UIE_BAD_POINTER, UIE_BAD_VALUE (a file name not ending in ".pdf"),
-// UIE_SYSTEM (no default printer, the printer or file refused, or the print
-// module missing). scaling, area and flag are accepted for the callers' sake.
+// UIE_SYSTEM (no default printer, or the printer or file refused).
+// scaling, area and flag are accepted for the callers' sake.
 int PrintPanelAnsi(int panel, const char *fileName, int scaling, int area, int flag) {
     (void)scaling;
     (void)area;
@@ -104,9 +92,30 @@ int PrintPanelAnsi(int panel, const char *fileName, int scaling, int area, int f
     if (!p) return UIE_BAD_PANEL;
     if (!fileName) return UIE_BAD_POINTER;
     const QString name = FromAnsi(fileName);
-    if (!name.isEmpty() && !name.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) return UIE_BAD_VALUE;
-    const PrintWidgetFn print = PrintModule();
-    if (!print) return UIE_SYSTEM;
-    return print(p->w, FromAnsi(p->titleRaw.constData(), p->titleRaw.size()), name, g_hScale, g_vScale,
-                 g_orientation);
+    QPrinter printer(QPrinter::HighResolution);
+    if (name.isEmpty()) {
+        const QPrinterInfo def = QPrinterInfo::defaultPrinter();
+        if (def.isNull()) return UIE_SYSTEM;
+        printer.setPrinterName(def.printerName());
+    } else if (name.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(name);
+    } else {
+        return UIE_BAD_VALUE;
+    }
+    printer.setPageOrientation(g_orientation ? QPageLayout::Landscape : QPageLayout::Portrait);
+    printer.setDocName(FromAnsi(p->titleRaw.constData(), p->titleRaw.size()));
+
+    const QPixmap shot = p->w->grab();
+    const QSizeF size = shot.deviceIndependentSize();
+    if (size.isEmpty()) return UIE_SYSTEM;
+    QPainter painter;
+    if (!painter.begin(&printer)) return UIE_SYSTEM;
+    const QRectF page = printer.pageRect(QPrinter::DevicePixel);
+    const double atScale = printer.resolution() / 96.0;
+    double sx = g_hScale == -1 ? page.width() / size.width() : atScale * g_hScale / 100.0;
+    double sy = g_vScale == -1 ? page.height() / size.height() : atScale * g_vScale / 100.0;
+    if (g_hScale == -1 && g_vScale == -1) sx = sy = std::min(sx, sy);
+    painter.drawPixmap(QRectF(0, 0, size.width() * sx, size.height() * sy), shot, QRectF(shot.rect()));
+    return painter.end() ? 0 : UIE_SYSTEM;
 }
