@@ -61,8 +61,10 @@ const char *VLicProdNom(int n) {
 // Clears every record: name "?", code, the three reserved integers and hidden
 // 0, each reserved text empty (first byte 0). Bytes 52 to 67 are left alone:
 // this system never writes them. No result.
-void VLicProdEffacer(void) {
-    for (VLicProdRec &r : VLicProdG) {
+// Clears records from..VLIC_PROD_MAX - 1 as VLicProdEffacer does. No result.
+static void VLicProdEffacerDe(int from) {
+    for (int n = from; n < VLIC_PROD_MAX; ++n) {
+        VLicProdRec &r = VLicProdG[n];
         r.name[0] = '?';
         r.name[1] = '\0';
         r.code = 0;
@@ -73,6 +75,8 @@ void VLicProdEffacer(void) {
         for (char *texte : r.texts) texte[0] = '\0';
     }
 }
+
+void VLicProdEffacer(void) { VLicProdEffacerDe(0); }
 
 // Opens path for binary reading when it is a regular file (a link to one
 // included). Returns the open file, or null when it cannot be opened or is
@@ -106,23 +110,37 @@ static std::FILE *VLicProdOuvrir(const char *path) {
 // read because of a read error: the table is then left cleared.
 int VLicProdCharger(const char *path) {
     assert(path != nullptr && "the catalogue's path must be given");
-    VLicProdEffacer();
     std::FILE *f = VLicProdOuvrir(path);
-    if (f == nullptr) return 0;
+    if (f == nullptr) {
+        VLicProdEffacer();
+        return 0;
+    }
+    // A whole record read replaces every byte the clear would have written,
+    // so only the records past the end of the file are cleared; and a record
+    // is written only where it differs from what the table holds. The
+    // catalogue leaves most of its 1000 slots empty, all-zero in the file as
+    // in the fresh table: their pages are then never touched, and the table
+    // costs memory only for the slots in use.
     for (int n = 0; n < VLIC_PROD_MAX; ++n) {
+        VLicProdRec lu;
         // One read of 580 one-byte items: the bytes of a record cut by the
         // end of the file are then exactly those read (a read of one 580-byte
         // item would leave a partial record undefined).
-        const std::size_t lus = std::fread(&VLicProdG[n], 1, sizeof(VLicProdRec), f);
+        const std::size_t lus = std::fread(&lu, 1, sizeof(VLicProdRec), f);
         if (lus < sizeof(VLicProdRec)) {
             // A folder opens on some systems but cannot be read: treat it as
             // a file that cannot be opened, as where opening already fails.
             const bool illisible = (n == 0 && lus == 0 && std::ferror(f));
             std::fclose(f);
-            // Nothing was read when illisible: the table is still cleared.
-            // Otherwise this is the end of a short file; the rest stays cleared.
+            // Nothing was read when illisible: the whole table is cleared.
+            // Otherwise this is the end of a short file; the rest is cleared,
+            // the cut record then takes the bytes read.
+            VLicProdEffacerDe(n);
+            std::memcpy(&VLicProdG[n], &lu, lus);
             return illisible ? 0 : 1;
         }
+        if (std::memcmp(&VLicProdG[n], &lu, sizeof(VLicProdRec)) != 0)
+            std::memcpy(&VLicProdG[n], &lu, sizeof(VLicProdRec));
     }
     std::fclose(f);
     return 1;

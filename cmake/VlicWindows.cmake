@@ -51,10 +51,26 @@ add_custom_command(
 add_custom_target(vlic_catalogue DEPENDS ${VLIC_BIN_DIR}/Veltrane.vlicprod)
 add_dependencies(vlic_runtime_files vlic_catalogue)
 
-# The program: a windowed executable carrying FVLicEnr.uir.
-add_executable(VLicEnr WIN32 app/main.cpp ${VLIC_FVLICENR_RC})
+# The program: a windowed executable carrying FVLicEnr.uir, its icon, its
+# version and its manifest (app/win/VLicEnr.rc).
+add_executable(VLicEnr WIN32 app/main.cpp ${VLIC_FVLICENR_RC} app/win/VLicEnr.rc)
 target_link_libraries(VLicEnr PRIVATE vlic)
 add_dependencies(VLicEnr vlic_runtime_files)
+set_source_files_properties(app/win/VLicEnr.rc PROPERTIES
+  COMPILE_DEFINITIONS "VLIC_VERSION_MAJOR=${PROJECT_VERSION_MAJOR};VLIC_VERSION_MINOR=${PROJECT_VERSION_MINOR}"
+  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/app/win/VLicEnr.ico;${CMAKE_SOURCE_DIR}/app/win/VLicEnr.exe.manifest")
+
+# GenDemo, the general library's demonstration, with its panel carried
+# inside as "GENDEMO.UIR". Built beside the program, never packaged.
+file(GLOB gendemo_images CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/examples/GenDemo/images/*.png)
+vlic_convert_panels(OUTPUT ${CMAKE_BINARY_DIR}/uir/GenDemo.uir
+  PANELS ${CMAKE_SOURCE_DIR}/examples/GenDemo/1.ui DEPENDS ${gendemo_images})
+set(gendemo_rc ${CMAKE_BINARY_DIR}/uir/GenDemo.rc)
+file(WRITE ${gendemo_rc} "GENDEMO.UIR UIRFILETYPE \"${CMAKE_BINARY_DIR}/uir/GenDemo.uir\"\n")
+set_source_files_properties(${gendemo_rc} PROPERTIES OBJECT_DEPENDS ${CMAKE_BINARY_DIR}/uir/GenDemo.uir)
+add_executable(GenDemo WIN32 examples/GenDemo/GenDemo.cpp ${gendemo_rc})
+target_link_libraries(GenDemo PRIVATE vlic)
+add_dependencies(GenDemo vlic_runtime_files vlic_uir_GenDemo)
 
 if(VLIC_BUILD_TESTS)
   enable_testing()
@@ -64,4 +80,13 @@ if(VLIC_BUILD_TESTS)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   add_subdirectory(${VLIC_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
   add_subdirectory(tests/win32)
+  # The program under Wine as a user drives it: every tests/e2e/wine/*.sh
+  # but its helpers is one test on a private Xvfb, with real X input.
+  file(GLOB wine_e2e_files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/wine/*.sh)
+  list(FILTER wine_e2e_files EXCLUDE REGEX "/winelib\\.sh$")
+  foreach(f ${wine_e2e_files})
+    get_filename_component(base ${f} NAME_WE)
+    add_test(NAME wine_e2e_${base} COMMAND bash ${f} ${VLIC_BIN_DIR} ${CMAKE_SOURCE_DIR})
+    set_tests_properties(wine_e2e_${base} PROPERTIES LABELS e2e TIMEOUT 600)
+  endforeach()
 endif()

@@ -87,13 +87,9 @@ static int LireProduit(const char *text, int *product) {
     return 1;
 }
 
-// Starts the run-time without a display and loads the catalogue from the
-// program's folder. Returns 0 when done, else the exit code to give.
-static int Demarrer(char **argv) {
-    if (!InitUIRunTimeHeadless(argv)) {
-        std::fprintf(stderr, "VLicEnr: the user-interface run-time cannot start\n");
-        return 3;
-    }
+// Loads the catalogue from the program's folder, as start-up does (the
+// run-time started). Returns 0 when done, else the exit code to give.
+static int Demarrer(void) {
     char dossier[MAX_PATHNAME_LEN];
     if (GetProjectDirAnsi(dossier) == 0) SetDirAnsi(dossier);
     if (!VLicProdCharger(VLIC_PROD_FILE)) {
@@ -166,13 +162,19 @@ int LoadListing(int argc, char **argv) {
     const bool produits = std::strcmp(argv[1], "--produits") == 0;
     if (!adresses && !produits) return -1;
 
+    // The run-time first: on Windows it is what makes the output reach the
+    // console or the redirection, the usage line included.
+    if (!InitUIRunTimeHeadless(argv)) {
+        std::fprintf(stderr, "VLicEnr: the user-interface run-time cannot start\n");
+        return 3;
+    }
     int product = 0;
     if (adresses && (argc < 3 || !LireProduit(argv[2], &product))) {
         std::fprintf(stderr, "usage: VLicEnr --adresses N   (N: product number, 0 to 999)\n"
                              "       VLicEnr --produits\n");
         return 2;
     }
-    if (const int code = Demarrer(argv)) return code;
+    if (const int code = Demarrer()) return code;
     const int code = adresses ? ListerAdresses(product) : ListerProduits();
     std::fflush(stdout);
     return code;

@@ -50,9 +50,11 @@ int GenAfficheErreur(const char *titre, const char *message, const char *details
         SetCtrlAttributeAnsi(popup, kCtrlBouton2, ATTR_LABEL_TEXT, bouton2);
         SetCtrlAttributeAnsi(popup, kCtrlMessage, ATTR_LABEL_TEXT, titre);
         ResetTextBoxAnsi(popup, kCtrlMessage, message);
-        if (details[0] == '\0')
+        if (details[0] == '\0') {
             SetPanelAttributeAnsi(popup, ATTR_HEIGHT, kHauteurSansDetails);
-        else
+            // It was centred at its full height when loaded.
+            SetPanelPos(popup, VAL_AUTO_CENTER, VAL_AUTO_CENTER);
+        } else
             ResetTextBoxAnsi(popup, kCtrlDetails, details);
         InstallPopup(popup);
 

@@ -11,6 +11,8 @@ packages=(
   wine64
   xvfb
   googletest
+  # the end-to-end tests under Wine: window manager, real input, screenshots
+  openbox xdotool x11-utils imagemagick
 )
 missing=()
 for p in "${packages[@]}"; do

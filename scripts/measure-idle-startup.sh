@@ -17,12 +17,14 @@
 # line of text, which shows what the font database alone costs.
 # A measurement, not a test: it prints and exits 0 unless something could
 # not be measured. VLIC_MEASURE_RUNS (default 9) start-up runs of each
-# program, VLIC_MEASURE_SECONDS (default 10) per wake-up figure.
+# program, VLIC_MEASURE_SECONDS (default 10) per wake-up figure;
+# VLIC_MEASURE_WAKEUPS=0 measures the start-up figures only.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$top/build}" && pwd)
 runs=${VLIC_MEASURE_RUNS:-9}
 seconds=${VLIC_MEASURE_SECONDS:-10}
+wakeups=${VLIC_MEASURE_WAKEUPS:-1}
 program=$build/bin/VLicEnr
 [ -x "$program" ] || { echo "measure: $program is not built" >&2; exit 1; }
 
@@ -66,6 +68,7 @@ map_text=$(awk '{print $1}' "$E2E_WORK/start-text" | median)
 rss_text=$(awk '{print $2}' "$E2E_WORK/start-text" | median)
 
 # ---- wake-ups at rest, on Xvfb with openbox
+if [ "$wakeups" != 0 ]; then
 e2e_start_x >/dev/null
 
 # Context switches of every thread of the process so far.
@@ -124,6 +127,7 @@ echo "  main panel, pointer outside:               $wake_main_out"
 echo "  downloads panel, pointer on BP_EMP:        $wake_load_emp"
 echo "  downloads panel, pointer inside, nothing:  $wake_load_in"
 echo "  downloads panel, pointer outside:          $wake_load_out"
+fi
 awk -v p="$map_prog" -v b="$map_bare" -v n="$runs" 'BEGIN {
     printf "start to main panel mapped (bare Xvfb, median of %d): %.1f ms against %.1f ms, ratio %.2f (target <= 1.2)\n", n, p, b, p / b }'
 awk -v p="$rss_prog" -v b="$rss_bare" 'BEGIN {

@@ -26,5 +26,6 @@ fi
 if [ "${VLIC_SKIP_WINDOWS:-0}" != 1 ]; then
   win=${VLIC_WINDOWS_BUILD_DIR:-$top/build-windows}
   VLIC_WINDOWS_BUILD_DIR=$win "$top/scripts/build-windows.sh"
-  (cd "$win" && ctest --output-on-failure -j2)
+  # The listings under Wine are held against the Linux program just built.
+  (cd "$win" && VLIC_LINUX_BIN=$build/bin ctest --output-on-failure -j2)
 fi

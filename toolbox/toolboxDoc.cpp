@@ -24,6 +24,10 @@
 //   parses the handler's Exec line itself and starts it with an argument
 //   vector. GIO starts the handler through an intermediate child that it
 //   reaps at once, so the handler is never our child and leaves no zombie.
+//   GIO (and GObject under it) is loaded at the first opening, as shell32.dll
+//   is on Windows: most runs open nothing, and loading it at start-up costs
+//   milliseconds and a megabyte. GLib itself is already there (the toolkit
+//   runs on it) and is called directly.
 //
 // Window modes: 1 minimised, 2 maximised, 0 and every other value a normal
 // window. On Windows they become the shell's show command; GIO has no such
@@ -51,9 +55,12 @@
 #include <gio/gio.h>
 #include <glib/gstdio.h>
 
+#include <atomic>
 #include <cerrno>
+#include <mutex>
 #include <string>
 
+#include <dlfcn.h>
 #include <unistd.h>
 #endif
 
@@ -217,8 +224,68 @@ int OpenDocumentInDefaultViewer_(const char *document, int windowMode, int utf8)
 #else
 // ======================================================== Other desktops: GIO
 //
-// No module state: GIO keeps its own (the registered applications, watched
-// for changes on disk).
+// ---- GIO state, per process, set once. GIO keeps its own besides (the
+// registered applications, watched for changes on disk).
+// gDocGioLoaded: set once every entry point of gDocGio is there; read
+//   without the lock, written under it.
+// gDocGioLock: serialises the loading, which a failure leaves to the next
+//   call.
+// gDocGio: GIO's entry points this module uses, by their GIO names. The
+//   library is never unloaded: GObject's types cannot be.
+struct DocGioEntries {
+    decltype(&g_app_info_launch_default_for_uri) launchDefaultForUri;
+    decltype(&g_app_info_get_default_for_type) defaultForType;
+    decltype(&g_app_info_get_default_for_uri_scheme) defaultForUriScheme;
+    decltype(&g_file_new_for_path) fileNewForPath;
+    decltype(&g_file_new_for_uri) fileNewForUri;
+    decltype(&g_file_get_path) fileGetPath;
+    decltype(&g_file_get_uri) fileGetUri;
+    decltype(&g_file_query_info) fileQueryInfo;
+    decltype(&g_file_info_get_content_type) fileInfoGetContentType;
+    decltype(&g_io_error_quark) ioErrorQuark;
+    decltype(&g_object_unref) objectUnref;
+};
+static std::atomic<bool> gDocGioLoaded{false};
+static std::mutex gDocGioLock;
+static DocGioEntries gDocGio;
+
+// Looks up `name` in `library` into `entry`. True when found.
+template <typename F>
+static bool DocGioLookUp(void *library, const char *name, F *entry) {
+    *entry = reinterpret_cast<F>(dlsym(library, name));
+    return *entry != nullptr;
+}
+
+// Makes sure GIO is loaded. 0 once it is; -5093 when the library does not
+// load, -5094 when one of its entry points is missing (the library is then
+// let go, and the next call tries again).
+static int DocLoadGio() {
+    if (gDocGioLoaded.load(std::memory_order_acquire)) return 0;
+    std::lock_guard<std::mutex> hold(gDocGioLock);
+    if (gDocGioLoaded.load(std::memory_order_relaxed)) return 0;
+    void *gio = dlopen("libgio-2.0.so.0", RTLD_NOW | RTLD_LOCAL);
+    if (!gio) return ToolErr_CouldNotLoadDLL;
+    DocGioEntries e{};
+    // g_object_unref is GObject's, found through GIO's own dependencies.
+    const bool all = DocGioLookUp(gio, "g_app_info_launch_default_for_uri", &e.launchDefaultForUri) &&
+                     DocGioLookUp(gio, "g_app_info_get_default_for_type", &e.defaultForType) &&
+                     DocGioLookUp(gio, "g_app_info_get_default_for_uri_scheme", &e.defaultForUriScheme) &&
+                     DocGioLookUp(gio, "g_file_new_for_path", &e.fileNewForPath) &&
+                     DocGioLookUp(gio, "g_file_new_for_uri", &e.fileNewForUri) &&
+                     DocGioLookUp(gio, "g_file_get_path", &e.fileGetPath) &&
+                     DocGioLookUp(gio, "g_file_get_uri", &e.fileGetUri) &&
+                     DocGioLookUp(gio, "g_file_query_info", &e.fileQueryInfo) &&
+                     DocGioLookUp(gio, "g_file_info_get_content_type", &e.fileInfoGetContentType) &&
+                     DocGioLookUp(gio, "g_io_error_quark", &e.ioErrorQuark) &&
+                     DocGioLookUp(gio, "g_object_unref", &e.objectUnref);
+    if (!all) {
+        dlclose(gio);
+        return ToolErr_FuncNotFound;
+    }
+    gDocGio = e;
+    gDocGioLoaded.store(true, std::memory_order_release);
+    return 0;
+}
 
 // The Windows-1252 bytes 0x80..0x9F as UTF-16. The five bytes the code page
 // leaves undefined become the C1 control of the same number, as Windows'
@@ -335,7 +402,7 @@ static size_t DocSchemeLength(const std::string &text) {
 // starting the application, -5095 any other. Frees the error.
 static int DocGioErrorStatus(GError *error) {
     int status = ToolErr_UnknownSystemError;
-    if (error && error->domain == G_IO_ERROR) {
+    if (error && error->domain == gDocGio.ioErrorQuark()) {
         switch (error->code) {
         case G_IO_ERROR_NOT_FOUND:
         case G_IO_ERROR_NOT_DIRECTORY: status = UIEFileNotFound; break;
@@ -354,7 +421,7 @@ static int DocGioErrorStatus(GError *error) {
 // status of GIO's error.
 static int DocLaunch(const char *uri) {
     GError *error = nullptr;
-    if (g_app_info_launch_default_for_uri(uri, nullptr, &error)) return 0;
+    if (gDocGio.launchDefaultForUri(uri, nullptr, &error)) return 0;
     return DocGioErrorStatus(error);
 }
 
@@ -377,7 +444,7 @@ static int DocFileErrnoStatus(int error) {
 // else as DocLaunch. Takes `file` over.
 static int DocOpenFile(GFile *file) {
     int status = 0;
-    char *path = g_file_get_path(file);
+    char *path = gDocGio.fileGetPath(file);
     GStatBuf info;
     if (!path) {
         status = UIEFileNotFound;   // a file:// URI of another host
@@ -388,27 +455,27 @@ static int DocOpenFile(GFile *file) {
         status = DocFileErrnoStatus(errno);
     } else {
         GError *error = nullptr;
-        GFileInfo *typeInfo = g_file_query_info(file, G_FILE_ATTRIBUTE_STANDARD_CONTENT_TYPE,
+        GFileInfo *typeInfo = gDocGio.fileQueryInfo(file, G_FILE_ATTRIBUTE_STANDARD_CONTENT_TYPE,
                                                 G_FILE_QUERY_INFO_NONE, nullptr, &error);
         if (!typeInfo) {
             status = DocGioErrorStatus(error);
             if (status == ToolErr_NoAssocApp) status = ToolErr_UnknownSystemError;
         } else {
-            const char *type = g_file_info_get_content_type(typeInfo);
-            GAppInfo *app = type ? g_app_info_get_default_for_type(type, FALSE) : nullptr;
+            const char *type = gDocGio.fileInfoGetContentType(typeInfo);
+            GAppInfo *app = type ? gDocGio.defaultForType(type, FALSE) : nullptr;
             if (!app) {
                 status = ToolErr_NoAssocApp;
             } else {
-                g_object_unref(app);
-                char *uri = g_file_get_uri(file);
+                gDocGio.objectUnref(app);
+                char *uri = gDocGio.fileGetUri(file);
                 status = DocLaunch(uri);
                 g_free(uri);
             }
-            g_object_unref(typeInfo);
+            gDocGio.objectUnref(typeInfo);
         }
     }
     g_free(path);
-    g_object_unref(file);
+    gDocGio.objectUnref(file);
     return status;
 }
 
@@ -420,10 +487,10 @@ static int DocOpenUri(std::string uri, size_t schemeLength) {
     // Schemes are case-insensitive; the registrations use the lower-case form.
     for (size_t i = 0; i < schemeLength; ++i) uri[i] = g_ascii_tolower(uri[i]);
     const std::string scheme = uri.substr(0, schemeLength);
-    if (scheme == "file") return DocOpenFile(g_file_new_for_uri(uri.c_str()));
-    GAppInfo *app = g_app_info_get_default_for_uri_scheme(scheme.c_str());
+    if (scheme == "file") return DocOpenFile(gDocGio.fileNewForUri(uri.c_str()));
+    GAppInfo *app = gDocGio.defaultForUriScheme(scheme.c_str());
     if (!app) return ToolErr_NoAssocApp;
-    g_object_unref(app);
+    gDocGio.objectUnref(app);
     return DocLaunch(uri.c_str());
 }
 
@@ -433,6 +500,8 @@ int OpenDocumentInDefaultViewer_(const char *document, int windowMode, int utf8)
     const int converted = utf8 ? DocUtf8ToUtf16(document, wide) : DocCp1252ToUtf16(document, wide);
     if (converted < 0) return converted;
     (void)windowMode;   // the opened application chooses how it shows itself
+    const int loaded = DocLoadGio();
+    if (loaded < 0) return loaded;
 
     const std::string text = DocUtf16ToUtf8(wide);
     // What the Windows shell reads as a web address; a port after the name
@@ -443,7 +512,7 @@ int OpenDocumentInDefaultViewer_(const char *document, int windowMode, int utf8)
     if (const size_t schemeLength = DocSchemeLength(text)) return DocOpenUri(text, schemeLength);
     if (text.empty()) return UIEFileNotFound;
     char *absolute = g_canonicalize_filename(text.c_str(), nullptr);
-    GFile *file = g_file_new_for_path(absolute);
+    GFile *file = gDocGio.fileNewForPath(absolute);
     g_free(absolute);
     return DocOpenFile(file);
 }

@@ -33,8 +33,9 @@
 // first use. In a Designer file the root widget's geometry gives the panel's
 // size and its position (0, 0: centred on the screen), windowTitle its
 // title; optional dynamic properties of the root: closeCtrl (the control
-// whose commit the close box gives), canMinimize, canMaximize, sizable (0
-// or 1, default 1). Each control is a direct child of the root carrying
+// whose commit the close box gives), canMinimize, canMaximize, canClose,
+// sizable, titleBar (0 or 1, default 1; a panel without title bar has no
+// frame buttons at all). Each control is a direct child of the root carrying
 // ctrlId, ctrlStyle and optionally ctrlMode; a label drawn apart from its
 // control is a QLabel child carrying labelOf (the control's id).
 #ifndef VLIC_UI_USERINT_H

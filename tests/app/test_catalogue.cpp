@@ -279,6 +279,20 @@ TEST_F(Catalogue, RecordCutByTheEndHoldsTheBytesReadThenTheClearedRest) {
     EXPECT_STREQ(VLicProdG[4].name, "?");
 }
 
+TEST_F(Catalogue, EmptySlotsOfTheFileReplaceWhatTheTableHeld) {
+    // Loading leaves alone a record that already holds the file's bytes; a
+    // zero slot of the file must still replace a filled or cleared record.
+    const fs::path p = dossier_ / "zeros.vlicprod";
+    std::vector<unsigned char> octets(580000, 0);
+    std::memcpy(&octets[30 * 580], "Trente", 7);
+    EcrireFichier(p, octets);
+    Produit(20, "Robot", 2045, 1);
+    ASSERT_EQ(VLicProdCharger(p.string().c_str()), 1);
+    EXPECT_EQ(std::memcmp(VLicProdG, octets.data(), octets.size()), 0);
+    ASSERT_EQ(VLicProdCharger(p.string().c_str()), 1);   // again, over the same bytes
+    EXPECT_EQ(std::memcmp(VLicProdG, octets.data(), octets.size()), 0);
+}
+
 TEST_F(Catalogue, EmptyFileLoadsAsAllCleared) {
     const fs::path p = dossier_ / "vide.vlicprod";
     EcrireFichier(p, {});

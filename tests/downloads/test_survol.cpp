@@ -12,6 +12,14 @@
 #include "ui/cp1252.h"
 #include "ui/userint.h"
 
+#ifndef _WIN32
+#include <QAccessible>
+#include <QLabel>
+#include <QWidget>
+
+#include "ui/qt/userint_qt.h"
+#endif
+
 namespace {
 
 // The help texts as the user reads them; %s is the product's name.
@@ -234,5 +242,25 @@ TEST_F(Survol, TheLoopAtRestSleepsUntilSomethingComes) {
         EXPECT_TRUE(dort) << "the loop keeps waking itself (control " << control << ")";
     }
 }
+
+#ifndef _WIN32
+// A screen reader names each picture button by the item beside it, never
+// "button"; a label changed for the product renames it. Qt only: screen
+// readers reach the Qt widgets through QAccessible, which this reads.
+TEST_F(Survol, PictureButtonsAreNamedByTheirItem) {
+    Ouvrir(20);
+    auto nom = [this](int control) {
+        QAccessibleInterface *a = QAccessible::queryAccessibleInterface(UiCtrlWidget(panel_, control));
+        return a ? a->text(QAccessible::Name) : QString();
+    };
+    EXPECT_EQ(nom(FVLIC_LOAD_BP_EMP), "EMP");
+    EXPECT_EQ(nom(FVLIC_LOAD_BP_IHM), "Interface PC");
+    for (int control = FVLIC_LOAD_PDF_IHM; control <= FVLIC_LOAD_BP_EMP; ++control) {
+        QLabel *label = UiCtrlLabelWidget(panel_, control);
+        if (!label || !UiCtrlWidget(panel_, control)->isVisible()) continue;
+        EXPECT_EQ(nom(control), label->text()) << "control " << control;
+    }
+}
+#endif
 
 }  // namespace

@@ -7,6 +7,9 @@
 #include <windows.h>
 #else
 #include <QPrinterInfo>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QWidget>
 #endif
 
 #include <cstdio>
@@ -18,6 +21,9 @@
 #include "genutil/GenInterne.h"
 #include "genutil/GenUtil.h"
 #include "support/ui_events.h"
+#ifndef _WIN32
+#include "ui/qt/userint_qt.h"
+#endif
 #include "ui/userint.h"
 
 namespace {
@@ -146,6 +152,31 @@ TEST_F(Ecran, LongWaitMessagesAreCutAt255Bytes) {
     EXPECT_EQ(Val(w, 3), "");
     GenFermerWait();
 }
+
+#ifndef _WIN32
+// A message of 255 bytes, in words or in one piece, wraps inside the popup
+// and shows whole: the popup grows in height rather than cut it. Qt only:
+// it reads the wrapped layout of the Qt label.
+TEST_F(Ecran, LongWaitMessagesWrapInsideThePopup) {
+    std::string mots;
+    while (mots.size() < 250) mots += "patienter ";
+    for (const std::string &texte : {mots.substr(0, 255), std::string(255, 'x')}) {
+        GenWait(0, texte.c_str());
+        const int w = GenWaitPanel();
+        ASSERT_GT(w, 0);
+        auto *label = qobject_cast<QLabel *>(UiCtrlWidget(w, 3));
+        ASSERT_NE(label, nullptr);
+        const QRect r = label->geometry();
+        EXPECT_LE(r.right(), PanelInt(w, ATTR_WIDTH) - 1) << texte;
+        EXPECT_LE(r.bottom(), PanelInt(w, ATTR_HEIGHT) - 1) << texte;
+        EXPECT_GE(r.height(), label->heightForWidth(r.width())) << "cut: " << texte;
+        const QRect used = label->fontMetrics().boundingRect(QRect(0, 0, r.width(), 10000),
+                                                             Qt::TextWordWrap, label->text());
+        EXPECT_LE(used.width(), r.width()) << "runs past the edge: " << texte;
+        GenFermerWait();
+    }
+}
+#endif
 
 TEST_F(Ecran, WaitPopupThatCannotBeLoadedStillClosesCleanly) {
     GenChoisirFichierRessource("Absent.uir");

@@ -51,6 +51,7 @@ struct Vu {
     int curseurAttente = -1;
     int curseur = 0;
     int hauteur = 0;
+    int haut = 0;
     int bouton2Visible = -1;
     std::string bouton1, bouton2, titre, message, details;
     int hautDetails = 0;
@@ -82,6 +83,7 @@ private:
         vu.curseurAttente = GetWaitCursorState();
         GetMouseCursor(&vu.curseur);
         vu.hauteur = PanelInt(p, ATTR_HEIGHT);
+        vu.haut = PanelInt(p, ATTR_TOP);
         vu.bouton2Visible = CtrlInt(p, kBouton2, ATTR_VISIBLE);
         vu.bouton1 = Label(p, kBouton1);
         vu.bouton2 = Label(p, kBouton2);
@@ -131,6 +133,9 @@ TEST_F(Erreur, FirstButtonWithoutDetailsCutsThePopupTo105) {
     EXPECT_EQ(u.vu.curseurAttente, 0);
     EXPECT_EQ(u.vu.curseur, VAL_DEFAULT_CURSOR);
     EXPECT_EQ(u.vu.hauteur, 105);
+    int ecranH = 0, ecranL = 0;
+    GetScreenSize(&ecranH, &ecranL);
+    EXPECT_NEAR(u.vu.haut + 105 / 2, ecranH / 2, 1) << "centred at its cut height";
     EXPECT_EQ(u.vu.bouton2Visible, 0);
     EXPECT_EQ(u.vu.bouton1, "__OK");
     EXPECT_EQ(u.vu.bouton2, "Non");

@@ -42,9 +42,15 @@ TEST(MessagePopup, HookStandsInForTheDialog) {
 TEST(MessagePopup, DialogWaitsForOk) {
     QString seenTitle, seenText;
     bool closed = false, selectable = false;
+    QWidget *owner = nullptr;
+    const int panel = LoadPanelAnsi(0, "UiTest.uir", P1);
+    DisplayPanel(panel);
+    UiTestProcess(20);
+    QApplication::setActiveWindow(nullptr);   // owned all the same
     QTimer::singleShot(100, [&] {
         auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
         ASSERT_NE(box, nullptr);
+        owner = box->parentWidget();
         seenTitle = box->windowTitle();
         seenText = box->text();
         selectable = box->textInteractionFlags().testFlag(Qt::TextSelectableByMouse);
@@ -57,6 +63,8 @@ TEST(MessagePopup, DialogWaitsForOk) {
     EXPECT_EQ(QStringLiteral("Titre é"), seenTitle);
     EXPECT_EQ(QStringLiteral("Ligne 1\n<b>Ligne 2</b>"), seenText);
     EXPECT_TRUE(selectable) << "its text (an address) can be selected and copied";
+    EXPECT_EQ(UiPanelWidget(panel), owner) << "owned by the panel it blocks";
+    DiscardPanel(panel);
     EXPECT_EQ(1, GetWaitCursorState());   // given back after the popup
     EXPECT_EQ(Qt::WaitCursor, QGuiApplication::overrideCursor()->shape());
     SetWaitCursor(0);
@@ -74,6 +82,8 @@ TEST(Popups, InstalledPopupBlocksOtherPanels) {
     UiTestProcess(20);
     EXPECT_EQ(UiPanelWidget(pop), QApplication::activeModalWidget());
     EXPECT_EQ(pop, GetActivePanel());
+    EXPECT_EQ(UiPanelWidget(main)->windowHandle(), UiPanelWidget(pop)->windowHandle()->transientParent())
+        << "owned by the panel it blocks";
     // A click through the window system on the main panel's button is refused.
     QWidget *ok = UiCtrlWidget(main, BP_OK);
     const QPoint at = ok->mapTo(UiPanelWidget(main), ok->rect().center());

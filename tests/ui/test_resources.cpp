@@ -13,7 +13,10 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDir>
+#include <QFrame>
+#include <QIcon>
 #include <QLabel>
 #include <QPixmap>
 #include <QRect>
@@ -380,6 +383,34 @@ TEST(PanelResources, MainPanelShowsItsLogosAtTwiceTheDensity) {
         EXPECT_EQ(pic.devicePixelRatio(), 2.0) << id;
         EXPECT_EQ(pic.deviceIndependentSize().toSize(), l->size()) << id;
     }
+}
+
+TEST(PanelResources, WidgetsCarryTheLookTheirFileGives) {
+    // Each kind of property value the panel files use, read back from the
+    // widgets: fonts, palettes, enumerations, flag sets, icons and sizes.
+    Panel p(FVLIC_UIR_FILE, FVLIC_LOAD);
+    ASSERT_GT(p.handle(), 0);
+    QWidget *root = UiPanelWidget(p.handle());
+    auto *ring = qobject_cast<QComboBox *>(UiCtrlWidget(p.handle(), FVLIC_LOAD_PROD));
+    ASSERT_NE(ring, nullptr);
+    EXPECT_TRUE(ring->font().bold());
+    auto *frame = qobject_cast<QFrame *>(UiCtrlWidget(p.handle(), FVLIC_LOAD_DECORATION_2));
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(frame->frameShape(), QFrame::StyledPanel);
+    EXPECT_EQ(frame->frameShadow(), QFrame::Sunken);
+    auto *button = qobject_cast<QAbstractButton *>(UiCtrlWidget(p.handle(), FVLIC_LOAD_PDF_IHM));
+    ASSERT_NE(button, nullptr);
+    EXPECT_FALSE(button->icon().pixmap(16, 16).isNull());
+    EXPECT_EQ(button->iconSize(), QSize(16, 16));
+    auto *label = root->findChild<QLabel *>(QStringLiteral("PDF_IHM_label"));
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->font().pointSize(), 7);
+    EXPECT_FALSE(label->font().bold());   // only what the file sets; the rest from the panel
+    EXPECT_EQ(label->alignment(), Qt::AlignRight | Qt::AlignBottom);
+    EXPECT_EQ(label->palette().color(QPalette::Active, QPalette::WindowText), QColor(154, 163, 173));
+    EXPECT_EQ(label->palette().color(QPalette::Inactive, QPalette::WindowText), QColor(154, 163, 173));
+    EXPECT_EQ(label->palette().color(QPalette::Disabled, QPalette::WindowText),
+              root->palette().color(QPalette::Disabled, QPalette::WindowText));
 }
 
 TEST(PanelResources, CloseBoxGivesTheQuitButtonsCommit) {

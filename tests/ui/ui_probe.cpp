@@ -195,7 +195,10 @@ int main(int argc, char **argv) {
         std::printf("open\n");
         std::fflush(stdout);
         QThread::msleep(ms);
-        GenWait(0, "Presque fini : v\xE9rification des adresses.");
+        // Long enough to wrap past the popup's lines: it grows to show it whole.
+        GenWait(0, "Presque fini : v\xE9rification des adresses de chacun des produits du catalogue, "
+                   "de leurs logiciels, de leurs manuels et des ressources du professeur ; "
+                   "la fen\xEAtre s'agrandit quand le message ne tient pas dans ses lignes.");
         std::printf("changed\n");
         std::fflush(stdout);
         QThread::msleep(ms);

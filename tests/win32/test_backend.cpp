@@ -102,6 +102,27 @@ TEST_F(Backend, ClicksCommitUnlessSwallowed) {
     EXPECT_EQ(value, 1);
 }
 
+// In the ring's open list the arrow keys only move: the item the list is
+// closed on with Enter is the one choice committed; Escape commits nothing.
+TEST_F(Backend, AnOpenListCommitsOnlyTheItemItClosesOn) {
+    HWND ring = UiCtrlWindow(p, RING);
+    for (const char *label : {"un", "deux", "trois"}) ASSERT_GE(InsertListItemAnsi(p, RING, -1, label, 0), 0);
+    ASSERT_EQ(SetCtrlValAnsi(p, RING, 0), 0);
+    SetFocus(ring);
+    SendMessageW(ring, CB_SHOWDROPDOWN, TRUE, 0);
+    SendMessageW(ring, WM_KEYDOWN, VK_DOWN, 0);
+    SendMessageW(ring, WM_KEYDOWN, VK_DOWN, 0);
+    EXPECT_TRUE(Commits().empty());
+    SendMessageW(ring, WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_EQ(Commits(), (std::vector<std::pair<int, int>>{{p, RING}}));
+    EXPECT_EQ(SendMessageW(ring, CB_GETCURSEL, 0, 0), 2);
+
+    SendMessageW(ring, CB_SHOWDROPDOWN, TRUE, 0);
+    SendMessageW(ring, WM_KEYDOWN, VK_UP, 0);
+    SendMessageW(ring, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(Commits().empty());
+}
+
 // The close box gives EVENT_CLOSE to the panel's callback, then commits the
 // panel's close control; the window stays.
 TEST_F(Backend, CloseBoxCommitsTheCloseControl) {
@@ -165,6 +186,31 @@ TEST_F(Backend, PositionReadsBackExactly) {
     EXPECT_EQ(width, 333);
     ASSERT_EQ(GetPanelAttributeAnsi(p, ATTR_TOP, &top), 0);
     EXPECT_EQ(top, 123);
+}
+
+// A panel asked to lie partly off the work area is moved just enough for
+// its window, frame included, to lie inside; one larger than the area goes
+// to its top-left corner; one that fits stays where asked.
+TEST_F(Backend, PanelIsKeptInTheWorkArea) {
+    RECT area;
+    ASSERT_TRUE(SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0));
+    RECT frame;
+    ASSERT_EQ(SetPanelPos(p, area.bottom - 20, area.right - 30), 0);
+    GetWindowRect(UiPanelWindow(p), &frame);
+    EXPECT_EQ(frame.right, area.right);
+    EXPECT_EQ(frame.bottom, area.bottom);
+
+    ASSERT_EQ(SetPanelAttributeAnsi(p, ATTR_WIDTH, area.right - area.left + 100), 0);
+    GetWindowRect(UiPanelWindow(p), &frame);
+    EXPECT_EQ(frame.left, area.left);
+
+    ASSERT_EQ(SetPanelAttributeAnsi(p, ATTR_WIDTH, 200), 0);
+    ASSERT_EQ(SetPanelPos(p, area.top + 50, area.left + 60), 0);
+    int top = 0, left = 0;
+    GetPanelAttributeAnsi(p, ATTR_TOP, &top);
+    GetPanelAttributeAnsi(p, ATTR_LEFT, &left);
+    EXPECT_EQ(top, area.top + 50);
+    EXPECT_EQ(left, area.left + 60);
 }
 
 // Every byte but the line break's survives the edit controls, and a line

@@ -2,7 +2,7 @@
 // shared by the backends of the run-time layer.
 //
 // Exports (ui/userint.h): SetPrintAttributeExAnsi; (ui/common/uiprint.h):
-// PrintOrientation, PrintScales.
+// PrintOrientation, PrintHorizontalScale, PrintVerticalScale, PrintScales.
 //
 // State: g_hScale, g_vScale: ATTR_PRINT_HORIZONTAL_SCALE / _VERTICAL_SCALE,
 // -1 or a percentage; g_orientation: ATTR_PRINT_ORIENTATION, 0 portrait, 1
@@ -20,6 +20,8 @@ static int g_vScale = -1;
 static int g_orientation = 0;
 
 int PrintOrientation() { return g_orientation; }
+int PrintHorizontalScale() { return g_hScale; }
+int PrintVerticalScale() { return g_vScale; }
 
 void PrintScales(double pageW, double pageH, double dpi, double picW, double picH, double *sx, double *sy) {
     const double atScale = dpi / 96.0;

@@ -2,7 +2,8 @@
 // layer: the print attributes (SetPrintAttributeExAnsi of ui/userint.h is
 // defined with them) and how big the panel's picture is drawn on the page.
 //
-// Exports: uicommon::PrintOrientation, PrintScales.
+// Exports: uicommon::PrintOrientation, PrintHorizontalScale,
+// PrintVerticalScale, PrintScales.
 #ifndef VLIC_UI_COMMON_UIPRINT_H
 #define VLIC_UI_COMMON_UIPRINT_H
 
@@ -10,6 +11,10 @@ namespace uicommon {
 
 // ATTR_PRINT_ORIENTATION as last set: 0 portrait, 1 landscape.
 int PrintOrientation();
+// ATTR_PRINT_HORIZONTAL_SCALE / _VERTICAL_SCALE as last set: -1 (fit the
+// page) or a percentage.
+int PrintHorizontalScale();
+int PrintVerticalScale();
 
 // The factors by which a picture of picW x picH screen pixels (at 96 a
 // inch) is drawn on a page of pageW x pageH device pixels at dpi: -1 for

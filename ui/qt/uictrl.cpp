@@ -66,6 +66,19 @@ static void GrowToText(QLabel *l) {
     if (want != now) l->resize(want);
 }
 
+// A label's text as read aloud: without its shortcut marker.
+static QString PlainLabel(const QByteArray &raw) {
+    if (!HasMnemonic(raw)) return FromAnsi(raw.constData(), raw.size());
+    const QString qt = MnemonicToQt(raw);   // "&X", a literal '&' doubled
+    QString plain;
+    plain.reserve(qt.size());
+    for (qsizetype i = 0; i < qt.size(); ++i) {
+        if (qt[i] == u'&' && i + 1 < qt.size()) ++i;
+        plain += qt[i];
+    }
+    return plain;
+}
+
 // Puts a label's text on a QLabel drawn apart: plain text; with a shortcut
 // marker, Qt's form and the control as buddy, so that Alt+letter reaches it.
 static void ShowApartLabel(Ctrl &c) {
@@ -79,6 +92,9 @@ static void ShowApartLabel(Ctrl &c) {
         l->setText(FromAnsi(c.labelRaw.constData(), c.labelRaw.size()));
     }
     GrowToText(l);
+    // A screen reader reads the control by the label beside it: a picture
+    // button is otherwise only "button".
+    c.w->setAccessibleName(PlainLabel(c.labelRaw));
 }
 
 // The text of a word-wrapped text message with every word too long for its

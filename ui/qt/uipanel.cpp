@@ -27,14 +27,11 @@
 #include <vector>
 
 #include <QApplication>
-#include <QBuffer>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFrame>
-#include <QImage>
-#include <QImageReader>
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QLineEdit>
@@ -49,14 +46,13 @@
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QTimer>
-#include <QUiLoader>
-#include <QXmlStreamReader>
 
 #ifdef VLIC_HAVE_XCB
 #include <xcb/xcb.h>
 #endif
 
 #include "ui/common/uicallback.h"
+#include "ui/qt/uiform.h"
 #include "ui/qt/uiprivate.h"
 #include "ui/userint.h"
 #include "ui/qt/userint_qt.h"
@@ -70,14 +66,11 @@ namespace uirt {
 // g_panels: every live panel by handle. A panel leaves it only at the end
 //   of DiscardPanel, after its discard events.
 // g_nextHandle: the next handle to give; handles are never reused.
-// g_loader: the Designer-file loader, made on first load (it is costly to
-//   make) and kept.
 // g_argc, g_argv, g_argStore: the arguments QApplication keeps references
 //   to for its whole life.
 static QApplication *g_app = nullptr;
 static std::map<int, std::unique_ptr<Panel>> g_panels;
 static int g_nextHandle = 1;
-static QUiLoader *g_loader = nullptr;
 static int g_argc = 0;
 static char *g_argv[4] = {};
 static QByteArray g_argStore[3];
@@ -352,105 +345,6 @@ static int StyleFor(QWidget *w, int named) {
     return 0;
 }
 
-// The root widget's position as its Designer file gives it (the loader
-// applies only the root's size); (0, 0) when the file gives none.
-static QPoint RootPos(QIODevice &f) {
-    QXmlStreamReader x(&f);
-    if (!x.readNextStartElement() || x.name() != u"ui") return {};
-    while (x.readNextStartElement()) {
-        if (x.name() != u"widget") { x.skipCurrentElement(); continue; }
-        while (x.readNextStartElement()) {
-            if (x.name() != u"property" || x.attributes().value(QLatin1String("name")) != QLatin1String("geometry")) {
-                x.skipCurrentElement();
-                continue;
-            }
-            if (!x.readNextStartElement() || x.name() != u"rect") return {};
-            QPoint at;
-            while (x.readNextStartElement()) {
-                if (x.name() == u"x") at.setX(x.readElementText().toInt());
-                else if (x.name() == u"y") at.setY(x.readElementText().toInt());
-                else x.skipCurrentElement();
-            }
-            return at;
-        }
-        return {};
-    }
-    return {};
-}
-
-// Pictures of a Designer file that the layer reads itself: the loader reads
-// a picture through Qt's format detection, which loads every image-format
-// plugin to ask it about the file (milliseconds at start-up) although ours
-// are PNG files that Qt reads without plugins.
-struct Picture {
-    QString widget;
-    QByteArray property;
-    QString path;
-};
-
-// Skips blanks from i; the index of the first other byte.
-static qsizetype SkipBlanks(QByteArrayView s, qsizetype i) {
-    while (i < s.size() && (s[i] == ' ' || s[i] == '\n' || s[i] == '\r' || s[i] == '\t')) ++i;
-    return i;
-}
-
-// Takes the pixmap properties (<property name="P"><pixmap>path</pixmap>
-// </property>) out of the Designer file's text and returns them, with the
-// name of the widget each belongs to (a widget's properties come before its
-// children). A property written otherwise stays, and the loader reads it.
-static std::vector<Picture> TakePictures(QByteArray *xml) {
-    const QByteArrayView s(*xml);
-    std::vector<Picture> out;
-    std::vector<QByteArray> widgets;
-    QByteArray kept;
-    qsizetype from = 0;
-    for (qsizetype at = s.indexOf('<'); at >= 0; at = s.indexOf('<', at + 1)) {
-        const QByteArrayView tag = s.sliced(at);
-        if (tag.startsWith("<widget ")) {
-            const qsizetype end = s.indexOf('>', at);
-            if (end < 0) break;
-            const QByteArrayView head = s.sliced(at, end - at);
-            const qsizetype n = head.indexOf(" name=\"");
-            const qsizetype q = n < 0 ? -1 : head.indexOf('"', n + 7);
-            if (!head.endsWith('/')) widgets.push_back(q < 0 ? QByteArray() : head.sliced(n + 7, q - n - 7).toByteArray());
-        } else if (tag.startsWith("</widget>")) {
-            if (!widgets.empty()) widgets.pop_back();
-        } else if (tag.startsWith("<property name=\"") && !widgets.empty()) {
-            const qsizetype q = s.indexOf('"', at + 16);
-            if (q < 0 || !s.sliced(q).startsWith("\">")) continue;
-            qsizetype i = SkipBlanks(s, q + 2);
-            if (!s.sliced(i).startsWith("<pixmap>")) continue;
-            const qsizetype close = s.indexOf("</pixmap>", i + 8);
-            if (close < 0) continue;
-            const qsizetype end = SkipBlanks(s, close + 9);
-            if (!s.sliced(end).startsWith("</property>")) continue;
-            out.push_back({QString::fromUtf8(widgets.back()), s.sliced(at + 16, q - at - 16).toByteArray(),
-                           QString::fromUtf8(s.sliced(i + 8, close - i - 8)).trimmed()});
-            kept += s.sliced(from, at - from);
-            from = end + 11;
-            at = from - 1;
-        }
-    }
-    if (!out.empty()) *xml = kept + s.sliced(from).toByteArray();
-    return out;
-}
-
-// Sets the pictures taken out by TakePictures on the loaded widgets, read
-// with the format their name gives (a "@2x" name gives a picture of twice
-// the density, as the loader would).
-static void PutPictures(QWidget *root, const QString &folder, const std::vector<Picture> &pictures) {
-    for (const Picture &pic : pictures) {
-        QWidget *w = root->objectName() == pic.widget ? root : root->findChild<QWidget *>(pic.widget);
-        if (!w) continue;
-        const QString path = QFileInfo(QDir(folder), pic.path).absoluteFilePath();
-        QImageReader reader(path, QFileInfo(path).suffix().toLower().toLatin1());
-        reader.setAutoDetectImageFormat(false);
-        QImage image = reader.read();
-        if (image.isNull()) image = QImage(path);   // another format: as the loader does
-        w->setProperty(pic.property.constData(), QPixmap::fromImage(std::move(image)));
-    }
-}
-
 static int IntProperty(QObject *o, const char *name, int fallback) {
     bool ok = false;
     const int v = o->property(name).toInt(&ok);
@@ -632,27 +526,11 @@ int LoadPanelAnsi(int parent, const char *file, int resourceId) {
     QFile f(root + u'/' + QString::number(resourceId) + QStringLiteral(".ui"));
     if (!f.exists()) return UIE_PANEL_NOT_FOUND;
     if (!f.open(QIODevice::ReadOnly)) return UIE_FILE_NOT_FOUND;
-    if (!g_loader) {
-        // Plain Qt widgets only: the loader loads every Designer plugin of
-        // the library paths as it is made (one of them brings Qt Quick, QML
-        // and the network in, milliseconds and megabytes at start-up), so
-        // it is made with none.
-        const QStringList paths = QCoreApplication::libraryPaths();
-        QCoreApplication::setLibraryPaths({});
-        g_loader = new QUiLoader;
-        QCoreApplication::setLibraryPaths(paths);
-        g_loader->clearPluginPaths();
-    }
-    g_loader->setWorkingDirectory(QDir(root));
-    const QPoint at = RootPos(f);
-    if (!f.seek(0)) return UIE_FILE_NOT_FOUND;
-    QByteArray xml = f.readAll();
-    const std::vector<Picture> pictures = TakePictures(&xml);
-    QBuffer buffer(&xml);
-    buffer.open(QIODevice::ReadOnly);
-    QWidget *w = g_loader->load(&buffer, pp ? pp->w : nullptr);
+    const QByteArray xml = f.readAll();
+    if (f.error() != QFileDevice::NoError) return UIE_FILE_NOT_FOUND;
+    QPoint at;
+    QWidget *w = ReadForm(xml, root, pp ? pp->w : nullptr, &at);
     if (!w) return UIE_FILE_NOT_FOUND;
-    PutPictures(w, root, pictures);
 
     auto p = std::make_unique<Panel>();
     p->parent = parent;
@@ -662,6 +540,7 @@ int LoadPanelAnsi(int parent, const char *file, int resourceId) {
     p->canMinimize = IntProperty(w, "canMinimize", 1) != 0;
     p->canMaximize = IntProperty(w, "canMaximize", 1) != 0;
     p->canClose = IntProperty(w, "canClose", 1) != 0;
+    p->titleBar = IntProperty(w, "titleBar", 1) != 0;
     p->sizable = IntProperty(w, "sizable", 1) != 0;
     w->hide();
     ReadControls(*p);
@@ -722,6 +601,7 @@ int HidePanel(int panel) {
     p->w->hide();
     if (p->popup) {
         p->w->setWindowModality(Qt::NonModal);
+        if (QWindow *win = p->w->windowHandle()) win->setTransientParent(nullptr);
         p->popup = false;
     }
     return 0;
@@ -760,9 +640,26 @@ int DiscardPanel(int panel) {
     return 0;
 }
 
+namespace uirt {
+
+QWidget *PopupOwner(const QWidget *popup) {
+    QWidget *active = QApplication::activeWindow();
+    if (active && active != popup && active->isVisible()) return active;
+    // The newest visible top-level panel: the one the user was working in.
+    std::vector<int> handles = PanelHandles();
+    for (auto it = handles.rbegin(); it != handles.rend(); ++it) {
+        Panel *c = FindPanel(*it);
+        if (c && c->parent == 0 && c->w != popup && c->w->isVisible()) return c->w;
+    }
+    return nullptr;
+}
+
+}  // namespace uirt
+
 // 0; UIE_NOT_INITIALIZED, UIE_BAD_PANEL, UIE_NOT_PERMITTED (child panel).
 // Shows the panel modally: other panels take no input until it is hidden
-// or discarded.
+// or discarded. Its window is owned by (transient for) the panel it blocks,
+// so that no window manager leaves it behind that dimmed panel.
 int InstallPopup(int panel) {
     if (!Ready()) return UIE_NOT_INITIALIZED;
     Panel *p = FindPanel(panel);
@@ -770,8 +667,12 @@ int InstallPopup(int panel) {
     if (p->parent != 0) return UIE_NOT_PERMITTED;
     if (!p->popup) {
         const bool shown = p->w->isVisible();
-        if (shown) p->w->hide();   // modality changes only while hidden
+        if (shown) p->w->hide();   // modality and owner change only while hidden
         p->w->setWindowModality(Qt::ApplicationModal);
+        QWidget *owner = PopupOwner(p->w);
+        p->w->winId();   // its window exists from here, to carry the owner
+        if (QWindow *win = p->w->windowHandle())
+            win->setTransientParent(owner ? owner->window()->windowHandle() : nullptr);
         p->popup = true;
     }
     return DisplayPanel(panel);

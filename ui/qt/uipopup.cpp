@@ -3,22 +3,20 @@
 // Exports (ui/userint.h): MessagePopupAnsi, UiSetMessagePopupHook,
 // PrintPanelAnsi.
 //
-// Data model: the hook, when set, stands in for the dialog. Printing keeps
-// the three print attributes; a print is one page holding a picture of the
+// Data model: the hook, when set, stands in for the dialog. Printing reads
+// the three print attributes (ui/common/uiprint.h) and hands the page to the print module
+// (ui/qt/uiprint.h), loaded at the first print; a print is one page holding a picture of the
 // panel as it is drawn on the screen, placed at the top-left of the page's
 // printable area and scaled as the attributes say (-1: to fit the page,
 // keeping its proportions when both are -1; else a percentage of its size at
 // 96 pixels per inch).
-#include <algorithm>
-
 #include <QApplication>
+#include <QCoreApplication>
+#include <QLibrary>
 #include <QMessageBox>
-#include <QPainter>
-#include <QPixmap>
-#include <QPrinter>
-#include <QPrinterInfo>
 
 #include "ui/common/uiprint.h"
+#include "ui/qt/uiprint.h"
 #include "ui/qt/uiprivate.h"
 #include "ui/userint.h"
 
@@ -28,6 +26,9 @@ namespace {
 // g_hook: stands in for the message dialog when set (tests). The print
 //   attributes are ui/common/uiprint.cpp's.
 UiMessagePopupHook g_hook = nullptr;
+// g_print: the print module's entry point (ui/qt/uiprint.h), loaded at the
+//   first print and kept; null before, and after a failed load.
+uirt::PrintWidgetFn g_print = nullptr;
 
 }  // namespace
 
@@ -45,8 +46,9 @@ int MessagePopupAnsi(const char *title, const char *message) {
     }
     if (!Ready()) return UIE_NOT_INITIALIZED;
     if (!title || !message) return UIE_BAD_POINTER;
+    // Owned by the panel it blocks, even when no window of ours is active.
     QMessageBox box(QMessageBox::NoIcon, FromAnsi(title), FromAnsi(message), QMessageBox::Ok,
-                    QApplication::activeWindow());
+                    PopupOwner(nullptr));
     box.setTextFormat(Qt::PlainText);
     // Its text can be selected and copied (an address to fetch elsewhere).
     box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
@@ -57,10 +59,21 @@ int MessagePopupAnsi(const char *title, const char *message) {
     return 0;
 }
 
+// The print module's entry point, loaded from the program's folder at the
+// first call; null when the module or its entry point is missing (the next
+// call tries again).
+static PrintWidgetFn PrintModule() {
+    if (!g_print) {
+        QLibrary module(QCoreApplication::applicationDirPath() + u'/' + QLatin1String(kPrintModule));
+        g_print = reinterpret_cast<PrintWidgetFn>(module.resolve(kPrintEntry));   // stays loaded
+    }
+    return g_print;
+}
+
 // 0 once the page is out; UIE_NOT_INITIALIZED, UIE_BAD_PANEL,
 // UIE_BAD_POINTER, UIE_BAD_VALUE (a file name not ending in ".pdf"),
-// UIE_SYSTEM (no default printer, or the printer or file refused).
-// scaling, area and flag are accepted for the callers' sake.
+// UIE_SYSTEM (no default printer, the printer or file refused, or the print
+// module missing). scaling, area and flag are accepted for the callers' sake.
 int PrintPanelAnsi(int panel, const char *fileName, int scaling, int area, int flag) {
     (void)scaling;
     (void)area;
@@ -70,28 +83,9 @@ int PrintPanelAnsi(int panel, const char *fileName, int scaling, int area, int f
     if (!p) return UIE_BAD_PANEL;
     if (!fileName) return UIE_BAD_POINTER;
     const QString name = FromAnsi(fileName);
-    QPrinter printer(QPrinter::HighResolution);
-    if (name.isEmpty()) {
-        const QPrinterInfo def = QPrinterInfo::defaultPrinter();
-        if (def.isNull()) return UIE_SYSTEM;
-        printer.setPrinterName(def.printerName());
-    } else if (name.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(name);
-    } else {
-        return UIE_BAD_VALUE;
-    }
-    printer.setPageOrientation(uicommon::PrintOrientation() ? QPageLayout::Landscape : QPageLayout::Portrait);
-    printer.setDocName(FromAnsi(p->titleRaw.constData(), p->titleRaw.size()));
-
-    const QPixmap shot = p->w->grab();
-    const QSizeF size = shot.deviceIndependentSize();
-    if (size.isEmpty()) return UIE_SYSTEM;
-    QPainter painter;
-    if (!painter.begin(&printer)) return UIE_SYSTEM;
-    const QRectF page = printer.pageRect(QPrinter::DevicePixel);
-    double sx = 1, sy = 1;
-    uicommon::PrintScales(page.width(), page.height(), printer.resolution(), size.width(), size.height(), &sx, &sy);
-    painter.drawPixmap(QRectF(0, 0, size.width() * sx, size.height() * sy), shot, QRectF(shot.rect()));
-    return painter.end() ? 0 : UIE_SYSTEM;
+    if (!name.isEmpty() && !name.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) return UIE_BAD_VALUE;
+    const PrintWidgetFn print = PrintModule();
+    if (!print) return UIE_SYSTEM;
+    return print(p->w, FromAnsi(p->titleRaw.constData(), p->titleRaw.size()), name, uicommon::PrintHorizontalScale(),
+                 uicommon::PrintVerticalScale(), uicommon::PrintOrientation());
 }

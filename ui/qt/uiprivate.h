@@ -90,6 +90,10 @@ Ctrl *FindCtrl(Panel *p, int id);           // null when p is null or has no suc
 Panel *PanelOfWidget(QWidget *w);           // innermost panel whose root is w or holds it
 Ctrl *CtrlOfWidget(Panel *p, QWidget *w);   // control whose widget is w or holds it
 std::vector<int> PanelHandles();            // every live handle, ascending
+// The window a popup about to show blocks, which owns it: the active window
+// when it is not the popup, else the newest visible top-level panel; null
+// when none is shown.
+QWidget *PopupOwner(const QWidget *popup);
 
 // ------------------------------------------------------- controls (uictrl.cpp)
 // Readies a control's widget after loading or creation: plain text, the

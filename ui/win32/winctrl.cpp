@@ -42,7 +42,7 @@ HFONT FontOf(const Ctrl &c) {
     auto it = g_fonts.find(key);
     if (it != g_fonts.end()) return it->second;
     LOGFONTW lf = {};
-    lf.lfHeight = -MulDiv(size, 96, 72);
+    lf.lfHeight = -MulDiv(size, Dpi(), 72);
     lf.lfWeight = c.bold ? FW_BOLD : FW_NORMAL;
     lf.lfUnderline = c.underline ? TRUE : FALSE;
     lf.lfCharSet = DEFAULT_CHARSET;
@@ -94,24 +94,68 @@ static std::string WindowAnsi(HWND hwnd) {
     return AnsiFromWide(wide.c_str(), static_cast<int>(wide.size()));
 }
 
+// The height of one line of the control's font, in pixels (at least 1).
+static int LineHeight(const Ctrl &c) {
+    HDC dc = GetDC(c.hwnd);
+    HGDIOBJ old = SelectObject(dc, FontOf(c));
+    TEXTMETRICW tm = {};
+    GetTextMetricsW(dc, &tm);
+    SelectObject(dc, old);
+    ReleaseDC(c.hwnd, dc);
+    return std::max(1, static_cast<int>(tm.tmHeight));
+}
+
+// What a text box's window adds to its lines: its edge, and a pixel of
+// margin above and below the text.
+static int TextBoxChrome(const Ctrl &c) {
+    RECT w, cl;
+    GetWindowRect(c.hwnd, &w);
+    GetClientRect(c.hwnd, &cl);
+    return (w.bottom - w.top) - cl.bottom + Px(2);
+}
+
+// The height of a text box that shows that many whole lines.
+static int TextBoxHeight(const Ctrl &c, int lines) { return lines * LineHeight(c) + TextBoxChrome(c); }
+
 static bool IsButton(const Ctrl &c) { return c.style == CTRL_COMMAND_BUTTON || c.style == CTRL_PICTURE_COMMAND_BUTTON; }
 static bool IsEdit(const Ctrl &c) {
     return c.style == CTRL_TEXT_BOX || c.style == CTRL_STRING || c.style == CTRL_NUMERIC;
 }
 
+void FitLabel(Ctrl &c) {
+    if (!c.label || !c.labelCentred) return;
+    const int n = GetWindowTextLengthW(c.label);
+    std::wstring text(static_cast<size_t>(n) + 1, L'\0');
+    GetWindowTextW(c.label, text.data(), n + 1);
+    RECT box, need = {0, 0, 0, 0};
+    GetClientRect(c.label, &box);
+    HDC dc = GetDC(c.label);
+    HGDIOBJ old = SelectObject(dc, FontOf(c));
+    DrawTextW(dc, text.c_str(), n, &need, DT_CALCRECT | DT_SINGLELINE);
+    SelectObject(dc, old);
+    ReleaseDC(c.label, dc);
+    LONG_PTR style = GetWindowLongPtrW(c.label, GWL_STYLE) & ~static_cast<LONG_PTR>(SS_CENTERIMAGE);
+    if (need.right <= box.right) style |= SS_CENTERIMAGE;
+    SetWindowLongPtrW(c.label, GWL_STYLE, style);
+    InvalidateRect(c.label, nullptr, TRUE);
+}
+
 // The text a button or text message shows for its label.
 static void ShowLabel(Ctrl &c) {
-    if (c.label) SetWindowTextW(c.label, WideLabel(c.labelRaw.c_str()).c_str());
-    else if (IsButton(c)) SetWindowTextW(c.hwnd, WideLabel(c.labelRaw.c_str()).c_str());
+    if (c.label) {
+        SetWindowTextW(c.label, WideLabel(c.labelRaw.c_str()).c_str());
+        FitLabel(c);
+    } else if (IsButton(c)) SetWindowTextW(c.hwnd, WideLabel(c.labelRaw.c_str()).c_str());
     else if (c.style == CTRL_TEXT_MSG) SetWindowTextW(c.hwnd, WideFromAnsi(c.labelRaw.c_str()).c_str());
 }
 
 bool CreateCtrlWindow(Panel &p, Ctrl &c, const std::string &cls, const RECT &r, const std::string &text,
-                      const std::string &align, bool wordWrap, bool readOnly) {
+                      const std::string &align, bool wordWrap, bool readOnly, bool frameless,
+                      bool noScrollBar) {
     const wchar_t *windowClass = nullptr;
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
     DWORD ex = 0;
-    int height = r.bottom - r.top;
+    int height = Px(r.bottom - r.top);
     std::wstring initial;
     const bool right = align.find("AlignRight") != std::string::npos;
     const bool centre = align.find("AlignHCenter") != std::string::npos;
@@ -126,7 +170,7 @@ bool CreateCtrlWindow(Panel &p, Ctrl &c, const std::string &cls, const RECT &r, 
     case CTRL_RING:
         windowClass = L"COMBOBOX";
         style |= CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
-        height += 240;   // room for the dropped list
+        height += Px(240);   // room for the dropped list
         break;
     case CTRL_TEXT_MSG:
         windowClass = L"STATIC";
@@ -137,8 +181,8 @@ bool CreateCtrlWindow(Panel &p, Ctrl &c, const std::string &cls, const RECT &r, 
         break;
     case CTRL_TEXT_BOX:
         windowClass = L"EDIT";
-        style |= ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL | (readOnly ? ES_READONLY : 0);
-        ex = WS_EX_CLIENTEDGE;
+        style |= ES_MULTILINE | ES_AUTOVSCROLL | (noScrollBar ? 0 : WS_VSCROLL) | (readOnly ? ES_READONLY : 0);
+        ex = frameless ? 0 : WS_EX_CLIENTEDGE;
         initial = EditText(text);
         break;
     case CTRL_STRING:
@@ -160,7 +204,7 @@ bool CreateCtrlWindow(Panel &p, Ctrl &c, const std::string &cls, const RECT &r, 
     }
     (void)cls;
     if (c.visible) style |= WS_VISIBLE;
-    c.hwnd = CreateWindowExW(ex, windowClass, initial.c_str(), style, r.left, r.top, r.right - r.left, height,
+    c.hwnd = CreateWindowExW(ex, windowClass, initial.c_str(), style, Px(r.left), Px(r.top), Px(r.right - r.left), height,
                              p.hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
                              GetModuleHandleW(nullptr), nullptr);
     if (!c.hwnd) return false;
@@ -277,8 +321,8 @@ int SetCtrlAttributeAnsi(int panel, int control, int attribute, int value) {
         return 0;
     case ATTR_LEFT:
     case ATTR_TOP: {
-        const int dx = attribute == ATTR_LEFT ? value - r.left : 0;
-        const int dy = attribute == ATTR_TOP ? value - r.top : 0;
+        const int dx = attribute == ATTR_LEFT ? Px(value) - r.left : 0;
+        const int dy = attribute == ATTR_TOP ? Px(value) - r.top : 0;
         if (dx == 0 && dy == 0) return 0;
         SetWindowPos(c->hwnd, nullptr, r.left + dx, r.top + dy, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         if (c->label) {
@@ -290,9 +334,9 @@ int SetCtrlAttributeAnsi(int panel, int control, int attribute, int value) {
     case ATTR_WIDTH:
     case ATTR_HEIGHT: {
         if (value < 0) return UIE_BAD_VALUE;
-        const int w = attribute == ATTR_WIDTH ? value : r.right - r.left;
-        int h = attribute == ATTR_HEIGHT ? value : r.bottom - r.top;
-        if (c->style == CTRL_RING) h += 240;
+        const int w = attribute == ATTR_WIDTH ? Px(value) : r.right - r.left;
+        int h = attribute == ATTR_HEIGHT ? Px(value) : r.bottom - r.top;
+        if (c->style == CTRL_RING) h += Px(240);
         SetWindowPos(c->hwnd, nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         return 0;
     }
@@ -325,6 +369,8 @@ int SetCtrlAttributeAnsi(int panel, int control, int attribute, int value) {
         if (c->style != CTRL_TEXT_BOX) return UIE_BAD_ATTRIBUTE;
         if (value < 1) return UIE_BAD_VALUE;
         c->visibleLines = value;
+        SetWindowPos(c->hwnd, nullptr, 0, 0, r.right - r.left, TextBoxHeight(*c, value),
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         return 0;
     default: return UIE_BAD_ATTRIBUTE;
     }
@@ -370,10 +416,10 @@ int GetCtrlAttributeAnsi(int panel, int control, int attribute, int *value) {
     case ATTR_DIMMED: *value = c->dimmed; return 0;
     case ATTR_VISIBLE: *value = c->visible; return 0;
     case ATTR_LABEL_VISIBLE: *value = c->labelVisible; return 0;
-    case ATTR_LEFT: *value = r.left; return 0;
-    case ATTR_TOP: *value = r.top; return 0;
-    case ATTR_WIDTH: *value = r.right - r.left; return 0;
-    case ATTR_HEIGHT: *value = r.bottom - r.top; return 0;
+    case ATTR_LEFT: *value = Lg(r.left); return 0;
+    case ATTR_TOP: *value = Lg(r.top); return 0;
+    case ATTR_WIDTH: *value = Lg(r.right) - Lg(r.left); return 0;
+    case ATTR_HEIGHT: *value = Lg(r.bottom) - Lg(r.top); return 0;
     case ATTR_ZPLANE_POSITION: *value = c->zplane; return 0;
     case ATTR_CTRL_STYLE: *value = c->style; return 0;
     case ATTR_CTRL_MODE: *value = c->mode; return 0;
@@ -381,7 +427,9 @@ int GetCtrlAttributeAnsi(int panel, int control, int attribute, int *value) {
     case ATTR_TEXT_UNDERLINE: *value = c->underline; return 0;
     case ATTR_VISIBLE_LINES:
         if (c->style != CTRL_TEXT_BOX) return UIE_BAD_ATTRIBUTE;
-        *value = c->visibleLines > 0 ? c->visibleLines : std::max(1, static_cast<int>((r.bottom - r.top) / 15));
+        *value = c->visibleLines > 0 && r.bottom - r.top == TextBoxHeight(*c, c->visibleLines)
+                     ? c->visibleLines
+                     : std::max(0, static_cast<int>(r.bottom - r.top - TextBoxChrome(*c)) / LineHeight(*c));
         return 0;
     case ATTR_NEXT_CTRL: {
         auto it = std::find_if(p->ctrls.begin(), p->ctrls.end(), [c](auto &k) { return k.get() == c; });
@@ -429,6 +477,7 @@ int GetCtrlBoundingRect(int panel, int control, int *top, int *left, int *height
         const RECT l = RectInPanel(*p, c->label);
         UnionRect(&r, &r, &l);
     }
+    r = LgRect(r);
     *top = r.top;
     *left = r.left;
     *height = r.bottom - r.top;
@@ -462,7 +511,10 @@ int SetCtrlValAnsi(int panel, int control, const char *value) {
     Ctrl *c = CtrlFor(panel, control, nullptr, &status);
     if (!c) return status;
     if (!value) return UIE_BAD_POINTER;
+    // The same text again changes nothing and draws nothing: the hover help
+    // sets its text at every turn of the panel's loop.
     if (c->style == CTRL_TEXT_MSG) {
+        if (c->labelRaw == value) return 0;
         c->labelRaw = value;
         ShowLabel(*c);
         return 0;

@@ -122,6 +122,7 @@ static void NoteMouse(HWND hwnd, UINT msg, LPARAM lParam) {
     POINT at = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
     POINT pt = at;
     MapWindowPoints(hwnd, p->hwnd, &pt, 1);
+    pt = {Lg(pt.x), Lg(pt.y)};
     const int panel = p->handle;
     if (msg == WM_MOUSEMOVE) {
         CallPanelCallback(panel, EVENT_MOUSE_POINTER_MOVE, pt.y, pt.x);
@@ -266,8 +267,8 @@ int GetRelativeMouseState(int panel, int control, int *x, int *y, int *leftButto
         pt.x -= r.left;
         pt.y -= r.top;
     }
-    *x = pt.x;
-    *y = pt.y;
+    *x = Lg(pt.x);
+    *y = Lg(pt.y);
     if (leftButton) *leftButton = (GetAsyncKeyState(VK_LBUTTON) & 0x8000) ? 1 : 0;
     if (rightButton) *rightButton = (GetAsyncKeyState(VK_RBUTTON) & 0x8000) ? 1 : 0;
     if (keys) {

@@ -29,7 +29,7 @@ bool RightClick(HWND hwnd, LPARAM lParam) {
     if (!c || !c->cb || c->dimmed) return false;
     POINT pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
     MapWindowPoints(hwnd, p->hwnd, &pt, 1);
-    return CallCtrlCallback(p->handle, id, EVENT_RIGHT_CLICK, pt.y, pt.x) != 0;
+    return CallCtrlCallback(p->handle, id, EVENT_RIGHT_CLICK, Lg(pt.y), Lg(pt.x)) != 0;
 }
 
 }  // namespace uiwin

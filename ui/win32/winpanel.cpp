@@ -9,17 +9,23 @@
 // SetPanelPos, GetActivePanel, GetScreenSize, ProcessDrawEvents,
 // InstallPanelCallback and the
 // panel attribute functions; (ui/win32/userint_win32.h): UiPanelWindow,
-// UiCtrlWindow; (ui/win32/winprivate.h): Ready, FindPanel,
+// UiCtrlWindow; (ui/win32/winprivate.h): Ready, Dpi, FindPanel,
 // FindCtrl, PanelOfWindow, PanelHandles, RectInPanel.
 //
 // Data model: see winprivate.h. A panel's position (ATTR_TOP, ATTR_LEFT)
 // and size are those of its client area, as on the Qt backend, so a panel
 // moved to where another one was read lies exactly there; the frame goes
-// around it. Position (0, 0) in the resource centres the panel.
+// around it. Position (0, 0) in the resource centres the panel. Positions
+// and sizes are in 96-DPI units (winprivate.h, Dpi), scaled here.
 #include <windows.h>
 #include <commctrl.h>
 
+#include <fcntl.h>
+#include <io.h>
+
 #include <cassert>
+#include <cstdio>
+#include <cstdlib>
 #include <map>
 
 #include "ui/common/uicallback.h"
@@ -34,12 +40,31 @@ namespace uiwin {
 // --------------------------------------------------------------- state
 // g_ready: InitUIRunTime has succeeded (the window class is registered).
 // g_panels: handle -> record; g_nextHandle: the next handle, never reused.
+// g_dpi: the screen's DPI, read by InitUIRunTime.
+// g_consoleCodePage: see OpenStandardOutput.
 static bool g_ready = false;
+static int g_dpi = 96;
+// The last panel position read (in 96-DPI units and in pixels): a position
+// read from one panel and given to another puts it on the very same pixel,
+// even where the screen has more pixels than the units can name.
+struct ReadBack {
+    int units = 0x7fffffff;
+    int pixels = 0;
+};
+static ReadBack g_readTop, g_readLeft;
+
+static int ToPixels(const ReadBack &read, int units) { return units == read.units ? read.pixels : Px(units); }
+static int ToUnits(ReadBack *read, int pixels) {
+    *read = {Lg(pixels), pixels};
+    return read->units;
+}
 static std::map<int, std::unique_ptr<Panel>> g_panels;
 static int g_nextHandle = 1;
 static const wchar_t kPanelClass[] = L"VLicPanel";
 
 bool Ready() { return g_ready; }
+
+int Dpi() { return g_dpi; }
 
 Panel *FindPanel(int handle) {
     auto it = g_panels.find(handle);
@@ -84,7 +109,7 @@ static COLORREF ToColorRef(int rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) 
 static DWORD FrameStyle(const Panel &p) {
     if (p.parent) return WS_CHILD | WS_CLIPSIBLINGS;
     DWORD s = 0;
-    if (!p.titleBar) return s | WS_POPUP | WS_BORDER;
+    if (!p.titleBar) return s | WS_POPUP;   // frameless, as on Qt: a screen mask kept on the screen lies at (0, 0)
     s |= WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
     if (p.canMinimize) s |= WS_MINIMIZEBOX;
     if (p.canMaximize) s |= WS_MAXIMIZEBOX;
@@ -109,10 +134,24 @@ static SIZE ClientSize(const Panel &p) {
     return SIZE{r.right, r.bottom};
 }
 
+// The shift that brings [lo, lo + len) inside [areaLo, areaHi): none when
+// it lies inside, the least one otherwise, and onto areaLo when it is
+// longer than the area.
+static int ShiftInto(int lo, int len, int areaLo, int areaHi) {
+    if (len > areaHi - areaLo || lo < areaLo) return areaLo - lo;
+    if (lo + len > areaHi) return areaHi - (lo + len);
+    return 0;
+}
+
 // Places the panel's client area at (left, top) with the given size; the
 // frame goes around it. VAL_AUTO_CENTER centres that coordinate on the work
-// area (or in the parent panel). Returns 0.
-static int PlacePanel(Panel &p, int top, int left, int height, int width) {
+// area (or in the parent panel). A top-level panel whose window, frame
+// included, would not lie inside the work area of the screen it is mostly
+// on is moved just enough to lie there (onto the area's top-left corner
+// when it is larger); one that fits stays exactly where asked, as on the Qt
+// backend, so a panel can never be opened out of the user's reach.
+// All in the screen's pixels. Returns 0.
+static int PlacePanelPx(Panel &p, int top, int left, int height, int width) {
     RECT area;
     if (p.parent) {
         GetClientRect(FindPanel(p.parent)->hwnd, &area);
@@ -125,9 +164,24 @@ static int PlacePanel(Panel &p, int top, int left, int height, int width) {
     RECT r = {left, top, left + width, top + height};
     AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongPtrW(p.hwnd, GWL_STYLE)), FALSE,
                        static_cast<DWORD>(GetWindowLongPtrW(p.hwnd, GWL_EXSTYLE)));
+    if (!p.parent) {
+        MONITORINFO mi = {};
+        mi.cbSize = sizeof mi;
+        if (GetMonitorInfoW(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &mi)) {
+            const RECT &a = mi.rcWork;
+            OffsetRect(&r, ShiftInto(r.left, r.right - r.left, a.left, a.right),
+                       ShiftInto(r.top, r.bottom - r.top, a.top, a.bottom));
+        }
+    }
     SetWindowPos(p.hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     return 0;
+}
+
+// The same, in 96-DPI units.
+static int PlacePanel(Panel &p, int top, int left, int height, int width) {
+    return PlacePanelPx(p, top == VAL_AUTO_CENTER ? top : Px(top), left == VAL_AUTO_CENTER ? left : Px(left),
+                        Px(height), Px(width));
 }
 
 // A new frame around the same client area: the size asked for, not what
@@ -138,13 +192,38 @@ static void ApplyFrame(Panel &p) {
     const SIZE s = p.asked.cx > 0 ? p.asked : ClientSize(p);
     SetWindowLongPtrW(p.hwnd, GWL_STYLE, (GetWindowLongPtrW(p.hwnd, GWL_STYLE) & WS_VISIBLE) | FrameStyle(p));
     SetWindowPos(p.hwnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
-    PlacePanel(p, o.y, o.x, s.cy, s.cx);
+    PlacePanelPx(p, o.y, o.x, s.cy, s.cx);
 }
 
 static void ApplyBackColor(Panel &p) {
     if (p.brush) DeleteObject(p.brush);
     p.brush = CreateSolidBrush(ToColorRef(p.backColor));
     InvalidateRect(p.hwnd, nullptr, TRUE);
+}
+
+// A ring commits the user's choice only, as on Linux: the item its open
+// list is closed on (a click, Enter), even the same one again, or each item
+// that the arrow keys reach while the list is closed. Moving through the
+// open list with the keys chooses nothing yet; Escape chooses nothing. The
+// change Windows reports after a list closed on a choice is that choice.
+static void RingNotification(int handle, Ctrl &c, int code) {
+    const int selected = static_cast<int>(SendMessageW(c.hwnd, CB_GETCURSEL, 0, 0));
+    switch (code) {
+    case CBN_DROPDOWN: c.dropped = true; c.chosen = -1; return;
+    case CBN_CLOSEUP: c.dropped = false; return;
+    case CBN_SELENDOK:
+        if (!c.dropped) return;
+        c.chosen = selected;
+        Commit(handle, c.id);
+        return;
+    case CBN_SELCHANGE: {
+        const bool same = c.chosen >= 0 && c.chosen == selected;
+        c.chosen = -1;
+        if (!c.dropped && !same) Commit(handle, c.id);
+        return;
+    }
+    default: return;
+    }
 }
 
 static LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -163,7 +242,11 @@ static LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         // Only notifications of the control's own window are commits.
         if (!c || reinterpret_cast<HWND>(lParam) != c->hwnd || c->mode == VAL_INDICATOR) return 0;
         const bool button = c->style == CTRL_COMMAND_BUTTON || c->style == CTRL_PICTURE_COMMAND_BUTTON;
-        if ((button && code == BN_CLICKED) || (c->style == CTRL_RING && code == CBN_SELCHANGE) ||
+        if (c->style == CTRL_RING) {
+            RingNotification(handle, *c, code);
+            return 0;
+        }
+        if ((button && code == BN_CLICKED) ||
             ((c->style == CTRL_STRING || c->style == CTRL_NUMERIC) && code == EN_KILLFOCUS &&
              SendMessageW(c->hwnd, EM_GETMODIFY, 0, 0))) {
             if (code == EN_KILLFOCUS) SendMessageW(c->hwnd, EM_SETMODIFY, FALSE, 0);
@@ -201,7 +284,19 @@ static LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
     case WM_ERASEBKGND: {
         RECT r;
         GetClientRect(hwnd, &r);
-        FillRect(reinterpret_cast<HDC>(wParam), &r, p->brush);
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        FillRect(dc, &r, p->brush);
+        // A decoration with a background of its own (the help box's white
+        // frame): the etched frame draws only its edge, so its inside is
+        // painted here, under the controls it holds.
+        for (auto &c : p->ctrls) {
+            if (c->fillColor < 0 || !c->visible) continue;
+            RECT d = CtrlRect(*p, *c);
+            InflateRect(&d, -Px(2), -Px(2));
+            HBRUSH fill = CreateSolidBrush(ToColorRef(c->fillColor));
+            FillRect(dc, &d, fill);
+            DeleteObject(fill);
+        }
         return 1;
     }
     case WM_SETCURSOR:
@@ -246,6 +341,12 @@ int InitUIRunTime(int reserved, char **argv, int reserved2) {
     (void)argv;
     (void)reserved2;
     if (g_ready) return 1;
+    HDC screen = GetDC(nullptr);
+    if (screen) {
+        g_dpi = GetDeviceCaps(screen, LOGPIXELSY);
+        ReleaseDC(nullptr, screen);
+    }
+    if (g_dpi < 96) g_dpi = 96;
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
     WNDCLASSEXW wc = {};
@@ -253,14 +354,64 @@ int InitUIRunTime(int reserved, char **argv, int reserved2) {
     wc.lpfnWndProc = PanelProc;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    // The program's own icon (resource 1) on every panel, when it has one.
+    wc.hIcon = static_cast<HICON>(LoadImageW(wc.hInstance, MAKEINTRESOURCEW(1), IMAGE_ICON, GetSystemMetrics(SM_CXICON),
+                                             GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR));
+    wc.hIconSm = static_cast<HICON>(LoadImageW(wc.hInstance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                               LR_DEFAULTCOLOR));
     wc.lpszClassName = kPanelClass;
     if (!RegisterClassExW(&wc)) return 0;
     g_ready = true;
     return 1;
 }
 
-// The Win32 backend needs no display of its own to compose panels.
-int InitUIRunTimeHeadless(char **argv) { return InitUIRunTime(0, argv, 0); }
+// True when the standard handle leads somewhere: a file, a pipe or a
+// console handed down by the parent.
+static bool StandardHandleOpen(DWORD which) {
+    HANDLE h = GetStdHandle(which);
+    return h && h != INVALID_HANDLE_VALUE && GetFileType(h) != FILE_TYPE_UNKNOWN;
+}
+
+static UINT g_consoleCodePage = 0;   // the parent console's code page, put back at exit
+
+static void RestoreConsoleCodePage() { SetConsoleOutputCP(g_consoleCodePage); }
+
+// A windowed program starts with no console: its standard output and error
+// go where the parent redirected them, else to the console it was started
+// from (attached), else nowhere. A console is switched to UTF-8, as the
+// listings are written, and its code page put back at exit. Either way the
+// bytes are written as they are, without a CR before each line break, so
+// that the lines are the same as on Linux.
+static void OpenStandardOutput() {
+    const bool out = StandardHandleOpen(STD_OUTPUT_HANDLE);
+    const bool err = StandardHandleOpen(STD_ERROR_HANDLE);
+    if ((!out || !err) && AttachConsole(ATTACH_PARENT_PROCESS)) {
+        if (!out) std::freopen("CONOUT$", "w", stdout);
+        if (!err) std::freopen("CONOUT$", "w", stderr);
+    }
+    // A console (attached, or handed down as the standard output) shows the
+    // UTF-8 bytes as text.
+    DWORD mode = 0;
+    if (GetConsoleMode(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stdout))), &mode)) {
+        g_consoleCodePage = GetConsoleOutputCP();
+        if (g_consoleCodePage != CP_UTF8 && SetConsoleOutputCP(CP_UTF8)) std::atexit(RestoreConsoleCodePage);
+        // Written to a console a byte at a time, a character of two bytes
+        // would reach it in halves that it cannot show: whole lines at once.
+        static char buffer[1 << 16];
+        std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
+    }
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+}
+
+// The Win32 backend needs no display of its own to compose panels; a
+// headless start is a command-line run, so its output is made to reach the
+// user (OpenStandardOutput).
+int InitUIRunTimeHeadless(char **argv) {
+    if (!g_ready) OpenStandardOutput();
+    return InitUIRunTime(0, argv, 0);
+}
 
 // Windows always has its desktop: the handler is only kept.
 void SetNoDisplayHandler(NoDisplayHandlerPtr handler) { g_noDisplay = handler; }
@@ -317,6 +468,7 @@ int LoadPanelAnsi(int parent, const char *file, int resourceId) {
     p->sizable = Flag(res->root, "sizable");
     p->canMinimize = Flag(res->root, "canMinimize");
     p->canMaximize = Flag(res->root, "canMaximize");
+    p->titleBar = Flag(res->root, "titleBar");
     int g[4] = {0, 0, 300, 200};
     res->root.Numbers("geometry", g, 4);
     const int handle = MakePanelWindow(std::move(p));
@@ -342,9 +494,14 @@ int LoadPanelAnsi(int parent, const char *file, int resourceId) {
         const RECT rect = {rg[0], rg[1], rg[0] + rg[2], rg[1] + rg[3]};
         const std::string text = r.Find("plainText") ? r.Text("plainText") : r.Text("text");
         const std::string *align = r.Find("alignment");
+        const std::string *frame = r.Find("frameShape");
+        const std::string *bar = r.Find("verticalScrollBarPolicy");
         if (!CreateCtrlWindow(panel, *c, *r.Find("class"), rect, text, align ? *align : "",
-                              r.Int("wordWrap", 0) != 0, r.Int("readOnly", 0) != 0))
+                              r.Int("wordWrap", 0) != 0, r.Int("readOnly", 0) != 0,
+                              frame && *frame == "NoFrame", bar && *bar == "ScrollBarAlwaysOff"))
             continue;
+        if (c->style == CTRL_DECORATION && r.Int("autoFillBackground", 0))
+            c->fillColor = PaletteColor(r, "Window", -1);
         panel.ctrls.push_back(std::move(c));
     }
     for (const uicommon::UirRecord &r : res->ctrls) {
@@ -359,14 +516,17 @@ int LoadPanelAnsi(int parent, const char *file, int resourceId) {
         const std::string *align = r.Find("alignment");
         DWORD ss = WS_CHILD | SS_NOTIFY;
         if (align && align->find("AlignRight") != std::string::npos) ss |= SS_RIGHT;
-        if (!r.Int("wordWrap", 0) && align && align->find("AlignVCenter") != std::string::npos) ss |= SS_CENTERIMAGE;
+        const bool centred = align && align->find("AlignVCenter") != std::string::npos;
+        if (centred && !r.Int("wordWrap", 0)) ss |= SS_CENTERIMAGE;
+        c->labelCentred = centred && r.Int("wordWrap", 0);
         if (c->visible) ss |= WS_VISIBLE;
-        c->label = CreateWindowExW(0, L"STATIC", wide.c_str(), ss, rg[0], rg[1], rg[2], rg[3], panel.hwnd,
+        c->label = CreateWindowExW(0, L"STATIC", wide.c_str(), ss, Px(rg[0]), Px(rg[1]), Px(rg[2]), Px(rg[3]), panel.hwnd,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(c->id)),
                                    GetModuleHandleW(nullptr), nullptr);
         c->textColor = PaletteColor(r, "WindowText", c->textColor);
         c->bold = r.Int("font.bold", 0) != 0 || c->bold;
         SendMessageW(c->label, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(*c)), FALSE);
+        FitLabel(*c);
     }
     const int n = static_cast<int>(panel.ctrls.size());
     for (int i = 0; i < n; ++i) panel.ctrls[i]->zplane = n - 1 - i;   // the last is in front
@@ -441,7 +601,8 @@ int SetPanelPos(int panel, int top, int left) {
     Panel *p = FindPanel(panel);
     if (!p) return UIE_BAD_PANEL;
     const SIZE s = ClientSize(*p);
-    return PlacePanel(*p, top, left, s.cy, s.cx);
+    return PlacePanelPx(*p, top == VAL_AUTO_CENTER ? top : ToPixels(g_readTop, top),
+                        left == VAL_AUTO_CENTER ? left : ToPixels(g_readLeft, left), s.cy, s.cx);
 }
 
 // The handle of the panel whose window is active (the innermost child
@@ -457,8 +618,8 @@ int GetActivePanel(void) {
 // 0 with the primary screen's size; UIE_BAD_POINTER.
 int GetScreenSize(int *height, int *width) {
     if (!height || !width) return UIE_BAD_POINTER;
-    *height = GetSystemMetrics(SM_CYSCREEN);
-    *width = GetSystemMetrics(SM_CXSCREEN);
+    *height = Lg(GetSystemMetrics(SM_CYSCREEN));
+    *width = Lg(GetSystemMetrics(SM_CXSCREEN));
     return 0;
 }
 
@@ -506,10 +667,10 @@ int SetPanelAttributeAnsi(int panel, int attribute, int value) {
         for (auto &c : p->ctrls) ApplyDimmed(*p, *c);
         return 0;
     case ATTR_VISIBLE: return value ? DisplayPanel(panel) : HidePanel(panel);
-    case ATTR_LEFT: return PlacePanel(*p, o.y, value, s.cy, s.cx);
-    case ATTR_TOP: return PlacePanel(*p, value, o.x, s.cy, s.cx);
-    case ATTR_WIDTH: return value < 0 ? UIE_BAD_VALUE : PlacePanel(*p, o.y, o.x, s.cy, value);
-    case ATTR_HEIGHT: return value < 0 ? UIE_BAD_VALUE : PlacePanel(*p, o.y, o.x, value, s.cx);
+    case ATTR_LEFT: return PlacePanelPx(*p, o.y, ToPixels(g_readLeft, value), s.cy, s.cx);
+    case ATTR_TOP: return PlacePanelPx(*p, ToPixels(g_readTop, value), o.x, s.cy, s.cx);
+    case ATTR_WIDTH: return value < 0 ? UIE_BAD_VALUE : PlacePanelPx(*p, o.y, o.x, s.cy, Px(value));
+    case ATTR_HEIGHT: return value < 0 ? UIE_BAD_VALUE : PlacePanelPx(*p, o.y, o.x, Px(value), s.cx);
     case ATTR_BACKCOLOR:
         p->backColor = value & 0xFFFFFF;
         ApplyBackColor(*p);
@@ -561,10 +722,10 @@ int GetPanelAttributeAnsi(int panel, int attribute, int *value) {
     switch (attribute) {
     case ATTR_DIMMED: *value = p->dimmed; return 0;
     case ATTR_VISIBLE: *value = IsWindowVisible(p->hwnd) ? 1 : 0; return 0;
-    case ATTR_LEFT: *value = o.x; return 0;
-    case ATTR_TOP: *value = o.y; return 0;
-    case ATTR_WIDTH: *value = s.cx; return 0;
-    case ATTR_HEIGHT: *value = s.cy; return 0;
+    case ATTR_LEFT: *value = ToUnits(&g_readLeft, o.x); return 0;
+    case ATTR_TOP: *value = ToUnits(&g_readTop, o.y); return 0;
+    case ATTR_WIDTH: *value = Lg(s.cx); return 0;
+    case ATTR_HEIGHT: *value = Lg(s.cy); return 0;
     case ATTR_BACKCOLOR: *value = p->backColor; return 0;
     case ATTR_TITLEBAR_VISIBLE: *value = p->titleBar; return 0;
     case ATTR_CAN_MINIMIZE: *value = p->canMinimize; return 0;

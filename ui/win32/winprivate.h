@@ -29,6 +29,7 @@ struct Ctrl {
     HWND label = nullptr;          // label drawn apart (labelOf), or null
     std::string labelRaw;          // ATTR_LABEL_TEXT (a text message's text)
     bool labelVisible = true;
+    bool labelCentred = false;     // a wrapped label apart, centred on its height
     bool visible = true;
     bool dimmed = false;
     int zplane = 0;                // 0 front-most
@@ -37,6 +38,9 @@ struct Ctrl {
     bool underline = false;
     int pointSize = 0;             // 0: the panel font's size
     int visibleLines = 0;
+    int fillColor = -1;            // a decoration's own background (RRGGBB), -1 none
+    bool dropped = false;          // a ring's list is open
+    int chosen = -1;               // the item a ring's list was closed on, until the next change
     CtrlCallbackPtr cb = nullptr;
     void *cbData = nullptr;
 };
@@ -64,6 +68,16 @@ struct Panel {
 
 // ------------------------------------------------------ panels (winpanel.cpp)
 bool Ready();
+// The screen's dots per inch (96 at 100 %, 192 at 200 %), read once at
+// start-up. The program declares itself DPI aware, so Windows scales
+// nothing: every coordinate and size the layer takes or gives is in
+// pixels of a 96-DPI screen, as the panels are drawn, and the backend turns
+// them into the screen's pixels (Px) and back (Lg); fonts are made for the
+// screen's DPI, so text stays sharp.
+int Dpi();
+inline int Px(int logical) { return MulDiv(logical, Dpi(), 96); }
+inline int Lg(int pixels) { return MulDiv(pixels, 96, Dpi()); }
+inline RECT LgRect(const RECT &r) { return RECT{Lg(r.left), Lg(r.top), Lg(r.right), Lg(r.bottom)}; }
 Panel *FindPanel(int handle);
 Ctrl *FindCtrl(Panel *p, int id);
 Panel *PanelOfWindow(HWND hwnd);            // the panel whose window is hwnd or holds it
@@ -74,11 +88,17 @@ RECT RectInPanel(const Panel &p, HWND w);
 inline RECT CtrlRect(const Panel &p, const Ctrl &c) { return RectInPanel(p, c.hwnd); }
 
 // ---------------------------------------------------- controls (winctrl.cpp)
-// Makes the control's window (and its label's) on the panel; false when
-// the style is none the backend knows.
+// Makes the control's window (and its label's) on the panel at r (96-DPI
+// units); false when the style is none the backend knows. A text box gets its sunken edge
+// unless frameless, its vertical scroll bar unless noScrollBar.
 bool CreateCtrlWindow(Panel &p, Ctrl &c, const std::string &cls, const RECT &r, const std::string &text,
-                      const std::string &align, bool wordWrap, bool readOnly);
+                      const std::string &align, bool wordWrap, bool readOnly, bool frameless = false,
+                      bool noScrollBar = false);
 HFONT FontOf(const Ctrl &c);
+// A wrapped label centred on its height: one line of text is drawn in the
+// middle (a static control centres only single lines), longer text wraps
+// from the top.
+void FitLabel(Ctrl &c);
 void ApplyDimmed(const Panel &p, Ctrl &c);
 void ApplyZOrder(Panel &p);
 
