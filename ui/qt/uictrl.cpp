@@ -30,6 +30,7 @@
 #include <QSpinBox>
 #include <QTextDocument>
 
+#include "ui/common/uicallback.h"
 #include "ui/qt/uiprivate.h"
 #include "ui/userint.h"
 
@@ -522,12 +523,8 @@ int SetCtrlAttributeAnsi(int panel, int control, int attribute, int value) {
     Panel *p = nullptr;
     Ctrl *c = CtrlAttrFor(panel, control, attribute, &st, &p);
     if (!c) return st;
-    if (attribute == ATTR_CALLBACK_DATA) { c->cbData = reinterpret_cast<void *>(static_cast<intptr_t>(value)); return 0; }
-    if (attribute == ATTR_CALLBACK_FUNCTION_POINTER) {
-        if (value != 0) return UIE_BAD_VALUE;
-        c->cb = nullptr;
-        return 0;
-    }
+    const int cbSt = uicommon::SetCallbackAttribute(c->cb, c->cbData, attribute, value);
+    if (cbSt != uicommon::kNoCallbackAttribute) return cbSt;
     if (attribute == ATTR_LABEL_TEXT) return UIE_BAD_VALUE;
     return SetCtrlInt(*p, *c, attribute, value);
 }
@@ -537,7 +534,8 @@ int SetCtrlAttributeAnsi(int panel, int control, int attribute, const char *valu
     Panel *p = nullptr;
     Ctrl *c = CtrlAttrFor(panel, control, attribute, &st, &p);
     if (!c) return st;
-    if (attribute == ATTR_CALLBACK_DATA) { c->cbData = const_cast<char *>(value); return 0; }
+    const int cbSt = uicommon::SetCallbackAttribute(c->cb, c->cbData, attribute, value);
+    if (cbSt != uicommon::kNoCallbackAttribute) return cbSt;
     if (attribute != ATTR_LABEL_TEXT) return UIE_BAD_VALUE;
     if (!value) return UIE_BAD_POINTER;
     return SetLabelText(*c, value);
@@ -548,9 +546,8 @@ int SetCtrlAttributeAnsi(int panel, int control, int attribute, void *value) {
     Panel *p = nullptr;
     Ctrl *c = CtrlAttrFor(panel, control, attribute, &st, &p);
     if (!c) return st;
-    if (attribute == ATTR_CALLBACK_DATA) { c->cbData = value; return 0; }
-    if (attribute == ATTR_CALLBACK_FUNCTION_POINTER) { c->cb = reinterpret_cast<CtrlCallbackPtr>(value); return 0; }
-    return UIE_BAD_VALUE;
+    const int cbSt = uicommon::SetCallbackAttribute(c->cb, c->cbData, attribute, value);
+    return cbSt == uicommon::kNoCallbackAttribute ? UIE_BAD_VALUE : cbSt;
 }
 
 int SetCtrlAttributeAnsi(int panel, int control, int attribute, CtrlCallbackPtr value) {
@@ -558,9 +555,8 @@ int SetCtrlAttributeAnsi(int panel, int control, int attribute, CtrlCallbackPtr 
     Panel *p = nullptr;
     Ctrl *c = CtrlAttrFor(panel, control, attribute, &st, &p);
     if (!c) return st;
-    if (attribute != ATTR_CALLBACK_FUNCTION_POINTER) return UIE_BAD_VALUE;
-    c->cb = value;
-    return 0;
+    const int cbSt = uicommon::SetCallbackAttributeFn(c->cb, attribute, value);
+    return cbSt == uicommon::kNoCallbackAttribute ? UIE_BAD_VALUE : cbSt;
 }
 
 int GetCtrlAttributeAnsi(int panel, int control, int attribute, int *value) {
@@ -589,9 +585,8 @@ int GetCtrlAttributeAnsi(int panel, int control, int attribute, void **value) {
     Ctrl *c = CtrlAttrFor(panel, control, attribute, &st, &p);
     if (!c) return st;
     if (!value) return UIE_BAD_POINTER;
-    if (attribute == ATTR_CALLBACK_DATA) { *value = c->cbData; return 0; }
-    if (attribute == ATTR_CALLBACK_FUNCTION_POINTER) { *value = reinterpret_cast<void *>(c->cb); return 0; }
-    return UIE_BAD_VALUE;
+    const int cbSt = uicommon::GetCallbackAttribute(c->cb, c->cbData, attribute, value);
+    return cbSt == uicommon::kNoCallbackAttribute ? UIE_BAD_VALUE : cbSt;
 }
 
 int GetCtrlAttributeAnsi(int panel, int control, int attribute, CtrlCallbackPtr *value) {
@@ -600,9 +595,8 @@ int GetCtrlAttributeAnsi(int panel, int control, int attribute, CtrlCallbackPtr 
     Ctrl *c = CtrlAttrFor(panel, control, attribute, &st, &p);
     if (!c) return st;
     if (!value) return UIE_BAD_POINTER;
-    if (attribute != ATTR_CALLBACK_FUNCTION_POINTER) return UIE_BAD_VALUE;
-    *value = c->cb;
-    return 0;
+    const int cbSt = uicommon::GetCallbackAttributeFn(c->cb, attribute, value);
+    return cbSt == uicommon::kNoCallbackAttribute ? UIE_BAD_VALUE : cbSt;
 }
 
 // 0 with the rectangle holding the control and its shown label apart, in

@@ -56,6 +56,7 @@
 #include <xcb/xcb.h>
 #endif
 
+#include "ui/common/uicallback.h"
 #include "ui/qt/uiprivate.h"
 #include "ui/userint.h"
 #include "ui/qt/userint_qt.h"
@@ -1015,12 +1016,8 @@ int SetPanelAttributeAnsi(int panel, int attribute, int value) {
     int st;
     Panel *p = PanelFor(panel, attribute, &st);
     if (!p) return st;
-    if (attribute == ATTR_CALLBACK_DATA) { p->cbData = reinterpret_cast<void *>(static_cast<intptr_t>(value)); return 0; }
-    if (attribute == ATTR_CALLBACK_FUNCTION_POINTER) {
-        if (value != 0) return UIE_BAD_VALUE;
-        p->cb = nullptr;
-        return 0;
-    }
+    const int cbSt = uicommon::SetCallbackAttribute(p->cb, p->cbData, attribute, value);
+    if (cbSt != uicommon::kNoCallbackAttribute) return cbSt;
     if (attribute == ATTR_TITLE) return UIE_BAD_VALUE;
     return SetPanelInt(*p, attribute, value);
 }
@@ -1029,7 +1026,8 @@ int SetPanelAttributeAnsi(int panel, int attribute, const char *value) {
     int st;
     Panel *p = PanelFor(panel, attribute, &st);
     if (!p) return st;
-    if (attribute == ATTR_CALLBACK_DATA) { p->cbData = const_cast<char *>(value); return 0; }
+    const int cbSt = uicommon::SetCallbackAttribute(p->cb, p->cbData, attribute, value);
+    if (cbSt != uicommon::kNoCallbackAttribute) return cbSt;
     if (attribute != ATTR_TITLE) return UIE_BAD_VALUE;
     if (!value) return UIE_BAD_POINTER;
     if (p->titleRaw == value) return 0;
@@ -1042,21 +1040,16 @@ int SetPanelAttributeAnsi(int panel, int attribute, void *value) {
     int st;
     Panel *p = PanelFor(panel, attribute, &st);
     if (!p) return st;
-    if (attribute == ATTR_CALLBACK_DATA) { p->cbData = value; return 0; }
-    if (attribute == ATTR_CALLBACK_FUNCTION_POINTER) {
-        p->cb = reinterpret_cast<PanelCallbackPtr>(value);
-        return 0;
-    }
-    return UIE_BAD_VALUE;
+    const int cbSt = uicommon::SetCallbackAttribute(p->cb, p->cbData, attribute, value);
+    return cbSt == uicommon::kNoCallbackAttribute ? UIE_BAD_VALUE : cbSt;
 }
 
 int SetPanelAttributeAnsi(int panel, int attribute, PanelCallbackPtr value) {
     int st;
     Panel *p = PanelFor(panel, attribute, &st);
     if (!p) return st;
-    if (attribute != ATTR_CALLBACK_FUNCTION_POINTER) return UIE_BAD_VALUE;
-    p->cb = value;
-    return 0;
+    const int cbSt = uicommon::SetCallbackAttributeFn(p->cb, attribute, value);
+    return cbSt == uicommon::kNoCallbackAttribute ? UIE_BAD_VALUE : cbSt;
 }
 
 int GetPanelAttributeAnsi(int panel, int attribute, int *value) {
@@ -1082,9 +1075,8 @@ int GetPanelAttributeAnsi(int panel, int attribute, void **value) {
     Panel *p = PanelFor(panel, attribute, &st);
     if (!p) return st;
     if (!value) return UIE_BAD_POINTER;
-    if (attribute == ATTR_CALLBACK_DATA) { *value = p->cbData; return 0; }
-    if (attribute == ATTR_CALLBACK_FUNCTION_POINTER) { *value = reinterpret_cast<void *>(p->cb); return 0; }
-    return UIE_BAD_VALUE;
+    const int cbSt = uicommon::GetCallbackAttribute(p->cb, p->cbData, attribute, value);
+    return cbSt == uicommon::kNoCallbackAttribute ? UIE_BAD_VALUE : cbSt;
 }
 
 int GetPanelAttributeAnsi(int panel, int attribute, PanelCallbackPtr *value) {
@@ -1092,9 +1084,8 @@ int GetPanelAttributeAnsi(int panel, int attribute, PanelCallbackPtr *value) {
     Panel *p = PanelFor(panel, attribute, &st);
     if (!p) return st;
     if (!value) return UIE_BAD_POINTER;
-    if (attribute != ATTR_CALLBACK_FUNCTION_POINTER) return UIE_BAD_VALUE;
-    *value = p->cb;
-    return 0;
+    const int cbSt = uicommon::GetCallbackAttributeFn(p->cb, attribute, value);
+    return cbSt == uicommon::kNoCallbackAttribute ? UIE_BAD_VALUE : cbSt;
 }
 
 // ------------------------------------------------------------ test seam

@@ -1,10 +1,10 @@
 // uipopup.cpp: the message popup (and its test hook) and printing.
 //
 // Exports (ui/userint.h): MessagePopupAnsi, UiSetMessagePopupHook,
-// SetPrintAttributeExAnsi, PrintPanelAnsi.
+// PrintPanelAnsi.
 //
-// Data model: the hook, when set, stands in for the dialog. Printing keeps
-// the three print attributes; a print is one page holding a picture of the
+// Data model: the hook, when set, stands in for the dialog. Printing reads
+// the three print attributes (ui/common/uiprint.h); a print is one page holding a picture of the
 // panel as it is drawn on the screen, placed at the top-left of the page's
 // printable area and scaled as the attributes say (-1: to fit the page,
 // keeping its proportions when both are -1; else a percentage of its size at
@@ -18,19 +18,16 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include "ui/common/uiprint.h"
 #include "ui/qt/uiprivate.h"
 #include "ui/userint.h"
 
 namespace {
 
 // --------------------------------------------------------------- state
-// g_hook: stands in for the message dialog when set (tests).
-// g_hScale, g_vScale: ATTR_PRINT_HORIZONTAL_SCALE / _VERTICAL_SCALE, -1 or
-//   a percentage; g_orientation: ATTR_PRINT_ORIENTATION, 0 portrait, 1 landscape.
+// g_hook: stands in for the message dialog when set (tests). The print
+//   attributes are ui/common/uiprint.cpp's.
 UiMessagePopupHook g_hook = nullptr;
-int g_hScale = -1;
-int g_vScale = -1;
-int g_orientation = 0;
 
 }  // namespace
 
@@ -61,22 +58,6 @@ int MessagePopupAnsi(const char *title, const char *message) {
     return 0;
 }
 
-// 0; UIE_BAD_ATTRIBUTE, UIE_BAD_VALUE (a scale other than -1 or 1..10000
-// per cent, an orientation other than 0 or 1).
-int SetPrintAttributeExAnsi(int attribute, int value) {
-    switch (attribute) {
-    case ATTR_PRINT_HORIZONTAL_SCALE:
-    case ATTR_PRINT_VERTICAL_SCALE:
-        if (value != -1 && (value < 1 || value > 10000)) return UIE_BAD_VALUE;
-        (attribute == ATTR_PRINT_HORIZONTAL_SCALE ? g_hScale : g_vScale) = value;
-        return 0;
-    case ATTR_PRINT_ORIENTATION:
-        if (value != 0 && value != 1) return UIE_BAD_VALUE;
-        g_orientation = value;
-        return 0;
-    default:
-        return UIE_BAD_ATTRIBUTE;
-    }
 }
 
 // 0 once the page is out; UIE_NOT_INITIALIZED, UIE_BAD_PANEL,
@@ -103,7 +84,7 @@ int PrintPanelAnsi(int panel, const char *fileName, int scaling, int area, int f
     } else {
         return UIE_BAD_VALUE;
     }
-    printer.setPageOrientation(g_orientation ? QPageLayout::Landscape : QPageLayout::Portrait);
+    printer.setPageOrientation(uicommon::PrintOrientation() ? QPageLayout::Landscape : QPageLayout::Portrait);
     printer.setDocName(FromAnsi(p->titleRaw.constData(), p->titleRaw.size()));
 
     const QPixmap shot = p->w->grab();
@@ -112,10 +93,8 @@ int PrintPanelAnsi(int panel, const char *fileName, int scaling, int area, int f
     QPainter painter;
     if (!painter.begin(&printer)) return UIE_SYSTEM;
     const QRectF page = printer.pageRect(QPrinter::DevicePixel);
-    const double atScale = printer.resolution() / 96.0;
-    double sx = g_hScale == -1 ? page.width() / size.width() : atScale * g_hScale / 100.0;
-    double sy = g_vScale == -1 ? page.height() / size.height() : atScale * g_vScale / 100.0;
-    if (g_hScale == -1 && g_vScale == -1) sx = sy = std::min(sx, sy);
+    double sx = 1, sy = 1;
+    uicommon::PrintScales(page.width(), page.height(), printer.resolution(), size.width(), size.height(), &sx, &sy);
     painter.drawPixmap(QRectF(0, 0, size.width() * sx, size.height() * sy), shot, QRectF(shot.rect()));
     return painter.end() ? 0 : UIE_SYSTEM;
 }

@@ -4,7 +4,7 @@
 // Exports (ui/userint.h): GetUserEvent, GetRelativeMouseState,
 // GetMouseCursor, SetMouseCursor, SetWaitCursor, GetWaitCursorState,
 // InstallPopup, MessagePopupAnsi, UiSetMessagePopupHook,
-// SetPrintAttributeExAnsi, PrintPanelAnsi; (ui/win32/userint_win32.h):
+// PrintPanelAnsi; (ui/win32/userint_win32.h):
 // UiRunPendingMessages; (ui/win32/winprivate.h):
 // CallCtrlCallback, CallPanelCallback, Commit, Records, InDispatch, CursorOverride,
 // MouseMessage, EndModal, DispatchGuard.
@@ -30,6 +30,7 @@
 
 #include "ui/common/commitq.h"
 #include "ui/common/uidispatch.h"
+#include "ui/common/uiprint.h"
 #include "ui/win32/userint_win32.h"
 #include "ui/win32/winprivate.h"
 #include "ui/win32/wintext.h"
@@ -43,7 +44,6 @@ namespace uiwin {
 // g_popups: open modal popups, oldest first; g_disabled: the panels they
 //   disabled, enabled again when the last popup goes.
 // g_hook: MessagePopupAnsi's test hook.
-// g_printScaleH, g_printScaleV, g_printOrientation: print attributes.
 // kIdleBoundMs: the longest a poll at rest sleeps.
 // g_pressed: the window that took the latest left press, until its release.
 static int g_depth = 0;
@@ -52,9 +52,6 @@ static bool g_wait = false;
 static std::vector<int> g_popups;
 static std::vector<int> g_disabled;
 static UiMessagePopupHook g_hook = nullptr;
-static int g_printScaleH = -1;
-static int g_printScaleV = -1;
-static int g_printOrientation = 0;
 static constexpr DWORD kIdleBoundMs = 500;
 static HWND g_pressed = nullptr;
 
@@ -349,20 +346,8 @@ int MessagePopupAnsi(const char *title, const char *message) {
     return 0;
 }
 
-// 0; UIE_BAD_ATTRIBUTE, UIE_BAD_VALUE.
-int SetPrintAttributeExAnsi(int attribute, int value) {
-    switch (attribute) {
-    case ATTR_PRINT_HORIZONTAL_SCALE: g_printScaleH = value; return 0;
-    case ATTR_PRINT_VERTICAL_SCALE: g_printScaleV = value; return 0;
-    case ATTR_PRINT_ORIENTATION:
-        if (value != 0 && value != 1) return UIE_BAD_VALUE;
-        g_printOrientation = value;
-        return 0;
-    default: return UIE_BAD_ATTRIBUTE;
-    }
-}
-
-// Prints the panel's picture on the default printer, fitted to the page. 0;
+// Prints the panel's picture on the default printer, at the top-left of the
+// page and scaled as the print attributes say (ui/common/uiprint.h). 0;
 // UIE_NOT_INITIALIZED, UIE_BAD_PANEL, UIE_BAD_POINTER, UIE_NOT_PERMITTED (a
 // file name: Windows has no PDF writer of its own to call), UIE_SYSTEM (no
 // default printer, or it refused the job).
@@ -381,11 +366,15 @@ int PrintPanelAnsi(int panel, const char *fileName, int scaling, int area, int f
     DEVMODEW mode = {};
     mode.dmSize = sizeof mode;
     mode.dmFields = DM_ORIENTATION;
-    mode.dmOrientation = g_printOrientation ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT;
+    mode.dmOrientation = uicommon::PrintOrientation() ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT;
     HDC dc = CreateDCW(L"WINSPOOL", printer, nullptr, &mode);
     if (!dc) return UIE_SYSTEM;
     RECT client;
     GetClientRect(p->hwnd, &client);
+    if (client.right <= 0 || client.bottom <= 0) {   // nothing to draw (the scales need a picture)
+        DeleteDC(dc);
+        return UIE_SYSTEM;
+    }
     HDC screen = GetDC(p->hwnd);
     HDC memory = CreateCompatibleDC(screen);
     HBITMAP picture = CreateCompatibleBitmap(screen, client.right, client.bottom);
@@ -394,10 +383,10 @@ int PrintPanelAnsi(int panel, const char *fileName, int scaling, int area, int f
     DOCINFOW doc = {sizeof doc, L"VLicEnr", nullptr, nullptr, 0};
     int status = UIE_SYSTEM;
     if (StartDocW(dc, &doc) > 0 && StartPage(dc) > 0) {
-        const int pageW = GetDeviceCaps(dc, HORZRES), pageH = GetDeviceCaps(dc, VERTRES);
-        // Fit the page, keeping the panel's proportions.
-        const double scale = std::min(static_cast<double>(pageW) / client.right, static_cast<double>(pageH) / client.bottom);
-        StretchBlt(dc, 0, 0, static_cast<int>(client.right * scale), static_cast<int>(client.bottom * scale), memory, 0, 0,
+        double sx = 1, sy = 1;
+        uicommon::PrintScales(GetDeviceCaps(dc, HORZRES), GetDeviceCaps(dc, VERTRES), GetDeviceCaps(dc, LOGPIXELSX),
+                              client.right, client.bottom, &sx, &sy);
+        StretchBlt(dc, 0, 0, static_cast<int>(client.right * sx), static_cast<int>(client.bottom * sy), memory, 0, 0,
                    client.right, client.bottom, SRCCOPY);
         if (EndPage(dc) > 0 && EndDoc(dc) > 0) status = 0;
     }

@@ -109,7 +109,7 @@ static COLORREF ToColorRef(int rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) 
 static DWORD FrameStyle(const Panel &p) {
     if (p.parent) return WS_CHILD | WS_CLIPSIBLINGS;
     DWORD s = 0;
-    if (!p.titleBar) return s | WS_POPUP | WS_BORDER;
+    if (!p.titleBar) return s | WS_POPUP;   // frameless, as on Qt: a screen mask kept on the screen lies at (0, 0)
     s |= WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
     if (p.canMinimize) s |= WS_MINIMIZEBOX;
     if (p.canMaximize) s |= WS_MAXIMIZEBOX;
