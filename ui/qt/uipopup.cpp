@@ -58,8 +58,6 @@ int MessagePopupAnsi(const char *title, const char *message) {
     return 0;
 }
 
-}
-
 // 0 once the page is out; UIE_NOT_INITIALIZED, UIE_BAD_PANEL,
 // UIE_BAD_POINTER, UIE_BAD_VALUE (a file name not ending in ".pdf"),
 // UIE_SYSTEM (no default printer, or the printer or file refused).
