@@ -61,7 +61,7 @@ wine_prefix
 "$WINE_SERVER" -p
 server_pid=0
 for p in $(pgrep wineserver); do
-    tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && server_pid=$p
+    tr '\0' '\n' 2>/dev/null <"/proc/$p/environ" | grep -qxF "WINEPREFIX=$WINEPREFIX" && server_pid=$p
 done
 cd "$build/bin"
 : >"$W/start-bare" ; : >"$W/start-prog"
