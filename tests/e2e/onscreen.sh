@@ -39,8 +39,13 @@ check() {
     read -r x y < <(e2e_ui_center $load_ui BP_QUIT)
     e2e_click "$load" $((x * scale)) $((y * scale))
     main=$(e2e_wait_window "^Veltrane - " "$pid")
-    sleep 0.5
-    read -r x y _ _ < <(e2e_geometry "$main")
+    # The window manager maps it first and the program's move may come
+    # after on a loaded machine: wait for the place, up to 5 s.
+    for _ in $(seq 50); do
+        read -r x y _ _ < <(e2e_geometry "$main")
+        [ "$x $y" = "$lx $ly" ] && break
+        sleep 0.1
+    done
     e2e_expect_eq "$lx $ly" "$x $y" "$size at ${scale}x: RETOUR brings the main panel back where the downloads panel was"
     read -r x y < <(e2e_ui_center $main_ui BP_QUIT)
     e2e_click "$main" $((x * scale)) $((y * scale))
