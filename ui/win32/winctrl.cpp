@@ -7,9 +7,9 @@
 // CreateCtrlWindow, FontOf, ApplyDimmed, ApplyZOrder.
 //
 // Data model: each kind of control is one standard window class: command
-// and picture buttons BUTTON, rings a drop-down-list COMBOBOX whose items
-// carry their values as item data, text messages, pictures and decorations
-// STATIC, text boxes, strings and numerics EDIT. Every control window is
+// and picture buttons BUTTON, rings a drop-down-list COMBOBOX (the items'
+// values kept in the record, Ctrl::items), text messages, pictures and
+// decorations STATIC, text boxes, strings and numerics EDIT. Every control window is
 // subclassed so that its mouse messages reach the panel's callbacks and its
 // cursor follows SetMouseCursor. Texts a control keeps as they were set
 // (labels, text messages) are read back from the record, byte for byte; the
@@ -491,13 +491,10 @@ int SetCtrlValAnsi(int panel, int control, int value) {
     Ctrl *c = CtrlFor(panel, control, nullptr, &status);
     if (!c) return status;
     if (c->style == CTRL_RING) {
-        const int n = static_cast<int>(SendMessageW(c->hwnd, CB_GETCOUNT, 0, 0));
-        for (int i = 0; i < n; ++i)
-            if (static_cast<int>(SendMessageW(c->hwnd, CB_GETITEMDATA, i, 0)) == value) {
-                SendMessageW(c->hwnd, CB_SETCURSEL, i, 0);
-                return 0;
-            }
-        return UIE_VALUE_NOT_FOUND;
+        const auto it = std::find(c->items.begin(), c->items.end(), value);
+        if (it == c->items.end()) return UIE_VALUE_NOT_FOUND;
+        SendMessageW(c->hwnd, CB_SETCURSEL, it - c->items.begin(), 0);
+        return 0;
     }
     if (c->style == CTRL_NUMERIC) {
         SetWindowTextW(c->hwnd, std::to_wstring(value).c_str());
@@ -535,7 +532,7 @@ int GetCtrlValAnsi(int panel, int control, int *value) {
     if (c->style == CTRL_RING) {
         const LRESULT i = SendMessageW(c->hwnd, CB_GETCURSEL, 0, 0);
         if (i == CB_ERR) return UIE_BAD_INDEX;
-        *value = static_cast<int>(SendMessageW(c->hwnd, CB_GETITEMDATA, i, 0));
+        *value = c->items[static_cast<size_t>(i)];
         return 0;
     }
     if (c->style == CTRL_NUMERIC) {
@@ -573,7 +570,7 @@ static Ctrl *RingFor(int panel, int control, int *status) {
     return c;
 }
 
-static int Count(const Ctrl &c) { return static_cast<int>(SendMessageW(c.hwnd, CB_GETCOUNT, 0, 0)); }
+static int Count(const Ctrl &c) { return static_cast<int>(c.items.size()); }
 
 int InsertListItemAnsi(int panel, int control, int index, const char *label, int value) {
     int status;
@@ -584,7 +581,7 @@ int InsertListItemAnsi(int panel, int control, int index, const char *label, int
     if (index < -1 || index > n) return UIE_BAD_INDEX;
     const LRESULT at = SendMessageW(c->hwnd, CB_INSERTSTRING, index, reinterpret_cast<LPARAM>(WideFromAnsi(label).c_str()));
     if (at < 0) return UIE_OUT_OF_MEMORY;
-    SendMessageW(c->hwnd, CB_SETITEMDATA, at, value);
+    c->items.insert(c->items.begin() + at, value);
     if (SendMessageW(c->hwnd, CB_GETCURSEL, 0, 0) == CB_ERR) SendMessageW(c->hwnd, CB_SETCURSEL, 0, 0);
     return 0;
 }
@@ -598,7 +595,7 @@ int ReplaceListItemAnsi(int panel, int control, int index, const char *label, in
     const LRESULT current = SendMessageW(c->hwnd, CB_GETCURSEL, 0, 0);
     SendMessageW(c->hwnd, CB_DELETESTRING, index, 0);
     SendMessageW(c->hwnd, CB_INSERTSTRING, index, reinterpret_cast<LPARAM>(WideFromAnsi(label).c_str()));
-    SendMessageW(c->hwnd, CB_SETITEMDATA, index, value);
+    c->items[static_cast<size_t>(index)] = value;
     SendMessageW(c->hwnd, CB_SETCURSEL, current, 0);
     return 0;
 }
@@ -613,7 +610,9 @@ int DeleteListItem(int panel, int control, int index, int count) {
     if (index < 0 || index >= n) return UIE_BAD_INDEX;
     if (count == -1) count = n - index;
     if (count < 0 || index + count > n) return UIE_BAD_INDEX;
-    for (int i = index + count - 1; i >= index; --i) SendMessageW(c->hwnd, CB_DELETESTRING, i, 0);
+    if (index == 0 && count == n) SendMessageW(c->hwnd, CB_RESETCONTENT, 0, 0);
+    else for (int i = index + count - 1; i >= index; --i) SendMessageW(c->hwnd, CB_DELETESTRING, i, 0);
+    c->items.erase(c->items.begin() + index, c->items.begin() + index + count);
     if (Count(*c) > 0 && SendMessageW(c->hwnd, CB_GETCURSEL, 0, 0) == CB_ERR)
         SendMessageW(c->hwnd, CB_SETCURSEL, std::min(index, Count(*c) - 1), 0);
     return 0;
@@ -634,7 +633,7 @@ int GetValueFromIndexAnsi(int panel, int control, int index, int *value) {
     if (!c) return status;
     if (!value) return UIE_BAD_POINTER;
     if (index < 0 || index >= Count(*c)) return UIE_BAD_INDEX;
-    *value = static_cast<int>(SendMessageW(c->hwnd, CB_GETITEMDATA, index, 0));
+    *value = c->items[static_cast<size_t>(index)];
     return 0;
 }
 
@@ -643,13 +642,10 @@ int GetIndexFromValueAnsi(int panel, int control, int *index, int value) {
     Ctrl *c = RingFor(panel, control, &status);
     if (!c) return status;
     if (!index) return UIE_BAD_POINTER;
-    const int n = Count(*c);
-    for (int i = 0; i < n; ++i)
-        if (static_cast<int>(SendMessageW(c->hwnd, CB_GETITEMDATA, i, 0)) == value) {
-            *index = i;
-            return 0;
-        }
-    return UIE_VALUE_NOT_FOUND;
+    const auto it = std::find(c->items.begin(), c->items.end(), value);
+    if (it == c->items.end()) return UIE_VALUE_NOT_FOUND;
+    *index = static_cast<int>(it - c->items.begin());
+    return 0;
 }
 
 int GetLabelFromIndexAnsi(int panel, int control, int index, char *label) {
