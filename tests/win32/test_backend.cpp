@@ -17,6 +17,7 @@
 namespace {
 
 enum { P1 = 1, BP_OK = 2, RING = 3, MSG = 4, INFO = 5, STR = 8, BP_QUIT = 10 };
+constexpr int kMsg = MSG;   // the text message; outside this namespace, MSG is also Windows' type
 
 struct Seen {
     int panel, ctrl, event, d1, d2;
@@ -229,3 +230,37 @@ TEST_F(Backend, TextSurvivesTheEditControls) {
 }
 
 }  // namespace
+
+// The hover loops set what a panel already shows at every pass; a setting
+// that changes nothing must queue nothing (a paint, a move), or the poll
+// never sleeps while the pointer rests on a button.
+TEST_F(Backend, SettingWhatIsShownAgainQueuesNothing) {
+    ASSERT_EQ(SetCtrlAttributeAnsi(p, INFO, ATTR_VISIBLE_LINES, 4), 0);
+    ASSERT_EQ(SetCtrlAttributeAnsi(p, BP_OK, ATTR_TEXT_COLOR, 0x0000FF), 0);
+    ASSERT_EQ(SetCtrlAttributeAnsi(p, BP_OK, ATTR_TEXT_UNDERLINE, 1), 0);
+    ASSERT_EQ(SetCtrlAttributeAnsi(p, BP_OK, ATTR_DIMMED, 1), 0);
+    ASSERT_EQ(SetCtrlAttributeAnsi(p, BP_OK, ATTR_LABEL_TEXT, "__Valider"), 0);
+    ASSERT_EQ(SetCtrlAttributeAnsi(p, kMsg, ATTR_LABEL_TEXT, "Texte"), 0);
+    ASSERT_EQ(ResetTextBoxAnsi(p, INFO, "Aide\nsur deux lignes"), 0);
+    ASSERT_EQ(SetMouseCursor(VAL_POINTING_FINGER_CURSOR), 0);
+    UiRunPendingMessages();
+    int width = 0, height = 0, top = 0;
+    GetCtrlAttributeAnsi(p, INFO, ATTR_WIDTH, &width);
+    GetCtrlAttributeAnsi(p, INFO, ATTR_HEIGHT, &height);
+    GetCtrlAttributeAnsi(p, INFO, ATTR_TOP, &top);
+    SetCtrlAttributeAnsi(p, INFO, ATTR_TOP, top);
+    SetCtrlAttributeAnsi(p, INFO, ATTR_VISIBLE_LINES, 4);
+    SetCtrlAttributeAnsi(p, INFO, ATTR_WIDTH, width);
+    SetCtrlAttributeAnsi(p, INFO, ATTR_HEIGHT, height);
+    SetCtrlAttributeAnsi(p, INFO, ATTR_VISIBLE, 1);
+    ResetTextBoxAnsi(p, INFO, "Aide\nsur deux lignes");
+    SetCtrlAttributeAnsi(p, BP_OK, ATTR_TEXT_COLOR, 0x0000FF);
+    SetCtrlAttributeAnsi(p, BP_OK, ATTR_TEXT_UNDERLINE, 1);
+    SetCtrlAttributeAnsi(p, BP_OK, ATTR_DIMMED, 1);
+    SetCtrlAttributeAnsi(p, BP_OK, ATTR_LABEL_TEXT, "__Valider");
+    SetCtrlAttributeAnsi(p, kMsg, ATTR_LABEL_TEXT, "Texte");
+    SetCtrlValAnsi(p, kMsg, "Texte");
+    SetMouseCursor(VAL_POINTING_FINGER_CURSOR);
+    EXPECT_EQ(UiRunPendingMessages(), 0);
+    SetMouseCursor(VAL_DEFAULT_CURSOR);
+}

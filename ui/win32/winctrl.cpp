@@ -306,9 +306,13 @@ int SetCtrlAttributeAnsi(int panel, int control, int attribute, int value) {
     if (st != uicommon::kNoCallbackAttribute) return st;
     RECT r = CtrlRect(*p, *c);
     switch (attribute) {
-    case ATTR_DIMMED: c->dimmed = value != 0; ApplyDimmed(*p, *c); return 0;
     // What the control already shows is not set again: the loops set the
     // same values at every pass, and each change wakes the poll.
+    case ATTR_DIMMED:
+        if (c->dimmed == (value != 0)) return 0;
+        c->dimmed = value != 0;
+        ApplyDimmed(*p, *c);
+        return 0;
     case ATTR_VISIBLE:
         if (c->visible == (value != 0)) return 0;
         c->visible = value != 0;
@@ -337,6 +341,7 @@ int SetCtrlAttributeAnsi(int panel, int control, int attribute, int value) {
         const int w = attribute == ATTR_WIDTH ? Px(value) : r.right - r.left;
         int h = attribute == ATTR_HEIGHT ? Px(value) : r.bottom - r.top;
         if (c->style == CTRL_RING) h += Px(240);
+        if (w == r.right - r.left && h == r.bottom - r.top) return 0;
         SetWindowPos(c->hwnd, nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         return 0;
     }
@@ -358,10 +363,12 @@ int SetCtrlAttributeAnsi(int panel, int control, int attribute, int value) {
         c->mode = value;
         return 0;
     case ATTR_TEXT_COLOR:
+        if (c->textColor == (value & 0xFFFFFF)) return 0;
         c->textColor = value & 0xFFFFFF;
         InvalidateRect(c->label ? c->label : c->hwnd, nullptr, TRUE);
         return 0;
     case ATTR_TEXT_UNDERLINE:
+        if (c->underline == (value != 0)) return 0;
         c->underline = value != 0;
         SendMessageW(c->label ? c->label : c->hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(*c)), TRUE);
         return 0;
@@ -369,6 +376,7 @@ int SetCtrlAttributeAnsi(int panel, int control, int attribute, int value) {
         if (c->style != CTRL_TEXT_BOX) return UIE_BAD_ATTRIBUTE;
         if (value < 1) return UIE_BAD_VALUE;
         c->visibleLines = value;
+        if (r.bottom - r.top == TextBoxHeight(*c, value)) return 0;
         SetWindowPos(c->hwnd, nullptr, 0, 0, r.right - r.left, TextBoxHeight(*c, value),
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         return 0;
@@ -384,6 +392,7 @@ int SetCtrlAttributeAnsi(int panel, int control, int attribute, const char *valu
     if (st != uicommon::kNoCallbackAttribute) return st;
     if (attribute != ATTR_LABEL_TEXT) return UIE_BAD_ATTRIBUTE;
     if (!value) return UIE_BAD_POINTER;
+    if (c->labelRaw == value) return 0;
     c->labelRaw = value;
     ShowLabel(*c);
     return 0;
