@@ -9,13 +9,15 @@
 #     server's MapNotify of the first top-level window (scripts/measure/
 #     mapwatch.c), on a bare Xvfb, the prefix's wineserver kept running so
 #     that it is not counted, median of several runs, as a ratio to the bare
-#     window;
+#     window, and to the bare window with the program's manifest (common
+#     controls 6) and one themed button;
 #   - resident memory (VmRSS) of the program's process one second after the
 #     start, median, as a ratio;
 #   - at rest, pointer still: CPU and wake-ups a second (context switches of
 #     all the process's threads) over 10 s, on the main panel and on the
 #     downloads panel, and what the wineserver does meanwhile (each message
-#     poll is a call to it), beside the bare window's.
+#     poll is a call to it), beside the bare window's, and beside a bare
+#     window whose themed button lies under the pointer.
 # A measurement, not a test: it prints and exits 0 unless something could
 # not be measured. VLIC_MEASURE_RUNS (default 7) start-up runs of each
 # program, VLIC_MEASURE_SECONDS (default 10) per figure at rest.
@@ -37,13 +39,27 @@ read -r _ _ width height < <(e2e_ui_rect ui/panels/4.ui FVLIC_ENR 2>/dev/null ||
 flags=$(sed -n 's/^CMAKE_CXX_FLAGS_RELWITHDEBINFO:STRING=//p' "$build/CMakeCache.txt")
 x86_64-w64-mingw32-g++-posix ${flags:--O2 -g -DNDEBUG} -municode -mwindows -static -static-libgcc -static-libstdc++ \
     -DBARE_WIDTH="$width" -DBARE_HEIGHT="$height" -o "$W/bare.exe" "$top/scripts/measure/bare_win32.cpp"
+# The same with a themed button under the pointer: under Wine, a button
+# that tracks the pointer's leave polls it through a system timer.
+printf '1 24 "%s"\n' "$top/app/win/VLicEnr.exe.manifest" >"$W/bare-button.rc"
+x86_64-w64-mingw32-windres "$W/bare-button.rc" -O coff -o "$W/bare-button.res"
+x86_64-w64-mingw32-g++-posix ${flags:--O2 -g -DNDEBUG} -municode -mwindows -static -static-libgcc -static-libstdc++ \
+    -DBARE_WIDTH="$width" -DBARE_HEIGHT="$height" -DBARE_BUTTON -o "$W/bare-button.exe" \
+    "$top/scripts/measure/bare_win32.cpp" "$W/bare-button.res"
 cc -O2 -o "$W/mapwatch" "$top/scripts/measure/mapwatch.c" -lxcb
-x86_64-w64-mingw32-strip -o "$W/VLicEnr-stripped.exe" "$program"
+# The program is measured as packaged, stripped, beside its catalogue and
+# panels: Wine copies an image whose sections are not page-aligned into
+# memory whole, debugging information included (5 MB more resident).
+mkdir -p "$W/VLicEnr"
+x86_64-w64-mingw32-strip -o "$W/VLicEnr/VLicEnr.exe" "$program"
+cp "$build/bin/Veltrane.vlicprod" "$build/bin/FenGen.uir" "$W/VLicEnr/"
+full=$program
+program=$W/VLicEnr/VLicEnr.exe
 x86_64-w64-mingw32-strip -o "$W/bare-stripped.exe" "$W/bare.exe"
-size_prog=$(stat -c %s "$W/VLicEnr-stripped.exe")
+size_prog=$(stat -c %s "$program")
 size_bare=$(stat -c %s "$W/bare-stripped.exe")
-size_full=$(stat -c %s "$program")
-echo "measure-wine: bare Win32 window ${width}x${height}; program $program"
+size_full=$(stat -c %s "$full")
+echo "measure-wine: bare Win32 window ${width}x${height}; program $full, stripped"
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
@@ -63,17 +79,20 @@ server_pid=0
 for p in $(pgrep wineserver); do
     tr '\0' '\n' 2>/dev/null <"/proc/$p/environ" | grep -qxF "WINEPREFIX=$WINEPREFIX" && server_pid=$p
 done
-cd "$build/bin"
-: >"$W/start-bare" ; : >"$W/start-prog"
+cd "$W/VLicEnr"
+: >"$W/start-bare" ; : >"$W/start-prog" ; : >"$W/start-button"
 "$W/mapwatch" "$WINE_LOADER" "$W/bare.exe" >/dev/null 2>&1 || true   # warm the caches for both
 "$W/mapwatch" "$WINE_LOADER" "$program" >/dev/null 2>&1 || true
 for _ in $(seq "$runs"); do
     "$W/mapwatch" "$WINE_LOADER" "$W/bare.exe" 2>/dev/null >>"$W/start-bare"
+    "$W/mapwatch" "$WINE_LOADER" "$W/bare-button.exe" 2>/dev/null >>"$W/start-button"
     "$W/mapwatch" "$WINE_LOADER" "$program" 2>/dev/null >>"$W/start-prog"
 done
 map_bare=$(awk '{print $1}' "$W/start-bare" | median)
 map_prog=$(awk '{print $1}' "$W/start-prog" | median)
 rss_bare=$(awk '{print $2}' "$W/start-bare" | median)
+map_button=$(awk '{print $1}' "$W/start-button" | median)
+rss_button=$(awk '{print $2}' "$W/start-button" | median)
 rss_prog=$(awk '{print $2}' "$W/start-prog" | median)
 
 # ---- at rest
@@ -99,6 +118,14 @@ settle
 rest_bare=$(rest "$bare_pid")
 kill "$bare_pid"
 
+wine_start "$W/bare-button.exe"
+button_pid=$E2E_APP_PID
+w=$(e2e_wait_window "^bare$" "$button_pid")
+e2e_move_mouse "$w" $((width / 2)) $((height / 2))
+settle
+rest_button=$(rest "$button_pid")
+kill "$button_pid"
+
 wine_start "$program"
 pid=$E2E_APP_PID
 main=$(e2e_wait_window "^Veltrane - " "$pid")
@@ -123,10 +150,13 @@ awk -v p="$map_prog" -v b="$map_bare" -v n="$runs" 'BEGIN {
     printf "start to main panel mapped (bare Xvfb, wineserver running, median of %d): %.0f ms against %.0f ms, ratio %.2f\n", n, p, b, p / b }'
 awk -v p="$rss_prog" -v b="$rss_bare" 'BEGIN {
     printf "resident memory 1 s after start (median): %.1f MB against %.1f MB, ratio %.2f\n", p / 1024, b / 1024, p / b }'
+awk -v p="$map_prog" -v b="$map_button" -v q="$rss_prog" -v c="$rss_button" 'BEGIN {
+    printf "  against the bare window with the common controls 6 and a button: start %.0f ms, ratio %.2f; memory %.1f MB, ratio %.2f\n", b, p / b, c / 1024, q / c }'
 echo "at rest over ${seconds} s, pointer still: wake-ups/s, CPU %, then the wineserver's wake-ups/s and CPU %:"
 echo "  bare Win32 window:                         $rest_bare"
 echo "  main panel, pointer inside, on nothing:    $rest_main"
 echo "  downloads panel, pointer inside, nothing:  $rest_load"
 echo "  downloads panel, pointer on BP_EMP:        $rest_emp"
+echo "  bare window, pointer on a themed button:   $rest_button"
 echo "raw start-up runs (ms kB), program: $(tr '\n' ';' <"$W/start-prog")"
 echo "raw start-up runs (ms kB), bare:    $(tr '\n' ';' <"$W/start-bare")"

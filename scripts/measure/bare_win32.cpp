@@ -2,7 +2,9 @@
 // VLicEnr.exe against: one top-level window of the main panel's client
 // size (BARE_WIDTH x BARE_HEIGHT), titled "bare", waiting in GetMessageW,
 // built with the same cross compiler, flags and static run-times as the
-// program. Exit code 0 once the window is closed.
+// program. Exit code 0 once the window is closed. Built with BARE_BUTTON
+// (and the program's manifest), one themed push button fills the window:
+// the cost of a pointer resting on a button, without the program.
 #include <windows.h>
 
 static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -26,6 +28,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     AdjustWindowRect(&r, style, FALSE);
     HWND w = CreateWindowW(L"bare", L"bare", style, CW_USEDEFAULT, CW_USEDEFAULT, r.right - r.left, r.bottom - r.top,
                            nullptr, nullptr, instance, nullptr);
+#ifdef BARE_BUTTON
+    CreateWindowW(L"BUTTON", L"bare", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, 0, BARE_WIDTH, BARE_HEIGHT, w, nullptr,
+                  instance, nullptr);
+#endif
     ShowWindow(w, show);
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
