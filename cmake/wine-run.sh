@@ -8,7 +8,8 @@
 #
 # Wine's offers to install Mono and Gecko are switched off, and so is its
 # debug output. $VLIC_WINE_KEEP_PREFIX=1 keeps the prefix for a post-mortem.
-# $VLIC_WINE_UNMANAGED=1 keeps the windows away from any window manager
+# $VLIC_WINE_SCREEN (WIDTHxHEIGHTxDEPTH, default 1024x768x24) sizes that
+# Xvfb's screen. $VLIC_WINE_UNMANAGED=1 keeps the windows away from any window manager
 # (Wine's X11 "Managed" = N): with none running, as on a bare Xvfb, Wine
 # otherwise waits 2 s for one at every window it hides.
 set -u
@@ -44,7 +45,7 @@ trap 'cleanup; exit 130' INT
 # Windows need a display: without one, a private Xvfb for this run, made
 # before the prefix so that Wine's desktop process uses it too.
 if [ -z "${DISPLAY:-}" ] && command -v Xvfb >/dev/null 2>&1; then
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$prefix.display" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${VLIC_WINE_SCREEN:-1024x768x24}" -nolisten tcp 3>"$prefix.display" >/dev/null 2>&1 &
   xvfb_pid=$!
   for _ in $(seq 100); do
     [ -s "$prefix.display" ] && break

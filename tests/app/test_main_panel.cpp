@@ -6,17 +6,12 @@
 // EnrGerer ended by the quit button and by the window's close box.
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
 #include <sys/stat.h>
-
 #include <unistd.h>
-
-#include <QApplication>
-#include <QPushButton>
-#include <QTimer>
-#include <QWidget>
+#endif
 
 #include "support/ui_events.h"
-#include "ui/qt/userint_qt.h"
 
 #include <climits>
 #include <cstring>
@@ -254,16 +249,23 @@ std::vector<std::pair<std::string, std::string>> gPopups;
 void Popup(const char *title, const char *message) { gPopups.emplace_back(title, message); }
 
 class StartUp : public ::testing::TestWithParam<bool> {};
+#ifdef _WIN32   // Windows has no FIFOs
+INSTANTIATE_TEST_SUITE_P(AbsentOrFifo, StartUp, ::testing::Values(false));
+#else
 INSTANTIATE_TEST_SUITE_P(AbsentOrFifo, StartUp, ::testing::Bool());
+#endif
 
 // A FIFO in the catalogue's place is no catalogue: never waited on.
 TEST_P(StartUp, MissingCatalogueShowsThePopupAndEndsWithZero) {
     const fs::path avant = fs::current_path();
-    const fs::path vide = fs::temp_directory_path() / ("vlic_sans_catalogue_" + std::to_string(::getpid()));
+    const fs::path vide = fs::temp_directory_path() / "vlic_sans_catalogue";
+    fs::remove_all(vide);
     fs::create_directories(vide);
+#ifndef _WIN32
     if (GetParam()) {
         ASSERT_EQ(mkfifo((vide / VLIC_PROD_FILE).c_str(), 0600), 0);
     }
+#endif
     fs::current_path(vide);
     gPopups.clear();
     UiSetMessagePopupHook(Popup);
@@ -293,13 +295,14 @@ TEST_P(StartUp, MissingCatalogueShowsThePopupAndEndsWithZero) {
 
 // ------------------------------------------------- whole runs of the loop
 
-// The main panel while EnrGerer runs: the handle of the visible top-level
-// panel holding the chooser and the quit button, 0 when there is none.
+// The main panel while EnrGerer runs: the handle of the active panel when
+// it holds the chooser (the downloads panel has a picture button there), 0
+// otherwise.
 int PanneauPrincipal() {
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (w->isVisible() && w->findChild<QWidget *>("PROD_CHOIX") && w->findChild<QPushButton *>("BP_QUIT"))
-            return UiPanelOfWidget(w);
-    return 0;
+    const int p = GetActivePanel();
+    int style = 0;
+    if (p <= 0 || GetCtrlAttributeAnsi(p, FVLIC_ENR_PROD_CHOIX, ATTR_CTRL_STYLE, &style) < 0) return 0;
+    return style == CTRL_RING ? p : 0;
 }
 
 // Runs EnrGerer(product) while the steps are played one per 30 ms turn of
@@ -311,20 +314,19 @@ int PanneauPrincipal() {
 int Executer(int product, std::vector<std::function<bool(int)>> etapes, size_t *joues) {
     size_t n = 0;
     int tours = 0;
-    QTimer t;
-    t.setInterval(30);
-    QObject::connect(&t, &QTimer::timeout, [&] {
+    int t = 0;
+    t = UiTestEvery(30, [&] {
         const int p = PanneauPrincipal();
         if (p <= 0) return;  // not shown yet, or hidden behind the downloads panel
         if (++tours > 330 || n == etapes.size()) {
-            t.stop();
+            UiTestCancel(t);
             UiTestClick(p, FVLIC_ENR_BP_QUIT);
         } else if (etapes[n](p)) {
             ++n;
         }
     });
-    t.start();
     const int r = EnrGerer(product);
+    UiTestCancel(t);
     *joues = n;
     return r;
 }
@@ -423,18 +425,13 @@ TEST_F(WholeRun, DownloadCommandBringsThePanelBackWhereTheDownloadsPanelWasLeft)
     // returns the main panel is shown again at the place it hands back.
     int avant[2] = {0, 0}, apres[2] = {0, 0}, visible = -1;
     size_t joues = 0;
-    QTimer retour;  // leaves a downloads panel, if one opens, 150 px lower
-    retour.setInterval(50);
-    QObject::connect(&retour, &QTimer::timeout, [&] {
-        for (QWidget *w : QApplication::topLevelWidgets()) {
-            if (!w->isVisible() || w->findChild<QWidget *>("PROD_CHOIX")) continue;
-            const int p = UiPanelOfWidget(w);
-            if (p <= 0 || !w->findChild<QPushButton *>("BP_QUIT")) continue;
-            SetPanelPos(p, avant[0] + 150, avant[1] + 20);
-            UiTestClick(p, FVLIC_LOAD_BP_QUIT);
-        }
+    // Leaves a downloads panel, if one opens, 150 px lower.
+    const int retour = UiTestEvery(50, [&] {
+        const int p = GetActivePanel();
+        if (p <= 0 || PanneauPrincipal() == p) return;
+        SetPanelPos(p, avant[0] + 150, avant[1] + 20);
+        UiTestClick(p, FVLIC_LOAD_BP_QUIT);
     });
-    retour.start();
     const int r = Executer(0,
         {
             [&](int p) {
@@ -456,7 +453,7 @@ TEST_F(WholeRun, DownloadCommandBringsThePanelBackWhereTheDownloadsPanelWasLeft)
             },
         },
         &joues);
-    retour.stop();
+    UiTestCancel(retour);
     EXPECT_EQ(r, 1);
     EXPECT_EQ(joues, 3u);
     EXPECT_EQ(visible, 1);

@@ -3,8 +3,6 @@
 // whole address. (With a handler no popup comes: test_gerer.cpp.)
 #include <gtest/gtest.h>
 
-#include <QTimer>
-
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -13,6 +11,7 @@
 #include "app/VLic.h"
 #include "downloads/VLicLoad.h"
 #include "support/ui_events.h"
+#include "support/url_recorder.h"
 #include "ui/FVLicEnr.h"
 #include "ui/cp1252.h"
 #include "ui/userint.h"
@@ -23,14 +22,18 @@ std::vector<std::string> gPopups;
 void Popup(const char *title, const char *message) { gPopups.push_back(std::string(title) + "|" + message); }
 
 TEST(Echec, APressWithoutBrowserShowsTheItemAndItsWholeAddress) {
+#ifdef _WIN32
+    ASSERT_TRUE(UrlRecorder::UnregisterHttps());
+#else
     // Empty desktop folders, set before GIO's first use in this process.
     const auto vide = std::filesystem::temp_directory_path() / ("vlic_sans_navigateur_" + std::to_string(getpid()));
     std::filesystem::create_directories(vide);
     for (const char *v : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_DATA_DIRS", "XDG_CONFIG_DIRS"})
         setenv(v, vide.c_str(), 1);
+#endif
     ASSERT_EQ(VLicProdCharger(VLIC_PROD_FILE), 1);
     UiSetMessagePopupHook(Popup);
-    QTimer::singleShot(150, [] {
+    UiTestAfter(150, [] {
         const int panel = GetActivePanel();
         UiTestClick(panel, FVLIC_LOAD_BP_EMP);
         UiTestClick(panel, FVLIC_LOAD_PDF_IHM);
@@ -39,7 +42,9 @@ TEST(Echec, APressWithoutBrowserShowsTheItemAndItsWholeAddress) {
     int top = 50, left = 60;
     LoadGerer(250, &top, &left);
     UiSetMessagePopupHook(nullptr);
+#ifndef _WIN32
     std::filesystem::remove_all(vide);
+#endif
 
     const std::string b = "https://www.veltrane.fr/telecharger/Banc-Moteur-Brushless_";
     const std::string texte = "VLicEnr Veltrane : téléchargement impossible|Le téléchargement de « %s » "

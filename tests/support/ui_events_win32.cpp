@@ -30,6 +30,7 @@ namespace {
 struct Timer {
     bool repeat;
     std::function<void()> fn;
+    bool running = false;   // a tick whose fn pumps messages does not start the next one, as with Qt's timers
 };
 std::map<UINT_PTR, Timer> g_timers;
 bool g_deadline = false;
@@ -78,13 +79,18 @@ void KeyTo(HWND w, int key, UiTestModifier modifiers) {
 
 void CALLBACK TimerProc(HWND, UINT, UINT_PTR id, DWORD) {
     auto it = g_timers.find(id);
-    if (it == g_timers.end()) return;
+    if (it == g_timers.end() || it->second.running) return;
     std::function<void()> fn = it->second.fn;   // fn may cancel or start timers
     if (!it->second.repeat) {
         KillTimer(nullptr, id);
         g_timers.erase(it);
+        fn();
+        return;
     }
+    it->second.running = true;
     fn();
+    it = g_timers.find(id);
+    if (it != g_timers.end()) it->second.running = false;
 }
 
 int StartTimer(int ms, bool repeat, std::function<void()> fn) {

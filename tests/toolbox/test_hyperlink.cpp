@@ -1,7 +1,7 @@
-// The hyperlink control through the run-time with real mouse events on Qt's
-// offscreen platform: hover colour and cursor, leaving a link, adjacent
-// links, clicks that open the address through the desktop's registered
-// handler (a throw-away XDG desktop), null addresses, two links on one panel
+// The hyperlink control through the run-time with real mouse input: hover
+// colour and cursor, leaving a link, adjacent links, clicks that open the
+// address through the desktop's registered handler (a recording one,
+// tests/support/url_recorder.h), null addresses, two links on one panel
 // and their revert, the refusals of NewHyperLinkCtrl, the attribute codes,
 // the z-plane rule, close and discard.
 #include <gtest/gtest.h>
@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "support/ui_events.h"
-#include "support/xdg_fixture.h"
+#include "support/url_recorder.h"
 #include "toolbox/hyperlinkctrl.h"
 #include "toolbox/toolbox.h"
 #include "ui/userint.h"
@@ -23,11 +23,11 @@ constexpr int kPurple = 0x800080;
 constexpr int kGreen = 0x00A000;
 constexpr char kSite[] = "https://www.veltrane.fr/";
 
-// GIO reads the desktop's registrations at its first use: the throw-away
-// desktop must exist before any test opens an address.
+// GIO reads the desktop's registrations at its first use: the recording
+// handler must be there before any test opens an address.
 class DesktopEnvironment : public ::testing::Environment {
 public:
-    void SetUp() override { XdgDesktop::Get(); }
+    void SetUp() override { UrlRecorder::Install(); }
 };
 const ::testing::Environment *const gDesktop =
     ::testing::AddGlobalTestEnvironment(new DesktopEnvironment);
@@ -78,7 +78,7 @@ class HyperLink : public ::testing::Test {
 protected:
     void SetUp() override {
         gSeen.clear();
-        XdgDesktop::Get().ClearRecords();
+        UrlRecorder::ClearRecords();
         SetMouseCursor(VAL_DEFAULT_CURSOR);
         panel = NewPanelAnsi(0, "liens", 40, 40, 240, 400);
         ASSERT_GT(panel, 0);
@@ -181,7 +181,7 @@ TEST_F(HyperLink, EmptyAreaGivesVisitedLinksPurpleAndTheOthersBlue) {
     const int a = link(20, 20, kSite);
     const int b = link(60, 20, "https://www.veltrane.fr/contact");
     UiTestClick(panel, a);
-    ASSERT_TRUE(XdgDesktop::Get().WaitForRecords(1));
+    ASSERT_TRUE(UrlRecorder::WaitForRecords(1));
     over(b);
     EXPECT_EQ(colourOf(panel, b), kRed);
     over(a);
@@ -215,11 +215,11 @@ TEST_F(HyperLink, EmptyAreaChangesNothingWhileTheLinkCursorIsNotShowing) {
 TEST_F(HyperLink, LeftClickOpensTheAddressThroughTheDesktopAndMarksItVisited) {
     const int a = link(20, 20, kSite);
     UiTestClick(panel, a, UiTestRightButton);   // only the left button opens
-    EXPECT_FALSE(XdgDesktop::Get().WaitForRecords(1, 300));
+    EXPECT_FALSE(UrlRecorder::WaitForRecords(1, 300));
     EXPECT_EQ(colourOf(panel, a), kRed);
     UiTestClick(panel, a);
-    ASSERT_TRUE(XdgDesktop::Get().WaitForRecords(1));
-    EXPECT_EQ(XdgDesktop::Get().Records(), std::vector<std::string>{kSite});
+    ASSERT_TRUE(UrlRecorder::WaitForRecords(1));
+    EXPECT_EQ(UrlRecorder::Records(), std::vector<std::string>{kSite});
     EXPECT_EQ(colourOf(panel, a), kPurple);
     EXPECT_EQ(GetWaitCursorState(), 0);   // the wait cursor is taken off again
     away();
@@ -230,7 +230,7 @@ TEST_F(HyperLink, LeftClickOpensTheAddressThroughTheDesktopAndMarksItVisited) {
 TEST_F(HyperLink, FailedOpeningLeavesItUnvisited) {
     const int a = link(20, 20, "vlic-no-such-scheme://www.veltrane.fr/");
     UiTestClick(panel, a);
-    EXPECT_FALSE(XdgDesktop::Get().WaitForRecords(1, 300));
+    EXPECT_FALSE(UrlRecorder::WaitForRecords(1, 300));
     EXPECT_EQ(colourOf(panel, a), kRed);   // as the hover left it
     EXPECT_EQ(GetWaitCursorState(), 0);
     away();
@@ -241,7 +241,7 @@ TEST_F(HyperLink, KeepsTheWaitCursorSomeoneElsePutUp) {
     const int a = link(20, 20, kSite);
     SetWaitCursor(1);
     UiTestClick(panel, a);
-    ASSERT_TRUE(XdgDesktop::Get().WaitForRecords(1));
+    ASSERT_TRUE(UrlRecorder::WaitForRecords(1));
     EXPECT_EQ(GetWaitCursorState(), 1);
     SetWaitCursor(0);
 }
@@ -251,7 +251,7 @@ TEST_F(HyperLink, NullAddressHoversButNeverOpensNorBecomesVisited) {
     over(a);
     EXPECT_EQ(colourOf(panel, a), kRed);
     UiTestClick(panel, a);
-    EXPECT_FALSE(XdgDesktop::Get().WaitForRecords(1, 300));
+    EXPECT_FALSE(UrlRecorder::WaitForRecords(1, 300));
     away();
     EXPECT_EQ(colourOf(panel, a), kBlue);
     int length = -1;
@@ -271,7 +271,7 @@ TEST_F(HyperLink, TheControlsAndThePanelsOwnCallbacksStillReceiveEveryEvent) {
     EXPECT_GE(countSeen(0, EVENT_MOUSE_POINTER_MOVE), 1);
     UiTestClick(panel, a);
     EXPECT_EQ(countSeen(a, EVENT_LEFT_CLICK_UP), 1);
-    ASSERT_TRUE(XdgDesktop::Get().WaitForRecords(1));
+    ASSERT_TRUE(UrlRecorder::WaitForRecords(1));
     ASSERT_EQ(DiscardPanel(panel), 0);
     panel = 0;
     EXPECT_EQ(countSeen(a, EVENT_DISCARD), 1);
@@ -298,7 +298,7 @@ TEST_F(HyperLink, TwoLinksShareOnePanelCallbackUntilBothAreReverted) {
     EXPECT_EQ(colourOf(panel, b), kRed);
     EXPECT_EQ(colourOf(panel, a), kRed);   // no longer a link: left alone
     UiTestClick(panel, a);                 // and no longer opens anything
-    EXPECT_FALSE(XdgDesktop::Get().WaitForRecords(1, 300));
+    EXPECT_FALSE(UrlRecorder::WaitForRecords(1, 300));
     EXPECT_EQ(RevertHyperLinkCtrl(panel, a), ToolErr_NotHyperLink);
 
     EXPECT_EQ(RevertHyperLinkCtrl(panel, b), 0);
@@ -347,8 +347,8 @@ TEST_F(HyperLink, OnlyATextMessageAndOnlyOnceBecomesALink) {
     EXPECT_STREQ(address, kSite);   // the first address stays
     // Still one working link.
     UiTestClick(panel, a);
-    ASSERT_TRUE(XdgDesktop::Get().WaitForRecords(1));
-    EXPECT_EQ(XdgDesktop::Get().Records(), std::vector<std::string>{kSite});
+    ASSERT_TRUE(UrlRecorder::WaitForRecords(1));
+    EXPECT_EQ(UrlRecorder::Records(), std::vector<std::string>{kSite});
 }
 
 TEST_F(HyperLink, AttributeCodes) {
@@ -371,7 +371,7 @@ TEST_F(HyperLink, AttributeCodes) {
 
     // A visited link keeps its colour and its mark when its address changes.
     UiTestClick(panel, a);
-    ASSERT_TRUE(XdgDesktop::Get().WaitForRecords(1));
+    ASSERT_TRUE(UrlRecorder::WaitForRecords(1));
     EXPECT_EQ(SetHyperLinkCtrlAttribute(panel, a, HYPERLINK_ATTR_ADDRESS, "https://veltrane.example/x"), 0);
     EXPECT_EQ(colourOf(panel, a), kPurple);
     EXPECT_EQ(GetHyperLinkCtrlAttribute(panel, a, HYPERLINK_ATTR_ADDRESS, address), 0);
@@ -379,14 +379,14 @@ TEST_F(HyperLink, AttributeCodes) {
     away();
     EXPECT_EQ(colourOf(panel, a), kPurple);
     UiTestClick(panel, a);
-    ASSERT_TRUE(XdgDesktop::Get().WaitForRecords(2));
-    EXPECT_EQ(XdgDesktop::Get().Records().back(), "https://veltrane.example/x");
+    ASSERT_TRUE(UrlRecorder::WaitForRecords(2));
+    EXPECT_EQ(UrlRecorder::Records().back(), "https://veltrane.example/x");
 
     EXPECT_EQ(SetHyperLinkCtrlAttribute(panel, a, HYPERLINK_ATTR_ADDRESS, nullptr), 0);
     EXPECT_EQ(GetHyperLinkCtrlAttribute(panel, a, HYPERLINK_ATTR_ADDRESS_LENGTH, &length), 0);
     EXPECT_EQ(length, 0);
     UiTestClick(panel, a);
-    EXPECT_FALSE(XdgDesktop::Get().WaitForRecords(3, 300));
+    EXPECT_FALSE(UrlRecorder::WaitForRecords(3, 300));
 }
 
 TEST_F(HyperLink, OutOfMemoryLeavesNoHalfMadeLink) {
@@ -436,7 +436,7 @@ TEST_F(HyperLink, CloseBoxTakesTheHoverOffButClicksStillOpen) {
     over(a);
     EXPECT_EQ(colourOf(panel, a), kBlue);
     UiTestClick(panel, a);
-    ASSERT_TRUE(XdgDesktop::Get().WaitForRecords(1));
+    ASSERT_TRUE(UrlRecorder::WaitForRecords(1));
     EXPECT_EQ(colourOf(panel, a), kPurple);
     // A further link on that panel does not bring the hover back while one is left.
     const int b = link(60, 20, kSite);

@@ -3,8 +3,15 @@
 // commits, and new controls.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
+#ifdef _WIN32
+#include <windows.h>
+
+#include "ui/win32/userint_win32.h"
+#else
 #include <QComboBox>
 #include <QEvent>
 #include <QLabel>
@@ -14,13 +21,54 @@
 #include <QScrollBar>
 #include <QSpinBox>
 
+#include "ui/qt/userint_qt.h"
+#endif
+
 #include "support/ui_events.h"
 #include "ui/userint.h"
-#include "ui/qt/userint_qt.h"
 
 namespace {
 
 enum { P1 = 1, BP_OK = 2, RING = 3, MSG = 4, INFO = 5, PICT = 6, CADRE = 7, STR = 8, NUM = 9, BP_QUIT = 10, MSG2 = 11 };
+
+// The window system's own view of a control, for what the layer cannot tell
+// of itself: its place in the panel, whether it is shown and takes input,
+// and whether control a lies in front of control b.
+struct Box {
+    int x, y, width, height;
+    bool operator==(const Box &o) const { return x == o.x && y == o.y && width == o.width && height == o.height; }
+};
+#ifdef _WIN32
+Box Place(HWND w) {
+    RECT r = {};
+    GetWindowRect(w, &r);
+    MapWindowPoints(nullptr, GetParent(w), reinterpret_cast<POINT *>(&r), 2);
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+Box Geometry(int p, int c) { return Place(UiCtrlWindow(p, c)); }
+Box LabelGeometry(int p, int c) { return Place(UiCtrlLabelWindow(p, c)); }
+bool Hidden(int p, int c) { return !(GetWindowLongPtrW(UiCtrlWindow(p, c), GWL_STYLE) & WS_VISIBLE); }
+bool LabelHidden(int p, int c) { return !(GetWindowLongPtrW(UiCtrlLabelWindow(p, c), GWL_STYLE) & WS_VISIBLE); }
+bool Enabled(int p, int c) { return IsWindowEnabled(UiCtrlWindow(p, c)); }
+bool InFront(int p, int a, int b) {
+    for (HWND w = GetWindow(UiCtrlWindow(p, a), GW_HWNDNEXT); w; w = GetWindow(w, GW_HWNDNEXT))
+        if (w == UiCtrlWindow(p, b)) return true;
+    return false;
+}
+#else
+Box Place(const QWidget *w) {
+    const QRect g = w->geometry();
+    return {g.x(), g.y(), g.width(), g.height()};
+}
+Box Geometry(int p, int c) { return Place(UiCtrlWidget(p, c)); }
+Box LabelGeometry(int p, int c) { return Place(UiCtrlLabelWidget(p, c)); }
+bool Hidden(int p, int c) { return UiCtrlWidget(p, c)->isHidden(); }
+bool LabelHidden(int p, int c) { return UiCtrlLabelWidget(p, c)->isHidden(); }
+bool Enabled(int p, int c) { return UiCtrlWidget(p, c)->isEnabled(); }
+bool InFront(int p, int a, int b) {
+    const QObjectList &kids = UiPanelWidget(p)->children();
+    return kids.indexOf(UiCtrlWidget(p, a)) > kids.indexOf(UiCtrlWidget(p, b));
+}
 
 // Counts the paint and layout events a widget receives.
 class PaintCounter : public QObject {
@@ -34,6 +82,7 @@ public:
         return false;
     }
 };
+#endif
 
 class Controls : public ::testing::Test {
 protected:
@@ -105,40 +154,40 @@ TEST_F(Controls, GeometryVisibilityDimming) {
     ASSERT_EQ(0, SetCtrlAttributeAnsi(p, BP_OK, ATTR_LEFT, 33));
     ASSERT_EQ(0, SetCtrlAttributeAnsi(p, BP_OK, ATTR_WIDTH, 77));
     ASSERT_EQ(0, SetCtrlAttributeAnsi(p, BP_OK, ATTR_HEIGHT, 22));
-    EXPECT_EQ(QRect(33, 44, 77, 22), UiCtrlWidget(p, BP_OK)->geometry());
+    EXPECT_EQ((Box{33, 44, 77, 22}), Geometry(p, BP_OK));
 
     // A control's label apart moves with it.
-    QLabel *lab = UiCtrlLabelWidget(p, PICT);
-    const QPoint labAt = lab->pos();
+    Box labAt = LabelGeometry(p, PICT);
     ASSERT_EQ(0, SetCtrlAttributeAnsi(p, PICT, ATTR_TOP, 130 + 20));
-    EXPECT_EQ(labAt + QPoint(0, 20), lab->pos());
+    labAt.y += 20;
+    EXPECT_EQ(labAt, LabelGeometry(p, PICT));
 
     EXPECT_EQ(1, Get(BP_OK, ATTR_VISIBLE));
     ASSERT_EQ(0, SetCtrlAttributeAnsi(p, BP_OK, ATTR_VISIBLE, 0));
     EXPECT_EQ(0, Get(BP_OK, ATTR_VISIBLE));
-    EXPECT_TRUE(UiCtrlWidget(p, BP_OK)->isHidden());
+    EXPECT_TRUE(Hidden(p, BP_OK));
 
     // Hiding a control hides its label apart; the label's own switch stays.
     ASSERT_EQ(0, SetCtrlAttributeAnsi(p, PICT, ATTR_VISIBLE, 0));
-    EXPECT_TRUE(lab->isHidden());
+    EXPECT_TRUE(LabelHidden(p, PICT));
     ASSERT_EQ(0, SetCtrlAttributeAnsi(p, PICT, ATTR_VISIBLE, 1));
-    EXPECT_FALSE(lab->isHidden());
+    EXPECT_FALSE(LabelHidden(p, PICT));
     ASSERT_EQ(0, SetCtrlAttributeAnsi(p, PICT, ATTR_LABEL_VISIBLE, 0));
-    EXPECT_TRUE(lab->isHidden());
+    EXPECT_TRUE(LabelHidden(p, PICT));
     EXPECT_EQ(0, Get(PICT, ATTR_LABEL_VISIBLE));
-    EXPECT_FALSE(UiCtrlWidget(p, PICT)->isHidden());
+    EXPECT_FALSE(Hidden(p, PICT));
 
     EXPECT_EQ(0, Get(BP_QUIT, ATTR_DIMMED));
     ASSERT_EQ(0, SetCtrlAttributeAnsi(p, BP_QUIT, ATTR_DIMMED, 1));
     EXPECT_EQ(1, Get(BP_QUIT, ATTR_DIMMED));
-    EXPECT_FALSE(UiCtrlWidget(p, BP_QUIT)->isEnabled());
+    EXPECT_FALSE(Enabled(p, BP_QUIT));
     // Dimming the panel dims what it holds without changing their own state.
     ASSERT_EQ(0, SetPanelAttributeAnsi(p, ATTR_DIMMED, 1));
     EXPECT_EQ(0, Get(BP_OK, ATTR_DIMMED));
-    EXPECT_FALSE(UiCtrlWidget(p, BP_OK)->isEnabled());
+    EXPECT_FALSE(Enabled(p, BP_OK));
     ASSERT_EQ(0, SetPanelAttributeAnsi(p, ATTR_DIMMED, 0));
-    EXPECT_TRUE(UiCtrlWidget(p, BP_OK)->isEnabled());
-    EXPECT_FALSE(UiCtrlWidget(p, BP_QUIT)->isEnabled());
+    EXPECT_TRUE(Enabled(p, BP_OK));
+    EXPECT_FALSE(Enabled(p, BP_QUIT));
 }
 
 TEST_F(Controls, BoundingRectHoldsTheLabelApart) {
@@ -149,8 +198,10 @@ TEST_F(Controls, BoundingRectHoldsTheLabelApart) {
     EXPECT_EQ(28, height);
     EXPECT_EQ(100, width);
     ASSERT_EQ(0, GetCtrlBoundingRect(p, PICT, &top, &left, &height, &width));
-    const QRect all = UiCtrlWidget(p, PICT)->geometry().united(UiCtrlLabelWidget(p, PICT)->geometry());
-    EXPECT_EQ(QRect(left, top, width, height), all);
+    const Box c = Geometry(p, PICT), l = LabelGeometry(p, PICT);
+    const int x0 = std::min(c.x, l.x), y0 = std::min(c.y, l.y);
+    const int x1 = std::max(c.x + c.width, l.x + l.width), y1 = std::max(c.y + c.height, l.y + l.height);
+    EXPECT_EQ((Box{left, top, width, height}), (Box{x0, y0, x1 - x0, y1 - y0}));
     EXPECT_GT(width, 24);
     EXPECT_EQ(UIE_BAD_POINTER, GetCtrlBoundingRect(p, BP_OK, nullptr, &left, &height, &width));
 }
@@ -160,13 +211,19 @@ TEST_F(Controls, TextColourAndUnderline) {
     EXPECT_GE(before, 0);
     ASSERT_EQ(0, SetCtrlAttributeAnsi(p, MSG, ATTR_TEXT_COLOR, 0x0000FF));
     EXPECT_EQ(0x0000FF, Get(MSG, ATTR_TEXT_COLOR));
+#ifndef _WIN32   // Qt's palette and font; the Win32 backend draws with its own
     EXPECT_EQ(QColor(0, 0, 255), UiCtrlWidget(p, MSG)->palette().color(QPalette::Active, QPalette::WindowText));
+#endif
     ASSERT_EQ(0, SetCtrlAttributeAnsi(p, MSG, ATTR_TEXT_UNDERLINE, 1));
     EXPECT_EQ(1, Get(MSG, ATTR_TEXT_UNDERLINE));
+#ifndef _WIN32
     EXPECT_TRUE(UiCtrlWidget(p, MSG)->font().underline());
+#endif
     ASSERT_EQ(0, SetCtrlAttributeAnsi(p, BP_OK, ATTR_TEXT_COLOR, 0x800080));
     EXPECT_EQ(0x800080, Get(BP_OK, ATTR_TEXT_COLOR));
+#ifndef _WIN32
     EXPECT_EQ(QColor(0x80, 0, 0x80), UiCtrlWidget(p, BP_OK)->palette().color(QPalette::Active, QPalette::ButtonText));
+#endif
 }
 
 TEST_F(Controls, ZPlaneAndWalk) {
@@ -184,26 +241,27 @@ TEST_F(Controls, ZPlaneAndWalk) {
     }
     EXPECT_EQ(10, n);
 
-    // Bringing a control to the front pushes the others back and restacks Qt's widgets.
+    EXPECT_TRUE(InFront(p, MSG2, BP_OK));
+    // Bringing a control to the front pushes the others back and restacks the windows.
     ASSERT_EQ(0, SetCtrlAttributeAnsi(p, BP_OK, ATTR_ZPLANE_POSITION, 0));
     EXPECT_EQ(0, Get(BP_OK, ATTR_ZPLANE_POSITION));
     EXPECT_EQ(1, Get(MSG2, ATTR_ZPLANE_POSITION));
     EXPECT_EQ(9, Get(RING, ATTR_ZPLANE_POSITION));
-    QWidget *root = UiPanelWidget(p);
-    const QObjectList &kids = root->children();
-    EXPECT_GT(kids.indexOf(UiCtrlWidget(p, BP_OK)), kids.indexOf(UiCtrlWidget(p, MSG2)));
+    EXPECT_TRUE(InFront(p, BP_OK, MSG2));
     // The walk keeps the resource order whatever the z-plane.
     EXPECT_EQ(RING, Get(BP_OK, ATTR_NEXT_CTRL));
     // Back behind everything.
     ASSERT_EQ(0, SetCtrlAttributeAnsi(p, BP_OK, ATTR_ZPLANE_POSITION, 9));
     EXPECT_EQ(9, Get(BP_OK, ATTR_ZPLANE_POSITION));
     EXPECT_EQ(0, Get(MSG2, ATTR_ZPLANE_POSITION));
+    EXPECT_TRUE(InFront(p, RING, BP_OK));
     // Every position is taken exactly once.
     std::vector<int> seen(10, 0);
     for (int c : order) ++seen[static_cast<size_t>(Get(c, ATTR_ZPLANE_POSITION))];
     for (int s : seen) EXPECT_EQ(1, s);
 }
 
+#ifndef _WIN32   // reads the Qt text box's scroll bar and font metrics
 TEST_F(Controls, TextBoxLinesAndText) {
     auto *box = qobject_cast<QPlainTextEdit *>(UiCtrlWidget(p, INFO));
     ASSERT_NE(box, nullptr);
@@ -229,7 +287,9 @@ TEST_F(Controls, TextBoxLinesAndText) {
     ASSERT_EQ(0, SetCtrlAttributeAnsi(p, INFO, ATTR_LABEL_TEXT, "Titre \xE9"));
     EXPECT_EQ(QStringLiteral("Titre é"), UiCtrlLabelWidget(p, INFO)->text());
 }
+#endif
 
+#ifndef _WIN32   // counts Qt's paint events (the Win32 form: scripts/measure-wine.sh)
 TEST_F(Controls, SettingTheSameAgainCostsNoRepaint) {
     ResetTextBoxAnsi(p, INFO, "Aide");
     SetCtrlAttributeAnsi(p, INFO, ATTR_VISIBLE_LINES, 4);
@@ -277,6 +337,7 @@ TEST_F(Controls, SettingTheSameAgainCostsNoRepaint) {
     UiTestProcess(50);
     EXPECT_GT(counter.paints, 0);
 }
+#endif
 
 TEST_F(Controls, ValuesOfEachKind) {
     char s[1024];
@@ -409,8 +470,9 @@ TEST_F(Controls, IndicatorModeTakesNoInput) {
     UiTestKeyToCtrl(p, RING, UiTestKeyDown);
     UiTestClick(p, RING);
     EXPECT_EQ(0, UiTestCountCommits(100));
-    auto *ring = qobject_cast<QComboBox *>(UiCtrlWidget(p, RING));
-    EXPECT_EQ(0, ring->currentIndex());
+    int index = -1;
+    GetCtrlIndex(p, RING, &index);
+    EXPECT_EQ(0, index);
     ASSERT_EQ(0, SetCtrlAttributeAnsi(p, BP_OK, ATTR_CTRL_MODE, VAL_HOT));
     UiTestClick(p, BP_OK);
     int ep, ec;
@@ -418,7 +480,11 @@ TEST_F(Controls, IndicatorModeTakesNoInput) {
     EXPECT_EQ(BP_OK, ec);
     // A string in indicator mode is read-only.
     ASSERT_EQ(0, SetCtrlAttributeAnsi(p, STR, ATTR_CTRL_MODE, VAL_INDICATOR));
+#ifdef _WIN32
+    EXPECT_TRUE(GetWindowLongPtrW(UiCtrlWindow(p, STR), GWL_STYLE) & ES_READONLY);
+#else
     EXPECT_TRUE(qobject_cast<QLineEdit *>(UiCtrlWidget(p, STR))->isReadOnly());
+#endif
 }
 
 TEST_F(Controls, NewControls) {
@@ -437,7 +503,13 @@ TEST_F(Controls, NewControls) {
     EXPECT_EQ(CTRL_COMMAND_BUTTON, v);
     ASSERT_EQ(0, GetCtrlAttributeAnsi(q, b, ATTR_LABEL_TEXT, s));
     EXPECT_STREQ("__Valider", s);
+#ifdef _WIN32
+    wchar_t text[32];
+    GetWindowTextW(UiCtrlWindow(q, b), text, 32);
+    EXPECT_STREQ(L"&Valider", text);
+#else
     EXPECT_EQ(QStringLiteral("&Valider"), qobject_cast<QPushButton *>(UiCtrlWidget(q, b))->text());
+#endif
     ASSERT_EQ(0, GetCtrlValAnsi(q, t, s));
     EXPECT_STREQ("Texte \xE9", s);
     GetCtrlAttributeAnsi(q, b, ATTR_TOP, &v);

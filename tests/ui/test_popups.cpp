@@ -4,6 +4,11 @@
 
 #include <string>
 
+#ifdef _WIN32
+#include <windows.h>
+
+#include "ui/win32/userint_win32.h"
+#else
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -13,9 +18,11 @@
 #include <QTest>
 #include <QTimer>
 
+#include "ui/qt/userint_qt.h"
+#endif
+
 #include "support/ui_events.h"
 #include "ui/userint.h"
-#include "ui/qt/userint_qt.h"
 
 namespace {
 
@@ -39,6 +46,53 @@ TEST(MessagePopup, HookStandsInForTheDialog) {
     EXPECT_EQ("Fichier absent.\nVeuillez v\xE9rifier.", g_message);
 }
 
+#ifdef _WIN32
+// The message box of this thread, or null.
+HWND MessageBoxWindow() {
+    HWND found = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), [](HWND w, LPARAM out) {
+        wchar_t cls[16];
+        if (GetClassNameW(w, cls, 16) && std::wstring(cls) == L"#32770") {
+            *reinterpret_cast<HWND *>(out) = w;
+            return FALSE;
+        }
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+TEST(MessagePopup, DialogWaitsForOkOwnedByThePanelItBlocks) {
+    std::wstring seenTitle, seenText;
+    bool closed = false;
+    HWND owner = nullptr;
+    const int panel = LoadPanelAnsi(0, "UiTest.uir", P1);
+    DisplayPanel(panel);
+    UiTestProcess(20);
+    SetFocus(nullptr);
+    UiTestAfter(100, [&] {
+        HWND box = MessageBoxWindow();
+        ASSERT_NE(box, nullptr);
+        owner = GetWindow(box, GW_OWNER);
+        wchar_t text[256];
+        GetWindowTextW(box, text, 256);
+        seenTitle = text;
+        GetDlgItemTextW(box, 0xFFFF, text, 256);
+        seenText = text;
+        closed = true;
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+    });
+    SetWaitCursor(1);
+    EXPECT_EQ(0, MessagePopupAnsi("Titre \xE9", "Ligne 1\n<b>Ligne 2</b>"));
+    EXPECT_TRUE(closed) << "returns only after OK";
+    EXPECT_EQ(L"Titre \u00e9", seenTitle);
+    EXPECT_EQ(L"Ligne 1\n<b>Ligne 2</b>", seenText);
+    EXPECT_EQ(UiPanelWindow(panel), owner) << "owned by the panel it blocks";
+    DiscardPanel(panel);
+    EXPECT_EQ(1, GetWaitCursorState());   // given back after the popup
+    SetWaitCursor(0);
+    EXPECT_EQ(UIE_BAD_POINTER, MessagePopupAnsi(nullptr, "x"));
+}
+#else
 TEST(MessagePopup, DialogWaitsForOk) {
     QString seenTitle, seenText;
     bool closed = false, selectable = false;
@@ -70,6 +124,7 @@ TEST(MessagePopup, DialogWaitsForOk) {
     SetWaitCursor(0);
     EXPECT_EQ(UIE_BAD_POINTER, MessagePopupAnsi(nullptr, "x"));
 }
+#endif
 
 TEST(Popups, InstalledPopupBlocksOtherPanels) {
     const int main = LoadPanelAnsi(0, "UiTest.uir", P1);
@@ -80,14 +135,23 @@ TEST(Popups, InstalledPopupBlocksOtherPanels) {
     UiTestProcess(20);
     ASSERT_EQ(0, InstallPopup(pop));
     UiTestProcess(20);
-    EXPECT_EQ(UiPanelWidget(pop), QApplication::activeModalWidget());
     EXPECT_EQ(pop, GetActivePanel());
+#ifdef _WIN32
+    EXPECT_EQ(UiPanelWindow(main), GetWindow(UiPanelWindow(pop), GW_OWNER)) << "owned by the panel it blocks";
+    EXPECT_FALSE(IsWindowEnabled(UiPanelWindow(main)));
+    const auto clickOk = [main] { UiTestClick(main, BP_OK); };
+#else
+    EXPECT_EQ(UiPanelWidget(pop), QApplication::activeModalWidget());
     EXPECT_EQ(UiPanelWidget(main)->windowHandle(), UiPanelWidget(pop)->windowHandle()->transientParent())
         << "owned by the panel it blocks";
     // A click through the window system on the main panel's button is refused.
     QWidget *ok = UiCtrlWidget(main, BP_OK);
     const QPoint at = ok->mapTo(UiPanelWidget(main), ok->rect().center());
-    QTest::mouseClick(UiPanelWidget(main)->windowHandle(), Qt::LeftButton, Qt::NoModifier, at);
+    const auto clickOk = [main, at] {
+        QTest::mouseClick(UiPanelWidget(main)->windowHandle(), Qt::LeftButton, Qt::NoModifier, at);
+    };
+#endif
+    clickOk();
     EXPECT_EQ(0, UiTestCountCommits(50));
     // The popup itself works.
     UiTestClick(pop, CHILD_BP);
@@ -97,8 +161,10 @@ TEST(Popups, InstalledPopupBlocksOtherPanels) {
     EXPECT_EQ(CHILD_BP, ec);
     ASSERT_EQ(0, DiscardPanel(pop));
     UiTestProcess(20);
+#ifndef _WIN32
     EXPECT_EQ(nullptr, QApplication::activeModalWidget());
-    QTest::mouseClick(UiPanelWidget(main)->windowHandle(), Qt::LeftButton, Qt::NoModifier, at);
+#endif
+    clickOk();
     ASSERT_TRUE(UiTestWaitCommit(&ep, &ec));
     EXPECT_EQ(BP_OK, ec);
     const int child = LoadPanelAnsi(main, "UiTest.uir", P2);
@@ -106,6 +172,7 @@ TEST(Popups, InstalledPopupBlocksOtherPanels) {
     DiscardPanel(main);
 }
 
+#ifndef _WIN32   // the Win32 backend prints to the default printer only
 // Pages of a PDF file written by Qt: its page objects.
 int PdfPages(const QString &file) {
     QFile f(file);
@@ -144,5 +211,7 @@ TEST(Printing, PanelToAOnePagePdf) {
     EXPECT_EQ(UIE_BAD_VALUE, SetPrintAttributeExAnsi(ATTR_PRINT_VERTICAL_SCALE, 0));
     DiscardPanel(p);
 }
+
+#endif
 
 }  // namespace

@@ -1,11 +1,11 @@
-// shell_recorder: the program that the shell-opening tests register in the
-// Wine prefix's registry for an extension and for https. It appends one line
-// to the file named by VLIC_RECORD_FILE, as UTF-8:
+// shell_recorder: the program that the tests register in the Wine prefix's
+// registry for an extension and for https (tests/support/url_recorder.h).
+// It appends one line to the file named by VLIC_RECORD_FILE, as UTF-8, in
+// one write:
 //     <show command>|<argument 1>|<argument 2>...
 // (the show command the shell handed over in the start-up information, -1
-// when it gave none), then signals the event named by VLIC_RECORD_EVENT so
-// that the test waits for the record and not for a time. Exit code 0, or 1
-// when the environment names no record file or it cannot be written.
+// when it gave none). Exit code 0, or 1 when the environment names no
+// record file or it cannot be written.
 #include <windows.h>
 
 #include <string>
@@ -18,7 +18,7 @@ static std::string Utf8(const wchar_t *text) {
 }
 
 int wmain(int argc, wchar_t **argv) {
-    wchar_t file[MAX_PATH], event[128];
+    wchar_t file[MAX_PATH];
     if (!GetEnvironmentVariableW(L"VLIC_RECORD_FILE", file, MAX_PATH)) return 1;
 
     STARTUPINFOW startup;
@@ -35,11 +35,5 @@ int wmain(int argc, wchar_t **argv) {
     const BOOL ok = WriteFile(out, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
     CloseHandle(out);
 
-    if (GetEnvironmentVariableW(L"VLIC_RECORD_EVENT", event, 128)) {
-        if (HANDLE done = OpenEventW(EVENT_MODIFY_STATE, FALSE, event)) {
-            SetEvent(done);
-            CloseHandle(done);
-        }
-    }
     return ok ? 0 : 1;
 }

@@ -1,43 +1,27 @@
 // Document opening through Wine's real ShellExecuteExW. The test registers,
-// in its own Wine prefix's registry, a recording handler (shell_recorder.exe,
-// beside the test) for the extension ".vlicdoc" and for https, then checks
-// what the handler was started with: the show command and exactly the text
-// handed over. Each record is awaited on the handler's event, not on a time.
+// in its own Wine prefix's registry, the recording handler of
+// tests/support/url_recorder.h for the extension ".vlicdoc" and for https,
+// then checks what the handler was started with: the show command and
+// exactly the text handed over.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "support/url_recorder.h"
 #include "toolbox/toolbox.h"
 
 namespace {
 
-std::wstring gFolder;        // temporary folder of this run, with a final backslash
-std::wstring gRecordFile;    // where the handler appends its records
-HANDLE gRecorded = nullptr;  // auto-reset event the handler signals
+std::wstring gFolder;   // temporary folder of this run, with a final backslash
 
 std::string Narrow(const std::wstring &text, UINT codePage) {
     const int n = WideCharToMultiByte(codePage, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
     std::string out(n > 0 ? n - 1 : 0, '\0');
     if (n > 1) WideCharToMultiByte(codePage, 0, text.c_str(), -1, out.data(), n, nullptr, nullptr);
     return out;
-}
-
-// Sets the default value of HKCR\<key>; false when the registry refuses.
-bool SetClassKey(const std::wstring &key, const std::wstring &value) {
-    HKEY handle;
-    if (RegCreateKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &handle,
-                        nullptr) != ERROR_SUCCESS)
-        return false;
-    const LONG status =
-        RegSetValueExW(handle, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE *>(value.c_str()),
-                       static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-    RegCloseKey(handle);
-    return status == ERROR_SUCCESS;
 }
 
 void MakeFile(const std::wstring &path) {
@@ -47,50 +31,22 @@ void MakeFile(const std::wstring &path) {
     CloseHandle(file);
 }
 
-// The records of the handler so far, one per start; the file is emptied.
-std::vector<std::string> TakeRecords() {
-    std::vector<std::string> records;
-    {
-        std::ifstream in(gRecordFile.c_str(), std::ios::binary);
-        std::string line;
-        while (std::getline(in, line)) records.push_back(line);
-    }
-    DeleteFileW(gRecordFile.c_str());
-    return records;
-}
-
 class ShellOpen : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        wchar_t buffer[MAX_PATH];
-        GetModuleFileNameW(nullptr, buffer, MAX_PATH);
-        std::wstring exe = buffer;
-        const std::wstring recorder = exe.substr(0, exe.find_last_of(L'\\') + 1) + L"shell_recorder.exe";
-
-        GetTempPathW(MAX_PATH, buffer);
-        gFolder = std::wstring(buffer) + L"vlic-shellopen-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
-        CreateDirectoryW(gFolder.c_str(), nullptr);
-        gRecordFile = gFolder + L"records.txt";
-        const std::wstring eventName = L"vlic-shellopen-recorded-" + std::to_wstring(GetCurrentProcessId());
-        gRecorded = CreateEventW(nullptr, FALSE, FALSE, eventName.c_str());
-        // The handler is the shell's child: it inherits these.
-        SetEnvironmentVariableW(L"VLIC_RECORD_FILE", gRecordFile.c_str());
-        SetEnvironmentVariableW(L"VLIC_RECORD_EVENT", eventName.c_str());
-
-        const std::wstring command = L"\"" + recorder + L"\" \"%1\"";
-        ASSERT_TRUE(SetClassKey(L".vlicdoc", L"VlicTest.Document"));
-        ASSERT_TRUE(SetClassKey(L"VlicTest.Document\\shell\\open\\command", command));
-        ASSERT_TRUE(SetClassKey(L"https\\shell\\open\\command", command));
+        UrlRecorder::Install();
+        gFolder = UrlRecorder::Folder();
+        ASSERT_TRUE(UrlRecorder::RegisterExtension(L".vlicdoc"));
     }
 
-    void SetUp() override { TakeRecords(); }
+    void SetUp() override { UrlRecorder::ClearRecords(); }
 
     // Waits for the handler's next start and expects it to be the only
     // record, with the show command and the one argument given.
     void ExpectRecord(int show, const std::string &argument) {
-        ASSERT_EQ(WaitForSingleObject(gRecorded, 60000), WAIT_OBJECT_0)
-            << "the handler was not started for " << argument;
-        EXPECT_EQ(TakeRecords(), std::vector<std::string>{std::to_string(show) + "|" + argument});
+        ASSERT_TRUE(UrlRecorder::WaitForRecords(1, 60000)) << "the handler was not started for " << argument;
+        EXPECT_EQ(UrlRecorder::RawRecords(), std::vector<std::string>{std::to_string(show) + "|" + argument});
+        UrlRecorder::ClearRecords();
     }
 };
 

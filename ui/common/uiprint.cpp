@@ -1,7 +1,8 @@
-// uiprint.cpp: the print attributes and the scale of a printed panel,
-// shared by the backends of the run-time layer.
+// uiprint.cpp: the print attributes, the checks of a print's arguments and
+// the scale of a printed panel, shared by the backends of the run-time
+// layer; the backend prints (ui/common/uibackend.h, BackendPrintPanel).
 //
-// Exports (ui/userint.h): SetPrintAttributeExAnsi; (ui/common/uiprint.h):
+// Exports (ui/userint.h): SetPrintAttributeExAnsi, PrintPanelAnsi; (ui/common/uiprint.h):
 // PrintOrientation, PrintHorizontalScale, PrintVerticalScale, PrintScales.
 //
 // State: g_hScale, g_vScale: ATTR_PRINT_HORIZONTAL_SCALE / _VERTICAL_SCALE,
@@ -10,7 +11,10 @@
 #include "ui/common/uiprint.h"
 
 #include <algorithm>
+#include <cctype>
+#include <cstring>
 
+#include "ui/common/uibackend.h"
 #include "ui/userint.h"
 
 namespace uicommon {
@@ -49,4 +53,24 @@ int SetPrintAttributeExAnsi(int attribute, int value) {
     default:
         return UIE_BAD_ATTRIBUTE;
     }
+}
+
+// 0 once the page is out; UIE_NOT_INITIALIZED, UIE_BAD_PANEL,
+// UIE_BAD_POINTER, UIE_BAD_VALUE (a file name not ending in ".pdf"), and
+// the backend's own (UIE_SYSTEM: no default printer, or the printer or
+// file refused). scaling, area and flag are accepted for the callers' sake.
+int PrintPanelAnsi(int panel, const char *fileName, int scaling, int area, int flag) {
+    (void)scaling;
+    (void)area;
+    (void)flag;
+    if (!uicommon::BackendReady()) return UIE_NOT_INITIALIZED;
+    if (!uicommon::BackendHasPanel(panel)) return UIE_BAD_PANEL;
+    if (!fileName) return UIE_BAD_POINTER;
+    if (!*fileName) return uicommon::BackendPrintPanel(panel, nullptr);
+    static const char kPdf[] = ".pdf";
+    const std::size_t n = std::strlen(fileName), k = sizeof kPdf - 1;
+    bool pdf = n >= k;
+    for (std::size_t i = 0; pdf && i < k; ++i)
+        pdf = std::tolower(static_cast<unsigned char>(fileName[n - k + i])) == kPdf[i];   // any case
+    return pdf ? uicommon::BackendPrintPanel(panel, fileName) : UIE_BAD_VALUE;
 }

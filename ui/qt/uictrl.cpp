@@ -30,6 +30,7 @@
 #include <QSpinBox>
 #include <QTextDocument>
 
+#include "ui/common/uiattr.h"
 #include "ui/common/uicallback.h"
 #include "ui/qt/uiprivate.h"
 #include "ui/userint.h"
@@ -286,22 +287,6 @@ static int SetZPlane(Panel &p, Ctrl &c, int v) {
     return 0;
 }
 
-static bool IsCtrlIntAttr(int a) {
-    switch (a) {
-    case ATTR_DIMMED: case ATTR_VISIBLE: case ATTR_LEFT: case ATTR_TOP: case ATTR_WIDTH:
-    case ATTR_HEIGHT: case ATTR_ZPLANE_POSITION: case ATTR_CTRL_STYLE: case ATTR_NEXT_CTRL:
-    case ATTR_CTRL_MODE: case ATTR_LABEL_VISIBLE: case ATTR_TEXT_COLOR: case ATTR_TEXT_UNDERLINE:
-    case ATTR_VISIBLE_LINES:
-        return true;
-    default:
-        return false;
-    }
-}
-
-static bool IsCtrlAttr(int a) {
-    return IsCtrlIntAttr(a) || a == ATTR_LABEL_TEXT || a == ATTR_CALLBACK_DATA || a == ATTR_CALLBACK_FUNCTION_POINTER;
-}
-
 static int SetCtrlInt(Panel &p, Ctrl &c, int a, int v) {
     QWidget *w = c.w;
     switch (a) {
@@ -422,7 +407,7 @@ static Ctrl *CtrlFor(int panel, int control, int *status, Panel **pp = nullptr) 
 // not one of a control's.
 static Ctrl *CtrlAttrFor(int panel, int control, int attribute, int *status, Panel **pp) {
     Ctrl *c = CtrlFor(panel, control, status, pp);
-    if (c && !IsCtrlAttr(attribute)) { *status = UIE_BAD_ATTRIBUTE; return nullptr; }
+    if (c && !uicommon::IsCtrlAttr(attribute)) { *status = UIE_BAD_ATTRIBUTE; return nullptr; }
     return c;
 }
 
@@ -472,7 +457,7 @@ int NewCtrlAnsi(int panel, int style, const char *label, int top, int left) {
     c->id = id;
     c->style = style;
     c->w = w;
-    c->mode = (style == CTRL_TEXT_MSG || style == CTRL_PICTURE || style == CTRL_DECORATION) ? VAL_INDICATOR : VAL_HOT;
+    c->mode = uicommon::DefaultCtrlMode(style);
     if (apart) {
         c->label = new QLabel(root);
         c->label->setTextFormat(Qt::PlainText);
@@ -565,7 +550,7 @@ int GetCtrlAttributeAnsi(int panel, int control, int attribute, int *value) {
     Ctrl *c = CtrlAttrFor(panel, control, attribute, &st, &p);
     if (!c) return st;
     if (!value) return UIE_BAD_POINTER;
-    if (!IsCtrlIntAttr(attribute)) return UIE_BAD_VALUE;
+    if (!uicommon::IsCtrlIntAttr(attribute)) return UIE_BAD_VALUE;
     return GetCtrlInt(*p, *c, attribute, value);
 }
 

@@ -1,8 +1,7 @@
 // uievent.cpp: events: callbacks, commits, the poll, the mouse and cursors.
 //
-// Exports (ui/userint.h): GetUserEvent, GetRelativeMouseState,
-// GetMouseCursor, SetMouseCursor, SetWaitCursor, GetWaitCursorState;
-// (ui/qt/uiprivate.h): StartEvents, ConnectCtrl, Commit, PurgeCommits,
+// Exports (ui/userint.h): GetUserEvent, GetRelativeMouseState;
+// (ui/common/uibackend.h): BackendShowCursor; (ui/qt/uiprivate.h): StartEvents, ConnectCtrl, Commit, PurgeCommits,
 // CallCtrlCallback, CallPanelCallback, InDispatch, SuspendCursor and the
 // two guards.
 //
@@ -49,6 +48,8 @@
 #include <QSpinBox>
 #include <QTimer>
 
+#include "ui/common/uibackend.h"
+#include "ui/common/uicursor.h"
 #include "ui/qt/uiprivate.h"
 #include "ui/userint.h"
 
@@ -66,10 +67,9 @@ namespace uirt {
 // g_cursorSample: on the offscreen platform, QCursor::pos() as last read or
 //   as it stood at the latest mouse event; g_cheapCursor: QCursor::pos()
 //   costs nothing here (offscreen, minimal), so it is read at every query.
-// g_cursorStyle: the style SetMouseCursor set (-1 or 14); g_waitCursor: the
-//   wait cursor is on; g_applied: the shape of the override cursor the layer
-//   has pushed on Qt's stack, -1 when none; g_suspended: a dialog runs and
-//   our override cursor is off meanwhile.
+// g_applied: the shape of the override cursor the layer has pushed on Qt's
+//   stack for the cursor asked for (ui/common/uicursor.h), -1 when none;
+//   g_suspended: a dialog runs and our override cursor is off meanwhile.
 static std::deque<std::pair<int, int>> g_commits;
 static int g_depth = 0;
 static int g_programmatic = 0;
@@ -79,8 +79,6 @@ static QPoint g_pointer;
 static QPoint g_cursorSample;
 static bool g_cheapCursor = false;
 static constexpr int kIdleBoundMs = 500;
-static int g_cursorStyle = VAL_DEFAULT_CURSOR;
-static bool g_waitCursor = false;
 static int g_applied = -1;
 static bool g_suspended = false;
 
@@ -280,8 +278,8 @@ private:
 static void ApplyCursor() {
     int want = -1;
     if (!g_suspended) {
-        if (g_waitCursor) want = Qt::WaitCursor;
-        else if (g_cursorStyle == VAL_POINTING_FINGER_CURSOR) want = Qt::PointingHandCursor;
+        if (uicommon::WaitCursorOn()) want = Qt::WaitCursor;
+        else if (uicommon::MouseCursorStyle() == VAL_POINTING_FINGER_CURSOR) want = Qt::PointingHandCursor;
     }
     if (want == g_applied) return;
     if (want == -1) QGuiApplication::restoreOverrideCursor();
@@ -369,32 +367,4 @@ int GetRelativeMouseState(int panel, int control, int *x, int *y, int *leftButto
     return 0;
 }
 
-// 0 with the style SetMouseCursor last set; UIE_BAD_POINTER.
-int GetMouseCursor(int *style) {
-    if (!style) return UIE_BAD_POINTER;
-    *style = g_cursorStyle;
-    return 0;
-}
-
-// 0; UIE_NOT_INITIALIZED, UIE_BAD_VALUE (a style other than -1 and 14).
-// The same style again changes nothing; the wait cursor, while on, shows
-// over it.
-int SetMouseCursor(int style) {
-    if (!Ready()) return UIE_NOT_INITIALIZED;
-    if (style != VAL_DEFAULT_CURSOR && style != VAL_POINTING_FINGER_CURSOR) return UIE_BAD_VALUE;
-    if (g_cursorStyle == style) return 0;
-    g_cursorStyle = style;
-    ApplyCursor();
-    return 0;
-}
-
-// 0; UIE_NOT_INITIALIZED.
-int SetWaitCursor(int on) {
-    if (!Ready()) return UIE_NOT_INITIALIZED;
-    if (g_waitCursor == (on != 0)) return 0;
-    g_waitCursor = on != 0;
-    ApplyCursor();
-    return 0;
-}
-
-int GetWaitCursorState(void) { return g_waitCursor ? 1 : 0; }
+void uicommon::BackendShowCursor() { ApplyCursor(); }

@@ -56,6 +56,7 @@
 #include <xcb/xcb.h>
 #endif
 
+#include "ui/common/uiattr.h"
 #include "ui/common/uicallback.h"
 #include "ui/qt/uiprivate.h"
 #include "ui/userint.h"
@@ -602,7 +603,7 @@ static void ReadControls(Panel &p) {
         c->id = id;
         c->style = style;
         c->w = w;
-        const int defMode = (style == CTRL_TEXT_MSG || style == CTRL_PICTURE || style == CTRL_DECORATION) ? VAL_INDICATOR : VAL_HOT;
+        const int defMode = uicommon::DefaultCtrlMode(style);
         const int mode = IntProperty(w, "ctrlMode", defMode);
         c->mode = (mode >= VAL_INDICATOR && mode <= VAL_NORMAL) ? mode : defMode;
         p.ctrls.push_back(std::move(c));
@@ -910,21 +911,6 @@ int ProcessDrawEvents(void) {
 // ------------------------------------------------------ panel attributes
 namespace uirt {
 
-static bool IsPanelIntAttr(int a) {
-    switch (a) {
-    case ATTR_DIMMED: case ATTR_VISIBLE: case ATTR_LEFT: case ATTR_TOP: case ATTR_WIDTH:
-    case ATTR_HEIGHT: case ATTR_BACKCOLOR: case ATTR_TITLEBAR_VISIBLE: case ATTR_PANEL_FIRST_CTRL:
-    case ATTR_CAN_MINIMIZE: case ATTR_SIZABLE: case ATTR_CAN_MAXIMIZE:
-        return true;
-    default:
-        return false;
-    }
-}
-
-static bool IsPanelAttr(int a) {
-    return IsPanelIntAttr(a) || a == ATTR_TITLE || a == ATTR_CALLBACK_DATA || a == ATTR_CALLBACK_FUNCTION_POINTER;
-}
-
 // The panel and its status for an attribute call: null with *status set
 // when the run-time has not started, the panel is unknown or the attribute
 // is not one of a panel's.
@@ -933,7 +919,7 @@ static Panel *PanelFor(int panel, int attribute, int *status) {
     if (!Ready()) { *status = UIE_NOT_INITIALIZED; return nullptr; }
     Panel *p = FindPanel(panel);
     if (!p) { *status = UIE_BAD_PANEL; return nullptr; }
-    if (!IsPanelAttr(attribute)) { *status = UIE_BAD_ATTRIBUTE; return nullptr; }
+    if (!uicommon::IsPanelAttr(attribute)) { *status = UIE_BAD_ATTRIBUTE; return nullptr; }
     return p;
 }
 
@@ -1057,7 +1043,7 @@ int GetPanelAttributeAnsi(int panel, int attribute, int *value) {
     Panel *p = PanelFor(panel, attribute, &st);
     if (!p) return st;
     if (!value) return UIE_BAD_POINTER;
-    if (!IsPanelIntAttr(attribute)) return UIE_BAD_VALUE;
+    if (!uicommon::IsPanelIntAttr(attribute)) return UIE_BAD_VALUE;
     return GetPanelInt(*p, attribute, value);
 }
 

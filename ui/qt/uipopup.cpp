@@ -1,7 +1,8 @@
 // uipopup.cpp: the message popup (and its test hook) and printing.
 //
-// Exports (ui/userint.h): MessagePopupAnsi, UiSetMessagePopupHook,
-// PrintPanelAnsi.
+// Exports (ui/userint.h): MessagePopupAnsi, UiSetMessagePopupHook;
+// (ui/common/uibackend.h): BackendPrintPanel (PrintPanelAnsi's checks are
+// ui/common/uiprint.cpp's).
 //
 // Data model: the hook, when set, stands in for the dialog. Printing reads
 // the three print attributes (ui/common/uiprint.h); a print is one page holding a picture of the
@@ -18,6 +19,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include "ui/common/uibackend.h"
 #include "ui/common/uiprint.h"
 #include "ui/qt/uiprivate.h"
 #include "ui/userint.h"
@@ -58,29 +60,21 @@ int MessagePopupAnsi(const char *title, const char *message) {
     return 0;
 }
 
-// 0 once the page is out; UIE_NOT_INITIALIZED, UIE_BAD_PANEL,
-// UIE_BAD_POINTER, UIE_BAD_VALUE (a file name not ending in ".pdf"),
-// UIE_SYSTEM (no default printer, or the printer or file refused).
-// scaling, area and flag are accepted for the callers' sake.
-int PrintPanelAnsi(int panel, const char *fileName, int scaling, int area, int flag) {
-    (void)scaling;
-    (void)area;
-    (void)flag;
-    if (!Ready()) return UIE_NOT_INITIALIZED;
+bool uicommon::BackendReady() { return Ready(); }
+bool uicommon::BackendHasPanel(int panel) { return FindPanel(panel) != nullptr; }
+
+// 0 once the page is out; UIE_SYSTEM (no default printer, or the printer
+// or file refused).
+int uicommon::BackendPrintPanel(int panel, const char *pdfFile) {
     Panel *p = FindPanel(panel);
-    if (!p) return UIE_BAD_PANEL;
-    if (!fileName) return UIE_BAD_POINTER;
-    const QString name = FromAnsi(fileName);
     QPrinter printer(QPrinter::HighResolution);
-    if (name.isEmpty()) {
+    if (!pdfFile) {
         const QPrinterInfo def = QPrinterInfo::defaultPrinter();
         if (def.isNull()) return UIE_SYSTEM;
         printer.setPrinterName(def.printerName());
-    } else if (name.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(name);
     } else {
-        return UIE_BAD_VALUE;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(FromAnsi(pdfFile));
     }
     printer.setPageOrientation(uicommon::PrintOrientation() ? QPageLayout::Landscape : QPageLayout::Portrait);
     printer.setDocName(FromAnsi(p->titleRaw.constData(), p->titleRaw.size()));

@@ -11,6 +11,8 @@
 HWND UiPanelWindow(int panel);
 // The control's window, or null.
 HWND UiCtrlWindow(int panel, int control);
+// The control's label drawn apart from it, or null when it has none.
+HWND UiCtrlLabelWindow(int panel, int control);
 // Runs the pending window messages as GetUserEvent does (the poll's dialog
 // keys included), without taking a commit; the number it ran.
 int UiRunPendingMessages(void);

@@ -26,6 +26,7 @@
 #include <map>
 #include <tuple>
 
+#include "ui/common/uiattr.h"
 #include "ui/common/uicallback.h"
 #include "ui/win32/winprivate.h"
 #include "ui/win32/wintext.h"
@@ -60,8 +61,22 @@ static bool IsButtonWindow(HWND hwnd) {
     return c && c->hwnd == hwnd && (c->style == CTRL_COMMAND_BUTTON || c->style == CTRL_PICTURE_COMMAND_BUTTON);
 }
 
+// True for a left press or a key to a button or ring in indicator mode,
+// which takes no input (as Qt's event filter swallows it): a ring's list
+// neither opens nor moves.
+static bool SwallowedInput(HWND hwnd, UINT msg) {
+    const bool input = msg == WM_LBUTTONDOWN || msg == WM_LBUTTONUP || msg == WM_LBUTTONDBLCLK ||
+                       msg == WM_KEYDOWN || msg == WM_KEYUP || msg == WM_CHAR;
+    if (!input) return false;
+    Panel *p = PanelOfWindow(hwnd);
+    Ctrl *c = p ? FindCtrl(p, GetDlgCtrlID(hwnd)) : nullptr;
+    return c && c->hwnd == hwnd && c->mode == VAL_INDICATOR &&
+           (c->style == CTRL_COMMAND_BUTTON || c->style == CTRL_PICTURE_COMMAND_BUTTON || c->style == CTRL_RING);
+}
+
 static LRESULT CALLBACK CtrlSubclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
     if (MouseMessage(hwnd, msg, lParam) && msg == WM_SETCURSOR) return TRUE;
+    if (SwallowedInput(hwnd, msg)) return 0;
     // Enter presses the focused button, as Space does (the poll keeps Enter
     // from the dialog manager, which would press the IDOK control instead).
     if (msg == WM_KEYDOWN && wParam == VK_RETURN && IsButtonWindow(hwnd)) {
@@ -73,13 +88,16 @@ static LRESULT CALLBACK CtrlSubclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
     return DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 
-// "\n" as "\r\n", for an EDIT window.
+// "\n" as "\r\n", for an EDIT window. A lone "\r" is a line break too, as
+// in Qt's text box.
 static std::wstring EditText(const std::string &ansi) {
     const std::wstring wide = WideFromAnsi(ansi.c_str());
     std::wstring out;
-    for (wchar_t ch : wide) {
-        if (ch == L'\n') out += L'\r';
-        out += ch;
+    for (size_t i = 0; i < wide.size(); ++i) {
+        const wchar_t ch = wide[i];
+        if (ch == L'\r' && i + 1 < wide.size() && wide[i + 1] == L'\n') continue;   // its "\n" follows
+        if (ch == L'\n' || ch == L'\r') out += L"\r\n";
+        else out += ch;
     }
     return out;
 }
@@ -263,6 +281,14 @@ static Ctrl *CtrlFor(int panel, int control, Panel **owner, int *status) {
     return c;
 }
 
+// As CtrlFor, also failing with UIE_BAD_ATTRIBUTE for an attribute that is
+// not one of a control's.
+static Ctrl *CtrlAttrFor(int panel, int control, int attribute, Panel **owner, int *status) {
+    Ctrl *c = CtrlFor(panel, control, owner, status);
+    if (c && !uicommon::IsCtrlAttr(attribute)) { *status = UIE_BAD_ATTRIBUTE; return nullptr; }
+    return c;
+}
+
 }  // namespace uiwin
 
 using namespace uiwin;
@@ -278,10 +304,12 @@ int NewCtrlAnsi(int panel, int style, const char *label, int top, int left) {
     auto c = std::make_unique<Ctrl>();
     c->id = id + 1;
     c->style = style;
+    c->mode = uicommon::DefaultCtrlMode(style);
     const bool text = style == CTRL_TEXT_MSG || style == CTRL_DECORATION;
     const RECT r = {left, top, left + (text ? 120 : 100), top + (style == CTRL_TEXT_BOX ? 80 : text ? 20 : 26)};
     if (style < CTRL_COMMAND_BUTTON || style > CTRL_DECORATION) return UIE_BAD_VALUE;
     if (!CreateCtrlWindow(*p, *c, "", r, label ? label : "", "", false, false)) return UIE_BAD_VALUE;
+    if (c->labelRaw.empty() && label) c->labelRaw = label;   // a ring's or a text box's label, as on Qt
     for (auto &k : p->ctrls) ++k->zplane;   // the new one is in front
     p->ctrls.push_back(std::move(c));
     ApplyZOrder(*p);
@@ -297,15 +325,23 @@ int InstallCtrlCallback(int panel, int control, CtrlCallbackPtr callback, void *
     return 0;
 }
 
+// Every control attribute setter and getter returns 0, or
+// UIE_NOT_INITIALIZED, UIE_BAD_PANEL, UIE_BAD_CONTROL, UIE_BAD_ATTRIBUTE
+// (unknown, or not one of this control's kind), UIE_BAD_VALUE (wrong type
+// for the attribute or out of range), UIE_BAD_POINTER, UIE_NOT_PERMITTED
+// (read-only attribute), as on Qt.
 int SetCtrlAttributeAnsi(int panel, int control, int attribute, int value) {
     int status;
     Panel *p = nullptr;
-    Ctrl *c = CtrlFor(panel, control, &p, &status);
+    Ctrl *c = CtrlAttrFor(panel, control, attribute, &p, &status);
     if (!c) return status;
     const int st = uicommon::SetCallbackAttribute(c->cb, c->cbData, attribute, value);
     if (st != uicommon::kNoCallbackAttribute) return st;
+    if (attribute == ATTR_LABEL_TEXT) return UIE_BAD_VALUE;
     RECT r = CtrlRect(*p, *c);
     switch (attribute) {
+    case ATTR_CTRL_STYLE:
+    case ATTR_NEXT_CTRL: return UIE_NOT_PERMITTED;
     // What the control already shows is not set again: the loops set the
     // same values at every pass, and each change wakes the poll.
     case ATTR_DIMMED:
@@ -360,11 +396,14 @@ int SetCtrlAttributeAnsi(int panel, int control, int attribute, int value) {
     }
     case ATTR_CTRL_MODE:
         if (value != VAL_INDICATOR && value != VAL_HOT && value != VAL_NORMAL) return UIE_BAD_VALUE;
+        if (c->mode == value) return 0;
         c->mode = value;
+        if (IsEdit(*c)) SendMessageW(c->hwnd, EM_SETREADONLY, value == VAL_INDICATOR, 0);
         return 0;
     case ATTR_TEXT_COLOR:
-        if (c->textColor == (value & 0xFFFFFF)) return 0;
-        c->textColor = value & 0xFFFFFF;
+        if (value < 0 || value > 0xFFFFFF) return UIE_BAD_VALUE;
+        if (c->textColor == value) return 0;
+        c->textColor = value;
         InvalidateRect(c->label ? c->label : c->hwnd, nullptr, TRUE);
         return 0;
     case ATTR_TEXT_UNDERLINE:
@@ -386,11 +425,11 @@ int SetCtrlAttributeAnsi(int panel, int control, int attribute, int value) {
 
 int SetCtrlAttributeAnsi(int panel, int control, int attribute, const char *value) {
     int status;
-    Ctrl *c = CtrlFor(panel, control, nullptr, &status);
+    Ctrl *c = CtrlAttrFor(panel, control, attribute, nullptr, &status);
     if (!c) return status;
     const int st = uicommon::SetCallbackAttribute(c->cb, c->cbData, attribute, value);
     if (st != uicommon::kNoCallbackAttribute) return st;
-    if (attribute != ATTR_LABEL_TEXT) return UIE_BAD_ATTRIBUTE;
+    if (attribute != ATTR_LABEL_TEXT) return UIE_BAD_VALUE;
     if (!value) return UIE_BAD_POINTER;
     if (c->labelRaw == value) return 0;
     c->labelRaw = value;
@@ -400,26 +439,27 @@ int SetCtrlAttributeAnsi(int panel, int control, int attribute, const char *valu
 
 int SetCtrlAttributeAnsi(int panel, int control, int attribute, void *value) {
     int status;
-    Ctrl *c = CtrlFor(panel, control, nullptr, &status);
+    Ctrl *c = CtrlAttrFor(panel, control, attribute, nullptr, &status);
     if (!c) return status;
     const int st = uicommon::SetCallbackAttribute(c->cb, c->cbData, attribute, value);
-    return st == uicommon::kNoCallbackAttribute ? UIE_BAD_ATTRIBUTE : st;
+    return st == uicommon::kNoCallbackAttribute ? UIE_BAD_VALUE : st;
 }
 
 int SetCtrlAttributeAnsi(int panel, int control, int attribute, CtrlCallbackPtr value) {
     int status;
-    Ctrl *c = CtrlFor(panel, control, nullptr, &status);
+    Ctrl *c = CtrlAttrFor(panel, control, attribute, nullptr, &status);
     if (!c) return status;
     const int st = uicommon::SetCallbackAttributeFn(c->cb, attribute, value);
-    return st == uicommon::kNoCallbackAttribute ? UIE_BAD_ATTRIBUTE : st;
+    return st == uicommon::kNoCallbackAttribute ? UIE_BAD_VALUE : st;
 }
 
 int GetCtrlAttributeAnsi(int panel, int control, int attribute, int *value) {
     int status;
     Panel *p = nullptr;
-    Ctrl *c = CtrlFor(panel, control, &p, &status);
+    Ctrl *c = CtrlAttrFor(panel, control, attribute, &p, &status);
     if (!c) return status;
     if (!value) return UIE_BAD_POINTER;
+    if (!uicommon::IsCtrlIntAttr(attribute)) return UIE_BAD_VALUE;
     const RECT r = CtrlRect(*p, *c);
     switch (attribute) {
     case ATTR_DIMMED: *value = c->dimmed; return 0;
@@ -451,27 +491,29 @@ int GetCtrlAttributeAnsi(int panel, int control, int attribute, int *value) {
 
 int GetCtrlAttributeAnsi(int panel, int control, int attribute, char *value) {
     int status;
-    Ctrl *c = CtrlFor(panel, control, nullptr, &status);
+    Ctrl *c = CtrlAttrFor(panel, control, attribute, nullptr, &status);
     if (!c) return status;
-    if (attribute != ATTR_LABEL_TEXT) return UIE_BAD_ATTRIBUTE;
     if (!value) return UIE_BAD_POINTER;
+    if (attribute != ATTR_LABEL_TEXT) return UIE_BAD_VALUE;
     return CopyOut(c->labelRaw, value);
 }
 
 int GetCtrlAttributeAnsi(int panel, int control, int attribute, void **value) {
     int status;
-    Ctrl *c = CtrlFor(panel, control, nullptr, &status);
+    Ctrl *c = CtrlAttrFor(panel, control, attribute, nullptr, &status);
     if (!c) return status;
+    if (!value) return UIE_BAD_POINTER;
     const int st = uicommon::GetCallbackAttribute(c->cb, c->cbData, attribute, value);
-    return st == uicommon::kNoCallbackAttribute ? UIE_BAD_ATTRIBUTE : st;
+    return st == uicommon::kNoCallbackAttribute ? UIE_BAD_VALUE : st;
 }
 
 int GetCtrlAttributeAnsi(int panel, int control, int attribute, CtrlCallbackPtr *value) {
     int status;
-    Ctrl *c = CtrlFor(panel, control, nullptr, &status);
+    Ctrl *c = CtrlAttrFor(panel, control, attribute, nullptr, &status);
     if (!c) return status;
+    if (!value) return UIE_BAD_POINTER;
     const int st = uicommon::GetCallbackAttributeFn(c->cb, attribute, value);
-    return st == uicommon::kNoCallbackAttribute ? UIE_BAD_ATTRIBUTE : st;
+    return st == uicommon::kNoCallbackAttribute ? UIE_BAD_VALUE : st;
 }
 
 // 0 with the control's rectangle, its label drawn apart included.
@@ -506,6 +548,7 @@ int SetCtrlValAnsi(int panel, int control, int value) {
         return 0;
     }
     if (c->style == CTRL_NUMERIC) {
+        if (value < c->minimum || value > c->maximum) return UIE_BAD_VALUE;
         SetWindowTextW(c->hwnd, std::to_wstring(value).c_str());
         return 0;
     }
@@ -565,7 +608,8 @@ int ResetTextBoxAnsi(int panel, int control, const char *text) {
     int status;
     Ctrl *c = CtrlFor(panel, control, nullptr, &status);
     if (!c) return status;
-    if (c->style != CTRL_TEXT_BOX) return UIE_BAD_VALUE;
+    if (c->style != CTRL_TEXT_BOX) return UIE_BAD_ATTRIBUTE;
+    if (!text) return UIE_BAD_POINTER;
     return SetCtrlValAnsi(panel, control, text);
 }
 
@@ -573,7 +617,7 @@ int ResetTextBoxAnsi(int panel, int control, const char *text) {
 static Ctrl *RingFor(int panel, int control, int *status) {
     Ctrl *c = CtrlFor(panel, control, nullptr, status);
     if (c && c->style != CTRL_RING) {
-        *status = UIE_BAD_VALUE;
+        *status = UIE_BAD_ATTRIBUTE;   // as on Qt: lists are a ring's
         return nullptr;
     }
     return c;

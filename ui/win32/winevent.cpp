@@ -2,9 +2,10 @@
 // the mouse and cursors, modal popups, message popups and printing.
 //
 // Exports (ui/userint.h): GetUserEvent, GetRelativeMouseState,
-// GetMouseCursor, SetMouseCursor, SetWaitCursor, GetWaitCursorState,
-// InstallPopup, MessagePopupAnsi, UiSetMessagePopupHook,
-// PrintPanelAnsi; (ui/win32/userint_win32.h):
+// InstallPopup, MessagePopupAnsi, UiSetMessagePopupHook;
+// (ui/common/uibackend.h): BackendReady, BackendHasPanel,
+// BackendShowCursor, BackendPrintPanel (the cursor state and PrintPanelAnsi's
+// checks are ui/common's); (ui/win32/userint_win32.h):
 // UiRunPendingMessages; (ui/win32/winprivate.h):
 // CallCtrlCallback, CallPanelCallback, Commit, Records, InDispatch, CursorOverride,
 // MouseMessage, EndModal, DispatchGuard.
@@ -29,6 +30,8 @@
 #include <vector>
 
 #include "ui/common/commitq.h"
+#include "ui/common/uibackend.h"
+#include "ui/common/uicursor.h"
 #include "ui/common/uidispatch.h"
 #include "ui/common/uiprint.h"
 #include "ui/win32/userint_win32.h"
@@ -39,16 +42,12 @@ namespace uiwin {
 
 // --------------------------------------------------------------- state
 // g_depth: calls from Windows' message delivery into callbacks now running.
-// g_cursor: the style of SetMouseCursor (-1 the window's own).
-// g_wait: the wait cursor is on.
 // g_popups: open modal popups, oldest first; g_disabled: the panels they
 //   disabled, enabled again when the last popup goes.
 // g_hook: MessagePopupAnsi's test hook.
 // kIdleBoundMs: the longest a poll at rest sleeps.
 // g_pressed: the window that took the latest left press, until its release.
 static int g_depth = 0;
-static int g_cursor = VAL_DEFAULT_CURSOR;
-static bool g_wait = false;
 static std::vector<int> g_popups;
 static std::vector<int> g_disabled;
 static UiMessagePopupHook g_hook = nullptr;
@@ -101,8 +100,8 @@ void Commit(int panel, int ctrl) {
 }
 
 HCURSOR CursorOverride() {
-    if (g_wait) return LoadCursorW(nullptr, IDC_WAIT);
-    if (g_cursor == VAL_POINTING_FINGER_CURSOR) return LoadCursorW(nullptr, IDC_HAND);
+    if (uicommon::WaitCursorOn()) return LoadCursorW(nullptr, IDC_WAIT);
+    if (uicommon::MouseCursorStyle() == VAL_POINTING_FINGER_CURSOR) return LoadCursorW(nullptr, IDC_HAND);
     return nullptr;
 }
 
@@ -140,7 +139,10 @@ bool MouseMessage(HWND hwnd, UINT msg, LPARAM lParam) {
         if (c) SetCursor(c);
         return c != nullptr;
     }
-    if (msg == WM_LBUTTONDOWN) NoteMouse(hwnd, msg, lParam);   // and on to the window's own handling
+    // A second press soon after the first comes as a double click to the
+    // controls' classes: a press all the same, as on Qt. On to the window's
+    // own handling either way.
+    if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) NoteMouse(hwnd, WM_LBUTTONDOWN, lParam);
     if (msg != WM_MOUSEMOVE && msg != WM_LBUTTONUP) return false;
     NoteMouse(hwnd, msg, lParam);
     return true;
@@ -288,34 +290,24 @@ int GetRelativeMouseState(int panel, int control, int *x, int *y, int *leftButto
     return 0;
 }
 
-int GetMouseCursor(int *style) {
-    if (!style) return UIE_BAD_POINTER;
-    *style = g_cursor;
-    return 0;
-}
+bool uicommon::BackendReady() { return Ready(); }
+bool uicommon::BackendHasPanel(int panel) { return FindPanel(panel) != nullptr; }
+void uicommon::BackendShowCursor() { ShowCursorNow(); }
 
-// 0; UIE_NOT_INITIALIZED, UIE_BAD_VALUE (a style other than 14 and -1).
-// The same style again changes nothing (the loops set it at every pass);
-// the wait cursor, while on, shows over it.
-int SetMouseCursor(int style) {
-    if (!Ready()) return UIE_NOT_INITIALIZED;
-    if (style != VAL_POINTING_FINGER_CURSOR && style != VAL_DEFAULT_CURSOR) return UIE_BAD_VALUE;
-    if (g_cursor == style) return 0;
-    g_cursor = style;
-    ShowCursorNow();
-    return 0;
+// The window a popup is owned by: the active panel's, else the newest
+// visible top-level panel's (the one the user was working in), as on Qt;
+// never the popup's own.
+static HWND PopupOwner(int popup) {
+    Panel *o = FindPanel(GetActivePanel());
+    while (o && o->parent) o = FindPanel(o->parent);
+    if (o && o->handle != popup && IsWindowVisible(o->hwnd)) return o->hwnd;
+    const std::vector<int> handles = PanelHandles();
+    for (auto it = handles.rbegin(); it != handles.rend(); ++it) {
+        Panel *c = FindPanel(*it);
+        if (c && !c->parent && *it != popup && IsWindowVisible(c->hwnd)) return c->hwnd;
+    }
+    return nullptr;
 }
-
-// 0; UIE_NOT_INITIALIZED.
-int SetWaitCursor(int on) {
-    if (!Ready()) return UIE_NOT_INITIALIZED;
-    if (g_wait == (on != 0)) return 0;
-    g_wait = on != 0;
-    ShowCursorNow();
-    return 0;
-}
-
-int GetWaitCursorState(void) { return g_wait ? 1 : 0; }
 
 // 0; UIE_NOT_INITIALIZED, UIE_BAD_PANEL, UIE_NOT_PERMITTED (child panel).
 int InstallPopup(int panel) {
@@ -324,10 +316,8 @@ int InstallPopup(int panel) {
     if (!p) return UIE_BAD_PANEL;
     if (p->parent) return UIE_NOT_PERMITTED;
     if (!p->popup) {
-        const int owner = GetActivePanel();
-        Panel *o = FindPanel(owner);
-        while (o && o->parent) o = FindPanel(o->parent);
-        if (o && o != p) SetWindowLongPtrW(p->hwnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(o->hwnd));
+        if (HWND owner = PopupOwner(panel))
+            SetWindowLongPtrW(p->hwnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
         for (int h : PanelHandles()) {
             Panel *other = FindPanel(h);
             if (h == panel || other->parent || !IsWindowEnabled(other->hwnd)) continue;
@@ -350,26 +340,18 @@ int MessagePopupAnsi(const char *title, const char *message) {
         g_hook(title, message);
         return 0;
     }
-    Panel *owner = FindPanel(GetActivePanel());
-    MessageBoxW(owner ? GetAncestor(owner->hwnd, GA_ROOT) : nullptr, WideFromAnsi(message).c_str(),
+    MessageBoxW(PopupOwner(0), WideFromAnsi(message).c_str(),
                 WideFromAnsi(title).c_str(), MB_OK | MB_TASKMODAL);
     return 0;
 }
 
 // Prints the panel's picture on the default printer, at the top-left of the
 // page and scaled as the print attributes say (ui/common/uiprint.h). 0;
-// UIE_NOT_INITIALIZED, UIE_BAD_PANEL, UIE_BAD_POINTER, UIE_NOT_PERMITTED (a
-// file name: Windows has no PDF writer of its own to call), UIE_SYSTEM (no
-// default printer, or it refused the job).
-int PrintPanelAnsi(int panel, const char *fileName, int scaling, int area, int flag) {
-    (void)scaling;
-    (void)area;
-    (void)flag;
-    if (!Ready()) return UIE_NOT_INITIALIZED;
+// UIE_NOT_PERMITTED (a PDF file: Windows has no PDF writer of its own to
+// call), UIE_SYSTEM (no default printer, or it refused the job).
+int uicommon::BackendPrintPanel(int panel, const char *pdfFile) {
     Panel *p = FindPanel(panel);
-    if (!p) return UIE_BAD_PANEL;
-    if (!fileName) return UIE_BAD_POINTER;
-    if (*fileName) return UIE_NOT_PERMITTED;
+    if (pdfFile) return UIE_NOT_PERMITTED;
     wchar_t printer[256];
     DWORD size = 256;
     if (!GetDefaultPrinterW(printer, &size)) return UIE_SYSTEM;

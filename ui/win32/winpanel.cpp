@@ -28,6 +28,7 @@
 #include <cstdlib>
 #include <map>
 
+#include "ui/common/uiattr.h"
 #include "ui/common/uicallback.h"
 #include "ui/common/uires.h"
 #include "ui/win32/winprivate.h"
@@ -110,7 +111,10 @@ static DWORD FrameStyle(const Panel &p) {
     if (p.parent) return WS_CHILD | WS_CLIPSIBLINGS;
     DWORD s = 0;
     if (!p.titleBar) return s | WS_POPUP;   // frameless, as on Qt: a screen mask kept on the screen lies at (0, 0)
-    s |= WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+    s |= WS_OVERLAPPED | WS_CAPTION;
+    // Windows draws the frame buttons only with the system menu; without a
+    // close box it is still needed for the other two (CloseBox greys it).
+    if (p.canClose || p.canMinimize || p.canMaximize) s |= WS_SYSMENU;
     if (p.canMinimize) s |= WS_MINIMIZEBOX;
     if (p.canMaximize) s |= WS_MAXIMIZEBOX;
     if (p.sizable) s |= WS_THICKFRAME;
@@ -184,6 +188,13 @@ static int PlacePanel(Panel &p, int top, int left, int height, int width) {
                         Px(height), Px(width));
 }
 
+// A panel that may not be closed keeps a greyed close box beside its other
+// frame buttons (Windows has no frame without it).
+static void CloseBox(const Panel &p) {
+    if (HMENU menu = GetSystemMenu(p.hwnd, FALSE))
+        EnableMenuItem(menu, SC_CLOSE, MF_BYCOMMAND | (p.canClose ? MF_ENABLED : MF_GRAYED));
+}
+
 // A new frame around the same client area: the size asked for, not what
 // Windows left of it when the old frame did not fit the screen (a screen
 // mask loses its title bar only after it was made).
@@ -192,6 +203,7 @@ static void ApplyFrame(Panel &p) {
     const SIZE s = p.asked.cx > 0 ? p.asked : ClientSize(p);
     SetWindowLongPtrW(p.hwnd, GWL_STYLE, (GetWindowLongPtrW(p.hwnd, GWL_STYLE) & WS_VISIBLE) | FrameStyle(p));
     SetWindowPos(p.hwnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    CloseBox(p);
     PlacePanelPx(p, o.y, o.x, s.cy, s.cx);
 }
 
@@ -254,6 +266,9 @@ static LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         }
         return 0;
     }
+    case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) == SC_CLOSE && !p->canClose) return 0;   // the greyed close box
+        break;
     case WM_CLOSE: {
         // The window never closes itself: the close box commits the panel's
         // close control, once the panel's callback has seen EVENT_CLOSE.
@@ -431,7 +446,7 @@ int GetProjectDirAnsi(char *buffer) {
 
 // 0; UIE_FILE_NOT_FOUND when the folder cannot be made current.
 int SetDirAnsi(const char *path) {
-    if (!path) return UIE_FILE_NOT_FOUND;
+    if (!path) return UIE_BAD_POINTER;
     return SetCurrentDirectoryW(WideFromAnsi(path).c_str()) ? 0 : UIE_FILE_NOT_FOUND;
 }
 
@@ -466,6 +481,7 @@ int LoadPanelAnsi(int parent, const char *file, int resourceId) {
     p->backColor = PaletteColor(res->root, "Window", 0xF0F0F0);
     p->closeCtrl = res->root.Int("closeCtrl", 0);
     p->sizable = Flag(res->root, "sizable");
+    p->canClose = Flag(res->root, "canClose");
     p->canMinimize = Flag(res->root, "canMinimize");
     p->canMaximize = Flag(res->root, "canMaximize");
     p->titleBar = Flag(res->root, "titleBar");
@@ -474,6 +490,7 @@ int LoadPanelAnsi(int parent, const char *file, int resourceId) {
     const int handle = MakePanelWindow(std::move(p));
     if (handle < 0) return handle;
     Panel &panel = *FindPanel(handle);
+    if (!parent) CloseBox(panel);
     const bool centre = g[0] == 0 && g[1] == 0 && !parent;
     PlacePanel(panel, centre ? VAL_AUTO_CENTER : g[1], centre ? VAL_AUTO_CENTER : g[0], g[3], g[2]);
 
@@ -484,8 +501,11 @@ int LoadPanelAnsi(int parent, const char *file, int resourceId) {
         auto c = std::make_unique<Ctrl>();
         c->id = id;
         c->style = r.Int("ctrlStyle", 0);
-        c->mode = r.Int("ctrlMode", VAL_HOT);
+        c->mode = r.Int("ctrlMode", uicommon::DefaultCtrlMode(c->style));
+        if (c->mode < VAL_INDICATOR || c->mode > VAL_NORMAL) c->mode = uicommon::DefaultCtrlMode(c->style);
         c->visible = r.Int("visible", 1) != 0;
+        c->minimum = r.Int("minimum", c->minimum);
+        c->maximum = r.Int("maximum", c->maximum);
         c->textColor = PaletteColor(r, "WindowText", 0x000000);
         c->bold = r.Int("font.bold", 0) != 0;
         c->pointSize = r.Int("font.pointsize", 0);
@@ -539,6 +559,7 @@ int LoadPanelAnsi(int parent, const char *file, int resourceId) {
 int NewPanelAnsi(int parent, const char *title, int top, int left, int height, int width) {
     if (!g_ready) return UIE_NOT_INITIALIZED;
     if (parent && !FindPanel(parent)) return UIE_BAD_PANEL;
+    if (height <= 0 || width <= 0) return UIE_BAD_VALUE;
     auto p = std::make_unique<Panel>();
     p->parent = parent;
     p->titleRaw = title ? title : "";
@@ -645,23 +666,34 @@ int InstallPanelCallback(int panel, PanelCallbackPtr callback, void *callbackDat
 }
 
 // ------------------------------------------------------ panel attributes
-static Panel *PanelFor(int panel, int *status) {
+// The panel and its status for an attribute call: null with *status set
+// when the run-time has not started, the panel is unknown or the attribute
+// is not one of a panel's. The setters and getters return 0, or these,
+// UIE_BAD_VALUE (wrong type for the attribute or out of range),
+// UIE_BAD_POINTER, UIE_NOT_PERMITTED (read-only attribute), as on Qt.
+static Panel *PanelFor(int panel, int attribute, int *status) {
     *status = 0;
     if (!g_ready) *status = UIE_NOT_INITIALIZED;
     Panel *p = *status ? nullptr : FindPanel(panel);
     if (!p && !*status) *status = UIE_BAD_PANEL;
+    if (p && !uicommon::IsPanelAttr(attribute)) {
+        *status = UIE_BAD_ATTRIBUTE;
+        return nullptr;
+    }
     return p;
 }
 
 int SetPanelAttributeAnsi(int panel, int attribute, int value) {
     int status;
-    Panel *p = PanelFor(panel, &status);
+    Panel *p = PanelFor(panel, attribute, &status);
     if (!p) return status;
     const int st = uicommon::SetCallbackAttribute(p->cb, p->cbData, attribute, value);
     if (st != uicommon::kNoCallbackAttribute) return st;
+    if (attribute == ATTR_TITLE) return UIE_BAD_VALUE;
     const POINT o = ClientOrigin(*p);
     const SIZE s = ClientSize(*p);
     switch (attribute) {
+    case ATTR_PANEL_FIRST_CTRL: return UIE_NOT_PERMITTED;
     case ATTR_DIMMED:
         p->dimmed = value != 0;
         for (auto &c : p->ctrls) ApplyDimmed(*p, *c);
@@ -669,10 +701,11 @@ int SetPanelAttributeAnsi(int panel, int attribute, int value) {
     case ATTR_VISIBLE: return value ? DisplayPanel(panel) : HidePanel(panel);
     case ATTR_LEFT: return PlacePanelPx(*p, o.y, ToPixels(g_readLeft, value), s.cy, s.cx);
     case ATTR_TOP: return PlacePanelPx(*p, ToPixels(g_readTop, value), o.x, s.cy, s.cx);
-    case ATTR_WIDTH: return value < 0 ? UIE_BAD_VALUE : PlacePanelPx(*p, o.y, o.x, s.cy, Px(value));
-    case ATTR_HEIGHT: return value < 0 ? UIE_BAD_VALUE : PlacePanelPx(*p, o.y, o.x, Px(value), s.cx);
+    case ATTR_WIDTH: return value <= 0 ? UIE_BAD_VALUE : PlacePanelPx(*p, o.y, o.x, s.cy, Px(value));
+    case ATTR_HEIGHT: return value <= 0 ? UIE_BAD_VALUE : PlacePanelPx(*p, o.y, o.x, Px(value), s.cx);
     case ATTR_BACKCOLOR:
-        p->backColor = value & 0xFFFFFF;
+        if (value < 0 || value > 0xFFFFFF) return UIE_BAD_VALUE;
+        p->backColor = value;
         ApplyBackColor(*p);
         return 0;
     case ATTR_TITLEBAR_VISIBLE: p->titleBar = value != 0; ApplyFrame(*p); return 0;
@@ -685,11 +718,11 @@ int SetPanelAttributeAnsi(int panel, int attribute, int value) {
 
 int SetPanelAttributeAnsi(int panel, int attribute, const char *value) {
     int status;
-    Panel *p = PanelFor(panel, &status);
+    Panel *p = PanelFor(panel, attribute, &status);
     if (!p) return status;
     const int st = uicommon::SetCallbackAttribute(p->cb, p->cbData, attribute, value);
     if (st != uicommon::kNoCallbackAttribute) return st;
-    if (attribute != ATTR_TITLE) return UIE_BAD_ATTRIBUTE;
+    if (attribute != ATTR_TITLE) return UIE_BAD_VALUE;
     if (!value) return UIE_BAD_POINTER;
     p->titleRaw = value;
     SetWindowTextW(p->hwnd, WideFromAnsi(value).c_str());
@@ -698,25 +731,26 @@ int SetPanelAttributeAnsi(int panel, int attribute, const char *value) {
 
 int SetPanelAttributeAnsi(int panel, int attribute, void *value) {
     int status;
-    Panel *p = PanelFor(panel, &status);
+    Panel *p = PanelFor(panel, attribute, &status);
     if (!p) return status;
     const int st = uicommon::SetCallbackAttribute(p->cb, p->cbData, attribute, value);
-    return st == uicommon::kNoCallbackAttribute ? UIE_BAD_ATTRIBUTE : st;
+    return st == uicommon::kNoCallbackAttribute ? UIE_BAD_VALUE : st;
 }
 
 int SetPanelAttributeAnsi(int panel, int attribute, PanelCallbackPtr value) {
     int status;
-    Panel *p = PanelFor(panel, &status);
+    Panel *p = PanelFor(panel, attribute, &status);
     if (!p) return status;
     const int st = uicommon::SetCallbackAttributeFn(p->cb, attribute, value);
-    return st == uicommon::kNoCallbackAttribute ? UIE_BAD_ATTRIBUTE : st;
+    return st == uicommon::kNoCallbackAttribute ? UIE_BAD_VALUE : st;
 }
 
 int GetPanelAttributeAnsi(int panel, int attribute, int *value) {
     int status;
-    Panel *p = PanelFor(panel, &status);
+    Panel *p = PanelFor(panel, attribute, &status);
     if (!p) return status;
     if (!value) return UIE_BAD_POINTER;
+    if (!uicommon::IsPanelIntAttr(attribute)) return UIE_BAD_VALUE;
     const POINT o = ClientOrigin(*p);
     const SIZE s = ClientSize(*p);
     switch (attribute) {
@@ -738,10 +772,10 @@ int GetPanelAttributeAnsi(int panel, int attribute, int *value) {
 
 int GetPanelAttributeAnsi(int panel, int attribute, char *value) {
     int status;
-    Panel *p = PanelFor(panel, &status);
+    Panel *p = PanelFor(panel, attribute, &status);
     if (!p) return status;
-    if (attribute != ATTR_TITLE) return UIE_BAD_ATTRIBUTE;
     if (!value) return UIE_BAD_POINTER;
+    if (attribute != ATTR_TITLE) return UIE_BAD_VALUE;
     const size_t n = p->titleRaw.size() < 1023 ? p->titleRaw.size() : 1023;
     p->titleRaw.copy(value, n);
     value[n] = '\0';
@@ -750,18 +784,20 @@ int GetPanelAttributeAnsi(int panel, int attribute, char *value) {
 
 int GetPanelAttributeAnsi(int panel, int attribute, void **value) {
     int status;
-    Panel *p = PanelFor(panel, &status);
+    Panel *p = PanelFor(panel, attribute, &status);
     if (!p) return status;
+    if (!value) return UIE_BAD_POINTER;
     const int st = uicommon::GetCallbackAttribute(p->cb, p->cbData, attribute, value);
-    return st == uicommon::kNoCallbackAttribute ? UIE_BAD_ATTRIBUTE : st;
+    return st == uicommon::kNoCallbackAttribute ? UIE_BAD_VALUE : st;
 }
 
 int GetPanelAttributeAnsi(int panel, int attribute, PanelCallbackPtr *value) {
     int status;
-    Panel *p = PanelFor(panel, &status);
+    Panel *p = PanelFor(panel, attribute, &status);
     if (!p) return status;
+    if (!value) return UIE_BAD_POINTER;
     const int st = uicommon::GetCallbackAttributeFn(p->cb, attribute, value);
-    return st == uicommon::kNoCallbackAttribute ? UIE_BAD_ATTRIBUTE : st;
+    return st == uicommon::kNoCallbackAttribute ? UIE_BAD_VALUE : st;
 }
 
 // ------------------------------------------------------------ test seams
@@ -773,4 +809,9 @@ HWND UiPanelWindow(int panel) {
 HWND UiCtrlWindow(int panel, int control) {
     Ctrl *c = FindCtrl(FindPanel(panel), control);
     return c ? c->hwnd : nullptr;
+}
+
+HWND UiCtrlLabelWindow(int panel, int control) {
+    Ctrl *c = FindCtrl(FindPanel(panel), control);
+    return c ? c->label : nullptr;
 }

@@ -38,6 +38,7 @@ struct Ctrl {
     bool underline = false;
     int pointSize = 0;             // 0: the panel font's size
     int visibleLines = 0;
+    int minimum = 0, maximum = 99; // a numeric's range (Qt's spin box's by default)
     int fillColor = -1;            // a decoration's own background (RRGGBB), -1 none
     bool dropped = false;          // a ring's list is open
     int chosen = -1;               // the item a ring's list was closed on, until the next change
@@ -63,6 +64,7 @@ struct Panel {
     int backColor = 0xF0F0F0;
     HBRUSH brush = nullptr;
     bool titleBar = true;
+    bool canClose = true;          // false: the close box is greyed and does nothing, as Qt shows none
     bool canMinimize = true;
     bool canMaximize = true;
     bool sizable = true;

@@ -18,11 +18,19 @@
 
 namespace uiwin {
 
+// The path may be longer than MAX_PATH (a long-path aware system): the
+// buffer grows until the whole path fits, up to the longest Windows has.
 int ProgramFolder(std::wstring *folder) {
-    wchar_t path[MAX_PATH + 1];
-    const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH + 1);
-    if (n == 0 || n > MAX_PATH) return UIE_SYSTEM;
-    std::wstring full(path, n);
+    std::wstring full(MAX_PATH + 1, L'\0');
+    DWORD n = 0;
+    for (;;) {
+        n = GetModuleFileNameW(nullptr, full.data(), static_cast<DWORD>(full.size()));
+        if (n == 0) return UIE_SYSTEM;
+        if (n < full.size()) break;
+        if (full.size() >= 32768) return UIE_SYSTEM;
+        full.resize(full.size() * 4);
+    }
+    full.resize(n);
     const size_t slash = full.find_last_of(L"\\/");
     *folder = slash == std::wstring::npos ? std::wstring(L".") : full.substr(0, slash);
     return 0;
