@@ -14,9 +14,9 @@
 
 namespace {
 
-// How many pixels of the window's client area, as the screen shows it,
-// differ from the colour at (corner, corner) of that area.
-int PixelsUnlike(HWND hwnd, int corner) {
+// How many pixels of the centred side x side square of the window's client
+// area, as the screen shows it, differ from the colour at (corner, corner).
+int PixelsUnlike(HWND hwnd, int corner, int side) {
     RECT r;
     GetClientRect(hwnd, &r);
     HDC dc = GetDC(hwnd);
@@ -26,8 +26,9 @@ int PixelsUnlike(HWND hwnd, int corner) {
     BitBlt(mem, 0, 0, r.right, r.bottom, dc, 0, 0, SRCCOPY);
     const COLORREF background = GetPixel(mem, corner, corner);
     int unlike = 0;
-    for (int y = 0; y < r.bottom; ++y)
-        for (int x = 0; x < r.right; ++x) unlike += GetPixel(mem, x, y) != background;
+    const int x0 = (r.right - side) / 2, y0 = (r.bottom - side) / 2;
+    for (int y = y0; y < y0 + side; ++y)
+        for (int x = x0; x < x0 + side; ++x) unlike += GetPixel(mem, x, y) != background;
     SelectObject(mem, old);
     DeleteObject(bitmap);
     DeleteDC(mem);
@@ -47,10 +48,10 @@ TEST(Pictures, ButtonAndLogoShowTheirPictures) {
     DisplayPanel(main);
     DisplayPanel(load);
     ProcessDrawEvents();
-    // Inside its 32 x 32 face and edge, the picture is most of the button.
-    EXPECT_GT(PixelsUnlike(UiCtrlWindow(load, 13), 4), 24 * 24 / 3);
+    // The middle of the 32 x 32 button's face (inside its edge) is picture.
+    EXPECT_GT(PixelsUnlike(UiCtrlWindow(load, 13), 4, 20), 20 * 20 / 3);
     // LOGO_2 (48 x 48) against the panel's background.
-    EXPECT_GT(PixelsUnlike(UiCtrlWindow(main, 23), 0), 48 * 48 / 4);
+    EXPECT_GT(PixelsUnlike(UiCtrlWindow(main, 23), 0, 48), 48 * 48 / 4);
     DiscardPanel(load);
     DiscardPanel(main);
 }
