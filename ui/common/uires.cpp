@@ -4,8 +4,8 @@
 //
 // Data model: the file is lines; a line that begins with a blank is a
 // property of the record above it ("<name> <value>"), any other line starts
-// a record ("panel <id>", "ctrl", "unreadable <id>", "image <key> <size>"
-// followed by that many raw bytes and a line break, "end"). The whole file
+// a record ("panel <id>", "ctrl", "unreadable <id>", "image <key> <width> <height>"
+// followed by width * height * 4 bytes of pixels and a line break, "end"). The whole file
 // is parsed at once into a UirFile; nothing is kept here.
 //
 // State: none.
@@ -79,7 +79,7 @@ int UirParse(const std::string &bytes, UirFile *out) {
     UirFile file;
     size_t pos = 0;
     std::string line;
-    if (!NextLine(bytes, &pos, &line) || line != "VLICUIR 1") return UIE_FILE_NOT_FOUND;
+    if (!NextLine(bytes, &pos, &line) || line != "VLICUIR 2") return UIE_FILE_NOT_FOUND;
     UirRecord *current = nullptr;
     while (NextLine(bytes, &pos, &line)) {
         if (!line.empty() && line[0] == ' ') {
@@ -98,12 +98,20 @@ int UirParse(const std::string &bytes, UirFile *out) {
             file.panels.back().ctrls.emplace_back();
             current = &file.panels.back().ctrls.back();
         } else if (StartsWith(line, "image ")) {
-            const size_t blank = line.rfind(' ');
-            const std::string key = line.substr(6, blank - 6);
-            const size_t size = std::strtoul(line.c_str() + blank + 1, nullptr, 10);
-            if (blank <= 6 || pos + size + 1 > bytes.size() || bytes[pos + size] != '\n')
+            // The key may hold blanks: the two numbers are the last words.
+            const size_t hBlank = line.rfind(' ');
+            const size_t wBlank = hBlank == std::string::npos || hBlank == 0 ? std::string::npos
+                                                                             : line.rfind(' ', hBlank - 1);
+            if (wBlank == std::string::npos || wBlank <= 6) return UIE_FILE_NOT_FOUND;
+            auto image = std::make_shared<UirImage>();
+            image->width = std::atoi(line.c_str() + wBlank + 1);
+            image->height = std::atoi(line.c_str() + hBlank + 1);
+            if (image->width <= 0 || image->height <= 0 || image->width > 4096 || image->height > 4096)
                 return UIE_FILE_NOT_FOUND;
-            file.images[key] = bytes.substr(pos, size);
+            const size_t size = static_cast<size_t>(image->width) * image->height * 4;
+            if (pos + size + 1 > bytes.size() || bytes[pos + size] != '\n') return UIE_FILE_NOT_FOUND;
+            image->bgra = bytes.substr(pos, size);
+            file.images[line.substr(6, wBlank - 6)] = std::move(image);
             pos += size + 1;
             current = nullptr;
         } else if (line == "end") {

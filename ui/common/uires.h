@@ -4,11 +4,12 @@
 // resource id, each a root record and its control records in the file's
 // order, and the pictures they name. Texts are Windows-1252.
 //
-// Exports: uicommon::UirRecord, UirPanel, UirFile, UirParse, UirFindPanel.
+// Exports: uicommon::UirRecord, UirPanel, UirImage, UirImageMap, UirFile, UirParse, UirFindPanel.
 #ifndef VLIC_UI_COMMON_UIRES_H
 #define VLIC_UI_COMMON_UIRES_H
 
 #include <map>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -37,9 +38,21 @@ struct UirPanel {
     std::vector<UirRecord> ctrls;  // every direct child of the root, in order
 };
 
+// A picture as the converter decoded it: width * height pixels, rows top
+// down, each B G R A with the colours premultiplied by A.
+struct UirImage {
+    int width = 0;
+    int height = 0;
+    std::string bgra;
+};
+
+// Key as the panels name it -> its picture; shared, so that the controls
+// that show it keep it without a copy each.
+using UirImageMap = std::map<std::string, std::shared_ptr<const UirImage>>;
+
 struct UirFile {
     std::vector<UirPanel> panels;
-    std::map<std::string, std::string> images;   // key as the panels name it -> file bytes
+    UirImageMap images;
 };
 
 // Reads a resource file's bytes. 0 on success; UIE_FILE_NOT_FOUND when they

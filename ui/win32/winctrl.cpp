@@ -227,6 +227,16 @@ bool CreateCtrlWindow(Panel &p, Ctrl &c, const std::string &cls, const RECT &r, 
                              GetModuleHandleW(nullptr), nullptr);
     if (!c.hwnd) return false;
     SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(c)), FALSE);
+    // A closed drop-down list is as tall as its font makes it, shorter than
+    // the ring asks, so it sat above the labels centred beside it: its
+    // selection field grows to fill the ring's height.
+    if (c.style == CTRL_RING) {
+        RECT w;
+        GetWindowRect(c.hwnd, &w);
+        const LRESULT field = SendMessageW(c.hwnd, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+        const int grow = Px(r.bottom - r.top) - (w.bottom - w.top);
+        if (field > 0 && grow > 0) SendMessageW(c.hwnd, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field + grow);
+    }
     SetWindowSubclass(c.hwnd, CtrlSubclass, 1, 0);
     ApplyDimmed(p, c);
     return true;

@@ -520,6 +520,7 @@ int LoadPanelAnsi(int parent, const char *file, int resourceId) {
                               r.Int("wordWrap", 0) != 0, r.Int("readOnly", 0) != 0,
                               frame && *frame == "NoFrame", bar && *bar == "ScrollBarAlwaysOff"))
             continue;
+        AttachPicture(*c, uir, r);
         if (c->style == CTRL_DECORATION && r.Int("autoFillBackground", 0))
             c->fillColor = PaletteColor(r, "Window", -1);
         panel.ctrls.push_back(std::move(c));

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "ui/common/uidispatch.h"
+#include "ui/common/uires.h"
 #include "ui/userint.h"
 
 namespace uiwin {
@@ -106,6 +107,16 @@ HFONT FontOf(const Ctrl &c);
 void FitLabel(Ctrl &c);
 void ApplyDimmed(const Panel &p, Ctrl &c);
 void ApplyZOrder(Panel &p);
+
+// ---------------------------------------------------- pictures (winpicture.cpp)
+// Gives a picture button or picture control made from resource record r
+// the picture r names (from file's pictures), drawn from then on over what
+// its window draws; nothing for other controls or a picture the file lacks.
+void AttachPicture(Ctrl &c, const uicommon::UirFile &file, const uicommon::UirRecord &r);
+// Which of the picture key and its "@2x" sibling a screen of that DPI
+// shows: the @2x one above 96 DPI, the other at 96; whichever images has
+// when it lacks that one; "" when it has neither.
+std::string ChoosePictureKey(const uicommon::UirImageMap &images, const std::string &key, int dpi);
 
 // ------------------------------------------------------ events (winevent.cpp)
 int CallCtrlCallback(int panel, int ctrl, int event, int d1, int d2);

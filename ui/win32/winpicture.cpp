@@ -1,0 +1,271 @@
+// winpicture.cpp: the pictures of the Win32 backend: the picture of a
+// picture button and the image of a picture control, drawn with their
+// alpha over what the control's window draws beneath them.
+//
+// Exports (ui/win32/winprivate.h): AttachPicture, ChoosePictureKey.
+//
+// Data model: the converter decodes every picture at build time into
+// premultiplied BGRA pixels (uicommon::UirImage), so no image decoder is
+// loaded at run time. A control that shows a picture keeps the pictures
+// it may need (the one it names and its "@2x" sibling) and, made from the
+// one that suits the screen, a 32-bit DIB section of exactly the size it
+// is drawn at, remade when that size or the dimmed state changes; each
+// paint blends it once with GdiAlphaBlend. The control's record lives in
+// its window's subclass data and goes with the window (WM_NCDESTROY), so a
+// window destroyed after its panel record is gone still paints safely.
+// The size drawn is in 96-DPI units as the resource gives it (the
+// button's iconSize; a scaled picture control fills itself), scaled to the
+// screen's pixels; a source of another size is resampled by area
+// averaging, as Qt scales a picture down smoothly.
+//
+// State: none at file level.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+#include "ui/win32/winprivate.h"
+
+namespace uiwin {
+
+namespace {
+
+struct CtrlPicture {
+    std::string key;
+    uicommon::UirImageMap sources;   // the named picture and its sibling, those the file has
+    SIZE logical = {0, 0};           // drawn size in 96-DPI units; {0, 0}: fills the control
+    bool button = false;
+    HBITMAP bitmap = nullptr;        // made for madeSize / madeDimmed
+    SIZE madeSize = {0, 0};
+    bool madeDimmed = false;
+    std::string madeFrom;
+
+    CtrlPicture() = default;
+    CtrlPicture(const CtrlPicture &) = delete;
+    CtrlPicture &operator=(const CtrlPicture &) = delete;
+    ~CtrlPicture() {
+        if (bitmap) DeleteObject(bitmap);
+    }
+};
+
+// The key of the file's picture with the same name and the other scale.
+std::string Sibling(const std::string &key, bool *is2x) {
+    const size_t dot = key.rfind('.');
+    const size_t slash = key.rfind('/');
+    const size_t cut = dot == std::string::npos || (slash != std::string::npos && dot < slash) ? key.size() : dot;
+    const std::string stem = key.substr(0, cut), ext = key.substr(cut);
+    *is2x = stem.size() >= 3 && stem.compare(stem.size() - 3, 3, "@2x") == 0;
+    return *is2x ? stem.substr(0, stem.size() - 3) + ext : stem + "@2x" + ext;
+}
+
+// Area-averaged resampling of premultiplied pixels to w x h: each pixel
+// made is the mean of the source area it covers (fractional edges
+// weighted), which keeps a halved picture exactly its 2 x 2 means.
+std::vector<unsigned char> Resample(const uicommon::UirImage &src, int w, int h) {
+    std::vector<unsigned char> out(static_cast<size_t>(w) * h * 4);
+    const auto *in = reinterpret_cast<const unsigned char *>(src.bgra.data());
+    if (w == src.width && h == src.height) {
+        std::memcpy(out.data(), in, out.size());
+        return out;
+    }
+    const double sx = static_cast<double>(src.width) / w, sy = static_cast<double>(src.height) / h;
+    for (int y = 0; y < h; ++y) {
+        const double y0 = y * sy, y1 = (y + 1) * sy;
+        for (int x = 0; x < w; ++x) {
+            const double x0 = x * sx, x1 = (x + 1) * sx;
+            double acc[4] = {0, 0, 0, 0}, weight = 0;
+            for (int j = static_cast<int>(y0); j < std::min(src.height, static_cast<int>(std::ceil(y1))); ++j) {
+                const double wy = std::min(y1, j + 1.0) - std::max(y0, static_cast<double>(j));
+                for (int i = static_cast<int>(x0); i < std::min(src.width, static_cast<int>(std::ceil(x1))); ++i) {
+                    const double wgt = wy * (std::min(x1, i + 1.0) - std::max(x0, static_cast<double>(i)));
+                    const unsigned char *px = in + (static_cast<size_t>(j) * src.width + i) * 4;
+                    for (int k = 0; k < 4; ++k) acc[k] += wgt * px[k];
+                    weight += wgt;
+                }
+            }
+            unsigned char *o = out.data() + (static_cast<size_t>(y) * w + x) * 4;
+            for (int k = 0; k < 4; ++k) o[k] = static_cast<unsigned char>(weight > 0 ? acc[k] / weight + 0.5 : 0);
+        }
+    }
+    return out;
+}
+
+// A dimmed picture, as Qt dims one: grey and half transparent (still
+// premultiplied: every channel is scaled alike).
+void Dim(std::vector<unsigned char> *pixels) {
+    for (size_t i = 0; i + 3 < pixels->size(); i += 4) {
+        unsigned char *p = pixels->data() + i;
+        const int grey = (p[0] * 29 + p[1] * 150 + p[2] * 77) >> 8;
+        p[0] = p[1] = p[2] = static_cast<unsigned char>(grey / 2);
+        p[3] = static_cast<unsigned char>(p[3] / 2);
+    }
+}
+
+// Where the picture lies in the control's client area, in pixels.
+RECT PictureRect(const CtrlPicture &pic, HWND hwnd) {
+    RECT client;
+    GetClientRect(hwnd, &client);
+    if (pic.logical.cx <= 0) return client;
+    const int w = Px(pic.logical.cx), h = Px(pic.logical.cy);
+    // A button centres its picture; a picture control that does not scale
+    // its image shows it at the left, centred on its height.
+    const int x = pic.button ? (client.right - w) / 2 : 0;
+    const int y = (client.bottom - h) / 2;
+    return RECT{x, y, x + w, y + h};
+}
+
+// The bitmap of the picture at that size, made again when it changed.
+HBITMAP BitmapFor(CtrlPicture &pic, SIZE size, bool dimmed) {
+    const std::string from = ChoosePictureKey(pic.sources, pic.key, Dpi());
+    if (pic.bitmap && pic.madeSize.cx == size.cx && pic.madeSize.cy == size.cy && pic.madeDimmed == dimmed &&
+        pic.madeFrom == from)
+        return pic.bitmap;
+    if (pic.bitmap) DeleteObject(pic.bitmap);
+    pic.bitmap = nullptr;
+    const auto src = pic.sources.find(from);
+    if (src == pic.sources.end() || size.cx <= 0 || size.cy <= 0) return nullptr;
+    std::vector<unsigned char> pixels = Resample(*src->second, size.cx, size.cy);
+    if (dimmed) Dim(&pixels);
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = size.cx;
+    bi.bmiHeader.biHeight = -size.cy;   // rows top down, as the converter wrote them
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void *bits = nullptr;
+    pic.bitmap = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!pic.bitmap) return nullptr;
+    std::memcpy(bits, pixels.data(), pixels.size());
+    GdiFlush();
+    pic.madeSize = size;
+    pic.madeDimmed = dimmed;
+    pic.madeFrom = from;
+    return pic.bitmap;
+}
+
+void DrawPicture(CtrlPicture &pic, HWND hwnd, HDC dc) {
+    const RECT r = PictureRect(pic, hwnd);
+    const SIZE size = {r.right - r.left, r.bottom - r.top};
+    HBITMAP bitmap = BitmapFor(pic, size, !IsWindowEnabled(hwnd));
+    if (!bitmap) return;
+    HDC mem = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(mem, bitmap);
+    const BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    GdiAlphaBlend(dc, r.left, r.top, size.cx, size.cy, mem, 0, 0, size.cx, size.cy, blend);
+    SelectObject(mem, old);
+    DeleteDC(mem);
+}
+
+// A picture control: the panel's background (as the static's parent gives
+// it), then the picture.
+void PaintStatic(CtrlPicture &pic, HWND hwnd, HDC dc) {
+    RECT client;
+    GetClientRect(hwnd, &client);
+    HBRUSH brush = reinterpret_cast<HBRUSH>(
+        SendMessageW(GetParent(hwnd), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hwnd)));
+    FillRect(dc, &client, brush ? brush : GetSysColorBrush(COLOR_BTNFACE));
+    DrawPicture(pic, hwnd, dc);
+}
+
+LRESULT CALLBACK PictureSubclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR data) {
+    auto *holder = reinterpret_cast<std::shared_ptr<CtrlPicture> *>(data);
+    CtrlPicture &pic = **holder;
+    switch (msg) {
+    case WM_NCDESTROY: {
+        RemoveWindowSubclass(hwnd, PictureSubclass, id);
+        delete holder;
+        return DefSubclassProc(hwnd, msg, wParam, lParam);
+    }
+    case WM_PAINT: {
+        // The button paints itself (into the DC given, as buttons do), and
+        // the picture goes over its face.
+        PAINTSTRUCT ps;
+        HDC dc = wParam ? reinterpret_cast<HDC>(wParam) : BeginPaint(hwnd, &ps);
+        if (pic.button) {
+            DefSubclassProc(hwnd, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+            DrawPicture(pic, hwnd, dc);
+        } else {
+            PaintStatic(pic, hwnd, dc);
+        }
+        if (!wParam) EndPaint(hwnd, &ps);
+        return 0;
+    }
+    case WM_PRINTCLIENT: {
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        if (!pic.button) {
+            PaintStatic(pic, hwnd, dc);
+            return 0;
+        }
+        const LRESULT r = DefSubclassProc(hwnd, msg, wParam, lParam);
+        DrawPicture(pic, hwnd, dc);
+        return r;
+    }
+    case WM_ERASEBKGND:
+        if (!pic.button) return 1;   // WM_PAINT fills it all
+        break;
+    // What changes the button's look: painted anew as a whole, so that
+    // the picture is never blended twice over itself.
+    case BM_SETSTATE:
+    case BM_SETSTYLE:
+    case WM_ENABLE:
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_UPDATEUISTATE: {
+        const LRESULT r = DefSubclassProc(hwnd, msg, wParam, lParam);
+        InvalidateRect(hwnd, nullptr, FALSE);
+        return r;
+    }
+    default: break;
+    }
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+}  // namespace
+
+std::string ChoosePictureKey(const uicommon::UirImageMap &images, const std::string &key, int dpi) {
+    bool is2x = false;
+    const std::string sibling = Sibling(key, &is2x);
+    const std::string &one = is2x ? sibling : key;
+    const std::string &two = is2x ? key : sibling;
+    const std::string &want = dpi > 96 ? two : one;
+    const std::string &other = dpi > 96 ? one : two;
+    if (images.count(want)) return want;
+    return images.count(other) ? other : std::string();
+}
+
+void AttachPicture(Ctrl &c, const uicommon::UirFile &file, const uicommon::UirRecord &r) {
+    const bool button = c.style == CTRL_PICTURE_COMMAND_BUTTON;
+    if (!button && c.style != CTRL_PICTURE) return;
+    const std::string key = r.Text(button ? "icon" : "pixmap");
+    if (key.empty()) return;
+    auto pic = std::make_shared<CtrlPicture>();
+    pic->key = key;
+    pic->button = button;
+    bool is2x = false;
+    for (const std::string &k : {key, Sibling(key, &is2x)}) {
+        const auto it = file.images.find(k);
+        if (it != file.images.end()) pic->sources[k] = it->second;
+    }
+    const std::string one = ChoosePictureKey(pic->sources, key, 96);
+    if (one.empty()) return;
+    int size[2] = {0, 0};
+    if (button && r.Numbers("iconSize", size, 2)) {
+        pic->logical = {size[0], size[1]};
+    } else if (!button && r.Int("scaledContents", 0)) {
+        pic->logical = {0, 0};
+    } else {
+        // The picture's own size on a 96-DPI screen.
+        const uicommon::UirImage &image = *pic->sources[one];
+        Sibling(one, &is2x);
+        const int div = is2x ? 2 : 1;
+        pic->logical = {image.width / div, image.height / div};
+    }
+    SetWindowSubclass(c.hwnd, PictureSubclass, 2, reinterpret_cast<DWORD_PTR>(new std::shared_ptr<CtrlPicture>(pic)));
+    InvalidateRect(c.hwnd, nullptr, TRUE);
+}
+
+}  // namespace uiwin
