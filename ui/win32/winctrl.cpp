@@ -167,6 +167,20 @@ static void ShowLabel(Ctrl &c) {
     else if (c.style == CTRL_TEXT_MSG) SetWindowTextW(c.hwnd, WideFromAnsi(c.labelRaw.c_str()).c_str());
 }
 
+// A closed drop-down list is as tall as its font makes it, shorter than
+// the ring asks: its window is centred on the height asked (top and height
+// in pixels of the panel), as Qt centres its box, so that it lines up with
+// the labels centred beside it; the ring's rectangle stays the one asked.
+// (Growing the selection field instead leaves the text at its top under Wine.)
+static void CentreRing(const Panel &p, Ctrl &c, int top, int height) {
+    const RECT w = RectInPanel(p, c.hwnd);
+    const int pad = std::max(0, height - static_cast<int>(w.bottom - w.top));
+    c.padTop = pad / 2;
+    c.padBottom = pad - c.padTop;
+    if (w.top != top + c.padTop)
+        SetWindowPos(c.hwnd, nullptr, w.left, top + c.padTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 bool CreateCtrlWindow(Panel &p, Ctrl &c, const std::string &cls, const RECT &r, const std::string &text,
                       const std::string &align, bool wordWrap, bool readOnly, bool frameless,
                       bool noScrollBar) {
@@ -227,16 +241,7 @@ bool CreateCtrlWindow(Panel &p, Ctrl &c, const std::string &cls, const RECT &r, 
                              GetModuleHandleW(nullptr), nullptr);
     if (!c.hwnd) return false;
     SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(c)), FALSE);
-    // A closed drop-down list is as tall as its font makes it, shorter than
-    // the ring asks, so it sat above the labels centred beside it: its
-    // selection field grows to fill the ring's height.
-    if (c.style == CTRL_RING) {
-        RECT w;
-        GetWindowRect(c.hwnd, &w);
-        const LRESULT field = SendMessageW(c.hwnd, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
-        const int grow = Px(r.bottom - r.top) - (w.bottom - w.top);
-        if (field > 0 && grow > 0) SendMessageW(c.hwnd, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field + grow);
-    }
+    if (c.style == CTRL_RING) CentreRing(p, c, Px(r.top), Px(r.bottom - r.top));
     SetWindowSubclass(c.hwnd, CtrlSubclass, 1, 0);
     ApplyDimmed(p, c);
     return true;
@@ -374,7 +379,8 @@ int SetCtrlAttributeAnsi(int panel, int control, int attribute, int value) {
         const int dx = attribute == ATTR_LEFT ? Px(value) - r.left : 0;
         const int dy = attribute == ATTR_TOP ? Px(value) - r.top : 0;
         if (dx == 0 && dy == 0) return 0;
-        SetWindowPos(c->hwnd, nullptr, r.left + dx, r.top + dy, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(c->hwnd, nullptr, r.left + dx, r.top + c->padTop + dy, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         if (c->label) {
             const RECT l = RectInPanel(*p, c->label);
             SetWindowPos(c->label, nullptr, l.left + dx, l.top + dy, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -389,6 +395,7 @@ int SetCtrlAttributeAnsi(int panel, int control, int attribute, int value) {
         if (c->style == CTRL_RING) h += Px(240);
         if (w == r.right - r.left && h == r.bottom - r.top) return 0;
         SetWindowPos(c->hwnd, nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        if (c->style == CTRL_RING) CentreRing(*p, *c, r.top, h - Px(240));
         return 0;
     }
     case ATTR_ZPLANE_POSITION: {

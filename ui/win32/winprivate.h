@@ -43,6 +43,8 @@ struct Ctrl {
     int fillColor = -1;            // a decoration's own background (RRGGBB), -1 none
     bool dropped = false;          // a ring's list is open
     int chosen = -1;               // the item a ring's list was closed on, until the next change
+    int padTop = 0;                // a ring: px from its set top down to its closed window, which is
+    int padBottom = 0;             // only as tall as its font makes it, centred on the height set
     std::vector<int> items;        // a ring's item values in list order, kept by the list
                                    // functions beside the window's labels: a sorted fill reads
                                    // them n² times, and a window message costs µs under Wine
@@ -91,7 +93,12 @@ std::vector<int> PanelHandles();
 // Rectangle of a window (a control's or its label's) in its panel's client
 // coordinates.
 RECT RectInPanel(const Panel &p, HWND w);
-inline RECT CtrlRect(const Panel &p, const Ctrl &c) { return RectInPanel(p, c.hwnd); }
+inline RECT CtrlRect(const Panel &p, const Ctrl &c) {
+    RECT r = RectInPanel(p, c.hwnd);
+    r.top -= c.padTop;
+    r.bottom += c.padBottom;
+    return r;
+}
 
 // ---------------------------------------------------- controls (winctrl.cpp)
 // Makes the control's window (and its label's) on the panel at r (96-DPI
