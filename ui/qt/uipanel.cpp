@@ -6,6 +6,7 @@
 // HidePanel, DiscardPanel, InstallPopup, SetPanelPos, GetActivePanel,
 // GetScreenSize, ProcessDrawEvents, Set/GetPanelAttributeAnsi,
 // InstallPanelCallback;
+// (ui/common/uibackend.h): BackendReady, BackendHasPanel;
 // (ui/qt/uiprivate.h): Ready, FindPanel, FindCtrl, PanelOfWidget, CtrlOfWidget,
 // PanelHandles; (ui/qt/userint_qt.h): the widget accessors.
 //
@@ -57,6 +58,7 @@
 #endif
 
 #include "ui/common/uiattr.h"
+#include "ui/common/uibackend.h"
 #include "ui/common/uicallback.h"
 #include "ui/qt/uiprivate.h"
 #include "ui/userint.h"
@@ -282,6 +284,9 @@ static int Start(char **argv, bool headless) {
 }  // namespace uirt
 
 using namespace uirt;
+
+bool uicommon::BackendReady() { return Ready(); }
+bool uicommon::BackendHasPanel(int panel) { return FindPanel(panel) != nullptr; }
 
 // 1 when the run-time runs (also when it already did), 0 when no display
 // can be opened or another application object exists.

@@ -60,9 +60,6 @@ int MessagePopupAnsi(const char *title, const char *message) {
     return 0;
 }
 
-bool uicommon::BackendReady() { return Ready(); }
-bool uicommon::BackendHasPanel(int panel) { return FindPanel(panel) != nullptr; }
-
 // 0 once the page is out; UIE_SYSTEM (no default printer, or the printer
 // or file refused).
 int uicommon::BackendPrintPanel(int panel, const char *pdfFile) {

@@ -3,8 +3,7 @@
 //
 // Exports (ui/userint.h): GetUserEvent, GetRelativeMouseState,
 // InstallPopup, MessagePopupAnsi, UiSetMessagePopupHook;
-// (ui/common/uibackend.h): BackendReady, BackendHasPanel,
-// BackendShowCursor, BackendPrintPanel (the cursor state and PrintPanelAnsi's
+// (ui/common/uibackend.h): BackendShowCursor, BackendPrintPanel (the cursor state and PrintPanelAnsi's
 // checks are ui/common's); (ui/win32/userint_win32.h):
 // UiRunPendingMessages; (ui/win32/winprivate.h):
 // CallCtrlCallback, CallPanelCallback, Commit, Records, InDispatch, CursorOverride,
@@ -290,8 +289,6 @@ int GetRelativeMouseState(int panel, int control, int *x, int *y, int *leftButto
     return 0;
 }
 
-bool uicommon::BackendReady() { return Ready(); }
-bool uicommon::BackendHasPanel(int panel) { return FindPanel(panel) != nullptr; }
 void uicommon::BackendShowCursor() { ShowCursorNow(); }
 
 // The window a popup is owned by: the active panel's, else the newest

@@ -9,7 +9,8 @@
 // SetPanelPos, GetActivePanel, GetScreenSize, ProcessDrawEvents,
 // InstallPanelCallback and the
 // panel attribute functions; (ui/win32/userint_win32.h): UiPanelWindow,
-// UiCtrlWindow; (ui/win32/winprivate.h): Ready, Dpi, FindPanel,
+// UiCtrlWindow; (ui/common/uibackend.h): BackendReady, BackendHasPanel;
+// (ui/win32/winprivate.h): Ready, Dpi, FindPanel,
 // FindCtrl, PanelOfWindow, PanelHandles, RectInPanel.
 //
 // Data model: see winprivate.h. A panel's position (ATTR_TOP, ATTR_LEFT)
@@ -29,6 +30,7 @@
 #include <map>
 
 #include "ui/common/uiattr.h"
+#include "ui/common/uibackend.h"
 #include "ui/common/uicallback.h"
 #include "ui/common/uires.h"
 #include "ui/win32/winprivate.h"
@@ -345,6 +347,9 @@ static int MakePanelWindow(std::unique_ptr<Panel> p) {
 }  // namespace uiwin
 
 using namespace uiwin;
+
+bool uicommon::BackendReady() { return Ready(); }
+bool uicommon::BackendHasPanel(int panel) { return FindPanel(panel) != nullptr; }
 
 // ------------------------------------------------------------ start-up
 static NoDisplayHandlerPtr g_noDisplay = nullptr;
