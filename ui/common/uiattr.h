@@ -1,9 +1,12 @@
 // uiattr.h: which attributes a control and a panel have, and which of them
 // hold an int, for every backend of the run-time layer: an attribute that
 // is none of the kind's is UIE_BAD_ATTRIBUTE, one asked for in the wrong
-// type UIE_BAD_VALUE; and the mode a control starts in.
+// type UIE_BAD_VALUE; the kind of control a panel file's widget class makes;
+// and the mode a control starts in.
 #ifndef VLIC_UI_COMMON_UIATTR_H
 #define VLIC_UI_COMMON_UIATTR_H
+
+#include <cstring>
 
 #include "ui/userint.h"
 
@@ -38,6 +41,28 @@ inline bool IsPanelIntAttr(int a) {
 
 inline bool IsPanelAttr(int a) {
     return IsPanelIntAttr(a) || a == ATTR_TITLE || a == ATTR_CALLBACK_DATA || a == ATTR_CALLBACK_FUNCTION_POINTER;
+}
+
+// The CTRL_ style that a widget of the Designer class cls (an exact class
+// name, no base class) can carry, preferring named, the one its resource
+// gives, when the class allows it; 0 when the class is no control.
+// pictureOnly: the widget shows a picture and no text (a button's icon
+// without a label, a label's pixmap), which makes it a picture control.
+inline int StyleOfClass(const char *cls, int named, bool pictureOnly) {
+    if (!std::strcmp(cls, "QPushButton")) {
+        if (named == CTRL_COMMAND_BUTTON || named == CTRL_PICTURE_COMMAND_BUTTON) return named;
+        return pictureOnly ? CTRL_PICTURE_COMMAND_BUTTON : CTRL_COMMAND_BUTTON;
+    }
+    if (!std::strcmp(cls, "QComboBox")) return CTRL_RING;
+    if (!std::strcmp(cls, "QLabel")) {
+        if (named == CTRL_TEXT_MSG || named == CTRL_PICTURE) return named;
+        return pictureOnly ? CTRL_PICTURE : CTRL_TEXT_MSG;
+    }
+    if (!std::strcmp(cls, "QPlainTextEdit")) return CTRL_TEXT_BOX;
+    if (!std::strcmp(cls, "QLineEdit")) return CTRL_STRING;
+    if (!std::strcmp(cls, "QSpinBox")) return CTRL_NUMERIC;
+    if (!std::strcmp(cls, "QFrame")) return CTRL_DECORATION;
+    return 0;
 }
 
 // The mode a control has when its resource gives none: what only shows

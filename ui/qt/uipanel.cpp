@@ -341,20 +341,13 @@ static bool BundleRoot(const QString &file, QString *root) {
 
 // The CTRL_ style that the widget's class can carry, preferring the one the
 // resource names when the class allows it; 0 when the class is no control.
+// A class derived from a control's class makes that control.
 static int StyleFor(QWidget *w, int named) {
-    if (auto *b = qobject_cast<QPushButton *>(w)) {
-        if (named == CTRL_COMMAND_BUTTON || named == CTRL_PICTURE_COMMAND_BUTTON) return named;
-        return (b->text().isEmpty() && !b->icon().isNull()) ? CTRL_PICTURE_COMMAND_BUTTON : CTRL_COMMAND_BUTTON;
-    }
-    if (qobject_cast<QComboBox *>(w)) return CTRL_RING;
-    if (auto *l = qobject_cast<QLabel *>(w)) {
-        if (named == CTRL_TEXT_MSG || named == CTRL_PICTURE) return named;
-        return l->pixmap().isNull() ? CTRL_TEXT_MSG : CTRL_PICTURE;
-    }
-    if (qobject_cast<QPlainTextEdit *>(w)) return CTRL_TEXT_BOX;
-    if (qobject_cast<QLineEdit *>(w)) return CTRL_STRING;
-    if (qobject_cast<QSpinBox *>(w)) return CTRL_NUMERIC;
-    if (qobject_cast<QFrame *>(w)) return CTRL_DECORATION;
+    bool pictureOnly = false;
+    if (auto *b = qobject_cast<QPushButton *>(w)) pictureOnly = b->text().isEmpty() && !b->icon().isNull();
+    if (auto *l = qobject_cast<QLabel *>(w)) pictureOnly = !l->pixmap().isNull();
+    for (const QMetaObject *m = w->metaObject(); m; m = m->superClass())
+        if (const int style = uicommon::StyleOfClass(m->className(), named, pictureOnly)) return style;
     return 0;
 }
 

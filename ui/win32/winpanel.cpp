@@ -502,10 +502,15 @@ int LoadPanelAnsi(int parent, const char *file, int resourceId) {
     // Controls first (in resource order), then the labels drawn apart.
     for (const uicommon::UirRecord &r : res->ctrls) {
         const int id = r.Int("ctrlId", 0);
-        if (id <= 0 || FindCtrl(&panel, id)) continue;
+        if (id <= 0 || FindCtrl(&panel, id)) continue;   // a bad or repeated id makes no control
+        // The class decides what the control is, as Qt's widgets do.
+        const bool pictureOnly = r.Find("pixmap") || (r.Find("icon") && r.Text("text").empty());
+        const std::string *cls = r.Find("class");   // absent from a damaged file
+        const int style = uicommon::StyleOfClass(cls ? cls->c_str() : "", r.Int("ctrlStyle", 0), pictureOnly);
+        if (style == 0) continue;
         auto c = std::make_unique<Ctrl>();
         c->id = id;
-        c->style = r.Int("ctrlStyle", 0);
+        c->style = style;
         c->mode = r.Int("ctrlMode", uicommon::DefaultCtrlMode(c->style));
         if (c->mode < VAL_INDICATOR || c->mode > VAL_NORMAL) c->mode = uicommon::DefaultCtrlMode(c->style);
         c->visible = r.Int("visible", 1) != 0;
@@ -521,7 +526,7 @@ int LoadPanelAnsi(int parent, const char *file, int resourceId) {
         const std::string *align = r.Find("alignment");
         const std::string *frame = r.Find("frameShape");
         const std::string *bar = r.Find("verticalScrollBarPolicy");
-        if (!CreateCtrlWindow(panel, *c, *r.Find("class"), rect, text, align ? *align : "",
+        if (!CreateCtrlWindow(panel, *c, *cls, rect, text, align ? *align : "",
                               r.Int("wordWrap", 0) != 0, r.Int("readOnly", 0) != 0,
                               frame && *frame == "NoFrame", bar && *bar == "ScrollBarAlwaysOff"))
             continue;
@@ -531,7 +536,7 @@ int LoadPanelAnsi(int parent, const char *file, int resourceId) {
         panel.ctrls.push_back(std::move(c));
     }
     for (const uicommon::UirRecord &r : res->ctrls) {
-        Ctrl *c = FindCtrl(&panel, r.Int("labelOf", 0));
+        Ctrl *c = r.Find("ctrlId") ? nullptr : FindCtrl(&panel, r.Int("labelOf", 0));
         if (!c || c->label) continue;
         int rg[4] = {0, 0, 80, 20};
         r.Numbers("geometry", rg, 4);
