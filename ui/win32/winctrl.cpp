@@ -345,6 +345,14 @@ int InstallCtrlCallback(int panel, int control, CtrlCallbackPtr callback, void *
 // (unknown, or not one of this control's kind), UIE_BAD_VALUE (wrong type
 // for the attribute or out of range), UIE_BAD_POINTER, UIE_NOT_PERMITTED
 // (read-only attribute), as on Qt.
+// True for the attributes that read or change the control's place. The
+// place asks the window (wineserver round trips under Wine), and the
+// panels' loops read and set the other attributes at every pass.
+static bool NeedsPlace(int attribute) {
+    return attribute == ATTR_LEFT || attribute == ATTR_TOP || attribute == ATTR_WIDTH || attribute == ATTR_HEIGHT ||
+           attribute == ATTR_VISIBLE_LINES;
+}
+
 int SetCtrlAttributeAnsi(int panel, int control, int attribute, int value) {
     int status;
     Panel *p = nullptr;
@@ -353,7 +361,7 @@ int SetCtrlAttributeAnsi(int panel, int control, int attribute, int value) {
     const int st = uicommon::SetCallbackAttribute(c->cb, c->cbData, attribute, value);
     if (st != uicommon::kNoCallbackAttribute) return st;
     if (attribute == ATTR_LABEL_TEXT) return UIE_BAD_VALUE;
-    RECT r = CtrlRect(*p, *c);
+    const RECT r = NeedsPlace(attribute) ? CtrlRect(*p, *c) : RECT{};
     switch (attribute) {
     case ATTR_CTRL_STYLE:
     case ATTR_NEXT_CTRL: return UIE_NOT_PERMITTED;
@@ -477,7 +485,7 @@ int GetCtrlAttributeAnsi(int panel, int control, int attribute, int *value) {
     if (!c) return status;
     if (!value) return UIE_BAD_POINTER;
     if (!uicommon::IsCtrlIntAttr(attribute)) return UIE_BAD_VALUE;
-    const RECT r = CtrlRect(*p, *c);
+    const RECT r = NeedsPlace(attribute) ? CtrlRect(*p, *c) : RECT{};
     switch (attribute) {
     case ATTR_DIMMED: *value = c->dimmed; return 0;
     case ATTR_VISIBLE: *value = c->visible; return 0;
