@@ -181,7 +181,7 @@ static void CentreRing(const Panel &p, Ctrl &c, int top, int height) {
         SetWindowPos(c.hwnd, nullptr, w.left, top + c.padTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-bool CreateCtrlWindow(Panel &p, Ctrl &c, const std::string &cls, const RECT &r, const std::string &text,
+bool CreateCtrlWindow(Panel &p, Ctrl &c, const RECT &r, const std::string &text,
                       const std::string &align, bool wordWrap, bool readOnly, bool frameless,
                       bool noScrollBar) {
     const wchar_t *windowClass = nullptr;
@@ -234,7 +234,6 @@ bool CreateCtrlWindow(Panel &p, Ctrl &c, const std::string &cls, const RECT &r, 
         break;
     default: return false;
     }
-    (void)cls;
     if (c.visible) style |= WS_VISIBLE;
     c.hwnd = CreateWindowExW(ex, windowClass, initial.c_str(), style, Px(r.left), Px(r.top), Px(r.right - r.left), height,
                              p.hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
@@ -323,7 +322,7 @@ int NewCtrlAnsi(int panel, int style, const char *label, int top, int left) {
     const bool text = style == CTRL_TEXT_MSG || style == CTRL_DECORATION;
     const RECT r = {left, top, left + (text ? 120 : 100), top + (style == CTRL_TEXT_BOX ? 80 : text ? 20 : 26)};
     if (style < CTRL_COMMAND_BUTTON || style > CTRL_DECORATION) return UIE_BAD_VALUE;
-    if (!CreateCtrlWindow(*p, *c, "", r, label ? label : "", "", false, false)) return UIE_BAD_VALUE;
+    if (!CreateCtrlWindow(*p, *c, r, label ? label : "", "", false, false)) return UIE_BAD_VALUE;
     if (c->labelRaw.empty() && label) c->labelRaw = label;   // a ring's or a text box's label, as on Qt
     for (auto &k : p->ctrls) ++k->zplane;   // the new one is in front
     p->ctrls.push_back(std::move(c));
@@ -340,11 +339,6 @@ int InstallCtrlCallback(int panel, int control, CtrlCallbackPtr callback, void *
     return 0;
 }
 
-// Every control attribute setter and getter returns 0, or
-// UIE_NOT_INITIALIZED, UIE_BAD_PANEL, UIE_BAD_CONTROL, UIE_BAD_ATTRIBUTE
-// (unknown, or not one of this control's kind), UIE_BAD_VALUE (wrong type
-// for the attribute or out of range), UIE_BAD_POINTER, UIE_NOT_PERMITTED
-// (read-only attribute), as on Qt.
 // True for the attributes that read or change the control's place. The
 // place asks the window (wineserver round trips under Wine), and the
 // panels' loops read and set the other attributes at every pass.
@@ -353,6 +347,11 @@ static bool NeedsPlace(int attribute) {
            attribute == ATTR_VISIBLE_LINES;
 }
 
+// Every control attribute setter and getter returns 0, or
+// UIE_NOT_INITIALIZED, UIE_BAD_PANEL, UIE_BAD_CONTROL, UIE_BAD_ATTRIBUTE
+// (unknown, or not one of this control's kind), UIE_BAD_VALUE (wrong type
+// for the attribute or out of range), UIE_BAD_POINTER, UIE_NOT_PERMITTED
+// (read-only attribute), as on Qt.
 int SetCtrlAttributeAnsi(int panel, int control, int attribute, int value) {
     int status;
     Panel *p = nullptr;

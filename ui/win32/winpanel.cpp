@@ -526,7 +526,7 @@ int LoadPanelAnsi(int parent, const char *file, int resourceId) {
         const std::string *align = r.Find("alignment");
         const std::string *frame = r.Find("frameShape");
         const std::string *bar = r.Find("verticalScrollBarPolicy");
-        if (!CreateCtrlWindow(panel, *c, *cls, rect, text, align ? *align : "",
+        if (!CreateCtrlWindow(panel, *c, rect, text, align ? *align : "",
                               r.Int("wordWrap", 0) != 0, r.Int("readOnly", 0) != 0,
                               frame && *frame == "NoFrame", bar && *bar == "ScrollBarAlwaysOff"))
             continue;

@@ -104,7 +104,7 @@ inline RECT CtrlRect(const Panel &p, const Ctrl &c) {
 // Makes the control's window (and its label's) on the panel at r (96-DPI
 // units); false when the style is none the backend knows. A text box gets its sunken edge
 // unless frameless, its vertical scroll bar unless noScrollBar.
-bool CreateCtrlWindow(Panel &p, Ctrl &c, const std::string &cls, const RECT &r, const std::string &text,
+bool CreateCtrlWindow(Panel &p, Ctrl &c, const RECT &r, const std::string &text,
                       const std::string &align, bool wordWrap, bool readOnly, bool frameless = false,
                       bool noScrollBar = false);
 HFONT FontOf(const Ctrl &c);
