@@ -88,6 +88,10 @@ void UiTestCancel(int id);
 // (parent 0: when it is a top-level window of its own).
 bool UiTestIsChildOf(int panel, int parent);
 
+// True when the panel's window takes the user's input: no modal popup
+// blocks it.
+bool UiTestTakesInput(int panel);
+
 // Polls GetUserEvent until a commit comes (true, with its panel and
 // control) or timeoutMs passes (false).
 bool UiTestWaitCommit(int *panel, int *control, int timeoutMs = 2000);

@@ -170,6 +170,13 @@ bool UiTestIsChildOf(int panel, int parent) {
     return parent ? w->parentWidget() == UiPanelWidget(parent) : w->parentWidget() == nullptr;
 }
 
+bool UiTestTakesInput(int panel) {
+    QWidget *w = UiPanelWidget(panel);
+    if (!w) return false;
+    const QWidget *modal = QApplication::activeModalWidget();
+    return !modal || modal == w->window();
+}
+
 // The poll sleeps while nothing comes: a timer at the deadline wakes it in time.
 bool UiTestWaitCommit(int *panel, int *control, int timeoutMs) {
     QTimer deadline;

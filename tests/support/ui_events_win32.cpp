@@ -206,6 +206,11 @@ bool UiTestIsChildOf(int panel, int parent) {
     return parent ? child && GetParent(w) == UiPanelWindow(parent) : !child;
 }
 
+bool UiTestTakesInput(int panel) {
+    HWND w = UiPanelWindow(panel);
+    return w && IsWindowEnabled(GetAncestor(w, GA_ROOT));
+}
+
 // The poll sleeps while nothing comes: a timer at the deadline wakes it in time.
 bool UiTestWaitCommit(int *panel, int *control, int timeoutMs) {
     g_deadline = false;

@@ -28,6 +28,13 @@ inline bool IsCtrlAttr(int a) {
     return IsCtrlIntAttr(a) || a == ATTR_LABEL_TEXT || a == ATTR_CALLBACK_DATA || a == ATTR_CALLBACK_FUNCTION_POINTER;
 }
 
+// True when a control of that style has the attribute: a control's
+// attribute that its kind lacks (the visible lines of anything but a text
+// box) is UIE_BAD_ATTRIBUTE, found before a null output is.
+inline bool IsAttrOfStyle(int style, int a) {
+    return IsCtrlAttr(a) && (a != ATTR_VISIBLE_LINES || style == CTRL_TEXT_BOX);
+}
+
 inline bool IsPanelIntAttr(int a) {
     switch (a) {
     case ATTR_DIMMED: case ATTR_VISIBLE: case ATTR_LEFT: case ATTR_TOP: case ATTR_WIDTH:

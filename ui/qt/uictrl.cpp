@@ -407,7 +407,7 @@ static Ctrl *CtrlFor(int panel, int control, int *status, Panel **pp = nullptr) 
 // not one of a control's.
 static Ctrl *CtrlAttrFor(int panel, int control, int attribute, int *status, Panel **pp) {
     Ctrl *c = CtrlFor(panel, control, status, pp);
-    if (c && !uicommon::IsCtrlAttr(attribute)) { *status = UIE_BAD_ATTRIBUTE; return nullptr; }
+    if (c && !uicommon::IsAttrOfStyle(c->style, attribute)) { *status = UIE_BAD_ATTRIBUTE; return nullptr; }
     return c;
 }
 
@@ -684,9 +684,9 @@ int ResetTextBoxAnsi(int panel, int control, const char *text) {
     int st;
     Ctrl *c = CtrlFor(panel, control, &st);
     if (!c) return st;
-    if (!text) return UIE_BAD_POINTER;
     QPlainTextEdit *t = TextBox(*c);
     if (!t) return UIE_BAD_ATTRIBUTE;
+    if (!text) return UIE_BAD_POINTER;
     if (c->textKnown && c->textRaw == text) return 0;
     ProgrammaticGuard g;
     c->textRaw = text;

@@ -160,7 +160,13 @@ void ConnectCtrl(int panel, Ctrl &c) {
         QObject::connect(s, &QLineEdit::textEdited, ctx, [panel, id](const QString &) {
             if (Ctrl *k = FindCtrl(FindPanel(panel), id)) k->textKnown = false;
         });
-        QObject::connect(s, &QLineEdit::editingFinished, ctx, [panel, id] { Commit(panel, id); });
+        // Enter, or the focus leaving (also when the panel is dimmed):
+        // a commit only when the user edited the text since.
+        QObject::connect(s, &QLineEdit::editingFinished, ctx, [s, panel, id] {
+            if (!s->isModified()) return;
+            s->setModified(false);
+            Commit(panel, id);
+        });
         break;
     }
     case CTRL_NUMERIC:

@@ -623,9 +623,9 @@ static void ReadControls(Panel &p) {
 // its Designer file cannot be read), UIE_PANEL_NOT_FOUND.
 int LoadPanelAnsi(int parent, const char *file, int resourceId) {
     if (!Ready()) return UIE_NOT_INITIALIZED;
-    if (!file) return UIE_BAD_POINTER;
     Panel *pp = nullptr;
     if (parent != 0 && !(pp = FindPanel(parent))) return UIE_BAD_PANEL;
+    if (!file) return UIE_BAD_POINTER;
     QString root;
     if (!BundleRoot(FromAnsi(file), &root)) return UIE_FILE_NOT_FOUND;
     QFile f(root + u'/' + QString::number(resourceId) + QStringLiteral(".ui"));

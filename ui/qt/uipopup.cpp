@@ -41,12 +41,12 @@ void UiSetMessagePopupHook(UiMessagePopupHook hook) { g_hook = hook; }
 // UIE_BAD_POINTER. The dialog is modal; the layer's own cursors are off
 // while it is up.
 int MessagePopupAnsi(const char *title, const char *message) {
+    if (!Ready()) return UIE_NOT_INITIALIZED;
+    if (!title || !message) return UIE_BAD_POINTER;
     if (g_hook) {
         g_hook(title, message);
         return 0;
     }
-    if (!Ready()) return UIE_NOT_INITIALIZED;
-    if (!title || !message) return UIE_BAD_POINTER;
     // Owned by the panel it blocks, even when no window of ours is active.
     QMessageBox box(QMessageBox::NoIcon, FromAnsi(title), FromAnsi(message), QMessageBox::Ok,
                     PopupOwner(nullptr));

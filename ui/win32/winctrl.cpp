@@ -241,6 +241,9 @@ bool CreateCtrlWindow(Panel &p, Ctrl &c, const RECT &r, const std::string &text,
     if (!c.hwnd) return false;
     SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(c)), FALSE);
     if (c.style == CTRL_RING) CentreRing(p, c, Px(r.top), Px(r.bottom - r.top));
+    // Only the user's edits count as such (Wine marks an edit control made
+    // with its text as modified).
+    if (IsEdit(c)) SendMessageW(c.hwnd, EM_SETMODIFY, FALSE, 0);
     SetWindowSubclass(c.hwnd, CtrlSubclass, 1, 0);
     ApplyDimmed(p, c);
     return true;
@@ -299,7 +302,7 @@ static Ctrl *CtrlFor(int panel, int control, Panel **owner, int *status) {
 // not one of a control's.
 static Ctrl *CtrlAttrFor(int panel, int control, int attribute, Panel **owner, int *status) {
     Ctrl *c = CtrlFor(panel, control, owner, status);
-    if (c && !uicommon::IsCtrlAttr(attribute)) { *status = UIE_BAD_ATTRIBUTE; return nullptr; }
+    if (c && !uicommon::IsAttrOfStyle(c->style, attribute)) { *status = UIE_BAD_ATTRIBUTE; return nullptr; }
     return c;
 }
 
@@ -548,7 +551,7 @@ int GetCtrlBoundingRect(int panel, int control, int *top, int *left, int *height
     if (!c) return status;
     if (!top || !left || !height || !width) return UIE_BAD_POINTER;
     RECT r = CtrlRect(*p, *c);
-    if (c->label && c->labelVisible) {
+    if (c->label && c->labelVisible && !c->labelRaw.empty()) {
         const RECT l = RectInPanel(*p, c->label);
         UnionRect(&r, &r, &l);
     }
@@ -574,6 +577,7 @@ int SetCtrlValAnsi(int panel, int control, int value) {
     if (c->style == CTRL_NUMERIC) {
         if (value < c->minimum || value > c->maximum) return UIE_BAD_VALUE;
         SetWindowTextW(c->hwnd, std::to_wstring(value).c_str());
+        SendMessageW(c->hwnd, EM_SETMODIFY, FALSE, 0);   // no user's edit
         return 0;
     }
     return UIE_BAD_VALUE;
@@ -595,6 +599,7 @@ int SetCtrlValAnsi(int panel, int control, const char *value) {
     if (IsEdit(*c) && c->style != CTRL_NUMERIC) {
         const std::wstring text = EditText(value);
         if (WindowAnsi(c->hwnd) != value) SetWindowTextW(c->hwnd, text.c_str());   // the same text again: no repaint
+        SendMessageW(c->hwnd, EM_SETMODIFY, FALSE, 0);   // no user's edit
         return 0;
     }
     return UIE_BAD_VALUE;

@@ -147,6 +147,17 @@ bool MouseMessage(HWND hwnd, UINT msg, LPARAM lParam) {
     return true;
 }
 
+void BeginModal(int popup) {
+    if (std::find(g_popups.begin(), g_popups.end(), popup) != g_popups.end()) return;
+    for (int h : PanelHandles()) {
+        Panel *other = FindPanel(h);
+        if (h == popup || other->parent || !IsWindowEnabled(other->hwnd)) continue;
+        EnableWindow(other->hwnd, FALSE);
+        g_disabled.push_back(h);
+    }
+    g_popups.push_back(popup);
+}
+
 void EndModal(int popup) {
     g_popups.erase(std::remove(g_popups.begin(), g_popups.end(), popup), g_popups.end());
     if (!g_popups.empty()) return;
@@ -267,13 +278,13 @@ int GetRelativeMouseState(int panel, int control, int *x, int *y, int *leftButto
     if (!Ready()) return UIE_NOT_INITIALIZED;
     Panel *p = FindPanel(panel);
     if (!p) return UIE_BAD_PANEL;
+    Ctrl *c = control ? FindCtrl(p, control) : nullptr;
+    if (control && !c) return UIE_BAD_CONTROL;
     if (!x || !y) return UIE_BAD_POINTER;
     POINT pt;
     GetCursorPos(&pt);
     ScreenToClient(p->hwnd, &pt);
-    if (control) {
-        Ctrl *c = FindCtrl(p, control);
-        if (!c) return UIE_BAD_CONTROL;
+    if (c) {
         const RECT r = CtrlRect(*p, *c);
         pt.x -= r.left;
         pt.y -= r.top;
@@ -315,14 +326,8 @@ int InstallPopup(int panel) {
     if (!p->popup) {
         if (HWND owner = PopupOwner(panel))
             SetWindowLongPtrW(p->hwnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
-        for (int h : PanelHandles()) {
-            Panel *other = FindPanel(h);
-            if (h == panel || other->parent || !IsWindowEnabled(other->hwnd)) continue;
-            EnableWindow(other->hwnd, FALSE);
-            g_disabled.push_back(h);
-        }
         p->popup = true;
-        g_popups.push_back(panel);
+        BeginModal(panel);
     }
     return DisplayPanel(panel);
 }
@@ -332,6 +337,7 @@ void UiSetMessagePopupHook(UiMessagePopupHook hook) { g_hook = hook; }
 // 0 once the user has pressed OK (at once with the test hook);
 // UIE_BAD_POINTER.
 int MessagePopupAnsi(const char *title, const char *message) {
+    if (!Ready()) return UIE_NOT_INITIALIZED;
     if (!title || !message) return UIE_BAD_POINTER;
     if (g_hook) {
         g_hook(title, message);

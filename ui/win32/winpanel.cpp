@@ -273,7 +273,9 @@ static LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         break;
     case WM_CLOSE: {
         // The window never closes itself: the close box commits the panel's
-        // close control, once the panel's callback has seen EVENT_CLOSE.
+        // close control, once the panel's callback has seen EVENT_CLOSE. A
+        // dimmed panel's close box does nothing.
+        if (p->dimmed) return 0;
         const int closeCtrl = p->closeCtrl;
         CallPanelCallback(handle, EVENT_CLOSE, 0, 0);
         if (closeCtrl && FindCtrl(FindPanel(handle), closeCtrl)) Commit(handle, closeCtrl);
@@ -470,6 +472,7 @@ static int PaletteColor(const uicommon::UirRecord &r, const char *role, int fall
 // Controls of a style the backend does not know are left out.
 int LoadPanelAnsi(int parent, const char *file, int resourceId) {
     if (!g_ready) return UIE_NOT_INITIALIZED;
+    if (parent && !FindPanel(parent)) return UIE_BAD_PANEL;
     if (!file) return UIE_BAD_POINTER;
     std::string bytes;
     int status = ReadResourceFile(file, &bytes);
@@ -478,7 +481,6 @@ int LoadPanelAnsi(int parent, const char *file, int resourceId) {
     if ((status = uicommon::UirParse(bytes, &uir)) < 0) return status;
     const uicommon::UirPanel *res = nullptr;
     if ((status = uicommon::UirFindPanel(uir, resourceId, &res)) < 0) return status;
-    if (parent && !FindPanel(parent)) return UIE_BAD_PANEL;
 
     auto p = std::make_unique<Panel>();
     p->parent = parent;
@@ -649,6 +651,7 @@ int GetActivePanel(void) {
 
 // 0 with the primary screen's size; UIE_BAD_POINTER.
 int GetScreenSize(int *height, int *width) {
+    if (!g_ready) return UIE_NOT_INITIALIZED;
     if (!height || !width) return UIE_BAD_POINTER;
     *height = Lg(GetSystemMetrics(SM_CYSCREEN));
     *width = Lg(GetSystemMetrics(SM_CXSCREEN));
@@ -709,7 +712,15 @@ int SetPanelAttributeAnsi(int panel, int attribute, int value) {
         p->dimmed = value != 0;
         for (auto &c : p->ctrls) ApplyDimmed(*p, *c);
         return 0;
-    case ATTR_VISIBLE: return value ? DisplayPanel(panel) : HidePanel(panel);
+    case ATTR_VISIBLE:
+        // A popup stays one while hidden this way, modal again once shown.
+        if (p->popup) {
+            if (value) BeginModal(panel);
+            else EndModal(panel);
+        }
+        if (value) return DisplayPanel(panel);
+        ShowWindow(p->hwnd, SW_HIDE);
+        return 0;
     case ATTR_LEFT: return PlacePanelPx(*p, o.y, ToPixels(g_readLeft, value), s.cy, s.cx);
     case ATTR_TOP: return PlacePanelPx(*p, ToPixels(g_readTop, value), o.x, s.cy, s.cx);
     case ATTR_WIDTH: return value <= 0 ? UIE_BAD_VALUE : PlacePanelPx(*p, o.y, o.x, s.cy, Px(value));

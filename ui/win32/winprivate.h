@@ -143,7 +143,9 @@ bool MouseMessage(HWND hwnd, UINT msg, LPARAM lParam);
 // callback; true when the callback took the press.
 bool RightClick(HWND hwnd, LPARAM lParam);
 
-// Re-enables the panels a popup disabled, once no popup is left.
+// A popup shown: every other enabled top-level panel is disabled, until
+// EndModal of the last popup shown enables them again.
+void BeginModal(int popup);
 void EndModal(int popup);
 
 struct DispatchGuard {

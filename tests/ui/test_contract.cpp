@@ -1,0 +1,167 @@
+// The layer's contract, the same on every driver: the order in which the
+// arguments of a call are checked (not started, bad panel, bad control, not
+// an attribute of this kind, null pointer, bad value or index), and the
+// answers that once differed between the backends.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "support/ui_events.h"
+#include "ui/userint.h"
+
+namespace {
+
+enum { P1 = 1, P2 = 2, BP_OK = 2, RING = 3, MSG = 4, INFO = 5, STR = 8 };
+
+int g_hookCalls = 0;
+void CountingHook(const char *, const char *) { ++g_hookCalls; }
+
+int g_events = 0;
+int CountEvents(int, int, void *, int, int) { return ++g_events, 0; }
+int CountCtrlEvents(int, int, int, void *, int, int) { return ++g_events, 0; }
+
+class Contract : public ::testing::Test {
+protected:
+    int p = 0;
+    void SetUp() override {
+        p = LoadPanelAnsi(0, "UiTest.uir", P1);
+        ASSERT_GT(p, 0);
+        ASSERT_EQ(0, DisplayPanel(p));
+        UiTestProcess(20);
+        UiTestCountCommits(20);
+    }
+    void TearDown() override { DiscardPanel(p); }
+};
+
+// Each call fails on more than one count; the first in the order wins.
+TEST_F(Contract, ArgumentsAreCheckedInOneOrder) {
+    int v = 0;
+    char text[1024];
+    const char *items[] = {"a"};
+    struct Case {
+        const char *what;
+        std::function<int()> call;
+        int expected;
+    };
+    const Case cases[] = {
+        {"bad panel before an unknown attribute", [&] { return GetPanelAttributeAnsi(99999, 99999, (int *)nullptr); }, UIE_BAD_PANEL},
+        {"bad panel before a bad control", [&] { return GetCtrlAttributeAnsi(99999, 99999, ATTR_LEFT, (int *)nullptr); }, UIE_BAD_PANEL},
+        {"bad control before an unknown attribute", [&] { return GetCtrlAttributeAnsi(p, 99999, 99999, (int *)nullptr); }, UIE_BAD_CONTROL},
+        {"unknown attribute before a null output", [&] { return GetCtrlAttributeAnsi(p, BP_OK, 99999, (int *)nullptr); }, UIE_BAD_ATTRIBUTE},
+        {"another kind's attribute before a null output", [&] { return GetCtrlAttributeAnsi(p, BP_OK, ATTR_VISIBLE_LINES, (int *)nullptr); }, UIE_BAD_ATTRIBUTE},
+        {"a panel's attribute is no control's", [&] { return SetCtrlAttributeAnsi(p, BP_OK, ATTR_BACKCOLOR, 0); }, UIE_BAD_ATTRIBUTE},
+        {"a null output before the attribute's type", [&] { return GetCtrlAttributeAnsi(p, BP_OK, ATTR_LABEL_TEXT, (int *)nullptr); }, UIE_BAD_POINTER},
+        {"a null text", [&] { return SetCtrlAttributeAnsi(p, BP_OK, ATTR_LABEL_TEXT, (const char *)nullptr); }, UIE_BAD_POINTER},
+        {"a value out of range", [&] { return SetCtrlAttributeAnsi(p, BP_OK, ATTR_WIDTH, -1); }, UIE_BAD_VALUE},
+        {"the wrong type of value", [&] { return GetCtrlValAnsi(p, MSG, &v); }, UIE_BAD_VALUE},
+        {"a text box's call on a text message before a null text", [&] { return ResetTextBoxAnsi(p, MSG, nullptr); }, UIE_BAD_ATTRIBUTE},
+        {"a list call on a text message before a null label", [&] { return InsertListItemAnsi(p, MSG, 99, nullptr, 0); }, UIE_BAD_ATTRIBUTE},
+        {"a null label before a bad index", [&] { return InsertListItemAnsi(p, RING, 99, nullptr, 0); }, UIE_BAD_POINTER},
+        {"a bad index", [&] { return InsertListItemAnsi(p, RING, 99, "x", 0); }, UIE_BAD_INDEX},
+        {"a null label before a bad index, reading", [&] { return GetLabelFromIndexAnsi(p, RING, 99, nullptr); }, UIE_BAD_POINTER},
+        {"an unknown parent before a missing file", [&] { return LoadPanelAnsi(99999, "Missing.uir", 1); }, UIE_BAD_PANEL},
+        {"an unknown parent before a null file", [&] { return LoadPanelAnsi(99999, nullptr, 1); }, UIE_BAD_PANEL},
+        {"a null file", [&] { return LoadPanelAnsi(0, nullptr, 1); }, UIE_BAD_POINTER},
+        {"a missing file", [&] { return LoadPanelAnsi(0, "Missing.uir", 1); }, UIE_FILE_NOT_FOUND},
+        {"a missing panel", [&] { return LoadPanelAnsi(0, "UiTest.uir", 99); }, UIE_PANEL_NOT_FOUND},
+        {"a bad size", [&] { return NewPanelAnsi(0, "", 0, 0, 0, 10); }, UIE_BAD_VALUE},
+        {"an unknown style", [&] { return NewCtrlAnsi(p, 99999, "", 0, 0); }, UIE_BAD_VALUE},
+        {"mouse: bad control before null outputs", [&] { return GetRelativeMouseState(p, 99999, nullptr, nullptr, nullptr, nullptr, nullptr); }, UIE_BAD_CONTROL},
+        {"rectangle: bad control before null outputs", [&] { return GetCtrlBoundingRect(p, 99999, nullptr, nullptr, nullptr, nullptr); }, UIE_BAD_CONTROL},
+        {"print: bad panel before a null name", [&] { return PrintPanelAnsi(99999, nullptr, 0, 1, 0); }, UIE_BAD_PANEL},
+        {"print: a null name", [&] { return PrintPanelAnsi(p, nullptr, 0, 1, 0); }, UIE_BAD_POINTER},
+        {"print: a name that is no PDF file", [&] { return PrintPanelAnsi(p, "x.txt", 0, 1, 0); }, UIE_BAD_VALUE},
+        {"a popup of an unknown panel", [&] { return InstallPopup(99999); }, UIE_BAD_PANEL},
+        {"menu: null items before no items", [&] { return RunPopupMenuAnsi(nullptr, 0); }, UIE_BAD_POINTER},
+        {"menu: no items", [&] { return RunPopupMenuAnsi(items, 0); }, UIE_BAD_VALUE},
+        {"clipboard: null text", [&] { return ClipboardPutTextAnsi(nullptr); }, UIE_BAD_POINTER},
+        {"screen: null outputs", [&] { return GetScreenSize(nullptr, &v); }, UIE_BAD_POINTER},
+        {"folder: a null buffer", [&] { return GetProjectDirAnsi(nullptr); }, UIE_BAD_POINTER},
+        {"poll: null outputs", [&] { return GetUserEvent(0, nullptr, &v); }, UIE_BAD_POINTER},
+        {"panel title into an int", [&] { return GetPanelAttributeAnsi(p, ATTR_TITLE, &v); }, UIE_BAD_VALUE},
+        {"panel title: null text", [&] { return SetPanelAttributeAnsi(p, ATTR_TITLE, (const char *)nullptr); }, UIE_BAD_POINTER},
+        {"control text: room for the text", [&] { return GetCtrlAttributeAnsi(p, MSG, ATTR_LABEL_TEXT, text); }, 0},
+    };
+    for (const Case &c : cases) EXPECT_EQ(c.expected, c.call()) << c.what;
+}
+
+// A message popup with a null title fails before the hook would run (a
+// hook that copies the title would read a null pointer).
+TEST_F(Contract, MessagePopupChecksBeforeTheHook) {
+    g_hookCalls = 0;
+    UiSetMessagePopupHook(CountingHook);
+    EXPECT_EQ(UIE_BAD_POINTER, MessagePopupAnsi(nullptr, "x"));
+    EXPECT_EQ(UIE_BAD_POINTER, MessagePopupAnsi("x", nullptr));
+    EXPECT_EQ(0, MessagePopupAnsi("x", "y"));
+    UiSetMessagePopupHook(nullptr);
+    EXPECT_EQ(1, g_hookCalls);
+}
+
+// A dimmed panel's close box does nothing: no EVENT_CLOSE, no commit.
+TEST_F(Contract, DimmedPanelsCloseBoxDoesNothing) {
+    g_events = 0;
+    InstallPanelCallback(p, CountEvents, nullptr);
+    ASSERT_EQ(0, SetPanelAttributeAnsi(p, ATTR_DIMMED, 1));
+    UiTestCloseBox(p);
+    EXPECT_EQ(0, UiTestCountCommits(30));
+    EXPECT_EQ(0, g_events);
+    ASSERT_EQ(0, SetPanelAttributeAnsi(p, ATTR_DIMMED, 0));
+    UiTestCloseBox(p);
+    EXPECT_EQ(1, UiTestCountCommits(30));
+    EXPECT_EQ(1, g_events);
+}
+
+// A popup is modal whenever it is shown, also after it was hidden and shown
+// again through its visibility; HidePanel ends it.
+TEST_F(Contract, PopupStaysModalWhileShown) {
+    const int pop = LoadPanelAnsi(0, "UiTest.uir", P2);
+    ASSERT_GT(pop, 0);
+    ASSERT_EQ(0, InstallPopup(pop));
+    UiTestProcess(20);
+    EXPECT_FALSE(UiTestTakesInput(p));
+    ASSERT_EQ(0, SetPanelAttributeAnsi(pop, ATTR_VISIBLE, 0));
+    UiTestProcess(20);
+    EXPECT_TRUE(UiTestTakesInput(p)) << "a hidden popup blocks nothing";
+    ASSERT_EQ(0, SetPanelAttributeAnsi(pop, ATTR_VISIBLE, 1));
+    UiTestProcess(20);
+    EXPECT_FALSE(UiTestTakesInput(p)) << "shown again, the popup is modal again";
+    ASSERT_EQ(0, HidePanel(pop));
+    ASSERT_EQ(0, DisplayPanel(pop));
+    UiTestProcess(20);
+    EXPECT_TRUE(UiTestTakesInput(p)) << "HidePanel ended the popup";
+    DiscardPanel(pop);
+}
+
+// A label drawn apart whose text is set to "" is left out of the control's
+// bounding rectangle.
+TEST_F(Contract, EmptyLabelApartIsNoPartOfTheBoundingRectangle) {
+    ASSERT_EQ(0, SetCtrlAttributeAnsi(p, INFO, ATTR_LABEL_TEXT, ""));
+    int top, left, height, width, t, l, h, w;
+    ASSERT_EQ(0, GetCtrlBoundingRect(p, INFO, &top, &left, &height, &width));
+    GetCtrlAttributeAnsi(p, INFO, ATTR_TOP, &t);
+    GetCtrlAttributeAnsi(p, INFO, ATTR_LEFT, &l);
+    GetCtrlAttributeAnsi(p, INFO, ATTR_HEIGHT, &h);
+    GetCtrlAttributeAnsi(p, INFO, ATTR_WIDTH, &w);
+    EXPECT_EQ(t, top);
+    EXPECT_EQ(l, left);
+    EXPECT_EQ(h, height);
+    EXPECT_EQ(w, width);
+}
+
+// Dimming a panel is no user action: a string control that had the focus
+// and was not edited commits nothing.
+TEST_F(Contract, OnlyAUsersEditCommits) {
+    g_events = 0;
+    InstallCtrlCallback(p, STR, CountCtrlEvents, nullptr);
+    UiTestClick(p, STR);
+    UiTestCountCommits(20);
+    g_events = 0;
+    ASSERT_EQ(0, SetPanelAttributeAnsi(p, ATTR_DIMMED, 1));
+    UiTestProcess(20);
+    EXPECT_EQ(0, UiTestCountCommits(30));
+    EXPECT_EQ(0, g_events);
+    ASSERT_EQ(0, SetPanelAttributeAnsi(p, ATTR_DIMMED, 0));
+}
+
+}  // namespace
