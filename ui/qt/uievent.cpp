@@ -1,7 +1,7 @@
 // uievent.cpp: events: callbacks, commits, the poll, the mouse and cursors.
 //
 // Exports (ui/userint.h): GetUserEvent, GetRelativeMouseState;
-// (ui/common/uibackend.h): BackendShowCursor; (ui/qt/uiprivate.h): StartEvents, ConnectCtrl, Commit, PurgeCommits,
+// (ui/common/uibackend.h): BackendShowCursor; (ui/qt/uiprivate.h): StartEvents, ConnectCtrl, Commit, Records,
 // CallCtrlCallback, CallPanelCallback, InDispatch, SuspendCursor and the
 // two guards.
 //
@@ -12,8 +12,9 @@
 // then commits the panel's close control; the window never closes itself),
 // and the swallowing of input to indicator buttons and rings. Commits come
 // from the controls' signals (user actions only): EVENT_COMMIT to the
-// control's callback, then, unless it returned non-zero, into the commit
-// queue that GetUserEvent empties one commit per call.
+// control's callback, then, unless it returned non-zero, into the shared
+// commit queue (ui/common/commitq.h) that GetUserEvent empties one commit
+// per call.
 //
 // The pointer: on a real display QCursor::pos() asks the display server
 // each time (a round trip that also wakes the process), so the layer never
@@ -33,8 +34,8 @@
 // loop at rest costs two wake-ups a second, while the bound still turns the
 // loops that watch a clock.
 #include <cassert>
-#include <deque>
 #include <utility>
+#include <vector>
 
 #include <QApplication>
 #include <QComboBox>
@@ -48,16 +49,16 @@
 #include <QSpinBox>
 #include <QTimer>
 
+#include "ui/common/commitq.h"
 #include "ui/common/uibackend.h"
 #include "ui/common/uicursor.h"
+#include "ui/common/uidispatch.h"
 #include "ui/qt/uiprivate.h"
 #include "ui/userint.h"
 
 namespace uirt {
 
 // --------------------------------------------------------------- state
-// g_commits: pending commits (panel, control), oldest first; a discarded
-//   panel's commits are purged.
 // g_depth: number of calls from Qt into the layer now running (event
 //   filter, signal handlers); while above 0, widgets are deleted later.
 // g_programmatic: above 0 while the layer itself changes a widget.
@@ -70,7 +71,6 @@ namespace uirt {
 // g_applied: the shape of the override cursor the layer has pushed on Qt's
 //   stack for the cursor asked for (ui/common/uicursor.h), -1 when none;
 //   g_suspended: a dialog runs and our override cursor is off meanwhile.
-static std::deque<std::pair<int, int>> g_commits;
 static int g_depth = 0;
 static int g_programmatic = 0;
 static QObject *g_filter = nullptr;
@@ -132,15 +132,27 @@ int CallPanelCallback(int panel, int event, int d1, int d2) {
     return cb(panel, event, data, d1, d2);
 }
 
-void Commit(int panel, int ctrl) {
-    DispatchGuard g;
-    if (CallCtrlCallback(panel, ctrl, EVENT_COMMIT, 0, 0) != 0) return;   // swallowed
-    if (FindCtrl(FindPanel(panel), ctrl)) g_commits.emplace_back(panel, ctrl);
+static int CtrlAt(int panel, size_t index) {
+    Panel *p = FindPanel(panel);
+    return p && index < p->ctrls.size() ? p->ctrls[index]->id : 0;
 }
 
-void PurgeCommits(int panel) {
-    for (auto it = g_commits.begin(); it != g_commits.end();)
-        it = it->first == panel ? g_commits.erase(it) : it + 1;
+static std::vector<int> ChildPanels(int panel) {
+    std::vector<int> out;
+    for (int h : PanelHandles())
+        if (FindPanel(h)->parent == panel) out.push_back(h);
+    return out;
+}
+
+const uicommon::BackendRecords &Records() {
+    static const uicommon::BackendRecords records = {CallCtrlCallback, CallPanelCallback, CtrlAt, ChildPanels,
+                                                     DiscardPanel};
+    return records;
+}
+
+void Commit(int panel, int ctrl) {
+    DispatchGuard g;
+    uicommon::DeliverCommit(Records(), panel, ctrl);
 }
 
 void ConnectCtrl(int panel, Ctrl &c) {
@@ -310,13 +322,7 @@ void StartEvents() {
     g_pointer = g_cursorSample;
 }
 
-static bool PopCommit(int *panel, int *control) {
-    if (g_commits.empty()) return false;
-    *panel = g_commits.front().first;
-    *control = g_commits.front().second;
-    g_commits.pop_front();
-    return true;
-}
+static bool PopCommit(int *panel, int *control) { return uicommon::CommitQueuePop(panel, control); }
 
 }  // namespace uirt
 

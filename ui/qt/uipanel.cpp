@@ -739,17 +739,7 @@ int DiscardPanel(int panel) {
     if (!p) return UIE_BAD_PANEL;
     if (p->discarding) return UIE_NOT_PERMITTED;
     p->discarding = true;
-    for (int h : PanelHandles()) {
-        Panel *c = FindPanel(h);
-        if (c && c->parent == panel) DiscardPanel(h);
-    }
-    for (size_t i = 0;; ++i) {
-        p = FindPanel(panel);
-        if (!p || i >= p->ctrls.size()) break;
-        CallCtrlCallback(panel, p->ctrls[i]->id, EVENT_DISCARD, 0, 0);
-    }
-    CallPanelCallback(panel, EVENT_DISCARD, 0, 0);
-    PurgeCommits(panel);
+    uicommon::SendDiscardEvents(Records(), panel);
     auto it = g_panels.find(panel);
     assert(it != g_panels.end() && "a panel being discarded stays registered until its events are sent");
     std::unique_ptr<Panel> gone = std::move(it->second);

@@ -23,6 +23,7 @@
 #include <QPoint>
 #include <QString>
 
+#include "ui/common/uidispatch.h"
 #include "ui/userint.h"
 
 class QWidget;
@@ -108,7 +109,8 @@ void ApplyDimmed(const Panel &p, Ctrl &c);
 void StartEvents();                          // after the QApplication exists
 void ConnectCtrl(int panel, Ctrl &c);        // commits from the control's signals
 void Commit(int panel, int ctrl);            // EVENT_COMMIT to the callback, then queued
-void PurgeCommits(int panel);
+// The backend's records as the shared event order needs them.
+const uicommon::BackendRecords &Records();
 int CallCtrlCallback(int panel, int ctrl, int event, int d1, int d2);
 int CallPanelCallback(int panel, int event, int d1, int d2);
 bool InDispatch();                           // inside a call from Qt into the layer
