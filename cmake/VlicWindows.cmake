@@ -2,7 +2,7 @@
 #
 # The application, the downloads panel, the general library and the toolbox
 # are the same sources as on Linux; the run-time layer is its shared part
-# (ui/common) and the Win32 backend (ui/win32). All of it is the one static
+# (ui/core) and the Win32 backend (ui/win32). All of it is the one static
 # library `vlic` that the program and every test link. (The folders'
 # CMakeLists add Qt resources, so the Windows build lists their sources.)
 
@@ -11,7 +11,7 @@ file(GLOB vlic_app_sources CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/genutil/*.cpp ${CMAKE_SOURCE_DIR}/toolbox/*.cpp)
 list(REMOVE_ITEM vlic_app_sources ${CMAKE_SOURCE_DIR}/app/main.cpp)
 add_library(vlic STATIC ${vlic_app_sources})
-include(ui/common/CMakeLists.txt)
+include(ui/core/CMakeLists.txt)
 include(ui/win32/CMakeLists.txt)
 target_include_directories(vlic PUBLIC ${CMAKE_SOURCE_DIR})
 # Unicode Windows API: the W functions under the plain names.

@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-#include "ui/common/uires.h"
+#include "ui/core/uires.h"
 #include "ui/userint.h"
 #include "ui/win32/userint_win32.h"
 #include "ui/win32/winprivate.h"
@@ -59,8 +59,8 @@ TEST(Pictures, ButtonAndLogoShowTheirPictures) {
 TEST(Pictures, TheScreenChoosesTheScale) {
     std::string bytes;
     ASSERT_EQ(uiwin::ReadResourceFile("FVLicEnr.uir", &bytes), 0);
-    uicommon::UirFile file;
-    ASSERT_EQ(uicommon::UirParse(bytes, &file), 0);
+    uicore::UirFile file;
+    ASSERT_EQ(uicore::UirParse(bytes, &file), 0);
     const std::string manual = ":/FVLicEnr.uir/images/manual.png", logo = ":/FVLicEnr.uir/images/logo@2x.png";
     EXPECT_EQ(uiwin::ChoosePictureKey(file.images, manual, 96), manual);
     EXPECT_EQ(uiwin::ChoosePictureKey(file.images, manual, 192), ":/FVLicEnr.uir/images/manual@2x.png");

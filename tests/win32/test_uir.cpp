@@ -9,22 +9,22 @@
 
 #include <string>
 
-#include "ui/common/uires.h"
+#include "ui/core/uires.h"
 #include "ui/cp1252.h"
 #include "ui/userint.h"
 #include "ui/win32/winres.h"
 
 namespace {
 
-using uicommon::UirFile;
-using uicommon::UirPanel;
-using uicommon::UirRecord;
+using uicore::UirFile;
+using uicore::UirPanel;
+using uicore::UirRecord;
 
 UirFile Load(const char *name) {
     std::string bytes;
     UirFile file;
     EXPECT_EQ(uiwin::ReadResourceFile(name, &bytes), 0) << name;
-    EXPECT_EQ(uicommon::UirParse(bytes, &file), 0) << name;
+    EXPECT_EQ(uicore::UirParse(bytes, &file), 0) << name;
     return file;
 }
 
@@ -53,8 +53,8 @@ TEST(Uir, FVLicEnrTravelsInsideTheExecutable) {
     const UirFile file = Load("FVLicEnr.uir");
     const UirPanel *main = nullptr;
     const UirPanel *downloads = nullptr;
-    ASSERT_EQ(uicommon::UirFindPanel(file, 4, &main), 0);
-    ASSERT_EQ(uicommon::UirFindPanel(file, 6, &downloads), 0);
+    ASSERT_EQ(uicore::UirFindPanel(file, 4, &main), 0);
+    ASSERT_EQ(uicore::UirFindPanel(file, 6, &downloads), 0);
 
     const struct { int id, style; } mainCtrls[] = {
         {5, CTRL_RING}, {7, CTRL_COMMAND_BUTTON}, {8, CTRL_COMMAND_BUTTON}, {15, CTRL_TEXT_MSG},
@@ -74,8 +74,8 @@ TEST(Uir, TextsKeepEveryCharacter) {
     const UirFile file = Load("FVLicEnr.uir");
     const UirPanel *main = nullptr;
     const UirPanel *downloads = nullptr;
-    ASSERT_EQ(uicommon::UirFindPanel(file, 4, &main), 0);
-    ASSERT_EQ(uicommon::UirFindPanel(file, 6, &downloads), 0);
+    ASSERT_EQ(uicore::UirFindPanel(file, 4, &main), 0);
+    ASSERT_EQ(uicore::UirFindPanel(file, 6, &downloads), 0);
     EXPECT_EQ(TextOf(*main, 7), "__QUITTER");
     EXPECT_EQ(TextOf(*main, 37), " Sélectionner le PRODUIT VELTRANE : "_cp1252);
     EXPECT_EQ(TextOf(*downloads, 2), "__RETOUR");
@@ -97,8 +97,8 @@ TEST(Uir, FenGenLiesBesideTheProgram) {
     const UirFile file = Load("FenGen.uir");
     const UirPanel *error = nullptr;
     const UirPanel *wait = nullptr;
-    ASSERT_EQ(uicommon::UirFindPanel(file, 3, &error), 0);
-    ASSERT_EQ(uicommon::UirFindPanel(file, 4, &wait), 0);
+    ASSERT_EQ(uicore::UirFindPanel(file, 3, &error), 0);
+    ASSERT_EQ(uicore::UirFindPanel(file, 4, &wait), 0);
     EXPECT_EQ(TextOf(*error, 2), "__OK");
     bool detailsLabel = false;
     for (const UirRecord &c : error->ctrls)
@@ -131,14 +131,14 @@ TEST(Uir, FailuresAreCodes) {
 
     const UirFile tests = Load("UiTestBin.uir");
     const UirPanel *panel = nullptr;
-    EXPECT_EQ(uicommon::UirFindPanel(tests, 9, &panel), UIE_FILE_NOT_FOUND);   // a cut Designer file
-    EXPECT_EQ(uicommon::UirFindPanel(tests, 42, &panel), UIE_PANEL_NOT_FOUND);
-    EXPECT_EQ(uicommon::UirFindPanel(tests, 1, &panel), 0);
+    EXPECT_EQ(uicore::UirFindPanel(tests, 9, &panel), UIE_FILE_NOT_FOUND);   // a cut Designer file
+    EXPECT_EQ(uicore::UirFindPanel(tests, 42, &panel), UIE_PANEL_NOT_FOUND);
+    EXPECT_EQ(uicore::UirFindPanel(tests, 1, &panel), 0);
 
     ASSERT_EQ(uiwin::ReadResourceFile("FenGen.uir", &bytes), 0);
     UirFile file;
-    EXPECT_EQ(uicommon::UirParse(bytes.substr(0, bytes.size() / 2), &file), UIE_FILE_NOT_FOUND);
-    EXPECT_EQ(uicommon::UirParse("<ui version=\"4.0\"/>", &file), UIE_FILE_NOT_FOUND);
+    EXPECT_EQ(uicore::UirParse(bytes.substr(0, bytes.size() / 2), &file), UIE_FILE_NOT_FOUND);
+    EXPECT_EQ(uicore::UirParse("<ui version=\"4.0\"/>", &file), UIE_FILE_NOT_FOUND);
 }
 
 }  // namespace

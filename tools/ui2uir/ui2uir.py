@@ -9,7 +9,7 @@ changes their form, so that the Win32 backend needs no XML reader. Nothing of
 a panel is dropped silently: a property, value type or nesting the tool does
 not know fails the build, naming the file and the widget.
 
-The form (ui/common/uires.h reads it), every text in Windows-1252:
+The form (ui/core/uires.h reads it), every text in Windows-1252:
     VLICUIR 2
     panel <id>            the root widget of <id>.ui
      <property> <value>   one line per property, one blank before

@@ -1,6 +1,6 @@
 // uictrl.cpp: controls: creation, attributes, values, text boxes and lists.
 //
-// Exports (ui/userint.h): NewCtrlAnsi, InstallCtrlCallback,
+// Exports (ui/userint.h): NewCtrlAnsi,
 // Set/GetCtrlAttributeAnsi, GetCtrlBoundingRect, Set/GetCtrlValAnsi,
 // ResetTextBoxAnsi, the list operations; (ui/qt/uiprivate.h): SetupCtrl,
 // ApplyMode.
@@ -30,8 +30,9 @@
 #include <QSpinBox>
 #include <QTextDocument>
 
-#include "ui/common/uiattr.h"
-#include "ui/common/uicallback.h"
+#include "ui/core/textcodec.h"
+#include "ui/core/uiattr.h"
+#include "ui/core/uicallback.h"
 #include "ui/qt/uiprivate.h"
 #include "ui/userint.h"
 
@@ -41,13 +42,13 @@ namespace uirt {
 // None of its own: everything lives in the panel records of uipanel.cpp.
 
 static QPushButton *Button(Ctrl &c) {
-    return (c.style == CTRL_COMMAND_BUTTON || c.style == CTRL_PICTURE_COMMAND_BUTTON) ? static_cast<QPushButton *>(c.w) : nullptr;
+    return (c.style == CTRL_COMMAND_BUTTON || c.style == CTRL_PICTURE_COMMAND_BUTTON) ? static_cast<QPushButton *>(Q(c).w) : nullptr;
 }
-static QComboBox *Ring(Ctrl &c) { return c.style == CTRL_RING ? static_cast<QComboBox *>(c.w) : nullptr; }
-static QLabel *TextMsg(Ctrl &c) { return c.style == CTRL_TEXT_MSG ? static_cast<QLabel *>(c.w) : nullptr; }
-static QPlainTextEdit *TextBox(Ctrl &c) { return c.style == CTRL_TEXT_BOX ? static_cast<QPlainTextEdit *>(c.w) : nullptr; }
-static QLineEdit *String(Ctrl &c) { return c.style == CTRL_STRING ? static_cast<QLineEdit *>(c.w) : nullptr; }
-static QSpinBox *Numeric(Ctrl &c) { return c.style == CTRL_NUMERIC ? static_cast<QSpinBox *>(c.w) : nullptr; }
+static QComboBox *Ring(Ctrl &c) { return c.style == CTRL_RING ? static_cast<QComboBox *>(Q(c).w) : nullptr; }
+static QLabel *TextMsg(Ctrl &c) { return c.style == CTRL_TEXT_MSG ? static_cast<QLabel *>(Q(c).w) : nullptr; }
+static QPlainTextEdit *TextBox(Ctrl &c) { return c.style == CTRL_TEXT_BOX ? static_cast<QPlainTextEdit *>(Q(c).w) : nullptr; }
+static QLineEdit *String(Ctrl &c) { return c.style == CTRL_STRING ? static_cast<QLineEdit *>(Q(c).w) : nullptr; }
+static QSpinBox *Numeric(Ctrl &c) { return c.style == CTRL_NUMERIC ? static_cast<QSpinBox *>(Q(c).w) : nullptr; }
 
 // A text box's text as the user left it: line breaks as '\n', no-break
 // spaces kept (QPlainTextEdit::toPlainText would make them plain spaces).
@@ -68,8 +69,8 @@ static void GrowToText(QLabel *l) {
 }
 
 // A label's text as read aloud: without its shortcut marker.
-static QString PlainLabel(const QByteArray &raw) {
-    if (!HasMnemonic(raw)) return FromAnsi(raw.constData(), raw.size());
+static QString PlainLabel(const std::string &raw) {
+    if (!uicore::HasMnemonic(raw)) return FromAnsi(raw);
     const QString qt = MnemonicToQt(raw);   // "&X", a literal '&' doubled
     QString plain;
     plain.reserve(qt.size());
@@ -83,19 +84,19 @@ static QString PlainLabel(const QByteArray &raw) {
 // Puts a label's text on a QLabel drawn apart: plain text; with a shortcut
 // marker, Qt's form and the control as buddy, so that Alt+letter reaches it.
 static void ShowApartLabel(Ctrl &c) {
-    QLabel *l = c.label;
+    QLabel *l = Q(c).label;
     l->setTextFormat(Qt::PlainText);
-    if (HasMnemonic(c.labelRaw)) {
+    if (uicore::HasMnemonic(c.labelRaw)) {
         l->setText(MnemonicToQt(c.labelRaw));
-        l->setBuddy(c.w);
+        l->setBuddy(Q(c).w);
     } else {
         l->setBuddy(nullptr);
-        l->setText(FromAnsi(c.labelRaw.constData(), c.labelRaw.size()));
+        l->setText(FromAnsi(c.labelRaw));
     }
     GrowToText(l);
     // A screen reader reads the control by the label beside it: a picture
     // button is otherwise only "button".
-    c.w->setAccessibleName(PlainLabel(c.labelRaw));
+    Q(c).w->setAccessibleName(PlainLabel(c.labelRaw));
 }
 
 // The text of a word-wrapped text message with every word too long for its
@@ -155,7 +156,7 @@ static void FitTextMsg(QLabel *t) {
 }
 
 static void ShowTextMsg(Ctrl &c, QLabel *t) {
-    const QString text = FromAnsi(c.labelRaw.constData(), c.labelRaw.size());
+    const QString text = FromAnsi(c.labelRaw);
     t->setText(t->wordWrap() ? BreakLongWords(t, text) : text);
     FitTextMsg(t);
 }
@@ -165,21 +166,21 @@ static void ShowLabel(Ctrl &c) {
         b->setText(MnemonicToQt(c.labelRaw));
     } else if (QLabel *t = TextMsg(c)) {
         ShowTextMsg(c, t);
-    } else if (c.label) {
+    } else if (Q(c).label) {
         ShowApartLabel(c);
     }
 }
 
 static void UpdateApartLabelVisibility(Ctrl &c) {
-    if (!c.label) return;
-    const bool want = c.labelVisible && !c.w->isHidden();
-    if (c.label->isHidden() == want) c.label->setVisible(want);
+    if (!Q(c).label) return;
+    const bool want = c.labelVisible && !Q(c).w->isHidden();
+    if (Q(c).label->isHidden() == want) Q(c).label->setVisible(want);
 }
 
 void ApplyDimmed(const Panel &p, Ctrl &c) {
     const bool enabled = !(c.dimmed || p.dimmed);
-    if (c.w->testAttribute(Qt::WA_ForceDisabled) == enabled) c.w->setEnabled(enabled);
-    if (c.label && c.label->testAttribute(Qt::WA_ForceDisabled) == enabled) c.label->setEnabled(enabled);
+    if (Q(c).w->testAttribute(Qt::WA_ForceDisabled) == enabled) Q(c).w->setEnabled(enabled);
+    if (Q(c).label && Q(c).label->testAttribute(Qt::WA_ForceDisabled) == enabled) Q(c).label->setEnabled(enabled);
 }
 
 void ApplyMode(Ctrl &c) {
@@ -190,14 +191,14 @@ void ApplyMode(Ctrl &c) {
     else if (Button(c) || Ring(c)) {
         // Input to these is swallowed by the event filter; keep them out of
         // the keyboard focus chain too.
-        const Qt::FocusPolicy want = indicator ? Qt::NoFocus : static_cast<Qt::FocusPolicy>(c.focusPolicy);
-        if (c.w->focusPolicy() != want) c.w->setFocusPolicy(want);
+        const Qt::FocusPolicy want = indicator ? Qt::NoFocus : static_cast<Qt::FocusPolicy>(Q(c).focusPolicy);
+        if (Q(c).w->focusPolicy() != want) Q(c).w->setFocusPolicy(want);
     }
 }
 
 void SetupCtrl(Panel &p, Ctrl &c) {
     (void)p;
-    c.focusPolicy = c.w->focusPolicy();
+    Q(c).focusPolicy = Q(c).w->focusPolicy();
     if (QPushButton *b = Button(c)) {
         b->setAutoDefault(true);   // Enter on the focused button operates it, as Space does
         if (c.style == CTRL_COMMAND_BUTTON) {
@@ -217,9 +218,9 @@ void SetupCtrl(Panel &p, Ctrl &c) {
     } else if (QSpinBox *n = Numeric(c)) {
         (void)n;
     }
-    if (c.style == CTRL_DECORATION) c.w->setAttribute(Qt::WA_TransparentForMouseEvents);
-    if (c.label) {
-        c.labelRaw = ToAnsi(c.label->text());
+    if (c.style == CTRL_DECORATION) Q(c).w->setAttribute(Qt::WA_TransparentForMouseEvents);
+    if (Q(c).label) {
+        c.labelRaw = ToAnsi(Q(c).label->text());
         ShowApartLabel(c);
     }
     ApplyMode(c);
@@ -253,14 +254,14 @@ static int FindValue(QComboBox *r, int value) {
     return -1;
 }
 
-static QPalette::ColorRole TextRole(Ctrl &c) { return c.w->foregroundRole(); }
+static QPalette::ColorRole TextRole(Ctrl &c) { return Q(c).w->foregroundRole(); }
 
 // Moves the control, its label apart following.
 static void MoveCtrl(Ctrl &c, QPoint to) {
-    const QPoint delta = to - c.w->pos();
+    const QPoint delta = to - Q(c).w->pos();
     if (delta.isNull()) return;
-    c.w->move(to);
-    if (c.label) c.label->move(c.label->pos() + delta);
+    Q(c).w->move(to);
+    if (Q(c).label) Q(c).label->move(Q(c).label->pos() + delta);
 }
 
 // Restacks a panel's controls after a z-plane change: back to front, each
@@ -269,8 +270,8 @@ static void Restack(Panel &p) {
     std::vector<Ctrl *> order(p.ctrls.size());
     for (auto &c : p.ctrls) order[static_cast<size_t>(c->zplane)] = c.get();
     for (auto it = order.rbegin(); it != order.rend(); ++it) {
-        (*it)->w->raise();
-        if ((*it)->label) (*it)->label->raise();
+        Q(**it).w->raise();
+        if (Q(**it).label) Q(**it).label->raise();
     }
 }
 
@@ -288,7 +289,7 @@ static int SetZPlane(Panel &p, Ctrl &c, int v) {
 }
 
 static int SetCtrlInt(Panel &p, Ctrl &c, int a, int v) {
-    QWidget *w = c.w;
+    QWidget *w = Q(c).w;
     switch (a) {
     case ATTR_DIMMED:
         c.dimmed = v != 0;
@@ -353,7 +354,7 @@ static int SetCtrlInt(Panel &p, Ctrl &c, int a, int v) {
 }
 
 static int GetCtrlInt(Panel &p, Ctrl &c, int a, int *v) {
-    QWidget *w = c.w;
+    QWidget *w = Q(c).w;
     switch (a) {
     case ATTR_DIMMED: *v = c.dimmed ? 1 : 0; return 0;
     case ATTR_VISIBLE: *v = w->isHidden() ? 0 : 1; return 0;
@@ -407,7 +408,7 @@ static Ctrl *CtrlFor(int panel, int control, int *status, Panel **pp = nullptr) 
 // not one of a control's.
 static Ctrl *CtrlAttrFor(int panel, int control, int attribute, int *status, Panel **pp) {
     Ctrl *c = CtrlFor(panel, control, status, pp);
-    if (c && !uicommon::IsAttrOfStyle(c->style, attribute)) { *status = UIE_BAD_ATTRIBUTE; return nullptr; }
+    if (c && !uicore::IsAttrOfStyle(c->style, attribute)) { *status = UIE_BAD_ATTRIBUTE; return nullptr; }
     return c;
 }
 
@@ -422,7 +423,7 @@ int NewCtrlAnsi(int panel, int style, const char *label, int top, int left) {
     if (!Ready()) return UIE_NOT_INITIALIZED;
     Panel *p = FindPanel(panel);
     if (!p) return UIE_BAD_PANEL;
-    QWidget *root = p->w;
+    QWidget *root = Q(*p).w;
     QWidget *w = nullptr;
     bool apart = false;
     switch (style) {
@@ -454,31 +455,32 @@ int NewCtrlAnsi(int panel, int style, const char *label, int top, int left) {
     for (auto &c : p->ctrls) id = std::max(id, c->id);
     ++id;
     auto c = std::make_unique<Ctrl>();
+    c->native = std::make_unique<QtCtrl>();
     c->id = id;
     c->style = style;
-    c->w = w;
-    c->mode = uicommon::DefaultCtrlMode(style);
+    Q(*c).w = w;
+    c->mode = uicore::DefaultCtrlMode(style);
     if (apart) {
-        c->label = new QLabel(root);
-        c->label->setTextFormat(Qt::PlainText);
+        Q(*c).label = new QLabel(root);
+        Q(*c).label->setTextFormat(Qt::PlainText);
     }
     for (auto &k : p->ctrls) ++k->zplane;
     c->zplane = 0;
     Ctrl &ref = *c;
     p->ctrls.push_back(std::move(c));
     SetupCtrl(*p, ref);
-    ref.labelRaw = label ? QByteArray(label) : QByteArray();
+    ref.labelRaw = label ? label : "";
     ShowLabel(ref);
     if (style == CTRL_COMMAND_BUTTON || style == CTRL_RING || style == CTRL_STRING || style == CTRL_NUMERIC)
         w->resize(w->sizeHint());
     w->move(left, top);
-    if (ref.label) {
+    if (Q(ref).label) {
         if (style == CTRL_PICTURE_COMMAND_BUTTON)
-            ref.label->move(left + w->width() + 4, top + (w->height() - ref.label->height()) / 2);
+            Q(ref).label->move(left + w->width() + 4, top + (w->height() - Q(ref).label->height()) / 2);
         else
-            ref.label->move(left, top - ref.label->height() - 2);
-        ref.label->setVisible(!ref.labelRaw.isEmpty());
-        ref.label->setMouseTracking(true);
+            Q(ref).label->move(left, top - Q(ref).label->height() - 2);
+        Q(ref).label->setVisible(!ref.labelRaw.empty());
+        Q(ref).label->setMouseTracking(true);
     }
     w->setMouseTracking(true);
     for (QWidget *k : w->findChildren<QWidget *>()) k->setMouseTracking(true);
@@ -487,15 +489,6 @@ int NewCtrlAnsi(int panel, int style, const char *label, int top, int left) {
     return id;
 }
 
-// 0; UIE_NOT_INITIALIZED, UIE_BAD_PANEL, UIE_BAD_CONTROL.
-int InstallCtrlCallback(int panel, int control, CtrlCallbackPtr callback, void *callbackData) {
-    int st;
-    Ctrl *c = CtrlFor(panel, control, &st);
-    if (!c) return st;
-    c->cb = callback;
-    c->cbData = callbackData;
-    return 0;
-}
 
 // Every control attribute setter and getter returns 0, or
 // UIE_NOT_INITIALIZED, UIE_BAD_PANEL, UIE_BAD_CONTROL, UIE_BAD_ATTRIBUTE
@@ -508,8 +501,8 @@ int SetCtrlAttributeAnsi(int panel, int control, int attribute, int value) {
     Panel *p = nullptr;
     Ctrl *c = CtrlAttrFor(panel, control, attribute, &st, &p);
     if (!c) return st;
-    const int cbSt = uicommon::SetCallbackAttribute(c->cb, c->cbData, attribute, value);
-    if (cbSt != uicommon::kNoCallbackAttribute) return cbSt;
+    const int cbSt = uicore::SetCallbackAttribute(c->cb, c->cbData, attribute, value);
+    if (cbSt != uicore::kNoCallbackAttribute) return cbSt;
     if (attribute == ATTR_LABEL_TEXT) return UIE_BAD_VALUE;
     return SetCtrlInt(*p, *c, attribute, value);
 }
@@ -519,8 +512,8 @@ int SetCtrlAttributeAnsi(int panel, int control, int attribute, const char *valu
     Panel *p = nullptr;
     Ctrl *c = CtrlAttrFor(panel, control, attribute, &st, &p);
     if (!c) return st;
-    const int cbSt = uicommon::SetCallbackAttribute(c->cb, c->cbData, attribute, value);
-    if (cbSt != uicommon::kNoCallbackAttribute) return cbSt;
+    const int cbSt = uicore::SetCallbackAttribute(c->cb, c->cbData, attribute, value);
+    if (cbSt != uicore::kNoCallbackAttribute) return cbSt;
     if (attribute != ATTR_LABEL_TEXT) return UIE_BAD_VALUE;
     if (!value) return UIE_BAD_POINTER;
     return SetLabelText(*c, value);
@@ -531,8 +524,8 @@ int SetCtrlAttributeAnsi(int panel, int control, int attribute, void *value) {
     Panel *p = nullptr;
     Ctrl *c = CtrlAttrFor(panel, control, attribute, &st, &p);
     if (!c) return st;
-    const int cbSt = uicommon::SetCallbackAttribute(c->cb, c->cbData, attribute, value);
-    return cbSt == uicommon::kNoCallbackAttribute ? UIE_BAD_VALUE : cbSt;
+    const int cbSt = uicore::SetCallbackAttribute(c->cb, c->cbData, attribute, value);
+    return cbSt == uicore::kNoCallbackAttribute ? UIE_BAD_VALUE : cbSt;
 }
 
 int SetCtrlAttributeAnsi(int panel, int control, int attribute, CtrlCallbackPtr value) {
@@ -540,8 +533,8 @@ int SetCtrlAttributeAnsi(int panel, int control, int attribute, CtrlCallbackPtr 
     Panel *p = nullptr;
     Ctrl *c = CtrlAttrFor(panel, control, attribute, &st, &p);
     if (!c) return st;
-    const int cbSt = uicommon::SetCallbackAttributeFn(c->cb, attribute, value);
-    return cbSt == uicommon::kNoCallbackAttribute ? UIE_BAD_VALUE : cbSt;
+    const int cbSt = uicore::SetCallbackAttributeFn(c->cb, attribute, value);
+    return cbSt == uicore::kNoCallbackAttribute ? UIE_BAD_VALUE : cbSt;
 }
 
 int GetCtrlAttributeAnsi(int panel, int control, int attribute, int *value) {
@@ -550,7 +543,7 @@ int GetCtrlAttributeAnsi(int panel, int control, int attribute, int *value) {
     Ctrl *c = CtrlAttrFor(panel, control, attribute, &st, &p);
     if (!c) return st;
     if (!value) return UIE_BAD_POINTER;
-    if (!uicommon::IsCtrlIntAttr(attribute)) return UIE_BAD_VALUE;
+    if (!uicore::IsCtrlIntAttr(attribute)) return UIE_BAD_VALUE;
     return GetCtrlInt(*p, *c, attribute, value);
 }
 
@@ -570,8 +563,8 @@ int GetCtrlAttributeAnsi(int panel, int control, int attribute, void **value) {
     Ctrl *c = CtrlAttrFor(panel, control, attribute, &st, &p);
     if (!c) return st;
     if (!value) return UIE_BAD_POINTER;
-    const int cbSt = uicommon::GetCallbackAttribute(c->cb, c->cbData, attribute, value);
-    return cbSt == uicommon::kNoCallbackAttribute ? UIE_BAD_VALUE : cbSt;
+    const int cbSt = uicore::GetCallbackAttribute(c->cb, c->cbData, attribute, value);
+    return cbSt == uicore::kNoCallbackAttribute ? UIE_BAD_VALUE : cbSt;
 }
 
 int GetCtrlAttributeAnsi(int panel, int control, int attribute, CtrlCallbackPtr *value) {
@@ -580,8 +573,8 @@ int GetCtrlAttributeAnsi(int panel, int control, int attribute, CtrlCallbackPtr 
     Ctrl *c = CtrlAttrFor(panel, control, attribute, &st, &p);
     if (!c) return st;
     if (!value) return UIE_BAD_POINTER;
-    const int cbSt = uicommon::GetCallbackAttributeFn(c->cb, attribute, value);
-    return cbSt == uicommon::kNoCallbackAttribute ? UIE_BAD_VALUE : cbSt;
+    const int cbSt = uicore::GetCallbackAttributeFn(c->cb, attribute, value);
+    return cbSt == uicore::kNoCallbackAttribute ? UIE_BAD_VALUE : cbSt;
 }
 
 // 0 with the rectangle holding the control and its shown label apart, in
@@ -591,8 +584,8 @@ int GetCtrlBoundingRect(int panel, int control, int *top, int *left, int *height
     Ctrl *c = CtrlFor(panel, control, &st);
     if (!c) return st;
     if (!top || !left || !height || !width) return UIE_BAD_POINTER;
-    QRect r = c->w->geometry();
-    if (c->label && c->labelVisible && !c->labelRaw.isEmpty()) r = r.united(c->label->geometry());
+    QRect r = Q(*c).w->geometry();
+    if (Q(*c).label && c->labelVisible && !c->labelRaw.empty()) r = r.united(Q(*c).label->geometry());
     *top = r.y();
     *left = r.x();
     *height = r.height();

@@ -1,9 +1,8 @@
 // uievent.cpp: events: callbacks, commits, the poll, the mouse and cursors.
 //
 // Exports (ui/userint.h): GetUserEvent, GetRelativeMouseState;
-// (ui/common/uibackend.h): BackendShowCursor; (ui/qt/uiprivate.h): StartEvents, ConnectCtrl, Commit, Records,
-// CallCtrlCallback, CallPanelCallback, InDispatch, SuspendCursor and the
-// two guards.
+// (ui/core/uibackend.h): BackendShowCursor; (ui/qt/uiprivate.h): StartEvents, ConnectCtrl,
+// SuspendCursor and the programmatic guard.
 //
 // Data model. An application-wide event filter sees every Qt event first.
 // From it come EVENT_MOUSE_POINTER_MOVE (panel callback, every mouse move
@@ -12,8 +11,8 @@
 // then commits the panel's close control; the window never closes itself),
 // and the swallowing of input to indicator buttons and rings. Commits come
 // from the controls' signals (user actions only): EVENT_COMMIT to the
-// control's callback, then, unless it returned non-zero, into the shared
-// commit queue (ui/common/commitq.h) that GetUserEvent empties one commit
+// control's callback, then, unless it returned non-zero, into the core's
+// commit queue (ui/core/uicore.h) that GetUserEvent empties one commit
 // per call.
 //
 // The pointer: on a real display QCursor::pos() asks the display server
@@ -49,18 +48,14 @@
 #include <QSpinBox>
 #include <QTimer>
 
-#include "ui/common/commitq.h"
-#include "ui/common/uibackend.h"
-#include "ui/common/uicursor.h"
-#include "ui/common/uidispatch.h"
+#include "ui/core/uibackend.h"
+#include "ui/core/uicursor.h"
 #include "ui/qt/uiprivate.h"
 #include "ui/userint.h"
 
 namespace uirt {
 
 // --------------------------------------------------------------- state
-// g_depth: number of calls from Qt into the layer now running (event
-//   filter, signal handlers); while above 0, widgets are deleted later.
 // g_programmatic: above 0 while the layer itself changes a widget.
 // g_filter: the application-wide event filter.
 // g_wake: single-shot timer that bounds the idle wait of GetUserEvent.
@@ -69,9 +64,8 @@ namespace uirt {
 //   as it stood at the latest mouse event; g_cheapCursor: QCursor::pos()
 //   costs nothing here (offscreen, minimal), so it is read at every query.
 // g_applied: the shape of the override cursor the layer has pushed on Qt's
-//   stack for the cursor asked for (ui/common/uicursor.h), -1 when none;
+//   stack for the cursor asked for (ui/core/uicursor.h), -1 when none;
 //   g_suspended: a dialog runs and our override cursor is off meanwhile.
-static int g_depth = 0;
 static int g_programmatic = 0;
 static QObject *g_filter = nullptr;
 static QTimer *g_wake = nullptr;
@@ -81,13 +75,6 @@ static bool g_cheapCursor = false;
 static constexpr int kIdleBoundMs = 500;
 static int g_applied = -1;
 static bool g_suspended = false;
-
-DispatchGuard::DispatchGuard() { ++g_depth; }
-DispatchGuard::~DispatchGuard() {
-    --g_depth;
-    assert(g_depth >= 0 && "dispatch guards nest: the depth never goes below zero");
-}
-bool InDispatch() { return g_depth > 0; }
 
 ProgrammaticGuard::ProgrammaticGuard() { ++g_programmatic; }
 ProgrammaticGuard::~ProgrammaticGuard() { --g_programmatic; }
@@ -111,64 +98,20 @@ static void NoteMouseEvent(QPoint p) {
     if (g_cheapCursor) g_cursorSample = QCursor::pos();
 }
 
-// ------------------------------------------------------------ callbacks
-
-// The control's callback's result, 0 when it has none (or the control is gone).
-int CallCtrlCallback(int panel, int ctrl, int event, int d1, int d2) {
-    Ctrl *c = FindCtrl(FindPanel(panel), ctrl);
-    if (!c || !c->cb) return 0;
-    CtrlCallbackPtr cb = c->cb;
-    void *data = c->cbData;
-    DispatchGuard g;
-    return cb(panel, ctrl, event, data, d1, d2);
-}
-
-int CallPanelCallback(int panel, int event, int d1, int d2) {
-    Panel *p = FindPanel(panel);
-    if (!p || !p->cb) return 0;
-    PanelCallbackPtr cb = p->cb;
-    void *data = p->cbData;
-    DispatchGuard g;
-    return cb(panel, event, data, d1, d2);
-}
-
-static int CtrlAt(int panel, size_t index) {
-    Panel *p = FindPanel(panel);
-    return p && index < p->ctrls.size() ? p->ctrls[index]->id : 0;
-}
-
-static std::vector<int> ChildPanels(int panel) {
-    std::vector<int> out;
-    for (int h : PanelHandles())
-        if (FindPanel(h)->parent == panel) out.push_back(h);
-    return out;
-}
-
-const uicommon::BackendRecords &Records() {
-    static const uicommon::BackendRecords records = {CallCtrlCallback, CallPanelCallback, CtrlAt, ChildPanels,
-                                                     DiscardPanel};
-    return records;
-}
-
-void Commit(int panel, int ctrl) {
-    DispatchGuard g;
-    uicommon::DeliverCommit(Records(), panel, ctrl);
-}
-
 void ConnectCtrl(int panel, Ctrl &c) {
     const int id = c.id;
-    QObject *ctx = c.w;
+    QObject *ctx = Q(c).w;
     switch (c.style) {
     case CTRL_COMMAND_BUTTON:
     case CTRL_PICTURE_COMMAND_BUTTON:
-        QObject::connect(static_cast<QPushButton *>(c.w), &QPushButton::clicked, ctx, [panel, id] { Commit(panel, id); });
+        QObject::connect(static_cast<QPushButton *>(Q(c).w), &QPushButton::clicked, ctx, [panel, id] { Commit(panel, id); });
         break;
     case CTRL_RING:
         // activated: the user's choice only, never a programmatic change.
-        QObject::connect(static_cast<QComboBox *>(c.w), &QComboBox::activated, ctx, [panel, id](int) { Commit(panel, id); });
+        QObject::connect(static_cast<QComboBox *>(Q(c).w), &QComboBox::activated, ctx, [panel, id](int) { Commit(panel, id); });
         break;
     case CTRL_STRING: {
-        auto *s = static_cast<QLineEdit *>(c.w);
+        auto *s = static_cast<QLineEdit *>(Q(c).w);
         QObject::connect(s, &QLineEdit::textEdited, ctx, [panel, id](const QString &) {
             if (Ctrl *k = FindCtrl(FindPanel(panel), id)) k->textKnown = false;
         });
@@ -182,12 +125,12 @@ void ConnectCtrl(int panel, Ctrl &c) {
         break;
     }
     case CTRL_NUMERIC:
-        QObject::connect(static_cast<QSpinBox *>(c.w), &QSpinBox::valueChanged, ctx, [panel, id](int) {
+        QObject::connect(static_cast<QSpinBox *>(Q(c).w), &QSpinBox::valueChanged, ctx, [panel, id](int) {
             if (!Programmatic()) Commit(panel, id);
         });
         break;
     case CTRL_TEXT_BOX:
-        QObject::connect(static_cast<QPlainTextEdit *>(c.w), &QPlainTextEdit::textChanged, ctx, [panel, id] {
+        QObject::connect(static_cast<QPlainTextEdit *>(Q(c).w), &QPlainTextEdit::textChanged, ctx, [panel, id] {
             if (Programmatic()) return;
             if (Ctrl *k = FindCtrl(FindPanel(panel), id)) k->textKnown = false;
         });
@@ -257,14 +200,14 @@ private:
         Panel *p = PanelOfWidget(w);
         if (!p || p->dimmed) return;
         const int handle = p->handle;
-        const QPoint at = p->w->mapFromGlobal(global);
+        const QPoint at = Q(*p).w->mapFromGlobal(global);
         if (me->type() == QEvent::MouseMove) {
             CallPanelCallback(handle, EVENT_MOUSE_POINTER_MOVE, at.y(), at.x());
             return;
         }
         if (me->button() != Qt::LeftButton) return;
         Ctrl *c = CtrlOfWidget(p, w);
-        if (!c || !c->w->isEnabled() || !c->w->rect().contains(c->w->mapFromGlobal(global))) return;
+        if (!c || !Q(*c).w->isEnabled() || !Q(*c).w->rect().contains(Q(*c).w->mapFromGlobal(global))) return;
         CallCtrlCallback(handle, c->id, EVENT_LEFT_CLICK_UP, at.y(), at.x());
     }
 
@@ -280,7 +223,7 @@ private:
     // its close control; the window stays. Other widgets close as usual.
     static bool OnClose(QWidget *w, QEvent *e) {
         Panel *p = PanelOfWidget(w);
-        if (!p || p->w != w || p->parent != 0) return false;
+        if (!p || Q(*p).w != w || p->parent != 0) return false;
         e->ignore();
         if (p->dimmed) return true;
         const int handle = p->handle;
@@ -296,8 +239,8 @@ private:
 static void ApplyCursor() {
     int want = -1;
     if (!g_suspended) {
-        if (uicommon::WaitCursorOn()) want = Qt::WaitCursor;
-        else if (uicommon::MouseCursorStyle() == VAL_POINTING_FINGER_CURSOR) want = Qt::PointingHandCursor;
+        if (uicore::WaitCursorOn()) want = Qt::WaitCursor;
+        else if (uicore::MouseCursorStyle() == VAL_POINTING_FINGER_CURSOR) want = Qt::PointingHandCursor;
     }
     if (want == g_applied) return;
     if (want == -1) QGuiApplication::restoreOverrideCursor();
@@ -322,7 +265,7 @@ void StartEvents() {
     g_pointer = g_cursorSample;
 }
 
-static bool PopCommit(int *panel, int *control) { return uicommon::CommitQueuePop(panel, control); }
+static bool PopCommit(int *panel, int *control) { return uicore::CommitQueuePop(panel, control); }
 
 }  // namespace uirt
 
@@ -359,11 +302,11 @@ int GetRelativeMouseState(int panel, int control, int *x, int *y, int *leftButto
     if (!Ready()) return UIE_NOT_INITIALIZED;
     Panel *p = FindPanel(panel);
     if (!p) return UIE_BAD_PANEL;
-    QWidget *w = p->w;
+    QWidget *w = Q(*p).w;
     if (control != 0) {
         Ctrl *c = FindCtrl(p, control);
         if (!c) return UIE_BAD_CONTROL;
-        w = c->w;
+        w = Q(*c).w;
     }
     if (!x || !y) return UIE_BAD_POINTER;
     const QPoint at = w->mapFromGlobal(Pointer());
@@ -379,4 +322,4 @@ int GetRelativeMouseState(int panel, int control, int *x, int *y, int *leftButto
     return 0;
 }
 
-void uicommon::BackendShowCursor() { ApplyCursor(); }
+void uicore::BackendShowCursor() { ApplyCursor(); }

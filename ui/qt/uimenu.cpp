@@ -41,8 +41,8 @@ public:
         Panel *p = PanelOfWidget(static_cast<QWidget *>(o));
         if (!p || p->dimmed) return false;
         Ctrl *c = CtrlOfWidget(p, static_cast<QWidget *>(o));
-        if (!c || !c->cb || !c->w->isEnabled()) return false;
-        const QPoint at = p->w->mapFromGlobal(me->globalPosition().toPoint());
+        if (!c || !c->cb || !Q(*c).w->isEnabled()) return false;
+        const QPoint at = Q(*p).w->mapFromGlobal(me->globalPosition().toPoint());
         return CallCtrlCallback(p->handle, c->id, EVENT_RIGHT_CLICK, at.y(), at.x()) != 0;
     }
 };

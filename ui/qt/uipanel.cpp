@@ -1,14 +1,11 @@
-// uipanel.cpp: start-up of the run-time, the panel registry, loading panels
-// from resource bundles, and the operations and attributes of panels.
+// uipanel.cpp: start-up of the run-time, loading panels from resource
+// bundles, and the operations and attributes of panels.
 //
 // Exports (ui/userint.h): InitUIRunTime, InitUIRunTimeHeadless,
 // GetProjectDirAnsi, SetDirAnsi, LoadPanelAnsi, NewPanelAnsi, DisplayPanel,
 // HidePanel, DiscardPanel, InstallPopup, SetPanelPos, GetActivePanel,
-// GetScreenSize, ProcessDrawEvents, Set/GetPanelAttributeAnsi,
-// InstallPanelCallback;
-// (ui/common/uibackend.h): BackendReady, BackendHasPanel;
-// (ui/qt/uiprivate.h): Ready, FindPanel, FindCtrl, PanelOfWidget, CtrlOfWidget,
-// PanelHandles; (ui/qt/userint_qt.h): the widget accessors.
+// GetScreenSize, ProcessDrawEvents, Set/GetPanelAttributeAnsi;
+// (ui/qt/uiprivate.h): PanelOfWidget, CtrlOfWidget; (ui/qt/userint_qt.h): the widget accessors.
 //
 // Data model: see ui/qt/uiprivate.h. A panel's top and left are those of its
 // client area (the window without its frame), in screen pixels for a
@@ -57,9 +54,9 @@
 #include <xcb/xcb.h>
 #endif
 
-#include "ui/common/uiattr.h"
-#include "ui/common/uibackend.h"
-#include "ui/common/uicallback.h"
+#include "ui/core/uiattr.h"
+#include "ui/core/uibackend.h"
+#include "ui/core/uicallback.h"
 #include "ui/qt/uiprivate.h"
 #include "ui/userint.h"
 #include "ui/qt/userint_qt.h"
@@ -70,16 +67,11 @@ namespace uirt {
 // g_app: the application object, made by InitUIRunTime and kept until the
 //   process ends; null before a successful start (every panel operation then answers
 //   UIE_NOT_INITIALIZED).
-// g_panels: every live panel by handle. A panel leaves it only at the end
-//   of DiscardPanel, after its discard events.
-// g_nextHandle: the next handle to give; handles are never reused.
 // g_loader: the Designer-file loader, made on first load (it is costly to
 //   make) and kept.
 // g_argc, g_argv, g_argStore: the arguments QApplication keeps references
 //   to for its whole life.
 static QApplication *g_app = nullptr;
-static std::map<int, std::unique_ptr<Panel>> g_panels;
-static int g_nextHandle = 1;
 static QUiLoader *g_loader = nullptr;
 static int g_argc = 0;
 static char *g_argv[4] = {};
@@ -104,42 +96,21 @@ static char g_programName[64] = "vlic";
 static QMargins g_frame;
 static QObject *g_fitWatch = nullptr;
 
-bool Ready() { return g_app != nullptr; }
-
-Panel *FindPanel(int handle) {
-    auto it = g_panels.find(handle);
-    return it == g_panels.end() ? nullptr : it->second.get();
-}
-
-Ctrl *FindCtrl(Panel *p, int id) {
-    if (!p) return nullptr;
-    for (auto &c : p->ctrls)
-        if (c->id == id) return c.get();
-    return nullptr;
-}
-
 Panel *PanelOfWidget(QWidget *w) {
     for (QWidget *x = w; x; x = x->parentWidget())
-        for (auto &kv : g_panels)
-            if (kv.second->w == x) return kv.second.get();
+        for (int h : PanelHandles())
+            if (Panel *p = FindPanel(h); Q(*p).w == x) return p;
     return nullptr;
 }
 
 Ctrl *CtrlOfWidget(Panel *p, QWidget *w) {
     if (!p || !w) return nullptr;
     QWidget *x = w;
-    while (x && x->parentWidget() != p->w) x = x->parentWidget();
+    while (x && x->parentWidget() != Q(*p).w) x = x->parentWidget();
     if (!x) return nullptr;
     for (auto &c : p->ctrls)
-        if (c->w == x) return c.get();
+        if (Q(*c).w == x) return c.get();
     return nullptr;
-}
-
-std::vector<int> PanelHandles() {
-    std::vector<int> out;
-    out.reserve(g_panels.size());
-    for (auto &kv : g_panels) out.push_back(kv.first);
-    return out;
 }
 
 // ------------------------------------------------------------ start-up
@@ -273,6 +244,7 @@ static int Start(char **argv, bool headless) {
     // The application object lives until the process ends: deleting it at
     // exit would run after Qt's own static data is gone.
     g_app = new QApplication(g_argc, g_argv);
+    uicore::SetReady();
     qInstallMessageHandler(previous);
     ReleaseProbe();
     const QString name = QGuiApplication::platformName();
@@ -284,9 +256,6 @@ static int Start(char **argv, bool headless) {
 }  // namespace uirt
 
 using namespace uirt;
-
-bool uicommon::BackendReady() { return Ready(); }
-bool uicommon::BackendHasPanel(int panel) { return FindPanel(panel) != nullptr; }
 
 // 1 when the run-time runs (also when it already did), 0 when no display
 // can be opened or another application object exists.
@@ -305,11 +274,11 @@ void SetNoDisplayHandler(NoDisplayHandlerPtr handler) { g_noDisplay = handler; }
 // UIE_BUFFER_TOO_SMALL (longer than MAX_PATHNAME_LEN - 1), UIE_SYSTEM (the
 // folder's name has characters Windows-1252 cannot write).
 int GetProjectDirAnsi(char *buffer) {
-    if (!buffer) return UIE_BAD_POINTER;
     if (!Ready()) return UIE_NOT_INITIALIZED;
+    if (!buffer) return UIE_BAD_POINTER;
     const QString dir = QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
-    const QByteArray bytes = ToAnsi(dir);
-    if (FromAnsi(bytes.constData(), bytes.size()) != dir) return UIE_SYSTEM;
+    const std::string bytes = ToAnsi(dir);
+    if (FromAnsi(bytes) != dir) return UIE_SYSTEM;
     if (bytes.size() >= MAX_PATHNAME_LEN) return UIE_BUFFER_TOO_SMALL;
     return CopyOut(bytes, buffer, MAX_PATHNAME_LEN);
 }
@@ -347,7 +316,7 @@ static int StyleFor(QWidget *w, int named) {
     if (auto *b = qobject_cast<QPushButton *>(w)) pictureOnly = b->text().isEmpty() && !b->icon().isNull();
     if (auto *l = qobject_cast<QLabel *>(w)) pictureOnly = !l->pixmap().isNull();
     for (const QMetaObject *m = w->metaObject(); m; m = m->superClass())
-        if (const int style = uicommon::StyleOfClass(m->className(), named, pictureOnly)) return style;
+        if (const int style = uicore::StyleOfClass(m->className(), named, pictureOnly)) return style;
     return 0;
 }
 
@@ -459,10 +428,10 @@ static int IntProperty(QObject *o, const char *name, int fallback) {
 static bool HasProperty(QObject *o, const char *name) { return o->property(name).isValid(); }
 
 static void ApplyBackColor(Panel &p) {
-    QPalette pal = p.w->palette();
+    QPalette pal = Q(p).w->palette();
     pal.setColor(QPalette::Window, QColor::fromRgb(static_cast<QRgb>(p.backColor)));
-    p.w->setPalette(pal);
-    p.w->setAutoFillBackground(true);
+    Q(p).w->setPalette(pal);
+    Q(p).w->setAutoFillBackground(true);
 }
 
 // The window flags of a top-level panel from its frame attributes.
@@ -477,26 +446,26 @@ static void ApplyFrame(Panel &p) {
         if (p.canMinimize) f |= Qt::WindowMinimizeButtonHint;
         if (p.canMaximize) f |= Qt::WindowMaximizeButtonHint;
     }
-    if (p.w->windowFlags() != f) {
-        const bool shown = p.w->isVisible();
-        const QRect g = p.w->geometry();
-        p.w->setWindowFlags(f);   // hides the window
-        p.w->setGeometry(g);
-        if (shown) p.w->show();
+    if (Q(p).w->windowFlags() != f) {
+        const bool shown = Q(p).w->isVisible();
+        const QRect g = Q(p).w->geometry();
+        Q(p).w->setWindowFlags(f);   // hides the window
+        Q(p).w->setGeometry(g);
+        if (shown) Q(p).w->show();
     }
     if (p.sizable) {
-        p.w->setMinimumSize(0, 0);
-        p.w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        Q(p).w->setMinimumSize(0, 0);
+        Q(p).w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     } else {
-        p.w->setFixedSize(p.w->size());
+        Q(p).w->setFixedSize(Q(p).w->size());
     }
 }
 
 // The area a panel is centred in: the screen's available area for a
 // top-level panel, the parent's client area for a child panel.
 static QRect CentringArea(const Panel &p) {
-    if (p.parent != 0 && p.w->parentWidget()) return p.w->parentWidget()->rect();
-    QScreen *s = p.w->screen() ? p.w->screen() : QGuiApplication::primaryScreen();
+    if (p.parent != 0 && Q(p).w->parentWidget()) return Q(p).w->parentWidget()->rect();
+    QScreen *s = Q(p).w->screen() ? Q(p).w->screen() : QGuiApplication::primaryScreen();
     return s ? s->availableGeometry() : QRect(0, 0, 800, 600);
 }
 
@@ -505,7 +474,7 @@ static QRect CentringArea(const Panel &p) {
 // (null before any). A panel without title bar, or a child panel, has none.
 static QMargins FrameOf(const Panel &p) {
     if (p.parent != 0 || !p.titleBar) return {};
-    if (QWindow *win = p.w->windowHandle(); win && p.w->isVisible()) {
+    if (QWindow *win = Q(p).w->windowHandle(); win && Q(p).w->isVisible()) {
         const QMargins m = win->frameMargins();
         if (!m.isNull()) g_frame = m;
     }
@@ -529,7 +498,7 @@ static QRect OnScreen(const Panel &p, const QRect &client) {
     if (p.parent != 0) return client;
     const QRect outer = client.marginsAdded(FrameOf(p));
     QScreen *s = QGuiApplication::screenAt(outer.center());
-    if (!s) s = p.w->screen() ? p.w->screen() : QGuiApplication::primaryScreen();
+    if (!s) s = Q(p).w->screen() ? Q(p).w->screen() : QGuiApplication::primaryScreen();
     if (!s) return client;
     const QRect area = s->availableGeometry();
     return client.translated(ShiftInto(outer.x(), outer.width(), area.x(), area.width()),
@@ -538,12 +507,12 @@ static QRect OnScreen(const Panel &p, const QRect &client) {
 
 static int MovePanel(Panel &p, int top, int left) {
     const QRect area = CentringArea(p);
-    const QSize sz = p.w->size();
+    const QSize sz = Q(p).w->size();
     if (left == VAL_AUTO_CENTER) left = area.x() + (area.width() - sz.width()) / 2;
     if (top == VAL_AUTO_CENTER) top = area.y() + (area.height() - sz.height()) / 2;
-    p.asked = QPoint(left, top);
-    const QRect target = OnScreen(p, QRect(p.asked, sz));
-    if (p.w->geometry() != target) p.w->setGeometry(target);
+    Q(p).asked = QPoint(left, top);
+    const QRect target = OnScreen(p, QRect(Q(p).asked, sz));
+    if (Q(p).w->geometry() != target) Q(p).w->setGeometry(target);
     return 0;
 }
 
@@ -556,11 +525,11 @@ public:
         if (e->type() != QEvent::Expose) return false;
         for (int h : PanelHandles()) {
             Panel *p = FindPanel(h);
-            if (!p || !p->awaitingExpose || p->w->windowHandle() != o || !p->w->isVisible()) continue;
+            if (!p || !Q(*p).awaitingExpose || Q(*p).w->windowHandle() != o || !Q(*p).w->isVisible()) continue;
             if (!static_cast<QWindow *>(o)->isExposed()) break;
-            p->awaitingExpose = false;
-            const QRect target = OnScreen(*p, p->w->geometry());
-            if (p->w->geometry() != target) p->w->setGeometry(target);
+            Q(*p).awaitingExpose = false;
+            const QRect target = OnScreen(*p, Q(*p).w->geometry());
+            if (Q(*p).w->geometry() != target) Q(*p).w->setGeometry(target);
             break;
         }
         return false;
@@ -573,15 +542,15 @@ static void TrackMouse(QWidget *root) {
 }
 
 static int Register(std::unique_ptr<Panel> p) {
-    const int h = g_nextHandle++;
+    const int h = uicore::NewPanelHandle();
     p->handle = h;
     Panel &ref = *p;
-    g_panels[h] = std::move(p);
+    uicore::AddPanel(std::move(p));
     for (auto &c : ref.ctrls) {
         SetupCtrl(ref, *c);
         ConnectCtrl(h, *c);
     }
-    TrackMouse(ref.w);
+    TrackMouse(Q(ref).w);
     return h;
 }
 
@@ -589,7 +558,7 @@ static int Register(std::unique_ptr<Panel> p) {
 // children carrying ctrlId, in resource order) and their labels (direct
 // children carrying labelOf). Children that are neither are left alone.
 static void ReadControls(Panel &p) {
-    const QObjectList kids = p.w->children();
+    const QObjectList kids = Q(p).w->children();
     for (QObject *o : kids) {
         QWidget *w = qobject_cast<QWidget *>(o);
         if (!w || !HasProperty(w, "ctrlId")) continue;
@@ -598,10 +567,12 @@ static void ReadControls(Panel &p) {
         const int style = StyleFor(w, IntProperty(w, "ctrlStyle", 0));
         if (style == 0) continue;
         auto c = std::make_unique<Ctrl>();
+        c->native = std::make_unique<QtCtrl>();
+    c->native = std::make_unique<QtCtrl>();
         c->id = id;
         c->style = style;
-        c->w = w;
-        const int defMode = uicommon::DefaultCtrlMode(style);
+        Q(*c).w = w;
+        const int defMode = uicore::DefaultCtrlMode(style);
         const int mode = IntProperty(w, "ctrlMode", defMode);
         c->mode = (mode >= VAL_INDICATOR && mode <= VAL_NORMAL) ? mode : defMode;
         p.ctrls.push_back(std::move(c));
@@ -610,7 +581,7 @@ static void ReadControls(Panel &p) {
         auto *l = qobject_cast<QLabel *>(o);
         if (!l || !HasProperty(l, "labelOf") || HasProperty(l, "ctrlId")) continue;
         Ctrl *c = FindCtrl(&p, IntProperty(l, "labelOf", 0));
-        if (c && !c->label && c->w != l) c->label = l;
+        if (c && !Q(*c).label && Q(*c).w != l) Q(*c).label = l;
     }
     const int n = static_cast<int>(p.ctrls.size());
     for (int i = 0; i < n; ++i) p.ctrls[static_cast<size_t>(i)]->zplane = n - 1 - i;
@@ -649,13 +620,14 @@ int LoadPanelAnsi(int parent, const char *file, int resourceId) {
     const std::vector<Picture> pictures = TakePictures(&xml);
     QBuffer buffer(&xml);
     buffer.open(QIODevice::ReadOnly);
-    QWidget *w = g_loader->load(&buffer, pp ? pp->w : nullptr);
+    QWidget *w = g_loader->load(&buffer, pp ? Q(*pp).w : nullptr);
     if (!w) return UIE_FILE_NOT_FOUND;
     PutPictures(w, root, pictures);
 
     auto p = std::make_unique<Panel>();
+    p->native = std::make_unique<QtPanel>();
     p->parent = parent;
-    p->w = w;
+    Q(*p).w = w;
     p->closeCtrl = IntProperty(w, "closeCtrl", 0);
     p->titleRaw = ToAnsi(w->windowTitle());
     p->canMinimize = IntProperty(w, "canMinimize", 1) != 0;
@@ -680,12 +652,13 @@ int NewPanelAnsi(int parent, const char *title, int top, int left, int height, i
     if (parent != 0 && !(pp = FindPanel(parent))) return UIE_BAD_PANEL;
     if (height < 1 || width < 1) return UIE_BAD_VALUE;
     auto p = std::make_unique<Panel>();
+    p->native = std::make_unique<QtPanel>();
     p->parent = parent;
-    p->w = new QWidget(pp ? pp->w : nullptr);
-    p->w->hide();
-    p->w->resize(width, height);
+    Q(*p).w = new QWidget(pp ? Q(*pp).w : nullptr);
+    Q(*p).w->hide();
+    Q(*p).w->resize(width, height);
     p->titleRaw = title ? QByteArray(title) : QByteArray();
-    p->w->setWindowTitle(FromAnsi(title));
+    Q(*p).w->setWindowTitle(FromAnsi(title));
     ApplyBackColor(*p);
     ApplyFrame(*p);
     MovePanel(*p, top, left);
@@ -698,19 +671,19 @@ int DisplayPanel(int panel) {
     if (!Ready()) return UIE_NOT_INITIALIZED;
     Panel *p = FindPanel(panel);
     if (!p) return UIE_BAD_PANEL;
-    p->w->show();
+    Q(*p).w->show();
     if (p->parent == 0) {
         // Its frame is known once the window manager has framed it.
         if (!g_fitWatch) g_fitWatch = new FitWatch;
-        QWindow *win = p->w->windowHandle();
-        p->awaitingExpose = win && !win->isExposed();
+        QWindow *win = Q(*p).w->windowHandle();
+        Q(*p).awaitingExpose = win && !win->isExposed();
         if (win) {
             win->removeEventFilter(g_fitWatch);
             win->installEventFilter(g_fitWatch);
         }
     }
-    if (p->parent != 0 || g_canRaise) p->w->raise();
-    if (p->parent == 0) p->w->activateWindow();
+    if (p->parent != 0 || g_canRaise) Q(*p).w->raise();
+    if (p->parent == 0) Q(*p).w->activateWindow();
     return 0;
 }
 
@@ -719,10 +692,10 @@ int HidePanel(int panel) {
     if (!Ready()) return UIE_NOT_INITIALIZED;
     Panel *p = FindPanel(panel);
     if (!p) return UIE_BAD_PANEL;
-    p->w->hide();
+    Q(*p).w->hide();
     if (p->popup) {
-        p->w->setWindowModality(Qt::NonModal);
-        if (QWindow *win = p->w->windowHandle()) win->setTransientParent(nullptr);
+        Q(*p).w->setWindowModality(Qt::NonModal);
+        if (QWindow *win = Q(*p).w->windowHandle()) win->setTransientParent(nullptr);
         p->popup = false;
     }
     return 0;
@@ -739,12 +712,9 @@ int DiscardPanel(int panel) {
     if (!p) return UIE_BAD_PANEL;
     if (p->discarding) return UIE_NOT_PERMITTED;
     p->discarding = true;
-    uicommon::SendDiscardEvents(Records(), panel);
-    auto it = g_panels.find(panel);
-    assert(it != g_panels.end() && "a panel being discarded stays registered until its events are sent");
-    std::unique_ptr<Panel> gone = std::move(it->second);
-    g_panels.erase(it);
-    QWidget *w = gone->w;
+    uicore::SendDiscardEvents(panel);
+    std::unique_ptr<Panel> gone = uicore::TakePanel(panel);
+    QWidget *w = Q(*gone).w;
     w->hide();
     if (InDispatch()) w->deleteLater();   // Qt may be delivering an event to it right now
     else delete w;
@@ -760,7 +730,7 @@ QWidget *PopupOwner(const QWidget *popup) {
     std::vector<int> handles = PanelHandles();
     for (auto it = handles.rbegin(); it != handles.rend(); ++it) {
         Panel *c = FindPanel(*it);
-        if (c && c->parent == 0 && c->w != popup && c->w->isVisible()) return c->w;
+        if (c && c->parent == 0 && Q(*c).w != popup && Q(*c).w->isVisible()) return Q(*c).w;
     }
     return nullptr;
 }
@@ -777,12 +747,12 @@ int InstallPopup(int panel) {
     if (!p) return UIE_BAD_PANEL;
     if (p->parent != 0) return UIE_NOT_PERMITTED;
     if (!p->popup) {
-        const bool shown = p->w->isVisible();
-        if (shown) p->w->hide();   // modality and owner change only while hidden
-        p->w->setWindowModality(Qt::ApplicationModal);
-        QWidget *owner = PopupOwner(p->w);
-        p->w->winId();   // its window exists from here, to carry the owner
-        if (QWindow *win = p->w->windowHandle())
+        const bool shown = Q(*p).w->isVisible();
+        if (shown) Q(*p).w->hide();   // modality and owner change only while hidden
+        Q(*p).w->setWindowModality(Qt::ApplicationModal);
+        QWidget *owner = PopupOwner(Q(*p).w);
+        Q(*p).w->winId();   // its window exists from here, to carry the owner
+        if (QWindow *win = Q(*p).w->windowHandle())
             win->setTransientParent(owner ? owner->window()->windowHandle() : nullptr);
         p->popup = true;
     }
@@ -809,7 +779,7 @@ int GetActivePanel(void) {
     if (focus && focus->window() == aw)
         if (Panel *p = PanelOfWidget(focus)) return p->handle;
     Panel *p = PanelOfWidget(aw);
-    return (p && p->w == aw) ? p->handle : 0;
+    return (p && Q(*p).w == aw) ? p->handle : 0;
 }
 
 // 0 with the primary screen's size; UIE_NOT_INITIALIZED, UIE_BAD_POINTER, UIE_SYSTEM.
@@ -823,15 +793,6 @@ int GetScreenSize(int *height, int *width) {
     return 0;
 }
 
-// 0; UIE_NOT_INITIALIZED, UIE_BAD_PANEL.
-int InstallPanelCallback(int panel, PanelCallbackPtr callback, void *callbackData) {
-    if (!Ready()) return UIE_NOT_INITIALIZED;
-    Panel *p = FindPanel(panel);
-    if (!p) return UIE_BAD_PANEL;
-    p->cb = callback;
-    p->cbData = callbackData;
-    return 0;
-}
 
 // ---------------------------------------------------------- drawing now
 namespace uirt {
@@ -845,9 +806,9 @@ public:
     bool eventFilter(QObject *o, QEvent *e) override {
         if (e->type() != QEvent::Close || !o->isWidgetType()) return false;
         Panel *p = PanelOfWidget(static_cast<QWidget *>(o));
-        if (!p || p->w != o) return false;
+        if (!p || Q(*p).w != o) return false;
         e->ignore();
-        closes.emplace_back(p->w);
+        closes.emplace_back(Q(*p).w);
         return true;
     }
 };
@@ -855,9 +816,9 @@ public:
 // True while a displayed top-level panel's window waits for its first
 // exposure (the window manager is still framing and mapping it).
 static bool AwaitingExposure() {
-    for (auto &kv : g_panels) {
-        const Panel &p = *kv.second;
-        if (p.parent == 0 && p.awaitingExpose && p.w->isVisible()) return true;
+    for (int h : PanelHandles()) {
+        const Panel &p = *FindPanel(h);
+        if (p.parent == 0 && Q(p).awaitingExpose && Q(p).w->isVisible()) return true;
     }
     return false;
 }
@@ -885,9 +846,9 @@ int ProcessDrawEvents(void) {
     }
     for (int h : PanelHandles()) {
         Panel *p = FindPanel(h);
-        if (!p || p->parent != 0 || !p->w->isVisible()) continue;
-        QWindow *win = p->w->windowHandle();
-        if (win && win->isExposed()) p->w->repaint();
+        if (!p || p->parent != 0 || !Q(*p).w->isVisible()) continue;
+        QWindow *win = Q(*p).w->windowHandle();
+        if (win && win->isExposed()) Q(*p).w->repaint();
     }
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     qApp->removeEventFilter(&held);
@@ -907,12 +868,12 @@ static Panel *PanelFor(int panel, int attribute, int *status) {
     if (!Ready()) { *status = UIE_NOT_INITIALIZED; return nullptr; }
     Panel *p = FindPanel(panel);
     if (!p) { *status = UIE_BAD_PANEL; return nullptr; }
-    if (!uicommon::IsPanelAttr(attribute)) { *status = UIE_BAD_ATTRIBUTE; return nullptr; }
+    if (!uicore::IsPanelAttr(attribute)) { *status = UIE_BAD_ATTRIBUTE; return nullptr; }
     return p;
 }
 
 static int SetPanelInt(Panel &p, int a, int v) {
-    QWidget *w = p.w;
+    QWidget *w = Q(p).w;
     switch (a) {
     case ATTR_DIMMED:
         // Greys the panel's own controls rather than its root widget: Qt
@@ -952,7 +913,7 @@ static int SetPanelInt(Panel &p, int a, int v) {
         flag = v != 0;
         ApplyFrame(p);
         // With or without a frame, the place asked for may fit otherwise.
-        if (a == ATTR_TITLEBAR_VISIBLE) return MovePanel(p, p.asked.y(), p.asked.x());
+        if (a == ATTR_TITLEBAR_VISIBLE) return MovePanel(p, Q(p).asked.y(), Q(p).asked.x());
         return 0;
     }
     case ATTR_PANEL_FIRST_CTRL: return UIE_NOT_PERMITTED;   // read only
@@ -961,7 +922,7 @@ static int SetPanelInt(Panel &p, int a, int v) {
 }
 
 static int GetPanelInt(Panel &p, int a, int *v) {
-    QWidget *w = p.w;
+    QWidget *w = Q(p).w;
     switch (a) {
     case ATTR_DIMMED: *v = p.dimmed ? 1 : 0; return 0;
     case ATTR_VISIBLE: *v = w->isHidden() ? 0 : 1; return 0;
@@ -990,8 +951,8 @@ int SetPanelAttributeAnsi(int panel, int attribute, int value) {
     int st;
     Panel *p = PanelFor(panel, attribute, &st);
     if (!p) return st;
-    const int cbSt = uicommon::SetCallbackAttribute(p->cb, p->cbData, attribute, value);
-    if (cbSt != uicommon::kNoCallbackAttribute) return cbSt;
+    const int cbSt = uicore::SetCallbackAttribute(p->cb, p->cbData, attribute, value);
+    if (cbSt != uicore::kNoCallbackAttribute) return cbSt;
     if (attribute == ATTR_TITLE) return UIE_BAD_VALUE;
     return SetPanelInt(*p, attribute, value);
 }
@@ -1000,13 +961,13 @@ int SetPanelAttributeAnsi(int panel, int attribute, const char *value) {
     int st;
     Panel *p = PanelFor(panel, attribute, &st);
     if (!p) return st;
-    const int cbSt = uicommon::SetCallbackAttribute(p->cb, p->cbData, attribute, value);
-    if (cbSt != uicommon::kNoCallbackAttribute) return cbSt;
+    const int cbSt = uicore::SetCallbackAttribute(p->cb, p->cbData, attribute, value);
+    if (cbSt != uicore::kNoCallbackAttribute) return cbSt;
     if (attribute != ATTR_TITLE) return UIE_BAD_VALUE;
     if (!value) return UIE_BAD_POINTER;
     if (p->titleRaw == value) return 0;
     p->titleRaw = value;
-    p->w->setWindowTitle(FromAnsi(value));
+    Q(*p).w->setWindowTitle(FromAnsi(value));
     return 0;
 }
 
@@ -1014,16 +975,16 @@ int SetPanelAttributeAnsi(int panel, int attribute, void *value) {
     int st;
     Panel *p = PanelFor(panel, attribute, &st);
     if (!p) return st;
-    const int cbSt = uicommon::SetCallbackAttribute(p->cb, p->cbData, attribute, value);
-    return cbSt == uicommon::kNoCallbackAttribute ? UIE_BAD_VALUE : cbSt;
+    const int cbSt = uicore::SetCallbackAttribute(p->cb, p->cbData, attribute, value);
+    return cbSt == uicore::kNoCallbackAttribute ? UIE_BAD_VALUE : cbSt;
 }
 
 int SetPanelAttributeAnsi(int panel, int attribute, PanelCallbackPtr value) {
     int st;
     Panel *p = PanelFor(panel, attribute, &st);
     if (!p) return st;
-    const int cbSt = uicommon::SetCallbackAttributeFn(p->cb, attribute, value);
-    return cbSt == uicommon::kNoCallbackAttribute ? UIE_BAD_VALUE : cbSt;
+    const int cbSt = uicore::SetCallbackAttributeFn(p->cb, attribute, value);
+    return cbSt == uicore::kNoCallbackAttribute ? UIE_BAD_VALUE : cbSt;
 }
 
 int GetPanelAttributeAnsi(int panel, int attribute, int *value) {
@@ -1031,7 +992,7 @@ int GetPanelAttributeAnsi(int panel, int attribute, int *value) {
     Panel *p = PanelFor(panel, attribute, &st);
     if (!p) return st;
     if (!value) return UIE_BAD_POINTER;
-    if (!uicommon::IsPanelIntAttr(attribute)) return UIE_BAD_VALUE;
+    if (!uicore::IsPanelIntAttr(attribute)) return UIE_BAD_VALUE;
     return GetPanelInt(*p, attribute, value);
 }
 
@@ -1049,8 +1010,8 @@ int GetPanelAttributeAnsi(int panel, int attribute, void **value) {
     Panel *p = PanelFor(panel, attribute, &st);
     if (!p) return st;
     if (!value) return UIE_BAD_POINTER;
-    const int cbSt = uicommon::GetCallbackAttribute(p->cb, p->cbData, attribute, value);
-    return cbSt == uicommon::kNoCallbackAttribute ? UIE_BAD_VALUE : cbSt;
+    const int cbSt = uicore::GetCallbackAttribute(p->cb, p->cbData, attribute, value);
+    return cbSt == uicore::kNoCallbackAttribute ? UIE_BAD_VALUE : cbSt;
 }
 
 int GetPanelAttributeAnsi(int panel, int attribute, PanelCallbackPtr *value) {
@@ -1058,24 +1019,24 @@ int GetPanelAttributeAnsi(int panel, int attribute, PanelCallbackPtr *value) {
     Panel *p = PanelFor(panel, attribute, &st);
     if (!p) return st;
     if (!value) return UIE_BAD_POINTER;
-    const int cbSt = uicommon::GetCallbackAttributeFn(p->cb, attribute, value);
-    return cbSt == uicommon::kNoCallbackAttribute ? UIE_BAD_VALUE : cbSt;
+    const int cbSt = uicore::GetCallbackAttributeFn(p->cb, attribute, value);
+    return cbSt == uicore::kNoCallbackAttribute ? UIE_BAD_VALUE : cbSt;
 }
 
 // ------------------------------------------------------------ test seam
 QWidget *UiPanelWidget(int panel) {
     Panel *p = FindPanel(panel);
-    return p ? p->w : nullptr;
+    return p ? Q(*p).w : nullptr;
 }
 
 QWidget *UiCtrlWidget(int panel, int control) {
     Ctrl *c = FindCtrl(FindPanel(panel), control);
-    return c ? c->w : nullptr;
+    return c ? Q(*c).w : nullptr;
 }
 
 QLabel *UiCtrlLabelWidget(int panel, int control) {
     Ctrl *c = FindCtrl(FindPanel(panel), control);
-    return c ? c->label : nullptr;
+    return c ? Q(*c).label : nullptr;
 }
 
 int UiPanelOfWidget(QWidget *widget) {

@@ -1,11 +1,11 @@
 // uipopup.cpp: the message popup (and its test hook) and printing.
 //
 // Exports (ui/userint.h): MessagePopupAnsi, UiSetMessagePopupHook;
-// (ui/common/uibackend.h): BackendPrintPanel (PrintPanelAnsi's checks are
-// ui/common/uiprint.cpp's).
+// (ui/core/uibackend.h): BackendPrintPanel (PrintPanelAnsi's checks are
+// ui/core/uiprint.cpp's).
 //
 // Data model: the hook, when set, stands in for the dialog. Printing reads
-// the three print attributes (ui/common/uiprint.h); a print is one page holding a picture of the
+// the three print attributes (ui/core/uiprint.h); a print is one page holding a picture of the
 // panel as it is drawn on the screen, placed at the top-left of the page's
 // printable area and scaled as the attributes say (-1: to fit the page,
 // keeping its proportions when both are -1; else a percentage of its size at
@@ -19,8 +19,8 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
-#include "ui/common/uibackend.h"
-#include "ui/common/uiprint.h"
+#include "ui/core/uibackend.h"
+#include "ui/core/uiprint.h"
 #include "ui/qt/uiprivate.h"
 #include "ui/userint.h"
 
@@ -28,7 +28,7 @@ namespace {
 
 // --------------------------------------------------------------- state
 // g_hook: stands in for the message dialog when set (tests). The print
-//   attributes are ui/common/uiprint.cpp's.
+//   attributes are ui/core/uiprint.cpp's.
 UiMessagePopupHook g_hook = nullptr;
 
 }  // namespace
@@ -62,7 +62,7 @@ int MessagePopupAnsi(const char *title, const char *message) {
 
 // 0 once the page is out; UIE_SYSTEM (no default printer, or the printer
 // or file refused).
-int uicommon::BackendPrintPanel(int panel, const char *pdfFile) {
+int uicore::BackendPrintPanel(int panel, const char *pdfFile) {
     Panel *p = FindPanel(panel);
     QPrinter printer(QPrinter::HighResolution);
     if (!pdfFile) {
@@ -73,17 +73,17 @@ int uicommon::BackendPrintPanel(int panel, const char *pdfFile) {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(FromAnsi(pdfFile));
     }
-    printer.setPageOrientation(uicommon::PrintOrientation() ? QPageLayout::Landscape : QPageLayout::Portrait);
-    printer.setDocName(FromAnsi(p->titleRaw.constData(), p->titleRaw.size()));
+    printer.setPageOrientation(uicore::PrintOrientation() ? QPageLayout::Landscape : QPageLayout::Portrait);
+    printer.setDocName(FromAnsi(p->titleRaw));
 
-    const QPixmap shot = p->w->grab();
+    const QPixmap shot = Q(*p).w->grab();
     const QSizeF size = shot.deviceIndependentSize();
     if (size.isEmpty()) return UIE_SYSTEM;
     QPainter painter;
     if (!painter.begin(&printer)) return UIE_SYSTEM;
     const QRectF page = printer.pageRect(QPrinter::DevicePixel);
     double sx = 1, sy = 1;
-    uicommon::PrintScales(page.width(), page.height(), printer.resolution(), size.width(), size.height(), &sx, &sy);
+    uicore::PrintScales(page.width(), page.height(), printer.resolution(), size.width(), size.height(), &sx, &sy);
     painter.drawPixmap(QRectF(0, 0, size.width() * sx, size.height() * sy), shot, QRectF(shot.rect()));
     return painter.end() ? 0 : UIE_SYSTEM;
 }

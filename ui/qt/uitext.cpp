@@ -1,11 +1,11 @@
 // uitext.cpp: where Windows-1252 text meets Qt's Unicode, over the shared
-// table of ui/common/textcodec.h.
+// table of ui/core/textcodec.h.
 //
 // Exports (ui/qt/uiprivate.h): FromAnsi, ToAnsi, SameText, CopyOut,
-// MnemonicToQt, HasMnemonic.
+// MnemonicToQt.
 //
 // Data model: a byte b of Windows-1252 stands for the code point
-// cp1252::ToCodePoint(b) (see ui/common/textcodec.cpp, which converts for
+// cp1252::ToCodePoint(b) (see ui/core/textcodec.cpp, which converts for
 // every backend). A code point outside those 256 has no byte; ToAnsi writes
 // '?' for it (text the user typed that the catalogue cannot hold).
 #include <cstring>
@@ -13,7 +13,7 @@
 
 #include <QString>
 
-#include "ui/common/textcodec.h"
+#include "ui/core/textcodec.h"
 #include "ui/cp1252.h"
 #include "ui/qt/uiprivate.h"
 #include "ui/userint.h"
@@ -25,17 +25,17 @@ namespace uirt {
 // The text of n bytes s (null s gives ""). Never fails.
 QString FromAnsi(const char *s, qsizetype n) {
     if (!s || n <= 0) return QString();
-    return QString::fromStdU16String(uicommon::AnsiToUtf16(s, static_cast<std::size_t>(n)));
+    return QString::fromStdU16String(uicore::AnsiToUtf16(s, static_cast<std::size_t>(n)));
 }
 
 QString FromAnsi(const char *s) { return s ? FromAnsi(s, static_cast<qsizetype>(std::strlen(s))) : QString(); }
 
+QString FromAnsi(const std::string &s) { return FromAnsi(s.data(), static_cast<qsizetype>(s.size())); }
+
 // The bytes of a text; a character without a byte becomes '?', and a zero
 // character is dropped (it would end the caller's string).
-QByteArray ToAnsi(const QString &s) {
-    const std::string bytes =
-        uicommon::Utf16ToAnsi(reinterpret_cast<const char16_t *>(s.utf16()), static_cast<std::size_t>(s.size()));
-    return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
+std::string ToAnsi(const QString &s) {
+    return uicore::Utf16ToAnsi(reinterpret_cast<const char16_t *>(s.utf16()), static_cast<std::size_t>(s.size()));
 }
 
 // True when the text and the bytes say the same, compared without building
@@ -51,19 +51,15 @@ bool SameText(const QString &s, const char *bytes) {
 
 // Copies bytes and a terminating zero into out (room bytes). Returns 0, or
 // UIE_BUFFER_TOO_SMALL when the text was cut to room - 1 bytes.
-int CopyOut(const QByteArray &bytes, char *out, int room) {
+int CopyOut(const std::string &bytes, char *out, int room) {
     if (room <= 0) return UIE_BUFFER_TOO_SMALL;
-    const qsizetype n = bytes.size() < room ? bytes.size() : room - 1;
-    std::memcpy(out, bytes.constData(), static_cast<size_t>(n));
+    const size_t n = bytes.size() < static_cast<size_t>(room) ? bytes.size() : static_cast<size_t>(room) - 1;
+    std::memcpy(out, bytes.data(), n);
     out[n] = '\0';
     return n == bytes.size() ? 0 : UIE_BUFFER_TOO_SMALL;
 }
 
-bool HasMnemonic(const QByteArray &raw) { return uicommon::HasMnemonic(raw.toStdString()); }
-
 // A label in the "__X" form as Qt's "&X" form.
-QString MnemonicToQt(const QByteArray &raw) {
-    return QString::fromStdU16String(uicommon::MnemonicToAmpersand(raw.toStdString()));
-}
+QString MnemonicToQt(const std::string &raw) { return QString::fromStdU16String(uicore::MnemonicToAmpersand(raw)); }
 
 }  // namespace uirt

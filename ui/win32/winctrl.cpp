@@ -1,7 +1,7 @@
 // winctrl.cpp: the controls of the Win32 backend: their windows (standard
 // controls of user32 and comctl32), fonts, attributes, values and list items.
 //
-// Exports (ui/userint.h): NewCtrlAnsi, InstallCtrlCallback, the control
+// Exports (ui/userint.h): NewCtrlAnsi, the control
 // attribute functions, GetCtrlBoundingRect, the value functions,
 // ResetTextBoxAnsi and the list functions; (ui/win32/winprivate.h):
 // CreateCtrlWindow, FontOf, ApplyDimmed, ApplyZOrder.
@@ -26,8 +26,8 @@
 #include <map>
 #include <tuple>
 
-#include "ui/common/uiattr.h"
-#include "ui/common/uicallback.h"
+#include "ui/core/uiattr.h"
+#include "ui/core/uicallback.h"
 #include "ui/win32/winprivate.h"
 #include "ui/win32/wintext.h"
 
@@ -38,13 +38,13 @@ static std::map<std::tuple<bool, bool, int>, HFONT> g_fonts;
 // The panels' font (as Qt's default one on Linux: 9 points), bold,
 // underlined or of another size as the control asks.
 HFONT FontOf(const Ctrl &c) {
-    const int size = c.pointSize > 0 ? c.pointSize : 9;
-    const auto key = std::make_tuple(c.bold, c.underline, size);
+    const int size = N(c).pointSize > 0 ? N(c).pointSize : 9;
+    const auto key = std::make_tuple(N(c).bold, c.underline, size);
     auto it = g_fonts.find(key);
     if (it != g_fonts.end()) return it->second;
     LOGFONTW lf = {};
     lf.lfHeight = -MulDiv(size, Dpi(), 72);
-    lf.lfWeight = c.bold ? FW_BOLD : FW_NORMAL;
+    lf.lfWeight = N(c).bold ? FW_BOLD : FW_NORMAL;
     lf.lfUnderline = c.underline ? TRUE : FALSE;
     lf.lfCharSet = DEFAULT_CHARSET;
     lf.lfQuality = CLEARTYPE_QUALITY;
@@ -58,7 +58,7 @@ HFONT FontOf(const Ctrl &c) {
 static bool IsButtonWindow(HWND hwnd) {
     Panel *p = PanelOfWindow(hwnd);
     Ctrl *c = p ? FindCtrl(p, GetDlgCtrlID(hwnd)) : nullptr;
-    return c && c->hwnd == hwnd && (c->style == CTRL_COMMAND_BUTTON || c->style == CTRL_PICTURE_COMMAND_BUTTON);
+    return c && N(*c).hwnd == hwnd && (c->style == CTRL_COMMAND_BUTTON || c->style == CTRL_PICTURE_COMMAND_BUTTON);
 }
 
 // True for a left press or a key to a button or ring in indicator mode,
@@ -70,7 +70,7 @@ static bool SwallowedInput(HWND hwnd, UINT msg) {
     if (!input) return false;
     Panel *p = PanelOfWindow(hwnd);
     Ctrl *c = p ? FindCtrl(p, GetDlgCtrlID(hwnd)) : nullptr;
-    return c && c->hwnd == hwnd && c->mode == VAL_INDICATOR &&
+    return c && N(*c).hwnd == hwnd && c->mode == VAL_INDICATOR &&
            (c->style == CTRL_COMMAND_BUTTON || c->style == CTRL_PICTURE_COMMAND_BUTTON || c->style == CTRL_RING);
 }
 
@@ -114,12 +114,12 @@ static std::string WindowAnsi(HWND hwnd) {
 
 // The height of one line of the control's font, in pixels (at least 1).
 static int LineHeight(const Ctrl &c) {
-    HDC dc = GetDC(c.hwnd);
+    HDC dc = GetDC(N(c).hwnd);
     HGDIOBJ old = SelectObject(dc, FontOf(c));
     TEXTMETRICW tm = {};
     GetTextMetricsW(dc, &tm);
     SelectObject(dc, old);
-    ReleaseDC(c.hwnd, dc);
+    ReleaseDC(N(c).hwnd, dc);
     return std::max(1, static_cast<int>(tm.tmHeight));
 }
 
@@ -127,8 +127,8 @@ static int LineHeight(const Ctrl &c) {
 // margin above and below the text.
 static int TextBoxChrome(const Ctrl &c) {
     RECT w, cl;
-    GetWindowRect(c.hwnd, &w);
-    GetClientRect(c.hwnd, &cl);
+    GetWindowRect(N(c).hwnd, &w);
+    GetClientRect(N(c).hwnd, &cl);
     return (w.bottom - w.top) - cl.bottom + Px(2);
 }
 
@@ -141,30 +141,30 @@ static bool IsEdit(const Ctrl &c) {
 }
 
 void FitLabel(Ctrl &c) {
-    if (!c.label || !c.labelCentred) return;
-    const int n = GetWindowTextLengthW(c.label);
+    if (!N(c).label || !N(c).labelCentred) return;
+    const int n = GetWindowTextLengthW(N(c).label);
     std::wstring text(static_cast<size_t>(n) + 1, L'\0');
-    GetWindowTextW(c.label, text.data(), n + 1);
+    GetWindowTextW(N(c).label, text.data(), n + 1);
     RECT box, need = {0, 0, 0, 0};
-    GetClientRect(c.label, &box);
-    HDC dc = GetDC(c.label);
+    GetClientRect(N(c).label, &box);
+    HDC dc = GetDC(N(c).label);
     HGDIOBJ old = SelectObject(dc, FontOf(c));
     DrawTextW(dc, text.c_str(), n, &need, DT_CALCRECT | DT_SINGLELINE);
     SelectObject(dc, old);
-    ReleaseDC(c.label, dc);
-    LONG_PTR style = GetWindowLongPtrW(c.label, GWL_STYLE) & ~static_cast<LONG_PTR>(SS_CENTERIMAGE);
+    ReleaseDC(N(c).label, dc);
+    LONG_PTR style = GetWindowLongPtrW(N(c).label, GWL_STYLE) & ~static_cast<LONG_PTR>(SS_CENTERIMAGE);
     if (need.right <= box.right) style |= SS_CENTERIMAGE;
-    SetWindowLongPtrW(c.label, GWL_STYLE, style);
-    InvalidateRect(c.label, nullptr, TRUE);
+    SetWindowLongPtrW(N(c).label, GWL_STYLE, style);
+    InvalidateRect(N(c).label, nullptr, TRUE);
 }
 
 // The text a button or text message shows for its label.
 static void ShowLabel(Ctrl &c) {
-    if (c.label) {
-        SetWindowTextW(c.label, WideLabel(c.labelRaw.c_str()).c_str());
+    if (N(c).label) {
+        SetWindowTextW(N(c).label, WideLabel(c.labelRaw.c_str()).c_str());
         FitLabel(c);
-    } else if (IsButton(c)) SetWindowTextW(c.hwnd, WideLabel(c.labelRaw.c_str()).c_str());
-    else if (c.style == CTRL_TEXT_MSG) SetWindowTextW(c.hwnd, WideFromAnsi(c.labelRaw.c_str()).c_str());
+    } else if (IsButton(c)) SetWindowTextW(N(c).hwnd, WideLabel(c.labelRaw.c_str()).c_str());
+    else if (c.style == CTRL_TEXT_MSG) SetWindowTextW(N(c).hwnd, WideFromAnsi(c.labelRaw.c_str()).c_str());
 }
 
 // A closed drop-down list is as tall as its font makes it, shorter than
@@ -173,12 +173,12 @@ static void ShowLabel(Ctrl &c) {
 // the labels centred beside it; the ring's rectangle stays the one asked.
 // (Growing the selection field instead leaves the text at its top under Wine.)
 static void CentreRing(const Panel &p, Ctrl &c, int top, int height) {
-    const RECT w = RectInPanel(p, c.hwnd);
+    const RECT w = RectInPanel(p, N(c).hwnd);
     const int pad = std::max(0, height - static_cast<int>(w.bottom - w.top));
-    c.padTop = pad / 2;
-    c.padBottom = pad - c.padTop;
-    if (w.top != top + c.padTop)
-        SetWindowPos(c.hwnd, nullptr, w.left, top + c.padTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    N(c).padTop = pad / 2;
+    N(c).padBottom = pad - N(c).padTop;
+    if (w.top != top + N(c).padTop)
+        SetWindowPos(N(c).hwnd, nullptr, w.left, top + N(c).padTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 bool CreateCtrlWindow(Panel &p, Ctrl &c, const RECT &r, const std::string &text,
@@ -235,24 +235,24 @@ bool CreateCtrlWindow(Panel &p, Ctrl &c, const RECT &r, const std::string &text,
     default: return false;
     }
     if (c.visible) style |= WS_VISIBLE;
-    c.hwnd = CreateWindowExW(ex, windowClass, initial.c_str(), style, Px(r.left), Px(r.top), Px(r.right - r.left), height,
-                             p.hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
+    N(c).hwnd = CreateWindowExW(ex, windowClass, initial.c_str(), style, Px(r.left), Px(r.top), Px(r.right - r.left), height,
+                             N(p).hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
                              GetModuleHandleW(nullptr), nullptr);
-    if (!c.hwnd) return false;
-    SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(c)), FALSE);
+    if (!N(c).hwnd) return false;
+    SendMessageW(N(c).hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(c)), FALSE);
     if (c.style == CTRL_RING) CentreRing(p, c, Px(r.top), Px(r.bottom - r.top));
     // Only the user's edits count as such (Wine marks an edit control made
     // with its text as modified).
-    if (IsEdit(c)) SendMessageW(c.hwnd, EM_SETMODIFY, FALSE, 0);
-    SetWindowSubclass(c.hwnd, CtrlSubclass, 1, 0);
+    if (IsEdit(c)) SendMessageW(N(c).hwnd, EM_SETMODIFY, FALSE, 0);
+    SetWindowSubclass(N(c).hwnd, CtrlSubclass, 1, 0);
     ApplyDimmed(p, c);
     return true;
 }
 
 void ApplyDimmed(const Panel &p, Ctrl &c) {
     const BOOL enable = !(c.dimmed || p.dimmed);
-    EnableWindow(c.hwnd, enable);
-    if (c.label) EnableWindow(c.label, enable);
+    EnableWindow(N(c).hwnd, enable);
+    if (N(c).label) EnableWindow(N(c).label, enable);
 }
 
 void ApplyZOrder(Panel &p) {
@@ -268,14 +268,14 @@ void ApplyZOrder(Panel &p) {
     });
     // Back-most first: each one placed on top of those before it.
     for (Ctrl *c : order) {
-        SetWindowPos(c->hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        if (c->label) SetWindowPos(c->label, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        SetWindowPos(N(*c).hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        if (N(*c).label) SetWindowPos(N(*c).label, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
 }
 
 static void ApplyVisible(Ctrl &c) {
-    ShowWindow(c.hwnd, c.visible ? SW_SHOWNA : SW_HIDE);
-    if (c.label) ShowWindow(c.label, c.visible && c.labelVisible ? SW_SHOWNA : SW_HIDE);
+    ShowWindow(N(c).hwnd, c.visible ? SW_SHOWNA : SW_HIDE);
+    if (N(c).label) ShowWindow(N(c).label, c.visible && c.labelVisible ? SW_SHOWNA : SW_HIDE);
 }
 
 // Copies text and a terminating zero into out (1024 bytes). 0, or
@@ -302,7 +302,7 @@ static Ctrl *CtrlFor(int panel, int control, Panel **owner, int *status) {
 // not one of a control's.
 static Ctrl *CtrlAttrFor(int panel, int control, int attribute, Panel **owner, int *status) {
     Ctrl *c = CtrlFor(panel, control, owner, status);
-    if (c && !uicommon::IsAttrOfStyle(c->style, attribute)) { *status = UIE_BAD_ATTRIBUTE; return nullptr; }
+    if (c && !uicore::IsAttrOfStyle(c->style, attribute)) { *status = UIE_BAD_ATTRIBUTE; return nullptr; }
     return c;
 }
 
@@ -319,9 +319,10 @@ int NewCtrlAnsi(int panel, int style, const char *label, int top, int left) {
     int id = 1;
     for (auto &c : p->ctrls) id = std::max(id, c->id);
     auto c = std::make_unique<Ctrl>();
+    c->native = std::make_unique<WinCtrl>();
     c->id = id + 1;
     c->style = style;
-    c->mode = uicommon::DefaultCtrlMode(style);
+    c->mode = uicore::DefaultCtrlMode(style);
     const bool text = style == CTRL_TEXT_MSG || style == CTRL_DECORATION;
     const RECT r = {left, top, left + (text ? 120 : 100), top + (style == CTRL_TEXT_BOX ? 80 : text ? 20 : 26)};
     if (style < CTRL_COMMAND_BUTTON || style > CTRL_DECORATION) return UIE_BAD_VALUE;
@@ -333,14 +334,6 @@ int NewCtrlAnsi(int panel, int style, const char *label, int top, int left) {
     return id + 1;
 }
 
-int InstallCtrlCallback(int panel, int control, CtrlCallbackPtr callback, void *callbackData) {
-    int status;
-    Ctrl *c = CtrlFor(panel, control, nullptr, &status);
-    if (!c) return status;
-    c->cb = callback;
-    c->cbData = callbackData;
-    return 0;
-}
 
 // True for the attributes that read or change the control's place. The
 // place asks the window (wineserver round trips under Wine), and the
@@ -360,8 +353,8 @@ int SetCtrlAttributeAnsi(int panel, int control, int attribute, int value) {
     Panel *p = nullptr;
     Ctrl *c = CtrlAttrFor(panel, control, attribute, &p, &status);
     if (!c) return status;
-    const int st = uicommon::SetCallbackAttribute(c->cb, c->cbData, attribute, value);
-    if (st != uicommon::kNoCallbackAttribute) return st;
+    const int st = uicore::SetCallbackAttribute(c->cb, c->cbData, attribute, value);
+    if (st != uicore::kNoCallbackAttribute) return st;
     if (attribute == ATTR_LABEL_TEXT) return UIE_BAD_VALUE;
     const RECT r = NeedsPlace(attribute) ? CtrlRect(*p, *c) : RECT{};
     switch (attribute) {
@@ -389,11 +382,11 @@ int SetCtrlAttributeAnsi(int panel, int control, int attribute, int value) {
         const int dx = attribute == ATTR_LEFT ? Px(value) - r.left : 0;
         const int dy = attribute == ATTR_TOP ? Px(value) - r.top : 0;
         if (dx == 0 && dy == 0) return 0;
-        SetWindowPos(c->hwnd, nullptr, r.left + dx, r.top + c->padTop + dy, 0, 0,
+        SetWindowPos(N(*c).hwnd, nullptr, r.left + dx, r.top + N(*c).padTop + dy, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        if (c->label) {
-            const RECT l = RectInPanel(*p, c->label);
-            SetWindowPos(c->label, nullptr, l.left + dx, l.top + dy, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        if (N(*c).label) {
+            const RECT l = RectInPanel(*p, N(*c).label);
+            SetWindowPos(N(*c).label, nullptr, l.left + dx, l.top + dy, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         }
         return 0;
     }
@@ -404,7 +397,7 @@ int SetCtrlAttributeAnsi(int panel, int control, int attribute, int value) {
         int h = attribute == ATTR_HEIGHT ? Px(value) : r.bottom - r.top;
         if (c->style == CTRL_RING) h += Px(240);
         if (w == r.right - r.left && h == r.bottom - r.top) return 0;
-        SetWindowPos(c->hwnd, nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(N(*c).hwnd, nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         if (c->style == CTRL_RING) CentreRing(*p, *c, r.top, h - Px(240));
         return 0;
     }
@@ -425,25 +418,25 @@ int SetCtrlAttributeAnsi(int panel, int control, int attribute, int value) {
         if (value != VAL_INDICATOR && value != VAL_HOT && value != VAL_NORMAL) return UIE_BAD_VALUE;
         if (c->mode == value) return 0;
         c->mode = value;
-        if (IsEdit(*c)) SendMessageW(c->hwnd, EM_SETREADONLY, value == VAL_INDICATOR, 0);
+        if (IsEdit(*c)) SendMessageW(N(*c).hwnd, EM_SETREADONLY, value == VAL_INDICATOR, 0);
         return 0;
     case ATTR_TEXT_COLOR:
         if (value < 0 || value > 0xFFFFFF) return UIE_BAD_VALUE;
         if (c->textColor == value) return 0;
         c->textColor = value;
-        InvalidateRect(c->label ? c->label : c->hwnd, nullptr, TRUE);
+        InvalidateRect(N(*c).label ? N(*c).label : N(*c).hwnd, nullptr, TRUE);
         return 0;
     case ATTR_TEXT_UNDERLINE:
         if (c->underline == (value != 0)) return 0;
         c->underline = value != 0;
-        SendMessageW(c->label ? c->label : c->hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(*c)), TRUE);
+        SendMessageW(N(*c).label ? N(*c).label : N(*c).hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(*c)), TRUE);
         return 0;
     case ATTR_VISIBLE_LINES:
         if (c->style != CTRL_TEXT_BOX) return UIE_BAD_ATTRIBUTE;
         if (value < 1) return UIE_BAD_VALUE;
         c->visibleLines = value;
         if (r.bottom - r.top == TextBoxHeight(*c, value)) return 0;
-        SetWindowPos(c->hwnd, nullptr, 0, 0, r.right - r.left, TextBoxHeight(*c, value),
+        SetWindowPos(N(*c).hwnd, nullptr, 0, 0, r.right - r.left, TextBoxHeight(*c, value),
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         return 0;
     default: return UIE_BAD_ATTRIBUTE;
@@ -454,8 +447,8 @@ int SetCtrlAttributeAnsi(int panel, int control, int attribute, const char *valu
     int status;
     Ctrl *c = CtrlAttrFor(panel, control, attribute, nullptr, &status);
     if (!c) return status;
-    const int st = uicommon::SetCallbackAttribute(c->cb, c->cbData, attribute, value);
-    if (st != uicommon::kNoCallbackAttribute) return st;
+    const int st = uicore::SetCallbackAttribute(c->cb, c->cbData, attribute, value);
+    if (st != uicore::kNoCallbackAttribute) return st;
     if (attribute != ATTR_LABEL_TEXT) return UIE_BAD_VALUE;
     if (!value) return UIE_BAD_POINTER;
     if (c->labelRaw == value) return 0;
@@ -468,16 +461,16 @@ int SetCtrlAttributeAnsi(int panel, int control, int attribute, void *value) {
     int status;
     Ctrl *c = CtrlAttrFor(panel, control, attribute, nullptr, &status);
     if (!c) return status;
-    const int st = uicommon::SetCallbackAttribute(c->cb, c->cbData, attribute, value);
-    return st == uicommon::kNoCallbackAttribute ? UIE_BAD_VALUE : st;
+    const int st = uicore::SetCallbackAttribute(c->cb, c->cbData, attribute, value);
+    return st == uicore::kNoCallbackAttribute ? UIE_BAD_VALUE : st;
 }
 
 int SetCtrlAttributeAnsi(int panel, int control, int attribute, CtrlCallbackPtr value) {
     int status;
     Ctrl *c = CtrlAttrFor(panel, control, attribute, nullptr, &status);
     if (!c) return status;
-    const int st = uicommon::SetCallbackAttributeFn(c->cb, attribute, value);
-    return st == uicommon::kNoCallbackAttribute ? UIE_BAD_VALUE : st;
+    const int st = uicore::SetCallbackAttributeFn(c->cb, attribute, value);
+    return st == uicore::kNoCallbackAttribute ? UIE_BAD_VALUE : st;
 }
 
 int GetCtrlAttributeAnsi(int panel, int control, int attribute, int *value) {
@@ -486,7 +479,7 @@ int GetCtrlAttributeAnsi(int panel, int control, int attribute, int *value) {
     Ctrl *c = CtrlAttrFor(panel, control, attribute, &p, &status);
     if (!c) return status;
     if (!value) return UIE_BAD_POINTER;
-    if (!uicommon::IsCtrlIntAttr(attribute)) return UIE_BAD_VALUE;
+    if (!uicore::IsCtrlIntAttr(attribute)) return UIE_BAD_VALUE;
     const RECT r = NeedsPlace(attribute) ? CtrlRect(*p, *c) : RECT{};
     switch (attribute) {
     case ATTR_DIMMED: *value = c->dimmed; return 0;
@@ -530,8 +523,8 @@ int GetCtrlAttributeAnsi(int panel, int control, int attribute, void **value) {
     Ctrl *c = CtrlAttrFor(panel, control, attribute, nullptr, &status);
     if (!c) return status;
     if (!value) return UIE_BAD_POINTER;
-    const int st = uicommon::GetCallbackAttribute(c->cb, c->cbData, attribute, value);
-    return st == uicommon::kNoCallbackAttribute ? UIE_BAD_VALUE : st;
+    const int st = uicore::GetCallbackAttribute(c->cb, c->cbData, attribute, value);
+    return st == uicore::kNoCallbackAttribute ? UIE_BAD_VALUE : st;
 }
 
 int GetCtrlAttributeAnsi(int panel, int control, int attribute, CtrlCallbackPtr *value) {
@@ -539,8 +532,8 @@ int GetCtrlAttributeAnsi(int panel, int control, int attribute, CtrlCallbackPtr 
     Ctrl *c = CtrlAttrFor(panel, control, attribute, nullptr, &status);
     if (!c) return status;
     if (!value) return UIE_BAD_POINTER;
-    const int st = uicommon::GetCallbackAttributeFn(c->cb, attribute, value);
-    return st == uicommon::kNoCallbackAttribute ? UIE_BAD_VALUE : st;
+    const int st = uicore::GetCallbackAttributeFn(c->cb, attribute, value);
+    return st == uicore::kNoCallbackAttribute ? UIE_BAD_VALUE : st;
 }
 
 // 0 with the control's rectangle, its label drawn apart included.
@@ -551,8 +544,8 @@ int GetCtrlBoundingRect(int panel, int control, int *top, int *left, int *height
     if (!c) return status;
     if (!top || !left || !height || !width) return UIE_BAD_POINTER;
     RECT r = CtrlRect(*p, *c);
-    if (c->label && c->labelVisible && !c->labelRaw.empty()) {
-        const RECT l = RectInPanel(*p, c->label);
+    if (N(*c).label && c->labelVisible && !c->labelRaw.empty()) {
+        const RECT l = RectInPanel(*p, N(*c).label);
         UnionRect(&r, &r, &l);
     }
     r = LgRect(r);
@@ -569,15 +562,15 @@ int SetCtrlValAnsi(int panel, int control, int value) {
     Ctrl *c = CtrlFor(panel, control, nullptr, &status);
     if (!c) return status;
     if (c->style == CTRL_RING) {
-        const auto it = std::find(c->items.begin(), c->items.end(), value);
-        if (it == c->items.end()) return UIE_VALUE_NOT_FOUND;
-        SendMessageW(c->hwnd, CB_SETCURSEL, it - c->items.begin(), 0);
+        const auto it = std::find(N(*c).items.begin(), N(*c).items.end(), value);
+        if (it == N(*c).items.end()) return UIE_VALUE_NOT_FOUND;
+        SendMessageW(N(*c).hwnd, CB_SETCURSEL, it - N(*c).items.begin(), 0);
         return 0;
     }
     if (c->style == CTRL_NUMERIC) {
-        if (value < c->minimum || value > c->maximum) return UIE_BAD_VALUE;
-        SetWindowTextW(c->hwnd, std::to_wstring(value).c_str());
-        SendMessageW(c->hwnd, EM_SETMODIFY, FALSE, 0);   // no user's edit
+        if (value < N(*c).minimum || value > N(*c).maximum) return UIE_BAD_VALUE;
+        SetWindowTextW(N(*c).hwnd, std::to_wstring(value).c_str());
+        SendMessageW(N(*c).hwnd, EM_SETMODIFY, FALSE, 0);   // no user's edit
         return 0;
     }
     return UIE_BAD_VALUE;
@@ -598,8 +591,8 @@ int SetCtrlValAnsi(int panel, int control, const char *value) {
     }
     if (IsEdit(*c) && c->style != CTRL_NUMERIC) {
         const std::wstring text = EditText(value);
-        if (WindowAnsi(c->hwnd) != value) SetWindowTextW(c->hwnd, text.c_str());   // the same text again: no repaint
-        SendMessageW(c->hwnd, EM_SETMODIFY, FALSE, 0);   // no user's edit
+        if (WindowAnsi(N(*c).hwnd) != value) SetWindowTextW(N(*c).hwnd, text.c_str());   // the same text again: no repaint
+        SendMessageW(N(*c).hwnd, EM_SETMODIFY, FALSE, 0);   // no user's edit
         return 0;
     }
     return UIE_BAD_VALUE;
@@ -611,13 +604,13 @@ int GetCtrlValAnsi(int panel, int control, int *value) {
     if (!c) return status;
     if (!value) return UIE_BAD_POINTER;
     if (c->style == CTRL_RING) {
-        const LRESULT i = SendMessageW(c->hwnd, CB_GETCURSEL, 0, 0);
+        const LRESULT i = SendMessageW(N(*c).hwnd, CB_GETCURSEL, 0, 0);
         if (i == CB_ERR) return UIE_BAD_INDEX;
-        *value = c->items[static_cast<size_t>(i)];
+        *value = N(*c).items[static_cast<size_t>(i)];
         return 0;
     }
     if (c->style == CTRL_NUMERIC) {
-        *value = std::atoi(WindowAnsi(c->hwnd).c_str());
+        *value = std::atoi(WindowAnsi(N(*c).hwnd).c_str());
         return 0;
     }
     return UIE_BAD_VALUE;
@@ -629,7 +622,7 @@ int GetCtrlValAnsi(int panel, int control, char *value) {
     if (!c) return status;
     if (!value) return UIE_BAD_POINTER;
     if (c->style == CTRL_TEXT_MSG) return CopyOut(c->labelRaw, value);
-    if (IsEdit(*c)) return CopyOut(WindowAnsi(c->hwnd), value);
+    if (IsEdit(*c)) return CopyOut(WindowAnsi(N(*c).hwnd), value);
     return UIE_BAD_VALUE;
 }
 
@@ -652,7 +645,7 @@ static Ctrl *RingFor(int panel, int control, int *status) {
     return c;
 }
 
-static int Count(const Ctrl &c) { return static_cast<int>(c.items.size()); }
+static int Count(const Ctrl &c) { return static_cast<int>(N(c).items.size()); }
 
 int InsertListItemAnsi(int panel, int control, int index, const char *label, int value) {
     int status;
@@ -661,10 +654,10 @@ int InsertListItemAnsi(int panel, int control, int index, const char *label, int
     if (!label) return UIE_BAD_POINTER;
     const int n = Count(*c);
     if (index < -1 || index > n) return UIE_BAD_INDEX;
-    const LRESULT at = SendMessageW(c->hwnd, CB_INSERTSTRING, index, reinterpret_cast<LPARAM>(WideFromAnsi(label).c_str()));
+    const LRESULT at = SendMessageW(N(*c).hwnd, CB_INSERTSTRING, index, reinterpret_cast<LPARAM>(WideFromAnsi(label).c_str()));
     if (at < 0) return UIE_OUT_OF_MEMORY;
-    c->items.insert(c->items.begin() + at, value);
-    if (SendMessageW(c->hwnd, CB_GETCURSEL, 0, 0) == CB_ERR) SendMessageW(c->hwnd, CB_SETCURSEL, 0, 0);
+    N(*c).items.insert(N(*c).items.begin() + at, value);
+    if (SendMessageW(N(*c).hwnd, CB_GETCURSEL, 0, 0) == CB_ERR) SendMessageW(N(*c).hwnd, CB_SETCURSEL, 0, 0);
     return 0;
 }
 
@@ -674,11 +667,11 @@ int ReplaceListItemAnsi(int panel, int control, int index, const char *label, in
     if (!c) return status;
     if (!label) return UIE_BAD_POINTER;
     if (index < 0 || index >= Count(*c)) return UIE_BAD_INDEX;
-    const LRESULT current = SendMessageW(c->hwnd, CB_GETCURSEL, 0, 0);
-    SendMessageW(c->hwnd, CB_DELETESTRING, index, 0);
-    SendMessageW(c->hwnd, CB_INSERTSTRING, index, reinterpret_cast<LPARAM>(WideFromAnsi(label).c_str()));
-    c->items[static_cast<size_t>(index)] = value;
-    SendMessageW(c->hwnd, CB_SETCURSEL, current, 0);
+    const LRESULT current = SendMessageW(N(*c).hwnd, CB_GETCURSEL, 0, 0);
+    SendMessageW(N(*c).hwnd, CB_DELETESTRING, index, 0);
+    SendMessageW(N(*c).hwnd, CB_INSERTSTRING, index, reinterpret_cast<LPARAM>(WideFromAnsi(label).c_str()));
+    N(*c).items[static_cast<size_t>(index)] = value;
+    SendMessageW(N(*c).hwnd, CB_SETCURSEL, current, 0);
     return 0;
 }
 
@@ -692,11 +685,11 @@ int DeleteListItem(int panel, int control, int index, int count) {
     if (index < 0 || index >= n) return UIE_BAD_INDEX;
     if (count == -1) count = n - index;
     if (count < 0 || index + count > n) return UIE_BAD_INDEX;
-    if (index == 0 && count == n) SendMessageW(c->hwnd, CB_RESETCONTENT, 0, 0);
-    else for (int i = index + count - 1; i >= index; --i) SendMessageW(c->hwnd, CB_DELETESTRING, i, 0);
-    c->items.erase(c->items.begin() + index, c->items.begin() + index + count);
-    if (Count(*c) > 0 && SendMessageW(c->hwnd, CB_GETCURSEL, 0, 0) == CB_ERR)
-        SendMessageW(c->hwnd, CB_SETCURSEL, std::min(index, Count(*c) - 1), 0);
+    if (index == 0 && count == n) SendMessageW(N(*c).hwnd, CB_RESETCONTENT, 0, 0);
+    else for (int i = index + count - 1; i >= index; --i) SendMessageW(N(*c).hwnd, CB_DELETESTRING, i, 0);
+    N(*c).items.erase(N(*c).items.begin() + index, N(*c).items.begin() + index + count);
+    if (Count(*c) > 0 && SendMessageW(N(*c).hwnd, CB_GETCURSEL, 0, 0) == CB_ERR)
+        SendMessageW(N(*c).hwnd, CB_SETCURSEL, std::min(index, Count(*c) - 1), 0);
     return 0;
 }
 
@@ -715,7 +708,7 @@ int GetValueFromIndexAnsi(int panel, int control, int index, int *value) {
     if (!c) return status;
     if (!value) return UIE_BAD_POINTER;
     if (index < 0 || index >= Count(*c)) return UIE_BAD_INDEX;
-    *value = c->items[static_cast<size_t>(index)];
+    *value = N(*c).items[static_cast<size_t>(index)];
     return 0;
 }
 
@@ -724,9 +717,9 @@ int GetIndexFromValueAnsi(int panel, int control, int *index, int value) {
     Ctrl *c = RingFor(panel, control, &status);
     if (!c) return status;
     if (!index) return UIE_BAD_POINTER;
-    const auto it = std::find(c->items.begin(), c->items.end(), value);
-    if (it == c->items.end()) return UIE_VALUE_NOT_FOUND;
-    *index = static_cast<int>(it - c->items.begin());
+    const auto it = std::find(N(*c).items.begin(), N(*c).items.end(), value);
+    if (it == N(*c).items.end()) return UIE_VALUE_NOT_FOUND;
+    *index = static_cast<int>(it - N(*c).items.begin());
     return 0;
 }
 
@@ -736,9 +729,9 @@ int GetLabelFromIndexAnsi(int panel, int control, int index, char *label) {
     if (!c) return status;
     if (!label) return UIE_BAD_POINTER;
     if (index < 0 || index >= Count(*c)) return UIE_BAD_INDEX;
-    const LRESULT n = SendMessageW(c->hwnd, CB_GETLBTEXTLEN, index, 0);
+    const LRESULT n = SendMessageW(N(*c).hwnd, CB_GETLBTEXTLEN, index, 0);
     std::wstring wide(static_cast<size_t>(n) + 1, L'\0');
-    SendMessageW(c->hwnd, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(wide.data()));
+    SendMessageW(N(*c).hwnd, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(wide.data()));
     return CopyOut(AnsiFromWide(wide.c_str(), static_cast<int>(n)), label);
 }
 
@@ -747,7 +740,7 @@ int GetCtrlIndex(int panel, int control, int *index) {
     Ctrl *c = RingFor(panel, control, &status);
     if (!c) return status;
     if (!index) return UIE_BAD_POINTER;
-    const LRESULT i = SendMessageW(c->hwnd, CB_GETCURSEL, 0, 0);
+    const LRESULT i = SendMessageW(N(*c).hwnd, CB_GETCURSEL, 0, 0);
     *index = i == CB_ERR ? -1 : static_cast<int>(i);
     return 0;
 }

@@ -3,15 +3,14 @@
 //
 // Exports (ui/userint.h): GetUserEvent, GetRelativeMouseState,
 // InstallPopup, MessagePopupAnsi, UiSetMessagePopupHook;
-// (ui/common/uibackend.h): BackendShowCursor, BackendPrintPanel (the cursor state and PrintPanelAnsi's
-// checks are ui/common's); (ui/win32/userint_win32.h):
+// (ui/core/uibackend.h): BackendShowCursor, BackendPrintPanel (the cursor state and PrintPanelAnsi's
+// checks are ui/core's); (ui/win32/userint_win32.h):
 // UiRunPendingMessages; (ui/win32/winprivate.h):
-// CallCtrlCallback, CallPanelCallback, Commit, Records, InDispatch, CursorOverride,
-// MouseMessage, EndModal, DispatchGuard.
+// CursorOverride, MouseMessage, BeginModal, EndModal.
 //
 // Data model. Commits come from the controls' own notifications (see the
 // panels' window procedure): EVENT_COMMIT to the control's callback, then,
-// unless it returned non-zero, into the shared commit queue that
+// unless it returned non-zero, into the core's commit queue that
 // GetUserEvent empties one per call. Every mouse move over a panel or one of
 // its controls gives EVENT_MOUSE_POINTER_MOVE to the panel's callback, a
 // left release over a control EVENT_LEFT_CLICK_UP to its callback, both with
@@ -28,11 +27,9 @@
 #include <string>
 #include <vector>
 
-#include "ui/common/commitq.h"
-#include "ui/common/uibackend.h"
-#include "ui/common/uicursor.h"
-#include "ui/common/uidispatch.h"
-#include "ui/common/uiprint.h"
+#include "ui/core/uibackend.h"
+#include "ui/core/uicursor.h"
+#include "ui/core/uiprint.h"
 #include "ui/win32/userint_win32.h"
 #include "ui/win32/winprivate.h"
 #include "ui/win32/wintext.h"
@@ -40,67 +37,20 @@
 namespace uiwin {
 
 // --------------------------------------------------------------- state
-// g_depth: calls from Windows' message delivery into callbacks now running.
 // g_popups: open modal popups, oldest first; g_disabled: the panels they
 //   disabled, enabled again when the last popup goes.
 // g_hook: MessagePopupAnsi's test hook.
 // kIdleBoundMs: the longest a poll at rest sleeps.
 // g_pressed: the window that took the latest left press, until its release.
-static int g_depth = 0;
 static std::vector<int> g_popups;
 static std::vector<int> g_disabled;
 static UiMessagePopupHook g_hook = nullptr;
 static constexpr DWORD kIdleBoundMs = 500;
 static HWND g_pressed = nullptr;
 
-DispatchGuard::DispatchGuard() { ++g_depth; }
-DispatchGuard::~DispatchGuard() { --g_depth; }
-bool InDispatch() { return g_depth > 0; }
-
-int CallCtrlCallback(int panel, int ctrl, int event, int d1, int d2) {
-    Ctrl *c = FindCtrl(FindPanel(panel), ctrl);
-    if (!c || !c->cb) return 0;
-    CtrlCallbackPtr cb = c->cb;
-    void *data = c->cbData;
-    DispatchGuard g;
-    return cb(panel, ctrl, event, data, d1, d2);
-}
-
-int CallPanelCallback(int panel, int event, int d1, int d2) {
-    Panel *p = FindPanel(panel);
-    if (!p || !p->cb) return 0;
-    PanelCallbackPtr cb = p->cb;
-    void *data = p->cbData;
-    DispatchGuard g;
-    return cb(panel, event, data, d1, d2);
-}
-
-static int CtrlAt(int panel, size_t index) {
-    Panel *p = FindPanel(panel);
-    return p && index < p->ctrls.size() ? p->ctrls[index]->id : 0;
-}
-
-static std::vector<int> ChildPanels(int panel) {
-    std::vector<int> out;
-    for (int h : PanelHandles())
-        if (FindPanel(h)->parent == panel) out.push_back(h);
-    return out;
-}
-
-const uicommon::BackendRecords &Records() {
-    static const uicommon::BackendRecords records = {CallCtrlCallback, CallPanelCallback, CtrlAt, ChildPanels,
-                                                     DiscardPanel};
-    return records;
-}
-
-void Commit(int panel, int ctrl) {
-    DispatchGuard g;
-    uicommon::DeliverCommit(Records(), panel, ctrl);
-}
-
 HCURSOR CursorOverride() {
-    if (uicommon::WaitCursorOn()) return LoadCursorW(nullptr, IDC_WAIT);
-    if (uicommon::MouseCursorStyle() == VAL_POINTING_FINGER_CURSOR) return LoadCursorW(nullptr, IDC_HAND);
+    if (uicore::WaitCursorOn()) return LoadCursorW(nullptr, IDC_WAIT);
+    if (uicore::MouseCursorStyle() == VAL_POINTING_FINGER_CURSOR) return LoadCursorW(nullptr, IDC_HAND);
     return nullptr;
 }
 
@@ -119,12 +69,12 @@ static void NoteMouse(HWND hwnd, UINT msg, LPARAM lParam) {
     if (!p || p->dimmed) return;
     POINT at = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
     POINT pt = at;
-    MapWindowPoints(hwnd, p->hwnd, &pt, 1);
+    MapWindowPoints(hwnd, N(*p).hwnd, &pt, 1);
     pt = {Lg(pt.x), Lg(pt.y)};
     const int panel = p->handle;
     if (msg == WM_MOUSEMOVE) {
         CallPanelCallback(panel, EVENT_MOUSE_POINTER_MOVE, pt.y, pt.x);
-    } else if (hwnd != p->hwnd && pressedHere && IsWindowEnabled(hwnd)) {
+    } else if (hwnd != N(*p).hwnd && pressedHere && IsWindowEnabled(hwnd)) {
         RECT r;
         GetClientRect(hwnd, &r);
         const int id = GetDlgCtrlID(hwnd);
@@ -151,8 +101,8 @@ void BeginModal(int popup) {
     if (std::find(g_popups.begin(), g_popups.end(), popup) != g_popups.end()) return;
     for (int h : PanelHandles()) {
         Panel *other = FindPanel(h);
-        if (h == popup || other->parent || !IsWindowEnabled(other->hwnd)) continue;
-        EnableWindow(other->hwnd, FALSE);
+        if (h == popup || other->parent || !IsWindowEnabled(N(*other).hwnd)) continue;
+        EnableWindow(N(*other).hwnd, FALSE);
         g_disabled.push_back(h);
     }
     g_popups.push_back(popup);
@@ -162,7 +112,7 @@ void EndModal(int popup) {
     g_popups.erase(std::remove(g_popups.begin(), g_popups.end(), popup), g_popups.end());
     if (!g_popups.empty()) return;
     for (int h : g_disabled)
-        if (Panel *p = FindPanel(h)) EnableWindow(p->hwnd, TRUE);
+        if (Panel *p = FindPanel(h)) EnableWindow(N(*p).hwnd, TRUE);
     g_disabled.clear();
 }
 
@@ -184,8 +134,8 @@ static void ShowCursorNow() {
 static Ctrl *ButtonOfApartLabel(Panel *p, wchar_t ch) {
     if (!p || p->dimmed) return nullptr;
     for (auto &c : p->ctrls) {
-        if (!c->label || (c->style != CTRL_COMMAND_BUTTON && c->style != CTRL_PICTURE_COMMAND_BUTTON)) continue;
-        if (!c->visible || c->dimmed || c->mode == VAL_INDICATOR || !IsWindowEnabled(c->hwnd)) continue;
+        if (!N(*c).label || (c->style != CTRL_COMMAND_BUTTON && c->style != CTRL_PICTURE_COMMAND_BUTTON)) continue;
+        if (!c->visible || c->dimmed || c->mode == VAL_INDICATOR || !IsWindowEnabled(N(*c).hwnd)) continue;
         const size_t at = c->labelRaw.find("__");
         if (at == std::string::npos || at + 2 >= c->labelRaw.size() || c->labelRaw[at + 2] == '&') continue;
         const std::wstring letter = WideFromAnsi(c->labelRaw.substr(at + 2, 1).c_str());
@@ -220,7 +170,7 @@ static int Pump() {
             Ctrl *c = ButtonOfApartLabel(p, static_cast<wchar_t>(msg.wParam));
             if (!c && p != PanelOfWindow(top)) c = ButtonOfApartLabel(p = PanelOfWindow(top), static_cast<wchar_t>(msg.wParam));
             if (c) {
-                SendMessageW(p->hwnd, WM_COMMAND, MAKEWPARAM(c->id, BN_CLICKED), reinterpret_cast<LPARAM>(c->hwnd));
+                SendMessageW(N(*p).hwnd, WM_COMMAND, MAKEWPARAM(c->id, BN_CLICKED), reinterpret_cast<LPARAM>(N(*c).hwnd));
                 continue;
             }
         }
@@ -249,10 +199,10 @@ using namespace uiwin;
 int GetUserEvent(int wait, int *panel, int *control) {
     if (!Ready()) return UIE_NOT_INITIALIZED;
     if (!panel || !control) return UIE_BAD_POINTER;
-    if (uicommon::CommitQueuePop(panel, control)) return EVENT_COMMIT;
+    if (uicore::CommitQueuePop(panel, control)) return EVENT_COMMIT;
     // What was pending counts as this pass's input: no sleep after it.
     if (Pump() > 0) {
-        if (uicommon::CommitQueuePop(panel, control)) return EVENT_COMMIT;
+        if (uicore::CommitQueuePop(panel, control)) return EVENT_COMMIT;
         if (!wait) return 0;
     }
     // Asleep until a message that counts, or the bound: a wake for Windows'
@@ -264,7 +214,7 @@ int GetUserEvent(int wait, int *panel, int *control) {
         MsgWaitForMultipleObjectsEx(0, nullptr, wait ? INFINITE : kIdleBoundMs - slept, QS_ALLINPUT,
                                     MWMO_INPUTAVAILABLE);
         const int ran = Pump();
-        if (uicommon::CommitQueuePop(panel, control)) return EVENT_COMMIT;
+        if (uicore::CommitQueuePop(panel, control)) return EVENT_COMMIT;
         if (ran > 0 && !wait) return 0;
     }
 }
@@ -283,7 +233,7 @@ int GetRelativeMouseState(int panel, int control, int *x, int *y, int *leftButto
     if (!x || !y) return UIE_BAD_POINTER;
     POINT pt;
     GetCursorPos(&pt);
-    ScreenToClient(p->hwnd, &pt);
+    ScreenToClient(N(*p).hwnd, &pt);
     if (c) {
         const RECT r = CtrlRect(*p, *c);
         pt.x -= r.left;
@@ -300,7 +250,7 @@ int GetRelativeMouseState(int panel, int control, int *x, int *y, int *leftButto
     return 0;
 }
 
-void uicommon::BackendShowCursor() { ShowCursorNow(); }
+void uicore::BackendShowCursor() { ShowCursorNow(); }
 
 // The window a popup is owned by: the active panel's, else the newest
 // visible top-level panel's (the one the user was working in), as on Qt;
@@ -308,11 +258,11 @@ void uicommon::BackendShowCursor() { ShowCursorNow(); }
 static HWND PopupOwner(int popup) {
     Panel *o = FindPanel(GetActivePanel());
     while (o && o->parent) o = FindPanel(o->parent);
-    if (o && o->handle != popup && IsWindowVisible(o->hwnd)) return o->hwnd;
+    if (o && o->handle != popup && IsWindowVisible(N(*o).hwnd)) return N(*o).hwnd;
     const std::vector<int> handles = PanelHandles();
     for (auto it = handles.rbegin(); it != handles.rend(); ++it) {
         Panel *c = FindPanel(*it);
-        if (c && !c->parent && *it != popup && IsWindowVisible(c->hwnd)) return c->hwnd;
+        if (c && !c->parent && *it != popup && IsWindowVisible(N(*c).hwnd)) return N(*c).hwnd;
     }
     return nullptr;
 }
@@ -325,7 +275,7 @@ int InstallPopup(int panel) {
     if (p->parent) return UIE_NOT_PERMITTED;
     if (!p->popup) {
         if (HWND owner = PopupOwner(panel))
-            SetWindowLongPtrW(p->hwnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
+            SetWindowLongPtrW(N(*p).hwnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
         p->popup = true;
         BeginModal(panel);
     }
@@ -349,10 +299,10 @@ int MessagePopupAnsi(const char *title, const char *message) {
 }
 
 // Prints the panel's picture on the default printer, at the top-left of the
-// page and scaled as the print attributes say (ui/common/uiprint.h). 0;
+// page and scaled as the print attributes say (ui/core/uiprint.h). 0;
 // UIE_NOT_PERMITTED (a PDF file: Windows has no PDF writer of its own to
 // call), UIE_SYSTEM (no default printer, or it refused the job).
-int uicommon::BackendPrintPanel(int panel, const char *pdfFile) {
+int uicore::BackendPrintPanel(int panel, const char *pdfFile) {
     Panel *p = FindPanel(panel);
     if (pdfFile) return UIE_NOT_PERMITTED;
     wchar_t printer[256];
@@ -361,25 +311,25 @@ int uicommon::BackendPrintPanel(int panel, const char *pdfFile) {
     DEVMODEW mode = {};
     mode.dmSize = sizeof mode;
     mode.dmFields = DM_ORIENTATION;
-    mode.dmOrientation = uicommon::PrintOrientation() ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT;
+    mode.dmOrientation = uicore::PrintOrientation() ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT;
     HDC dc = CreateDCW(L"WINSPOOL", printer, nullptr, &mode);
     if (!dc) return UIE_SYSTEM;
     RECT client;
-    GetClientRect(p->hwnd, &client);
+    GetClientRect(N(*p).hwnd, &client);
     if (client.right <= 0 || client.bottom <= 0) {   // nothing to draw (the scales need a picture)
         DeleteDC(dc);
         return UIE_SYSTEM;
     }
-    HDC screen = GetDC(p->hwnd);
+    HDC screen = GetDC(N(*p).hwnd);
     HDC memory = CreateCompatibleDC(screen);
     HBITMAP picture = CreateCompatibleBitmap(screen, client.right, client.bottom);
     HGDIOBJ old = SelectObject(memory, picture);
-    PrintWindow(p->hwnd, memory, PW_CLIENTONLY);
+    PrintWindow(N(*p).hwnd, memory, PW_CLIENTONLY);
     DOCINFOW doc = {sizeof doc, L"VLicEnr", nullptr, nullptr, 0};
     int status = UIE_SYSTEM;
     if (StartDocW(dc, &doc) > 0 && StartPage(dc) > 0) {
         double sx = 1, sy = 1;
-        uicommon::PrintScales(GetDeviceCaps(dc, HORZRES), GetDeviceCaps(dc, VERTRES), GetDeviceCaps(dc, LOGPIXELSX),
+        uicore::PrintScales(GetDeviceCaps(dc, HORZRES), GetDeviceCaps(dc, VERTRES), GetDeviceCaps(dc, LOGPIXELSX),
                               client.right, client.bottom, &sx, &sy);
         StretchBlt(dc, 0, 0, static_cast<int>(client.right * sx), static_cast<int>(client.bottom * sy), memory, 0, 0,
                    client.right, client.bottom, SRCCOPY);
@@ -388,7 +338,7 @@ int uicommon::BackendPrintPanel(int panel, const char *pdfFile) {
     SelectObject(memory, old);
     DeleteObject(picture);
     DeleteDC(memory);
-    ReleaseDC(p->hwnd, screen);
+    ReleaseDC(N(*p).hwnd, screen);
     DeleteDC(dc);
     return status;
 }

@@ -23,12 +23,12 @@ namespace uiwin {
 // or one without callback.
 bool RightClick(HWND hwnd, LPARAM lParam) {
     Panel *p = PanelOfWindow(hwnd);
-    if (!p || p->dimmed || hwnd == p->hwnd) return false;
+    if (!p || p->dimmed || hwnd == N(*p).hwnd) return false;
     const int id = GetDlgCtrlID(hwnd);
     Ctrl *c = FindCtrl(p, id);
     if (!c || !c->cb || c->dimmed) return false;
     POINT pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-    MapWindowPoints(hwnd, p->hwnd, &pt, 1);
+    MapWindowPoints(hwnd, N(*p).hwnd, &pt, 1);
     return CallCtrlCallback(p->handle, id, EVENT_RIGHT_CLICK, Lg(pt.y), Lg(pt.x)) != 0;
 }
 
@@ -58,7 +58,7 @@ int RunPopupMenuAnsi(const char *const items[], int count) {
         AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(i + 1), text.c_str());
     }
     Panel *owner = FindPanel(GetActivePanel());
-    HWND hwnd = owner ? GetAncestor(owner->hwnd, GA_ROOT) : nullptr;
+    HWND hwnd = owner ? GetAncestor(N(*owner).hwnd, GA_ROOT) : nullptr;
     POINT pt;
     GetCursorPos(&pt);
     if (hwnd) SetForegroundWindow(hwnd);   // else the menu does not close when clicked away

@@ -7,11 +7,8 @@
 // SetNoDisplayHandler, GetProjectDirAnsi, SetDirAnsi, LoadPanelAnsi,
 // NewPanelAnsi, DisplayPanel, HidePanel, DiscardPanel, InstallPopup,
 // SetPanelPos, GetActivePanel, GetScreenSize, ProcessDrawEvents,
-// InstallPanelCallback and the
-// panel attribute functions; (ui/win32/userint_win32.h): UiPanelWindow,
-// UiCtrlWindow; (ui/common/uibackend.h): BackendReady, BackendHasPanel;
-// (ui/win32/winprivate.h): Ready, Dpi, FindPanel,
-// FindCtrl, PanelOfWindow, PanelHandles, RectInPanel.
+// and the panel attribute functions; (ui/win32/userint_win32.h): UiPanelWindow,
+// UiCtrlWindow; (ui/win32/winprivate.h): Dpi, PanelOfWindow, RectInPanel.
 //
 // Data model: see winprivate.h. A panel's position (ATTR_TOP, ATTR_LEFT)
 // and size are those of its client area, as on the Qt backend, so a panel
@@ -29,10 +26,10 @@
 #include <cstdlib>
 #include <map>
 
-#include "ui/common/uiattr.h"
-#include "ui/common/uibackend.h"
-#include "ui/common/uicallback.h"
-#include "ui/common/uires.h"
+#include "ui/core/uiattr.h"
+#include "ui/core/uibackend.h"
+#include "ui/core/uicallback.h"
+#include "ui/core/uires.h"
 #include "ui/win32/winprivate.h"
 #include "ui/win32/userint_win32.h"
 #include "ui/win32/winres.h"
@@ -41,11 +38,8 @@
 namespace uiwin {
 
 // --------------------------------------------------------------- state
-// g_ready: InitUIRunTime has succeeded (the window class is registered).
-// g_panels: handle -> record; g_nextHandle: the next handle, never reused.
 // g_dpi: the screen's DPI, read by InitUIRunTime.
 // g_consoleCodePage: see OpenStandardOutput.
-static bool g_ready = false;
 static int g_dpi = 96;
 // The last panel position read (in 96-DPI units and in pixels): a position
 // read from one panel and given to another puts it on the very same pixel,
@@ -61,25 +55,9 @@ static int ToUnits(ReadBack *read, int pixels) {
     *read = {Lg(pixels), pixels};
     return read->units;
 }
-static std::map<int, std::unique_ptr<Panel>> g_panels;
-static int g_nextHandle = 1;
 static const wchar_t kPanelClass[] = L"VLicPanel";
 
-bool Ready() { return g_ready; }
-
 int Dpi() { return g_dpi; }
-
-Panel *FindPanel(int handle) {
-    auto it = g_panels.find(handle);
-    return it == g_panels.end() ? nullptr : it->second.get();
-}
-
-Ctrl *FindCtrl(Panel *p, int id) {
-    if (!p) return nullptr;
-    for (auto &c : p->ctrls)
-        if (c->id == id) return c.get();
-    return nullptr;
-}
 
 Panel *PanelOfWindow(HWND hwnd) {
     for (HWND w = hwnd; w; w = GetParent(w)) {
@@ -90,16 +68,10 @@ Panel *PanelOfWindow(HWND hwnd) {
     return nullptr;
 }
 
-std::vector<int> PanelHandles() {
-    std::vector<int> out;
-    for (auto &kv : g_panels) out.push_back(kv.first);
-    return out;
-}
-
 RECT RectInPanel(const Panel &p, HWND w) {
     RECT r;
     GetWindowRect(w, &r);
-    MapWindowPoints(nullptr, p.hwnd, reinterpret_cast<POINT *>(&r), 2);
+    MapWindowPoints(nullptr, N(p).hwnd, reinterpret_cast<POINT *>(&r), 2);
     return r;
 }
 
@@ -127,16 +99,16 @@ static DWORD FrameStyle(const Panel &p) {
 // parent's client coordinates (child panel).
 static POINT ClientOrigin(const Panel &p) {
     POINT o = {0, 0};
-    ClientToScreen(p.hwnd, &o);
+    ClientToScreen(N(p).hwnd, &o);
     if (p.parent) {
-        if (Panel *parent = FindPanel(p.parent)) ScreenToClient(parent->hwnd, &o);
+        if (Panel *parent = FindPanel(p.parent)) ScreenToClient(N(*parent).hwnd, &o);
     }
     return o;
 }
 
 static SIZE ClientSize(const Panel &p) {
     RECT r;
-    GetClientRect(p.hwnd, &r);
+    GetClientRect(N(p).hwnd, &r);
     return SIZE{r.right, r.bottom};
 }
 
@@ -160,16 +132,16 @@ static int ShiftInto(int lo, int len, int areaLo, int areaHi) {
 static int PlacePanelPx(Panel &p, int top, int left, int height, int width) {
     RECT area;
     if (p.parent) {
-        GetClientRect(FindPanel(p.parent)->hwnd, &area);
+        GetClientRect(N(*FindPanel(p.parent)).hwnd, &area);
     } else {
         SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
     }
     if (left == VAL_AUTO_CENTER) left = area.left + (area.right - area.left - width) / 2;
     if (top == VAL_AUTO_CENTER) top = area.top + (area.bottom - area.top - height) / 2;
-    p.asked = {width, height};
+    N(p).asked = {width, height};
     RECT r = {left, top, left + width, top + height};
-    AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongPtrW(p.hwnd, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrW(p.hwnd, GWL_EXSTYLE)));
+    AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongPtrW(N(p).hwnd, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrW(N(p).hwnd, GWL_EXSTYLE)));
     if (!p.parent) {
         MONITORINFO mi = {};
         mi.cbSize = sizeof mi;
@@ -179,7 +151,7 @@ static int PlacePanelPx(Panel &p, int top, int left, int height, int width) {
                        ShiftInto(r.top, r.bottom - r.top, a.top, a.bottom));
         }
     }
-    SetWindowPos(p.hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+    SetWindowPos(N(p).hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     return 0;
 }
@@ -193,7 +165,7 @@ static int PlacePanel(Panel &p, int top, int left, int height, int width) {
 // A panel that may not be closed keeps a greyed close box beside its other
 // frame buttons (Windows has no frame without it).
 static void CloseBox(const Panel &p) {
-    if (HMENU menu = GetSystemMenu(p.hwnd, FALSE))
+    if (HMENU menu = GetSystemMenu(N(p).hwnd, FALSE))
         EnableMenuItem(menu, SC_CLOSE, MF_BYCOMMAND | (p.canClose ? MF_ENABLED : MF_GRAYED));
 }
 
@@ -202,17 +174,17 @@ static void CloseBox(const Panel &p) {
 // mask loses its title bar only after it was made).
 static void ApplyFrame(Panel &p) {
     const POINT o = ClientOrigin(p);
-    const SIZE s = p.asked.cx > 0 ? p.asked : ClientSize(p);
-    SetWindowLongPtrW(p.hwnd, GWL_STYLE, (GetWindowLongPtrW(p.hwnd, GWL_STYLE) & WS_VISIBLE) | FrameStyle(p));
-    SetWindowPos(p.hwnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    const SIZE s = N(p).asked.cx > 0 ? N(p).asked : ClientSize(p);
+    SetWindowLongPtrW(N(p).hwnd, GWL_STYLE, (GetWindowLongPtrW(N(p).hwnd, GWL_STYLE) & WS_VISIBLE) | FrameStyle(p));
+    SetWindowPos(N(p).hwnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
     CloseBox(p);
     PlacePanelPx(p, o.y, o.x, s.cy, s.cx);
 }
 
 static void ApplyBackColor(Panel &p) {
-    if (p.brush) DeleteObject(p.brush);
-    p.brush = CreateSolidBrush(ToColorRef(p.backColor));
-    InvalidateRect(p.hwnd, nullptr, TRUE);
+    if (N(p).brush) DeleteObject(N(p).brush);
+    N(p).brush = CreateSolidBrush(ToColorRef(p.backColor));
+    InvalidateRect(N(p).hwnd, nullptr, TRUE);
 }
 
 // A ring commits the user's choice only, as on Linux: the item its open
@@ -221,19 +193,19 @@ static void ApplyBackColor(Panel &p) {
 // open list with the keys chooses nothing yet; Escape chooses nothing. The
 // change Windows reports after a list closed on a choice is that choice.
 static void RingNotification(int handle, Ctrl &c, int code) {
-    const int selected = static_cast<int>(SendMessageW(c.hwnd, CB_GETCURSEL, 0, 0));
+    const int selected = static_cast<int>(SendMessageW(N(c).hwnd, CB_GETCURSEL, 0, 0));
     switch (code) {
-    case CBN_DROPDOWN: c.dropped = true; c.chosen = -1; return;
-    case CBN_CLOSEUP: c.dropped = false; return;
+    case CBN_DROPDOWN: N(c).dropped = true; N(c).chosen = -1; return;
+    case CBN_CLOSEUP: N(c).dropped = false; return;
     case CBN_SELENDOK:
-        if (!c.dropped) return;
-        c.chosen = selected;
+        if (!N(c).dropped) return;
+        N(c).chosen = selected;
         Commit(handle, c.id);
         return;
     case CBN_SELCHANGE: {
-        const bool same = c.chosen >= 0 && c.chosen == selected;
-        c.chosen = -1;
-        if (!c.dropped && !same) Commit(handle, c.id);
+        const bool same = N(c).chosen >= 0 && N(c).chosen == selected;
+        N(c).chosen = -1;
+        if (!N(c).dropped && !same) Commit(handle, c.id);
         return;
     }
     default: return;
@@ -254,7 +226,7 @@ static LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         const int code = HIWORD(wParam);
         Ctrl *c = FindCtrl(p, id);
         // Only notifications of the control's own window are commits.
-        if (!c || reinterpret_cast<HWND>(lParam) != c->hwnd || c->mode == VAL_INDICATOR) return 0;
+        if (!c || reinterpret_cast<HWND>(lParam) != N(*c).hwnd || c->mode == VAL_INDICATOR) return 0;
         const bool button = c->style == CTRL_COMMAND_BUTTON || c->style == CTRL_PICTURE_COMMAND_BUTTON;
         if (c->style == CTRL_RING) {
             RingNotification(handle, *c, code);
@@ -262,8 +234,8 @@ static LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         }
         if ((button && code == BN_CLICKED) ||
             ((c->style == CTRL_STRING || c->style == CTRL_NUMERIC) && code == EN_KILLFOCUS &&
-             SendMessageW(c->hwnd, EM_GETMODIFY, 0, 0))) {
-            if (code == EN_KILLFOCUS) SendMessageW(c->hwnd, EM_SETMODIFY, FALSE, 0);
+             SendMessageW(N(*c).hwnd, EM_GETMODIFY, 0, 0))) {
+            if (code == EN_KILLFOCUS) SendMessageW(N(*c).hwnd, EM_SETMODIFY, FALSE, 0);
             Commit(handle, id);
         }
         return 0;
@@ -286,7 +258,7 @@ static LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         HDC dc = reinterpret_cast<HDC>(wParam);
         HWND child = reinterpret_cast<HWND>(lParam);
         Ctrl *c = FindCtrl(p, GetDlgCtrlID(child));
-        const bool isLabel = c && c->label == child;
+        const bool isLabel = c && N(*c).label == child;
         if (c && c->style == CTRL_TEXT_BOX && !isLabel) {
             SetBkColor(dc, RGB(255, 255, 255));
             SetTextColor(dc, ToColorRef(c->textColor));
@@ -294,25 +266,25 @@ static LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         }
         if (!c) {
             for (auto &k : p->ctrls)
-                if (k->label == child) c = k.get();
+                if (N(*k).label == child) c = k.get();
         }
         SetBkMode(dc, TRANSPARENT);
         if (c) SetTextColor(dc, ToColorRef(c->textColor));
-        return reinterpret_cast<LRESULT>(p->brush);
+        return reinterpret_cast<LRESULT>(N(*p).brush);
     }
     case WM_ERASEBKGND: {
         RECT r;
         GetClientRect(hwnd, &r);
         HDC dc = reinterpret_cast<HDC>(wParam);
-        FillRect(dc, &r, p->brush);
+        FillRect(dc, &r, N(*p).brush);
         // A decoration with a background of its own (the help box's white
         // frame): the etched frame draws only its edge, so its inside is
         // painted here, under the controls it holds.
         for (auto &c : p->ctrls) {
-            if (c->fillColor < 0 || !c->visible) continue;
+            if (N(*c).fillColor < 0 || !c->visible) continue;
             RECT d = CtrlRect(*p, *c);
             InflateRect(&d, -Px(2), -Px(2));
-            HBRUSH fill = CreateSolidBrush(ToColorRef(c->fillColor));
+            HBRUSH fill = CreateSolidBrush(ToColorRef(N(*c).fillColor));
             FillRect(dc, &d, fill);
             DeleteObject(fill);
         }
@@ -333,25 +305,22 @@ static LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
 // handle, or UIE_SYSTEM when Windows refuses the window.
 static int MakePanelWindow(std::unique_ptr<Panel> p) {
     HWND parentWindow = nullptr;
-    if (p->parent) parentWindow = FindPanel(p->parent)->hwnd;
+    if (p->parent) parentWindow = N(*FindPanel(p->parent)).hwnd;
     const std::wstring title = WideFromAnsi(p->titleRaw.c_str());
-    p->handle = g_nextHandle++;
-    p->hwnd = CreateWindowExW(0, kPanelClass, title.c_str(), FrameStyle(*p), 0, 0, 100, 100, parentWindow,
+    p->handle = uicore::NewPanelHandle();
+    N(*p).hwnd = CreateWindowExW(0, kPanelClass, title.c_str(), FrameStyle(*p), 0, 0, 100, 100, parentWindow,
                               nullptr, GetModuleHandleW(nullptr), nullptr);
-    if (!p->hwnd) return UIE_SYSTEM;
-    SetWindowLongPtrW(p->hwnd, GWLP_USERDATA, p->handle);
+    if (!N(*p).hwnd) return UIE_SYSTEM;
+    SetWindowLongPtrW(N(*p).hwnd, GWLP_USERDATA, p->handle);
     ApplyBackColor(*p);
     const int handle = p->handle;
-    g_panels[handle] = std::move(p);
+    uicore::AddPanel(std::move(p));
     return handle;
 }
 
 }  // namespace uiwin
 
 using namespace uiwin;
-
-bool uicommon::BackendReady() { return Ready(); }
-bool uicommon::BackendHasPanel(int panel) { return FindPanel(panel) != nullptr; }
 
 // ------------------------------------------------------------ start-up
 static NoDisplayHandlerPtr g_noDisplay = nullptr;
@@ -362,7 +331,7 @@ int InitUIRunTime(int reserved, char **argv, int reserved2) {
     (void)reserved;
     (void)argv;
     (void)reserved2;
-    if (g_ready) return 1;
+    if (Ready()) return 1;
     HDC screen = GetDC(nullptr);
     if (screen) {
         g_dpi = GetDeviceCaps(screen, LOGPIXELSY);
@@ -384,7 +353,7 @@ int InitUIRunTime(int reserved, char **argv, int reserved2) {
                                                LR_DEFAULTCOLOR));
     wc.lpszClassName = kPanelClass;
     if (!RegisterClassExW(&wc)) return 0;
-    g_ready = true;
+    uicore::SetReady();
     return 1;
 }
 
@@ -431,7 +400,7 @@ static void OpenStandardOutput() {
 // headless start is a command-line run, so its output is made to reach the
 // user (OpenStandardOutput).
 int InitUIRunTimeHeadless(char **argv) {
-    if (!g_ready) OpenStandardOutput();
+    if (!Ready()) OpenStandardOutput();
     return InitUIRunTime(0, argv, 0);
 }
 
@@ -441,7 +410,7 @@ void SetNoDisplayHandler(NoDisplayHandlerPtr handler) { g_noDisplay = handler; }
 // 0 with the program's folder; UIE_NOT_INITIALIZED, UIE_BAD_POINTER,
 // UIE_BUFFER_TOO_SMALL (it does not fit MAX_PATHNAME_LEN bytes), UIE_SYSTEM.
 int GetProjectDirAnsi(char *buffer) {
-    if (!g_ready) return UIE_NOT_INITIALIZED;
+    if (!Ready()) return UIE_NOT_INITIALIZED;
     if (!buffer) return UIE_BAD_POINTER;
     std::wstring folder;
     if (ProgramFolder(&folder) != 0) return UIE_SYSTEM;
@@ -458,10 +427,10 @@ int SetDirAnsi(const char *path) {
 }
 
 // -------------------------------------------------------------- panels
-static bool Flag(const uicommon::UirRecord &r, const char *name) { return r.Int(name, 1) != 0; }
+static bool Flag(const uicore::UirRecord &r, const char *name) { return r.Int(name, 1) != 0; }
 
 // The colour of a palette role (RRGGBB), or fallback.
-static int PaletteColor(const uicommon::UirRecord &r, const char *role, int fallback) {
+static int PaletteColor(const uicore::UirRecord &r, const char *role, int fallback) {
     const std::string *v = r.Find(std::string("palette.") + role);
     return v ? static_cast<int>(std::strtol(v->c_str(), nullptr, 16)) : fallback;
 }
@@ -471,18 +440,19 @@ static int PaletteColor(const uicommon::UirRecord &r, const char *role, int fall
 // UIE_PANEL_NOT_FOUND, UIE_BAD_PANEL (unknown parent), UIE_SYSTEM.
 // Controls of a style the backend does not know are left out.
 int LoadPanelAnsi(int parent, const char *file, int resourceId) {
-    if (!g_ready) return UIE_NOT_INITIALIZED;
+    if (!Ready()) return UIE_NOT_INITIALIZED;
     if (parent && !FindPanel(parent)) return UIE_BAD_PANEL;
     if (!file) return UIE_BAD_POINTER;
     std::string bytes;
     int status = ReadResourceFile(file, &bytes);
     if (status < 0) return status;
-    uicommon::UirFile uir;
-    if ((status = uicommon::UirParse(bytes, &uir)) < 0) return status;
-    const uicommon::UirPanel *res = nullptr;
-    if ((status = uicommon::UirFindPanel(uir, resourceId, &res)) < 0) return status;
+    uicore::UirFile uir;
+    if ((status = uicore::UirParse(bytes, &uir)) < 0) return status;
+    const uicore::UirPanel *res = nullptr;
+    if ((status = uicore::UirFindPanel(uir, resourceId, &res)) < 0) return status;
 
     auto p = std::make_unique<Panel>();
+    p->native = std::make_unique<WinPanel>();
     p->parent = parent;
     p->titleRaw = res->root.Text("windowTitle");
     p->backColor = PaletteColor(res->root, "Window", 0xF0F0F0);
@@ -502,25 +472,26 @@ int LoadPanelAnsi(int parent, const char *file, int resourceId) {
     PlacePanel(panel, centre ? VAL_AUTO_CENTER : g[1], centre ? VAL_AUTO_CENTER : g[0], g[3], g[2]);
 
     // Controls first (in resource order), then the labels drawn apart.
-    for (const uicommon::UirRecord &r : res->ctrls) {
+    for (const uicore::UirRecord &r : res->ctrls) {
         const int id = r.Int("ctrlId", 0);
         if (id <= 0 || FindCtrl(&panel, id)) continue;   // a bad or repeated id makes no control
         // The class decides what the control is, as Qt's widgets do.
         const bool pictureOnly = r.Find("pixmap") || (r.Find("icon") && r.Text("text").empty());
         const std::string *cls = r.Find("class");   // absent from a damaged file
-        const int style = uicommon::StyleOfClass(cls ? cls->c_str() : "", r.Int("ctrlStyle", 0), pictureOnly);
+        const int style = uicore::StyleOfClass(cls ? cls->c_str() : "", r.Int("ctrlStyle", 0), pictureOnly);
         if (style == 0) continue;
         auto c = std::make_unique<Ctrl>();
+        c->native = std::make_unique<WinCtrl>();
         c->id = id;
         c->style = style;
-        c->mode = r.Int("ctrlMode", uicommon::DefaultCtrlMode(c->style));
-        if (c->mode < VAL_INDICATOR || c->mode > VAL_NORMAL) c->mode = uicommon::DefaultCtrlMode(c->style);
+        c->mode = r.Int("ctrlMode", uicore::DefaultCtrlMode(c->style));
+        if (c->mode < VAL_INDICATOR || c->mode > VAL_NORMAL) c->mode = uicore::DefaultCtrlMode(c->style);
         c->visible = r.Int("visible", 1) != 0;
-        c->minimum = r.Int("minimum", c->minimum);
-        c->maximum = r.Int("maximum", c->maximum);
+        N(*c).minimum = r.Int("minimum", N(*c).minimum);
+        N(*c).maximum = r.Int("maximum", N(*c).maximum);
         c->textColor = PaletteColor(r, "WindowText", 0x000000);
-        c->bold = r.Int("font.bold", 0) != 0;
-        c->pointSize = r.Int("font.pointsize", 0);
+        N(*c).bold = r.Int("font.bold", 0) != 0;
+        N(*c).pointSize = r.Int("font.pointsize", 0);
         int rg[4] = {0, 0, 80, 24};
         r.Numbers("geometry", rg, 4);
         const RECT rect = {rg[0], rg[1], rg[0] + rg[2], rg[1] + rg[3]};
@@ -534,12 +505,12 @@ int LoadPanelAnsi(int parent, const char *file, int resourceId) {
             continue;
         AttachPicture(*c, uir, r);
         if (c->style == CTRL_DECORATION && r.Int("autoFillBackground", 0))
-            c->fillColor = PaletteColor(r, "Window", -1);
+            N(*c).fillColor = PaletteColor(r, "Window", -1);
         panel.ctrls.push_back(std::move(c));
     }
-    for (const uicommon::UirRecord &r : res->ctrls) {
+    for (const uicore::UirRecord &r : res->ctrls) {
         Ctrl *c = r.Find("ctrlId") ? nullptr : FindCtrl(&panel, r.Int("labelOf", 0));
-        if (!c || c->label) continue;
+        if (!c || N(*c).label) continue;
         int rg[4] = {0, 0, 80, 20};
         r.Numbers("geometry", rg, 4);
         c->labelRaw = r.Text("text");
@@ -551,14 +522,14 @@ int LoadPanelAnsi(int parent, const char *file, int resourceId) {
         if (align && align->find("AlignRight") != std::string::npos) ss |= SS_RIGHT;
         const bool centred = align && align->find("AlignVCenter") != std::string::npos;
         if (centred && !r.Int("wordWrap", 0)) ss |= SS_CENTERIMAGE;
-        c->labelCentred = centred && r.Int("wordWrap", 0);
+        N(*c).labelCentred = centred && r.Int("wordWrap", 0);
         if (c->visible) ss |= WS_VISIBLE;
-        c->label = CreateWindowExW(0, L"STATIC", wide.c_str(), ss, Px(rg[0]), Px(rg[1]), Px(rg[2]), Px(rg[3]), panel.hwnd,
+        N(*c).label = CreateWindowExW(0, L"STATIC", wide.c_str(), ss, Px(rg[0]), Px(rg[1]), Px(rg[2]), Px(rg[3]), N(panel).hwnd,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(c->id)),
                                    GetModuleHandleW(nullptr), nullptr);
         c->textColor = PaletteColor(r, "WindowText", c->textColor);
-        c->bold = r.Int("font.bold", 0) != 0 || c->bold;
-        SendMessageW(c->label, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(*c)), FALSE);
+        N(*c).bold = r.Int("font.bold", 0) != 0 || N(*c).bold;
+        SendMessageW(N(*c).label, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(*c)), FALSE);
         FitLabel(*c);
     }
     const int n = static_cast<int>(panel.ctrls.size());
@@ -570,10 +541,11 @@ int LoadPanelAnsi(int parent, const char *file, int resourceId) {
 // A panel handle; UIE_NOT_INITIALIZED, UIE_BAD_PANEL (unknown parent),
 // UIE_SYSTEM.
 int NewPanelAnsi(int parent, const char *title, int top, int left, int height, int width) {
-    if (!g_ready) return UIE_NOT_INITIALIZED;
+    if (!Ready()) return UIE_NOT_INITIALIZED;
     if (parent && !FindPanel(parent)) return UIE_BAD_PANEL;
     if (height <= 0 || width <= 0) return UIE_BAD_VALUE;
     auto p = std::make_unique<Panel>();
+    p->native = std::make_unique<WinPanel>();
     p->parent = parent;
     p->titleRaw = title ? title : "";
     const int handle = MakePanelWindow(std::move(p));
@@ -584,25 +556,25 @@ int NewPanelAnsi(int parent, const char *title, int top, int left, int height, i
 
 // 0; UIE_NOT_INITIALIZED, UIE_BAD_PANEL. Shows, raises and activates it.
 int DisplayPanel(int panel) {
-    if (!g_ready) return UIE_NOT_INITIALIZED;
+    if (!Ready()) return UIE_NOT_INITIALIZED;
     Panel *p = FindPanel(panel);
     if (!p) return UIE_BAD_PANEL;
-    ShowWindow(p->hwnd, SW_SHOW);
-    SetWindowPos(p->hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    if (!p->parent) SetForegroundWindow(p->hwnd);
+    ShowWindow(N(*p).hwnd, SW_SHOW);
+    SetWindowPos(N(*p).hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    if (!p->parent) SetForegroundWindow(N(*p).hwnd);
     return 0;
 }
 
 // 0; UIE_NOT_INITIALIZED, UIE_BAD_PANEL. A popup stops being modal.
 int HidePanel(int panel) {
-    if (!g_ready) return UIE_NOT_INITIALIZED;
+    if (!Ready()) return UIE_NOT_INITIALIZED;
     Panel *p = FindPanel(panel);
     if (!p) return UIE_BAD_PANEL;
     if (p->popup) {
         p->popup = false;
         EndModal(panel);
     }
-    ShowWindow(p->hwnd, SW_HIDE);
+    ShowWindow(N(*p).hwnd, SW_HIDE);
     return 0;
 }
 
@@ -610,28 +582,24 @@ int HidePanel(int panel) {
 // callback discarding its own panel again). Child panels first, then
 // EVENT_DISCARD to each control in resource order and to the panel.
 int DiscardPanel(int panel) {
-    if (!g_ready) return UIE_NOT_INITIALIZED;
+    if (!Ready()) return UIE_NOT_INITIALIZED;
     Panel *p = FindPanel(panel);
     if (!p) return UIE_BAD_PANEL;
     if (p->discarding) return UIE_NOT_PERMITTED;
     p->discarding = true;
-    uicommon::SendDiscardEvents(Records(), panel);
-    auto it = g_panels.find(panel);
-    assert(it != g_panels.end() && "a panel being discarded stays registered until its events are sent");
-    std::unique_ptr<Panel> gone = std::move(it->second);
-    g_panels.erase(it);
+    uicore::SendDiscardEvents(panel);
+    std::unique_ptr<Panel> gone = uicore::TakePanel(panel);
     if (gone->popup) EndModal(panel);
-    ShowWindow(gone->hwnd, SW_HIDE);
+    ShowWindow(N(*gone).hwnd, SW_HIDE);
     // Windows may be inside this panel's message handling right now.
-    if (InDispatch()) PostMessageW(gone->hwnd, kMsgDestroyLater, 0, 0);
-    else DestroyWindow(gone->hwnd);
-    if (gone->brush) DeleteObject(gone->brush);
+    if (InDispatch()) PostMessageW(N(*gone).hwnd, kMsgDestroyLater, 0, 0);
+    else DestroyWindow(N(*gone).hwnd);
     return 0;
 }
 
 // 0 with the panel's client area placed; UIE_NOT_INITIALIZED, UIE_BAD_PANEL.
 int SetPanelPos(int panel, int top, int left) {
-    if (!g_ready) return UIE_NOT_INITIALIZED;
+    if (!Ready()) return UIE_NOT_INITIALIZED;
     Panel *p = FindPanel(panel);
     if (!p) return UIE_BAD_PANEL;
     const SIZE s = ClientSize(*p);
@@ -642,7 +610,7 @@ int SetPanelPos(int panel, int top, int left) {
 // The handle of the panel whose window is active (the innermost child
 // panel holding the focus in it), 0 when none.
 int GetActivePanel(void) {
-    if (!g_ready) return 0;
+    if (!Ready()) return 0;
     HWND focus = GetFocus();
     Panel *p = focus ? PanelOfWindow(focus) : nullptr;
     if (!p) p = PanelOfWindow(GetActiveWindow());
@@ -651,7 +619,7 @@ int GetActivePanel(void) {
 
 // 0 with the primary screen's size; UIE_BAD_POINTER.
 int GetScreenSize(int *height, int *width) {
-    if (!g_ready) return UIE_NOT_INITIALIZED;
+    if (!Ready()) return UIE_NOT_INITIALIZED;
     if (!height || !width) return UIE_BAD_POINTER;
     *height = Lg(GetSystemMetrics(SM_CYSCREEN));
     *width = Lg(GetSystemMetrics(SM_CXSCREEN));
@@ -662,22 +630,14 @@ int GetScreenSize(int *height, int *width) {
 // WM_PAINT (and what painting sends), so no callback runs and no commit is
 // queued; UIE_NOT_INITIALIZED.
 int ProcessDrawEvents(void) {
-    if (!g_ready) return UIE_NOT_INITIALIZED;
+    if (!Ready()) return UIE_NOT_INITIALIZED;
     for (int h : PanelHandles()) {
         Panel *p = FindPanel(h);
-        if (p && IsWindowVisible(p->hwnd)) RedrawWindow(p->hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        if (p && IsWindowVisible(N(*p).hwnd)) RedrawWindow(N(*p).hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     }
     return 0;
 }
 
-int InstallPanelCallback(int panel, PanelCallbackPtr callback, void *callbackData) {
-    if (!g_ready) return UIE_NOT_INITIALIZED;
-    Panel *p = FindPanel(panel);
-    if (!p) return UIE_BAD_PANEL;
-    p->cb = callback;
-    p->cbData = callbackData;
-    return 0;
-}
 
 // ------------------------------------------------------ panel attributes
 // The panel and its status for an attribute call: null with *status set
@@ -687,10 +647,10 @@ int InstallPanelCallback(int panel, PanelCallbackPtr callback, void *callbackDat
 // UIE_BAD_POINTER, UIE_NOT_PERMITTED (read-only attribute), as on Qt.
 static Panel *PanelFor(int panel, int attribute, int *status) {
     *status = 0;
-    if (!g_ready) *status = UIE_NOT_INITIALIZED;
+    if (!Ready()) *status = UIE_NOT_INITIALIZED;
     Panel *p = *status ? nullptr : FindPanel(panel);
     if (!p && !*status) *status = UIE_BAD_PANEL;
-    if (p && !uicommon::IsPanelAttr(attribute)) {
+    if (p && !uicore::IsPanelAttr(attribute)) {
         *status = UIE_BAD_ATTRIBUTE;
         return nullptr;
     }
@@ -701,8 +661,8 @@ int SetPanelAttributeAnsi(int panel, int attribute, int value) {
     int status;
     Panel *p = PanelFor(panel, attribute, &status);
     if (!p) return status;
-    const int st = uicommon::SetCallbackAttribute(p->cb, p->cbData, attribute, value);
-    if (st != uicommon::kNoCallbackAttribute) return st;
+    const int st = uicore::SetCallbackAttribute(p->cb, p->cbData, attribute, value);
+    if (st != uicore::kNoCallbackAttribute) return st;
     if (attribute == ATTR_TITLE) return UIE_BAD_VALUE;
     const POINT o = ClientOrigin(*p);
     const SIZE s = ClientSize(*p);
@@ -719,7 +679,7 @@ int SetPanelAttributeAnsi(int panel, int attribute, int value) {
             else EndModal(panel);
         }
         if (value) return DisplayPanel(panel);
-        ShowWindow(p->hwnd, SW_HIDE);
+        ShowWindow(N(*p).hwnd, SW_HIDE);
         return 0;
     case ATTR_LEFT: return PlacePanelPx(*p, o.y, ToPixels(g_readLeft, value), s.cy, s.cx);
     case ATTR_TOP: return PlacePanelPx(*p, ToPixels(g_readTop, value), o.x, s.cy, s.cx);
@@ -742,12 +702,12 @@ int SetPanelAttributeAnsi(int panel, int attribute, const char *value) {
     int status;
     Panel *p = PanelFor(panel, attribute, &status);
     if (!p) return status;
-    const int st = uicommon::SetCallbackAttribute(p->cb, p->cbData, attribute, value);
-    if (st != uicommon::kNoCallbackAttribute) return st;
+    const int st = uicore::SetCallbackAttribute(p->cb, p->cbData, attribute, value);
+    if (st != uicore::kNoCallbackAttribute) return st;
     if (attribute != ATTR_TITLE) return UIE_BAD_VALUE;
     if (!value) return UIE_BAD_POINTER;
     p->titleRaw = value;
-    SetWindowTextW(p->hwnd, WideFromAnsi(value).c_str());
+    SetWindowTextW(N(*p).hwnd, WideFromAnsi(value).c_str());
     return 0;
 }
 
@@ -755,16 +715,16 @@ int SetPanelAttributeAnsi(int panel, int attribute, void *value) {
     int status;
     Panel *p = PanelFor(panel, attribute, &status);
     if (!p) return status;
-    const int st = uicommon::SetCallbackAttribute(p->cb, p->cbData, attribute, value);
-    return st == uicommon::kNoCallbackAttribute ? UIE_BAD_VALUE : st;
+    const int st = uicore::SetCallbackAttribute(p->cb, p->cbData, attribute, value);
+    return st == uicore::kNoCallbackAttribute ? UIE_BAD_VALUE : st;
 }
 
 int SetPanelAttributeAnsi(int panel, int attribute, PanelCallbackPtr value) {
     int status;
     Panel *p = PanelFor(panel, attribute, &status);
     if (!p) return status;
-    const int st = uicommon::SetCallbackAttributeFn(p->cb, attribute, value);
-    return st == uicommon::kNoCallbackAttribute ? UIE_BAD_VALUE : st;
+    const int st = uicore::SetCallbackAttributeFn(p->cb, attribute, value);
+    return st == uicore::kNoCallbackAttribute ? UIE_BAD_VALUE : st;
 }
 
 int GetPanelAttributeAnsi(int panel, int attribute, int *value) {
@@ -772,12 +732,12 @@ int GetPanelAttributeAnsi(int panel, int attribute, int *value) {
     Panel *p = PanelFor(panel, attribute, &status);
     if (!p) return status;
     if (!value) return UIE_BAD_POINTER;
-    if (!uicommon::IsPanelIntAttr(attribute)) return UIE_BAD_VALUE;
+    if (!uicore::IsPanelIntAttr(attribute)) return UIE_BAD_VALUE;
     const POINT o = ClientOrigin(*p);
     const SIZE s = ClientSize(*p);
     switch (attribute) {
     case ATTR_DIMMED: *value = p->dimmed; return 0;
-    case ATTR_VISIBLE: *value = IsWindowVisible(p->hwnd) ? 1 : 0; return 0;
+    case ATTR_VISIBLE: *value = IsWindowVisible(N(*p).hwnd) ? 1 : 0; return 0;
     case ATTR_LEFT: *value = ToUnits(&g_readLeft, o.x); return 0;
     case ATTR_TOP: *value = ToUnits(&g_readTop, o.y); return 0;
     case ATTR_WIDTH: *value = Lg(s.cx); return 0;
@@ -809,8 +769,8 @@ int GetPanelAttributeAnsi(int panel, int attribute, void **value) {
     Panel *p = PanelFor(panel, attribute, &status);
     if (!p) return status;
     if (!value) return UIE_BAD_POINTER;
-    const int st = uicommon::GetCallbackAttribute(p->cb, p->cbData, attribute, value);
-    return st == uicommon::kNoCallbackAttribute ? UIE_BAD_VALUE : st;
+    const int st = uicore::GetCallbackAttribute(p->cb, p->cbData, attribute, value);
+    return st == uicore::kNoCallbackAttribute ? UIE_BAD_VALUE : st;
 }
 
 int GetPanelAttributeAnsi(int panel, int attribute, PanelCallbackPtr *value) {
@@ -818,22 +778,22 @@ int GetPanelAttributeAnsi(int panel, int attribute, PanelCallbackPtr *value) {
     Panel *p = PanelFor(panel, attribute, &status);
     if (!p) return status;
     if (!value) return UIE_BAD_POINTER;
-    const int st = uicommon::GetCallbackAttributeFn(p->cb, attribute, value);
-    return st == uicommon::kNoCallbackAttribute ? UIE_BAD_VALUE : st;
+    const int st = uicore::GetCallbackAttributeFn(p->cb, attribute, value);
+    return st == uicore::kNoCallbackAttribute ? UIE_BAD_VALUE : st;
 }
 
 // ------------------------------------------------------------ test seams
 HWND UiPanelWindow(int panel) {
     Panel *p = FindPanel(panel);
-    return p ? p->hwnd : nullptr;
+    return p ? N(*p).hwnd : nullptr;
 }
 
 HWND UiCtrlWindow(int panel, int control) {
     Ctrl *c = FindCtrl(FindPanel(panel), control);
-    return c ? c->hwnd : nullptr;
+    return c ? N(*c).hwnd : nullptr;
 }
 
 HWND UiCtrlLabelWindow(int panel, int control) {
     Ctrl *c = FindCtrl(FindPanel(panel), control);
-    return c ? c->label : nullptr;
+    return c ? N(*c).label : nullptr;
 }

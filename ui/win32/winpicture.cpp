@@ -5,7 +5,7 @@
 // Exports (ui/win32/winprivate.h): AttachPicture, ChoosePictureKey.
 //
 // Data model: the converter decodes every picture at build time into
-// premultiplied BGRA pixels (uicommon::UirImage), so no image decoder is
+// premultiplied BGRA pixels (uicore::UirImage), so no image decoder is
 // loaded at run time. A control that shows a picture keeps the pictures
 // it may need (the one it names and its "@2x" sibling) and, made from the
 // one that suits the screen, a 32-bit DIB section of exactly the size it
@@ -35,7 +35,7 @@ namespace {
 
 struct CtrlPicture {
     std::string key;
-    uicommon::UirImageMap sources;   // the named picture and its sibling, those the file has
+    uicore::UirImageMap sources;   // the named picture and its sibling, those the file has
     SIZE logical = {0, 0};           // drawn size in 96-DPI units; {0, 0}: fills the control
     bool button = false;
     HBITMAP bitmap = nullptr;        // made for madeSize / madeDimmed
@@ -64,7 +64,7 @@ std::string Sibling(const std::string &key, bool *is2x) {
 // Area-averaged resampling of premultiplied pixels to w x h: each pixel
 // made is the mean of the source area it covers (fractional edges
 // weighted), which keeps a halved picture exactly its 2 x 2 means.
-std::vector<unsigned char> Resample(const uicommon::UirImage &src, int w, int h) {
+std::vector<unsigned char> Resample(const uicore::UirImage &src, int w, int h) {
     std::vector<unsigned char> out(static_cast<size_t>(w) * h * 4);
     const auto *in = reinterpret_cast<const unsigned char *>(src.bgra.data());
     if (w == src.width && h == src.height) {
@@ -226,7 +226,7 @@ LRESULT CALLBACK PictureSubclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
 
 }  // namespace
 
-std::string ChoosePictureKey(const uicommon::UirImageMap &images, const std::string &key, int dpi) {
+std::string ChoosePictureKey(const uicore::UirImageMap &images, const std::string &key, int dpi) {
     bool is2x = false;
     const std::string sibling = Sibling(key, &is2x);
     const std::string &one = is2x ? sibling : key;
@@ -237,7 +237,7 @@ std::string ChoosePictureKey(const uicommon::UirImageMap &images, const std::str
     return images.count(other) ? other : std::string();
 }
 
-void AttachPicture(Ctrl &c, const uicommon::UirFile &file, const uicommon::UirRecord &r) {
+void AttachPicture(Ctrl &c, const uicore::UirFile &file, const uicore::UirRecord &r) {
     const bool button = c.style == CTRL_PICTURE_COMMAND_BUTTON;
     if (!button && c.style != CTRL_PICTURE) return;
     const std::string key = r.Text(button ? "icon" : "pixmap");
@@ -259,13 +259,13 @@ void AttachPicture(Ctrl &c, const uicommon::UirFile &file, const uicommon::UirRe
         pic->logical = {0, 0};
     } else {
         // The picture's own size on a 96-DPI screen.
-        const uicommon::UirImage &image = *pic->sources[one];
+        const uicore::UirImage &image = *pic->sources[one];
         Sibling(one, &is2x);
         const int div = is2x ? 2 : 1;
         pic->logical = {image.width / div, image.height / div};
     }
-    SetWindowSubclass(c.hwnd, PictureSubclass, 2, reinterpret_cast<DWORD_PTR>(new std::shared_ptr<CtrlPicture>(pic)));
-    InvalidateRect(c.hwnd, nullptr, TRUE);
+    SetWindowSubclass(N(c).hwnd, PictureSubclass, 2, reinterpret_cast<DWORD_PTR>(new std::shared_ptr<CtrlPicture>(pic)));
+    InvalidateRect(N(c).hwnd, nullptr, TRUE);
 }
 
 }  // namespace uiwin

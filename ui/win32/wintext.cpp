@@ -6,7 +6,7 @@
 // UTF-16 is the W functions' text as it is. State: none.
 #include "ui/win32/wintext.h"
 
-#include "ui/common/textcodec.h"
+#include "ui/core/textcodec.h"
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "the W functions take UTF-16 units");
 
@@ -14,13 +14,13 @@ namespace uiwin {
 
 static std::wstring Wide(const std::u16string &text) { return std::wstring(text.begin(), text.end()); }
 
-std::wstring WideFromAnsi(const char *s) { return Wide(uicommon::AnsiToUtf16(s)); }
+std::wstring WideFromAnsi(const char *s) { return Wide(uicore::AnsiToUtf16(s)); }
 
 std::string AnsiFromWide(const wchar_t *s, int n) {
     if (!s || n <= 0) return std::string();
-    return uicommon::Utf16ToAnsi(reinterpret_cast<const char16_t *>(s), static_cast<std::size_t>(n));
+    return uicore::Utf16ToAnsi(reinterpret_cast<const char16_t *>(s), static_cast<std::size_t>(n));
 }
 
-std::wstring WideLabel(const char *raw) { return Wide(uicommon::MnemonicToAmpersand(raw ? raw : "")); }
+std::wstring WideLabel(const char *raw) { return Wide(uicore::MnemonicToAmpersand(raw ? raw : "")); }
 
 }  // namespace uiwin

@@ -1,6 +1,6 @@
 // wintext.h: Windows-1252 text against the wide text of the W functions, for
 // the Win32 backend. Always through the layer's own table
-// (ui/common/textcodec.h), never through the PC's ANSI code page.
+// (ui/core/textcodec.h), never through the PC's ANSI code page.
 #ifndef VLIC_UI_WIN32_WINTEXT_H
 #define VLIC_UI_WIN32_WINTEXT_H
 

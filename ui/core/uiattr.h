@@ -3,14 +3,14 @@
 // is none of the kind's is UIE_BAD_ATTRIBUTE, one asked for in the wrong
 // type UIE_BAD_VALUE; the kind of control a panel file's widget class makes;
 // and the mode a control starts in.
-#ifndef VLIC_UI_COMMON_UIATTR_H
-#define VLIC_UI_COMMON_UIATTR_H
+#ifndef VLIC_UI_CORE_UIATTR_H
+#define VLIC_UI_CORE_UIATTR_H
 
 #include <cstring>
 
 #include "ui/userint.h"
 
-namespace uicommon {
+namespace uicore {
 
 inline bool IsCtrlIntAttr(int a) {
     switch (a) {
@@ -78,6 +78,6 @@ inline int DefaultCtrlMode(int style) {
     return (style == CTRL_TEXT_MSG || style == CTRL_PICTURE || style == CTRL_DECORATION) ? VAL_INDICATOR : VAL_HOT;
 }
 
-}  // namespace uicommon
+}  // namespace uicore
 
 #endif

@@ -2,16 +2,17 @@
 // the backends of the run-time layer.
 //
 // Exports (ui/userint.h): GetMouseCursor, SetMouseCursor, SetWaitCursor,
-// GetWaitCursorState; (ui/common/uicursor.h): MouseCursorStyle, WaitCursorOn.
+// GetWaitCursorState; (ui/core/uicursor.h): MouseCursorStyle, WaitCursorOn.
 //
 // State: g_style, SetMouseCursor's style; g_wait, SetWaitCursor's state.
 // Touched only from the user-interface thread.
-#include "ui/common/uicursor.h"
+#include "ui/core/uicursor.h"
 
-#include "ui/common/uibackend.h"
+#include "ui/core/uibackend.h"
+#include "ui/core/uicore.h"
 #include "ui/userint.h"
 
-namespace uicommon {
+namespace uicore {
 
 static int g_style = VAL_DEFAULT_CURSOR;
 static bool g_wait = false;
@@ -19,12 +20,12 @@ static bool g_wait = false;
 int MouseCursorStyle() { return g_style; }
 bool WaitCursorOn() { return g_wait; }
 
-}  // namespace uicommon
+}  // namespace uicore
 
 // 0 with the style SetMouseCursor last set; UIE_BAD_POINTER.
 int GetMouseCursor(int *style) {
     if (!style) return UIE_BAD_POINTER;
-    *style = uicommon::g_style;
+    *style = uicore::g_style;
     return 0;
 }
 
@@ -32,21 +33,21 @@ int GetMouseCursor(int *style) {
 // The same style again changes nothing (the loops set it at every pass);
 // the wait cursor, while on, shows over it.
 int SetMouseCursor(int style) {
-    if (!uicommon::BackendReady()) return UIE_NOT_INITIALIZED;
+    if (!uicore::Ready()) return UIE_NOT_INITIALIZED;
     if (style != VAL_DEFAULT_CURSOR && style != VAL_POINTING_FINGER_CURSOR) return UIE_BAD_VALUE;
-    if (uicommon::g_style == style) return 0;
-    uicommon::g_style = style;
-    uicommon::BackendShowCursor();
+    if (uicore::g_style == style) return 0;
+    uicore::g_style = style;
+    uicore::BackendShowCursor();
     return 0;
 }
 
 // 0; UIE_NOT_INITIALIZED.
 int SetWaitCursor(int on) {
-    if (!uicommon::BackendReady()) return UIE_NOT_INITIALIZED;
-    if (uicommon::g_wait == (on != 0)) return 0;
-    uicommon::g_wait = on != 0;
-    uicommon::BackendShowCursor();
+    if (!uicore::Ready()) return UIE_NOT_INITIALIZED;
+    if (uicore::g_wait == (on != 0)) return 0;
+    uicore::g_wait = on != 0;
+    uicore::BackendShowCursor();
     return 0;
 }
 
-int GetWaitCursorState(void) { return uicommon::g_wait ? 1 : 0; }
+int GetWaitCursorState(void) { return uicore::g_wait ? 1 : 0; }

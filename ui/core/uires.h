@@ -4,9 +4,9 @@
 // resource id, each a root record and its control records in the file's
 // order, and the pictures they name. Texts are Windows-1252.
 //
-// Exports: uicommon::UirRecord, UirPanel, UirImage, UirImageMap, UirFile, UirParse, UirFindPanel.
-#ifndef VLIC_UI_COMMON_UIRES_H
-#define VLIC_UI_COMMON_UIRES_H
+// Exports: uicore::UirRecord, UirPanel, UirImage, UirImageMap, UirFile, UirParse, UirFindPanel.
+#ifndef VLIC_UI_CORE_UIRES_H
+#define VLIC_UI_CORE_UIRES_H
 
 #include <map>
 #include <memory>
@@ -14,7 +14,7 @@
 #include <utility>
 #include <vector>
 
-namespace uicommon {
+namespace uicore {
 
 // One widget of a panel file: its properties in the file's order, values as
 // written (texts still escaped: read them with Text).
@@ -64,6 +64,6 @@ int UirParse(const std::string &bytes, UirFile *out);
 // panel (as the Qt backend answers a broken .ui file).
 int UirFindPanel(const UirFile &file, int id, const UirPanel **panel);
 
-}  // namespace uicommon
+}  // namespace uicore
 
 #endif

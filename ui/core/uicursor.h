@@ -1,17 +1,17 @@
 // uicursor.h: the cursor the program asks for, kept once for every backend
 // (GetMouseCursor, SetMouseCursor, SetWaitCursor, GetWaitCursorState of
 // ui/userint.h are defined with it); the backend shows it
-// (ui/common/uibackend.h, BackendShowCursor).
-#ifndef VLIC_UI_COMMON_UICURSOR_H
-#define VLIC_UI_COMMON_UICURSOR_H
+// (ui/core/uibackend.h, BackendShowCursor).
+#ifndef VLIC_UI_CORE_UICURSOR_H
+#define VLIC_UI_CORE_UICURSOR_H
 
-namespace uicommon {
+namespace uicore {
 
 // SetMouseCursor's style as last set: VAL_DEFAULT_CURSOR or VAL_POINTING_FINGER_CURSOR.
 int MouseCursorStyle();
 // SetWaitCursor's state: the wait cursor shows over every other while on.
 bool WaitCursorOn();
 
-}  // namespace uicommon
+}  // namespace uicore
 
 #endif

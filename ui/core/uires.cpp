@@ -1,6 +1,6 @@
 // uires.cpp: reads the panel resource form made by tools/ui2uir/ui2uir.py.
 //
-// Exports (ui/common/uires.h): UirRecord's readers, UirParse, UirFindPanel.
+// Exports (ui/core/uires.h): UirRecord's readers, UirParse, UirFindPanel.
 //
 // Data model: the file is lines; a line that begins with a blank is a
 // property of the record above it ("<name> <value>"), any other line starts
@@ -9,14 +9,14 @@
 // is parsed at once into a UirFile; nothing is kept here.
 //
 // State: none.
-#include "ui/common/uires.h"
+#include "ui/core/uires.h"
 
 #include <cstdlib>
 #include <cstring>
 
 #include "ui/userint.h"
 
-namespace uicommon {
+namespace uicore {
 
 const std::string *UirRecord::Find(const std::string &name) const {
     for (const auto &p : props)
@@ -135,4 +135,4 @@ int UirFindPanel(const UirFile &file, int id, const UirPanel **panel) {
     return UIE_PANEL_NOT_FOUND;
 }
 
-}  // namespace uicommon
+}  // namespace uicore

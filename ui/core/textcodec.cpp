@@ -1,7 +1,7 @@
 // textcodec.cpp: Windows-1252 text against UTF-16 and UTF-8, and the "__X"
 // shortcut form of labels, shared by the backends of the run-time layer.
 //
-// Exports (ui/common/textcodec.h): uicommon::AnsiToUtf16, Utf16ToAnsi,
+// Exports (ui/core/textcodec.h): uicore::AnsiToUtf16, Utf16ToAnsi,
 // HasMnemonic, MnemonicToAmpersand; (ui/userint.h): UiAnsiToUtf8.
 //
 // Data model: byte b stands for the code point cp1252::ToCodePoint(b), the
@@ -10,14 +10,14 @@
 // survives a trip through a toolkit's Unicode text unchanged.
 //
 // State: none.
-#include "ui/common/textcodec.h"
+#include "ui/core/textcodec.h"
 
 #include <cstring>
 
 #include "ui/cp1252.h"
 #include "ui/userint.h"
 
-namespace uicommon {
+namespace uicore {
 
 std::u16string AnsiToUtf16(const char *s, std::size_t n) {
     std::u16string out;
@@ -70,7 +70,7 @@ std::u16string MnemonicToAmpersand(const std::string &raw) {
     return out;
 }
 
-}  // namespace uicommon
+}  // namespace uicore
 
 // Windows-1252 to UTF-8. Returns the number of bytes written before the
 // terminating zero, UIE_BAD_POINTER for a null argument or a size below 1,

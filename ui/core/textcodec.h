@@ -4,15 +4,15 @@
 // (ui/cp1252.h), never through a code page of the operating system, so that
 // a PC set to another ANSI code page shows the same letters.
 //
-// Exports: uicommon::AnsiToUtf16, Utf16ToAnsi, HasMnemonic,
+// Exports: uicore::AnsiToUtf16, Utf16ToAnsi, HasMnemonic,
 // MnemonicToAmpersand; UiAnsiToUtf8 of ui/userint.h is defined with them.
-#ifndef VLIC_UI_COMMON_TEXTCODEC_H
-#define VLIC_UI_COMMON_TEXTCODEC_H
+#ifndef VLIC_UI_CORE_TEXTCODEC_H
+#define VLIC_UI_CORE_TEXTCODEC_H
 
 #include <cstddef>
 #include <string>
 
-namespace uicommon {
+namespace uicore {
 
 // The UTF-16 text of n Windows-1252 bytes (null s gives ""). Never fails:
 // every byte has a code point, the five bytes the code page leaves undefined
@@ -33,6 +33,6 @@ bool HasMnemonic(const std::string &raw);
 // '&' and no shortcut).
 std::u16string MnemonicToAmpersand(const std::string &raw);
 
-}  // namespace uicommon
+}  // namespace uicore
 
 #endif

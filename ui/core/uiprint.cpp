@@ -1,23 +1,24 @@
 // uiprint.cpp: the print attributes, the checks of a print's arguments and
 // the scale of a printed panel, shared by the backends of the run-time
-// layer; the backend prints (ui/common/uibackend.h, BackendPrintPanel).
+// layer; the backend prints (ui/core/uibackend.h, BackendPrintPanel).
 //
-// Exports (ui/userint.h): SetPrintAttributeExAnsi, PrintPanelAnsi; (ui/common/uiprint.h):
+// Exports (ui/userint.h): SetPrintAttributeExAnsi, PrintPanelAnsi; (ui/core/uiprint.h):
 // PrintOrientation, PrintHorizontalScale, PrintVerticalScale, PrintScales.
 //
 // State: g_hScale, g_vScale: ATTR_PRINT_HORIZONTAL_SCALE / _VERTICAL_SCALE,
 // -1 or a percentage; g_orientation: ATTR_PRINT_ORIENTATION, 0 portrait, 1
 // landscape. Touched only from the user-interface thread.
-#include "ui/common/uiprint.h"
+#include "ui/core/uiprint.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cstring>
 
-#include "ui/common/uibackend.h"
+#include "ui/core/uibackend.h"
+#include "ui/core/uicore.h"
 #include "ui/userint.h"
 
-namespace uicommon {
+namespace uicore {
 
 static int g_hScale = -1;
 static int g_vScale = -1;
@@ -34,12 +35,12 @@ void PrintScales(double pageW, double pageH, double dpi, double picW, double pic
     if (g_hScale == -1 && g_vScale == -1) *sx = *sy = std::min(*sx, *sy);
 }
 
-}  // namespace uicommon
+}  // namespace uicore
 
 // 0; UIE_BAD_ATTRIBUTE, UIE_BAD_VALUE (a scale other than -1 or 1..10000
 // per cent, an orientation other than 0 or 1).
 int SetPrintAttributeExAnsi(int attribute, int value) {
-    using namespace uicommon;
+    using namespace uicore;
     switch (attribute) {
     case ATTR_PRINT_HORIZONTAL_SCALE:
     case ATTR_PRINT_VERTICAL_SCALE:
@@ -63,14 +64,14 @@ int PrintPanelAnsi(int panel, const char *fileName, int scaling, int area, int f
     (void)scaling;
     (void)area;
     (void)flag;
-    if (!uicommon::BackendReady()) return UIE_NOT_INITIALIZED;
-    if (!uicommon::BackendHasPanel(panel)) return UIE_BAD_PANEL;
+    if (!uicore::Ready()) return UIE_NOT_INITIALIZED;
+    if (!uicore::FindPanel(panel)) return UIE_BAD_PANEL;
     if (!fileName) return UIE_BAD_POINTER;
-    if (!*fileName) return uicommon::BackendPrintPanel(panel, nullptr);
+    if (!*fileName) return uicore::BackendPrintPanel(panel, nullptr);
     static const char kPdf[] = ".pdf";
     const std::size_t n = std::strlen(fileName), k = sizeof kPdf - 1;
     bool pdf = n >= k;
     for (std::size_t i = 0; pdf && i < k; ++i)
         pdf = std::tolower(static_cast<unsigned char>(fileName[n - k + i])) == kPdf[i];   // any case
-    return pdf ? uicommon::BackendPrintPanel(panel, fileName) : UIE_BAD_VALUE;
+    return pdf ? uicore::BackendPrintPanel(panel, fileName) : UIE_BAD_VALUE;
 }

@@ -2,12 +2,12 @@
 // layer: the print attributes (SetPrintAttributeExAnsi of ui/userint.h is
 // defined with them) and how big the panel's picture is drawn on the page.
 //
-// Exports: uicommon::PrintOrientation, PrintHorizontalScale,
+// Exports: uicore::PrintOrientation, PrintHorizontalScale,
 // PrintVerticalScale, PrintScales.
-#ifndef VLIC_UI_COMMON_UIPRINT_H
-#define VLIC_UI_COMMON_UIPRINT_H
+#ifndef VLIC_UI_CORE_UIPRINT_H
+#define VLIC_UI_CORE_UIPRINT_H
 
-namespace uicommon {
+namespace uicore {
 
 // ATTR_PRINT_ORIENTATION as last set: 0 portrait, 1 landscape.
 int PrintOrientation();
@@ -22,6 +22,6 @@ int PrintVerticalScale();
 // that percentage of the picture's size. The picture's sides are not 0.
 void PrintScales(double pageW, double pageH, double dpi, double picW, double picH, double *sx, double *sy);
 
-}  // namespace uicommon
+}  // namespace uicore
 
 #endif

@@ -2,7 +2,7 @@
 // (ATTR_CALLBACK_DATA, ATTR_CALLBACK_FUNCTION_POINTER), read and written
 // the same way by every backend, whatever type the value comes as.
 //
-// Exports: uicommon::kNoCallbackAttribute, SetCallbackAttribute,
+// Exports: uicore::kNoCallbackAttribute, SetCallbackAttribute,
 // GetCallbackAttribute. Data model: a backend hands in references to its
 // record's function pointer (Fn: CtrlCallbackPtr or PanelCallbackPtr) and
 // data pointer; nothing is kept here.
@@ -12,14 +12,14 @@
 // non-zero number as the function); UIE_BAD_POINTER for a null place to
 // read into; kNoCallbackAttribute when the attribute is neither of the two,
 // so the backend goes on with its own attributes.
-#ifndef VLIC_UI_COMMON_UICALLBACK_H
-#define VLIC_UI_COMMON_UICALLBACK_H
+#ifndef VLIC_UI_CORE_UICALLBACK_H
+#define VLIC_UI_CORE_UICALLBACK_H
 
 #include <cstdint>
 
 #include "ui/userint.h"
 
-namespace uicommon {
+namespace uicore {
 
 constexpr int kNoCallbackAttribute = 1;
 
@@ -84,6 +84,6 @@ int GetCallbackAttributeFn(Fn fn, int attribute, Fn *value) {
     return 0;
 }
 
-}  // namespace uicommon
+}  // namespace uicore
 
 #endif
