@@ -1,7 +1,7 @@
 // coreregistry.cpp: the panel registry, callbacks and their guard, the
 // commit queue and the order of discard events, for every driver.
 //
-// Exports (ui/core/uicore.h): Ready, SetReady, FindPanel, FindCtrl,
+// Exports (ui/core/uicore.h): Drv, Ready, SetReady, FindPanel, FindCtrl,
 // PanelHandles, NewPanelHandle, AddPanel, TakePanel, CallCtrlCallback,
 // CallPanelCallback, DispatchGuard, InDispatch, Commit, CommitQueuePop,
 // SendDiscardEvents; (ui/userint.h): InstallCtrlCallback,
@@ -17,6 +17,7 @@
 //   loops, now running.
 // g_commits: pending (panel, control) commits, oldest first; a discarded
 //   panel's are purged.
+// g_driver: see below.
 #include <cassert>
 #include <deque>
 #include <map>
@@ -31,6 +32,10 @@ static std::map<int, std::unique_ptr<Panel>> g_panels;
 static int g_nextHandle = 1;
 static int g_depth = 0;
 static std::deque<std::pair<int, int>> g_commits;
+// g_driver: the driver chosen, null for the platform's own.
+static const Driver *g_driver = nullptr;
+
+const Driver &Drv() { return g_driver ? *g_driver : DefaultDriver(); }
 
 bool Ready() { return g_ready; }
 void SetReady() { g_ready = true; }

@@ -50,6 +50,17 @@ inline bool IsPanelAttr(int a) {
     return IsPanelIntAttr(a) || a == ATTR_TITLE || a == ATTR_CALLBACK_DATA || a == ATTR_CALLBACK_FUNCTION_POINTER;
 }
 
+// True for the CTRL_ values.
+inline bool IsCtrlStyle(int style) {
+    switch (style) {
+    case CTRL_COMMAND_BUTTON: case CTRL_PICTURE_COMMAND_BUTTON: case CTRL_STRING: case CTRL_NUMERIC:
+    case CTRL_RING: case CTRL_TEXT_MSG: case CTRL_TEXT_BOX: case CTRL_PICTURE: case CTRL_DECORATION:
+        return true;
+    default:
+        return false;
+    }
+}
+
 // The CTRL_ style that a widget of the Designer class cls (an exact class
 // name, no base class) can carry, preferring named, the one its resource
 // gives, when the class allows it; 0 when the class is no control.

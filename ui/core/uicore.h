@@ -36,10 +36,17 @@ struct Native {
     virtual ~Native() = default;
 };
 
+// A ring's item.
+struct Item {
+    std::string label;
+    int value = 0;
+};
+
 struct Ctrl {
     int id = 0;
     int style = 0;                  // a CTRL_ value
     int mode = VAL_HOT;             // VAL_INDICATOR, VAL_HOT or VAL_NORMAL
+    bool apart = false;             // its label is drawn apart from it (labelOf)
     std::string labelRaw;           // ATTR_LABEL_TEXT as set or loaded (a text message's text)
     bool labelVisible = true;       // ATTR_LABEL_VISIBLE
     bool visible = true;            // ATTR_VISIBLE
@@ -50,6 +57,9 @@ struct Ctrl {
     int visibleLines = 0;           // ATTR_VISIBLE_LINES as last set, 0 never
     std::string textRaw;            // text value as last set (text box, string) ...
     bool textKnown = false;         // ... while the user has not edited it since
+    int minimum = 0, maximum = 99;  // a numeric's range
+    std::vector<Item> items;        // a ring's items in list order
+    int current = -1;               // a ring's current item, -1 while it has none
     CtrlCallbackPtr cb = nullptr;
     void *cbData = nullptr;
     std::unique_ptr<Native> native;
@@ -65,6 +75,7 @@ struct Panel {
     bool discarding = false;        // DiscardPanel is sending its events
     bool dimmed = false;            // ATTR_DIMMED: its controls are greyed, its child panels are not
     bool popup = false;             // shown by InstallPopup (modal)
+    bool visible = false;           // ATTR_VISIBLE: shown (a child panel also needs its parent shown)
     std::string titleRaw;           // ATTR_TITLE
     int backColor = 0xF0F0F0;       // ATTR_BACKCOLOR
     bool titleBar = true;
@@ -84,6 +95,102 @@ template <class T>
 T &NativeOf(const Ctrl &c) {
     return static_cast<T &>(*c.native);
 }
+
+// A rectangle in logical pixels (those of a 96-DPI screen where the driver
+// scales): a panel's client area in the screen (top-level) or in its
+// parent's client area, a control's in its panel's client area.
+struct Rect {
+    int x = 0, y = 0, width = 0, height = 0;
+    bool operator==(const Rect &o) const { return x == o.x && y == o.y && width == o.width && height == o.height; }
+    bool operator!=(const Rect &o) const { return !(*this == o); }
+};
+
+// ------------------------------------------------------------- the driver
+// What the core asks of a window system. Every entry does native work only:
+// the core has checked the arguments, stored the value and skipped a value
+// set again unchanged before it calls one, and reads back what it stored.
+// A setter applies what the record now holds.
+struct Driver {
+    const char *name;
+
+    // Panels.
+    Rect (*panelRect)(const Panel &p);
+    void (*movePanel)(Panel &p, int top, int left);          // VAL_AUTO_CENTER centres that one
+    void (*resizePanel)(Panel &p, int height, int width);
+    void (*showPanelWindow)(Panel &p);                       // p.visible, without activating it
+    void (*setTitle)(Panel &p);
+    void (*setBackColor)(Panel &p);
+    void (*setFrame)(Panel &p, int attribute);               // a frame flag changed
+
+    // Controls. newCtrl makes the native part of a control of c.style (and
+    // of its label apart when HasLabelApart) at (top, left); 0 or a UIE_ code.
+    int (*newCtrl)(Panel &p, Ctrl &c, int top, int left);
+    Rect (*ctrlRect)(const Panel &p, const Ctrl &c);
+    Rect (*labelRect)(const Panel &p, const Ctrl &c);        // its label apart; only when it has one
+    void (*placeCtrl)(Panel &p, Ctrl &c, const Rect &r);     // the control alone
+    void (*placeLabel)(Panel &p, Ctrl &c, const Rect &r);
+    void (*showCtrl)(Panel &p, Ctrl &c);                     // c.visible, LabelShown
+    void (*enableCtrl)(Panel &p, Ctrl &c);                   // CtrlEnabled
+    void (*setMode)(Panel &p, Ctrl &c);
+    void (*setTextColor)(Panel &p, Ctrl &c);
+    void (*setUnderline)(Panel &p, Ctrl &c);
+    void (*setLabel)(Panel &p, Ctrl &c);                     // c.labelRaw
+    void (*restack)(Panel &p);                               // the controls' z-planes
+    // A text box's height for n lines is n * lineHeight + chrome.
+    void (*textBoxMetrics)(const Ctrl &c, int *lineHeight, int *chrome);
+
+    // Values and lists.
+    std::string (*editText)(const Ctrl &c);                  // as the user left it
+    void (*setEditText)(Ctrl &c);                            // c.textRaw
+    int (*numericValue)(const Ctrl &c);
+    void (*setNumericValue)(Ctrl &c, int value);
+    void (*ringInsert)(Ctrl &c, int index);                  // c.items[index] is new
+    void (*ringReplace)(Ctrl &c, int index);                 // c.items[index]'s label changed
+    void (*ringDelete)(Ctrl &c, int index, int count);
+    void (*ringSelect)(Ctrl &c);                             // c.current
+
+    // The cursor asked for (ui/core/uicursor.h), shown now.
+    void (*showCursor)();
+    // Prints the panel on the default printer (pdfFile null) or into that
+    // PDF file. 0 or a UIE_ status.
+    int (*printPanel)(Panel &p, const char *pdfFile);
+};
+
+// The driver the run-time uses; the platform's own (DefaultDriver, defined
+// by the one platform driver linked in) unless another was chosen.
+const Driver &Drv();
+const Driver &DefaultDriver();
+
+// Changes the layer makes itself: while one runs, what the window system
+// reports of them is no user input (InProgrammatic).
+struct Programmatic {
+    Programmatic();
+    ~Programmatic();
+    Programmatic(const Programmatic &) = delete;
+    Programmatic &operator=(const Programmatic &) = delete;
+};
+bool InProgrammatic();
+
+// ---------------------------------------------------------------- rules
+// A control takes input while neither it nor its panel is dimmed.
+inline bool CtrlEnabled(const Panel &p, const Ctrl &c) { return !(c.dimmed || p.dimmed); }
+// A label drawn apart shows while its control and it are visible and it
+// has a text.
+inline bool LabelShown(const Ctrl &c) { return c.visible && c.labelVisible && !c.labelRaw.empty(); }
+// The styles whose label a new control draws apart from it.
+inline bool HasLabelApart(int style) {
+    return style == CTRL_PICTURE_COMMAND_BUTTON || style == CTRL_STRING || style == CTRL_NUMERIC ||
+           style == CTRL_RING || style == CTRL_TEXT_BOX;
+}
+// Room of the callers' text buffers (header: "room for 1024 bytes").
+constexpr int kTextRoom = 1024;
+// Copies bytes and a terminating zero into out (room bytes): 0, or
+// UIE_BUFFER_TOO_SMALL when the text was cut to room - 1 bytes.
+int CopyOut(const std::string &bytes, char *out, int room = kTextRoom);
+// A user's edit of a string or text box: its text is the window's now.
+void TextEdited(int panel, int ctrl);
+// A user's choice of a ring's item: it is current, and committed.
+void RingChosen(int panel, int ctrl, int index);
 
 // ------------------------------------------------------------- registry
 bool Ready();                       // InitUIRunTime has succeeded

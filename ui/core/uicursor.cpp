@@ -8,7 +8,6 @@
 // Touched only from the user-interface thread.
 #include "ui/core/uicursor.h"
 
-#include "ui/core/uibackend.h"
 #include "ui/core/uicore.h"
 #include "ui/userint.h"
 
@@ -37,7 +36,7 @@ int SetMouseCursor(int style) {
     if (style != VAL_DEFAULT_CURSOR && style != VAL_POINTING_FINGER_CURSOR) return UIE_BAD_VALUE;
     if (uicore::g_style == style) return 0;
     uicore::g_style = style;
-    uicore::BackendShowCursor();
+    uicore::Drv().showCursor();
     return 0;
 }
 
@@ -46,7 +45,7 @@ int SetWaitCursor(int on) {
     if (!uicore::Ready()) return UIE_NOT_INITIALIZED;
     if (uicore::g_wait == (on != 0)) return 0;
     uicore::g_wait = on != 0;
-    uicore::BackendShowCursor();
+    uicore::Drv().showCursor();
     return 0;
 }
 

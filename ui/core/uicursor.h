@@ -1,7 +1,7 @@
 // uicursor.h: the cursor the program asks for, kept once for every backend
 // (GetMouseCursor, SetMouseCursor, SetWaitCursor, GetWaitCursorState of
 // ui/userint.h are defined with it); the backend shows it
-// (ui/core/uibackend.h, BackendShowCursor).
+// (ui/core/uicore.h, Driver::showCursor).
 #ifndef VLIC_UI_CORE_UICURSOR_H
 #define VLIC_UI_CORE_UICURSOR_H
 

@@ -1,6 +1,6 @@
 // uiprint.cpp: the print attributes, the checks of a print's arguments and
 // the scale of a printed panel, shared by the backends of the run-time
-// layer; the backend prints (ui/core/uibackend.h, BackendPrintPanel).
+// layer; the backend prints (ui/core/uicore.h, Driver::printPanel).
 //
 // Exports (ui/userint.h): SetPrintAttributeExAnsi, PrintPanelAnsi; (ui/core/uiprint.h):
 // PrintOrientation, PrintHorizontalScale, PrintVerticalScale, PrintScales.
@@ -14,7 +14,6 @@
 #include <cctype>
 #include <cstring>
 
-#include "ui/core/uibackend.h"
 #include "ui/core/uicore.h"
 #include "ui/userint.h"
 
@@ -67,11 +66,11 @@ int PrintPanelAnsi(int panel, const char *fileName, int scaling, int area, int f
     if (!uicore::Ready()) return UIE_NOT_INITIALIZED;
     if (!uicore::FindPanel(panel)) return UIE_BAD_PANEL;
     if (!fileName) return UIE_BAD_POINTER;
-    if (!*fileName) return uicore::BackendPrintPanel(panel, nullptr);
+    if (!*fileName) return uicore::Drv().printPanel(*uicore::FindPanel(panel), nullptr);
     static const char kPdf[] = ".pdf";
     const std::size_t n = std::strlen(fileName), k = sizeof kPdf - 1;
     bool pdf = n >= k;
     for (std::size_t i = 0; pdf && i < k; ++i)
         pdf = std::tolower(static_cast<unsigned char>(fileName[n - k + i])) == kPdf[i];   // any case
-    return pdf ? uicore::BackendPrintPanel(panel, fileName) : UIE_BAD_VALUE;
+    return pdf ? uicore::Drv().printPanel(*uicore::FindPanel(panel), fileName) : UIE_BAD_VALUE;
 }

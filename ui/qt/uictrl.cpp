@@ -1,17 +1,14 @@
-// uictrl.cpp: controls: creation, attributes, values, text boxes and lists.
+// uictrl.cpp: the Qt driver's controls: their widgets, and what setting an
+// attribute, a value or a list item does to them.
 //
-// Exports (ui/userint.h): NewCtrlAnsi,
-// Set/GetCtrlAttributeAnsi, GetCtrlBoundingRect, Set/GetCtrlValAnsi,
-// ResetTextBoxAnsi, the list operations; (ui/qt/uiprivate.h): SetupCtrl,
-// ApplyMode.
+// Exports (ui/qt/uiprivate.h): SetupCtrl and the driver's control entries
+// (NewCtrl, CtrlRect, PlaceCtrl, ShowCtrl, EnableCtrl, SetMode, SetLabel,
+// the values and the rings' lists).
 //
-// Data model: a control is a Ctrl record (ui/qt/uiprivate.h) over one widget
-// of the class its style names (COMMON.md: QPushButton, QComboBox, QLabel,
-// QPlainTextEdit, QFrame, QLineEdit, QSpinBox). Texts are kept as the bytes
-// they were set with (labelRaw, textRaw), so that reading gives back
-// exactly what was written and setting the same text again is found out by
-// a byte comparison, without converting or touching the widget. A ring's
-// items carry their int value as Qt::UserRole data.
+// Data model: a control is a core record (ui/core/uicore.h) over one widget
+// of the class its style names (QPushButton, QComboBox, QLabel,
+// QPlainTextEdit, QFrame, QLineEdit, QSpinBox). The record keeps the texts
+// as they were set and a ring's items and values; the widgets show them.
 //
 // Labels: a command button's label is its text, in the "__X" form where X
 // is the shortcut letter (shown as Qt's "&X"); a text message's label is its
@@ -31,15 +28,13 @@
 #include <QTextDocument>
 
 #include "ui/core/textcodec.h"
-#include "ui/core/uiattr.h"
-#include "ui/core/uicallback.h"
 #include "ui/qt/uiprivate.h"
 #include "ui/userint.h"
 
 namespace uirt {
 
 // --------------------------------------------------------------- state
-// None of its own: everything lives in the panel records of uipanel.cpp.
+// None of its own: everything lives in the records.
 
 static QPushButton *Button(Ctrl &c) {
     return (c.style == CTRL_COMMAND_BUTTON || c.style == CTRL_PICTURE_COMMAND_BUTTON) ? static_cast<QPushButton *>(Q(c).w) : nullptr;
@@ -161,7 +156,7 @@ static void ShowTextMsg(Ctrl &c, QLabel *t) {
     FitTextMsg(t);
 }
 
-static void ShowLabel(Ctrl &c) {
+void SetLabel(Panel &, Ctrl &c) {
     if (QPushButton *b = Button(c); b && c.style == CTRL_COMMAND_BUTTON) {
         b->setText(MnemonicToQt(c.labelRaw));
     } else if (QLabel *t = TextMsg(c)) {
@@ -171,19 +166,18 @@ static void ShowLabel(Ctrl &c) {
     }
 }
 
-static void UpdateApartLabelVisibility(Ctrl &c) {
-    if (!Q(c).label) return;
-    const bool want = c.labelVisible && !Q(c).w->isHidden();
-    if (Q(c).label->isHidden() == want) Q(c).label->setVisible(want);
+void ShowCtrl(Panel &, Ctrl &c) {
+    if (Q(c).w->isHidden() == c.visible) Q(c).w->setVisible(c.visible);
+    if (QLabel *l = Q(c).label; l && l->isHidden() == uicore::LabelShown(c)) l->setVisible(uicore::LabelShown(c));
 }
 
-void ApplyDimmed(const Panel &p, Ctrl &c) {
-    const bool enabled = !(c.dimmed || p.dimmed);
+void EnableCtrl(Panel &p, Ctrl &c) {
+    const bool enabled = uicore::CtrlEnabled(p, c);
     if (Q(c).w->testAttribute(Qt::WA_ForceDisabled) == enabled) Q(c).w->setEnabled(enabled);
     if (Q(c).label && Q(c).label->testAttribute(Qt::WA_ForceDisabled) == enabled) Q(c).label->setEnabled(enabled);
 }
 
-void ApplyMode(Ctrl &c) {
+void SetMode(Panel &, Ctrl &c) {
     const bool indicator = c.mode == VAL_INDICATOR;
     if (QPlainTextEdit *t = TextBox(c)) t->setReadOnly(indicator);
     else if (QLineEdit *s = String(c)) s->setReadOnly(indicator);
@@ -196,77 +190,71 @@ void ApplyMode(Ctrl &c) {
     }
 }
 
-void SetupCtrl(Panel &p, Ctrl &c) {
-    (void)p;
-    Q(c).focusPolicy = Q(c).w->focusPolicy();
-    if (QPushButton *b = Button(c)) {
-        b->setAutoDefault(true);   // Enter on the focused button operates it, as Space does
-        if (c.style == CTRL_COMMAND_BUTTON) {
-            c.labelRaw = ToAnsi(b->text());
-            b->setText(MnemonicToQt(c.labelRaw));
+static QPalette::ColorRole TextRole(const Ctrl &c) { return Q(c).w->foregroundRole(); }
+
+void SetupCtrl(Panel &p, Ctrl &c, bool loaded) {
+    QWidget *w = Q(c).w;
+    Q(c).focusPolicy = w->focusPolicy();
+    c.apart = Q(c).label != nullptr;
+    if (loaded) {
+        // What the resource gave, as the record's values.
+        c.visible = !w->isHidden();
+        c.textColor = static_cast<int>(w->palette().color(QPalette::Active, TextRole(c)).rgb() & 0xFFFFFF);
+        c.underline = w->font().underline();
+        if (QPushButton *b = Button(c); b && c.style == CTRL_COMMAND_BUTTON) c.labelRaw = ToAnsi(b->text());
+        else if (QLabel *t = TextMsg(c)) c.labelRaw = ToAnsi(t->text());
+        else if (Q(c).label) c.labelRaw = ToAnsi(Q(c).label->text());
+        if (QPlainTextEdit *tb = TextBox(c)) c.textRaw = ToAnsi(TextBoxText(tb));
+        else if (QLineEdit *s = String(c)) c.textRaw = ToAnsi(s->text());
+        c.textKnown = TextBox(c) || String(c);
+        if (QSpinBox *n = Numeric(c)) {
+            c.minimum = n->minimum();
+            c.maximum = n->maximum();
         }
-    } else if (QLabel *t = TextMsg(c)) {
-        t->setTextFormat(Qt::PlainText);
-        c.labelRaw = ToAnsi(t->text());
-        ShowTextMsg(c, t);
-    } else if (QPlainTextEdit *tb = TextBox(c)) {
-        c.textRaw = ToAnsi(TextBoxText(tb));
-        c.textKnown = true;
-    } else if (QLineEdit *s = String(c)) {
-        c.textRaw = ToAnsi(s->text());
-        c.textKnown = true;
-    } else if (QSpinBox *n = Numeric(c)) {
-        (void)n;
+        if (QComboBox *r = Ring(c)) {
+            for (int i = 0; i < r->count(); ++i) c.items.push_back({ToAnsi(r->itemText(i)), r->itemData(i).toInt()});
+            c.current = r->currentIndex();
+        }
     }
-    if (c.style == CTRL_DECORATION) Q(c).w->setAttribute(Qt::WA_TransparentForMouseEvents);
-    if (Q(c).label) {
-        c.labelRaw = ToAnsi(Q(c).label->text());
-        ShowApartLabel(c);
-    }
-    ApplyMode(c);
+    if (QPushButton *b = Button(c)) b->setAutoDefault(true);   // Enter on the focused button operates it, as Space does
+    if (QLabel *t = TextMsg(c)) t->setTextFormat(Qt::PlainText);
+    if (Q(c).label) Q(c).label->setTextFormat(Qt::PlainText);
+    if (c.style == CTRL_DECORATION) w->setAttribute(Qt::WA_TransparentForMouseEvents);
+    SetLabel(p, c);
+    SetMode(p, c);
+    w->setMouseTracking(true);
+    for (QWidget *k : w->findChildren<QWidget *>()) k->setMouseTracking(true);
+    if (Q(c).label) Q(c).label->setMouseTracking(true);
 }
 
 // Height of a text box that shows exactly n lines: QPlainTextEdit wants
 // the lines, its document margin above and below, its frame, and one pixel
 // more before it takes its scroll bar away.
-static int TextBoxChrome(QPlainTextEdit *t) {
+void TextBoxMetrics(const Ctrl &c, int *lineHeight, int *chrome) {
+    auto *t = static_cast<QPlainTextEdit *>(Q(c).w);
     const QMargins cm = t->contentsMargins();
-    return static_cast<int>(2 * t->document()->documentMargin()) + cm.top() + cm.bottom() + 1;
+    *lineHeight = t->fontMetrics().lineSpacing();
+    *chrome = static_cast<int>(2 * t->document()->documentMargin()) + cm.top() + cm.bottom() + 1;
 }
 
-static int TextBoxHeight(QPlainTextEdit *t, int lines) {
-    return lines * t->fontMetrics().lineSpacing() + TextBoxChrome(t);
+static uicore::Rect RectOf(const QWidget *w) {
+    const QRect g = w->geometry();
+    return {g.x(), g.y(), g.width(), g.height()};
 }
 
-// The lines a text box shows: as set when its height is still the one set,
-// else the whole lines that fit.
-static int TextBoxLines(Ctrl &c, QPlainTextEdit *t) {
-    if (c.visibleLines > 0 && t->height() == TextBoxHeight(t, c.visibleLines)) return c.visibleLines;
-    const int ls = std::max(1, t->fontMetrics().lineSpacing());
-    return std::max(0, (t->height() - TextBoxChrome(t)) / ls);
+static void Place(QWidget *w, const uicore::Rect &r) {
+    const QRect g(r.x, r.y, r.width, r.height);
+    if (w->geometry() != g) w->setGeometry(g);
 }
 
-// Index of the first item of that value, -1 when none.
-static int FindValue(QComboBox *r, int value) {
-    const int n = r->count();
-    for (int i = 0; i < n; ++i)
-        if (r->itemData(i).toInt() == value) return i;
-    return -1;
-}
-
-static QPalette::ColorRole TextRole(Ctrl &c) { return Q(c).w->foregroundRole(); }
-
-// Moves the control, its label apart following.
-static void MoveCtrl(Ctrl &c, QPoint to) {
-    const QPoint delta = to - Q(c).w->pos();
-    if (delta.isNull()) return;
-    Q(c).w->move(to);
-    if (Q(c).label) Q(c).label->move(Q(c).label->pos() + delta);
-}
+uicore::Rect CtrlRect(const Panel &, const Ctrl &c) { return RectOf(Q(c).w); }
+uicore::Rect LabelRect(const Panel &, const Ctrl &c) { return RectOf(Q(c).label); }
+void PlaceCtrl(Panel &, Ctrl &c, const uicore::Rect &r) { Place(Q(c).w, r); }
+void PlaceLabel(Panel &, Ctrl &c, const uicore::Rect &r) { Place(Q(c).label, r); }
 
 // Restacks a panel's controls after a z-plane change: back to front, each
 // raised with its label.
-static void Restack(Panel &p) {
+void Restack(Panel &p) {
     std::vector<Ctrl *> order(p.ctrls.size());
     for (auto &c : p.ctrls) order[static_cast<size_t>(c->zplane)] = c.get();
     for (auto it = order.rbegin(); it != order.rend(); ++it) {
@@ -275,171 +263,80 @@ static void Restack(Panel &p) {
     }
 }
 
-static int SetZPlane(Panel &p, Ctrl &c, int v) {
-    const int n = static_cast<int>(p.ctrls.size());
-    if (v < 0 || v >= n) return UIE_BAD_VALUE;
-    if (c.zplane == v) return 0;
-    std::vector<Ctrl *> order(static_cast<size_t>(n));
-    for (auto &k : p.ctrls) order[static_cast<size_t>(k->zplane)] = k.get();
-    order.erase(order.begin() + c.zplane);
-    order.insert(order.begin() + v, &c);
-    for (int i = 0; i < n; ++i) order[static_cast<size_t>(i)]->zplane = i;
-    Restack(p);
-    return 0;
-}
-
-static int SetCtrlInt(Panel &p, Ctrl &c, int a, int v) {
+void SetTextColor(Panel &, Ctrl &c) {
     QWidget *w = Q(c).w;
-    switch (a) {
-    case ATTR_DIMMED:
-        c.dimmed = v != 0;
-        ApplyDimmed(p, c);
-        return 0;
-    case ATTR_VISIBLE:
-        if (w->isHidden() == (v != 0)) w->setVisible(v != 0);
-        UpdateApartLabelVisibility(c);
-        return 0;
-    case ATTR_LEFT: MoveCtrl(c, QPoint(v, w->y())); return 0;
-    case ATTR_TOP: MoveCtrl(c, QPoint(w->x(), v)); return 0;
-    case ATTR_WIDTH:
-    case ATTR_HEIGHT: {
-        if (v < 0) return UIE_BAD_VALUE;
-        QSize s = w->size();
-        (a == ATTR_WIDTH ? s.rwidth() : s.rheight()) = v;
-        if (s != w->size()) w->resize(s);
-        return 0;
-    }
-    case ATTR_ZPLANE_POSITION: return SetZPlane(p, c, v);
-    case ATTR_CTRL_STYLE:
-    case ATTR_NEXT_CTRL: return UIE_NOT_PERMITTED;   // read only
-    case ATTR_CTRL_MODE:
-        if (v < VAL_INDICATOR || v > VAL_NORMAL) return UIE_BAD_VALUE;
-        if (c.mode != v) { c.mode = v; ApplyMode(c); }
-        return 0;
-    case ATTR_LABEL_VISIBLE:
-        c.labelVisible = v != 0;
-        UpdateApartLabelVisibility(c);
-        return 0;
-    case ATTR_TEXT_COLOR: {
-        if (v < 0 || v > 0xFFFFFF) return UIE_BAD_VALUE;
-        const QColor want = QColor::fromRgb(static_cast<QRgb>(v));
-        const QPalette::ColorRole role = TextRole(c);
-        if (w->palette().color(QPalette::Active, role) == want && w->palette().color(QPalette::Inactive, role) == want)
-            return 0;
-        QPalette pal = w->palette();
-        pal.setColor(QPalette::Active, role, want);   // the dimmed look stays Qt's
-        pal.setColor(QPalette::Inactive, role, want);
-        w->setPalette(pal);
-        return 0;
-    }
-    case ATTR_TEXT_UNDERLINE:
-        if (w->font().underline() != (v != 0)) {
-            QFont f = w->font();
-            f.setUnderline(v != 0);
-            w->setFont(f);
-            if (QLabel *t = TextMsg(c)) GrowToText(t);
-        }
-        return 0;
-    case ATTR_VISIBLE_LINES: {
-        QPlainTextEdit *t = TextBox(c);
-        if (!t) return UIE_BAD_ATTRIBUTE;
-        if (v < 1) return UIE_BAD_VALUE;
-        const int h = TextBoxHeight(t, v);
-        c.visibleLines = v;
-        if (t->height() != h) t->resize(t->width(), h);
-        return 0;
-    }
-    default: return UIE_BAD_ATTRIBUTE;
-    }
+    const QColor want = QColor::fromRgb(static_cast<QRgb>(c.textColor));
+    const QPalette::ColorRole role = TextRole(c);
+    if (w->palette().color(QPalette::Active, role) == want && w->palette().color(QPalette::Inactive, role) == want)
+        return;
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::Active, role, want);   // the dimmed look stays Qt's
+    pal.setColor(QPalette::Inactive, role, want);
+    w->setPalette(pal);
 }
 
-static int GetCtrlInt(Panel &p, Ctrl &c, int a, int *v) {
+void SetUnderline(Panel &, Ctrl &c) {
     QWidget *w = Q(c).w;
-    switch (a) {
-    case ATTR_DIMMED: *v = c.dimmed ? 1 : 0; return 0;
-    case ATTR_VISIBLE: *v = w->isHidden() ? 0 : 1; return 0;
-    case ATTR_LEFT: *v = w->x(); return 0;
-    case ATTR_TOP: *v = w->y(); return 0;
-    case ATTR_WIDTH: *v = w->width(); return 0;
-    case ATTR_HEIGHT: *v = w->height(); return 0;
-    case ATTR_ZPLANE_POSITION: *v = c.zplane; return 0;
-    case ATTR_CTRL_STYLE: *v = c.style; return 0;
-    case ATTR_NEXT_CTRL: {
-        *v = 0;
-        for (size_t i = 0; i + 1 < p.ctrls.size(); ++i)
-            if (p.ctrls[i].get() == &c) { *v = p.ctrls[i + 1]->id; break; }
-        return 0;
-    }
-    case ATTR_CTRL_MODE: *v = c.mode; return 0;
-    case ATTR_LABEL_VISIBLE: *v = c.labelVisible ? 1 : 0; return 0;
-    case ATTR_TEXT_COLOR: *v = static_cast<int>(w->palette().color(QPalette::Active, TextRole(c)).rgb() & 0xFFFFFF); return 0;
-    case ATTR_TEXT_UNDERLINE: *v = w->font().underline() ? 1 : 0; return 0;
-    case ATTR_VISIBLE_LINES: {
-        QPlainTextEdit *t = TextBox(c);
-        if (!t) return UIE_BAD_ATTRIBUTE;
-        *v = TextBoxLines(c, t);
-        return 0;
-    }
-    default: return UIE_BAD_ATTRIBUTE;
+    if (w->font().underline() == c.underline) return;
+    QFont f = w->font();
+    f.setUnderline(c.underline);
+    w->setFont(f);
+    if (QLabel *t = TextMsg(const_cast<Ctrl &>(c))) GrowToText(t);
+}
+
+std::string EditText(const Ctrl &c) {
+    Ctrl &k = const_cast<Ctrl &>(c);
+    if (QPlainTextEdit *t = TextBox(k)) return ToAnsi(TextBoxText(t));
+    if (QLineEdit *s = String(k)) return ToAnsi(s->text());
+    return std::string();
+}
+
+void SetEditText(Ctrl &c) {
+    if (QLineEdit *s = String(c)) {
+        if (!SameText(s->text(), c.textRaw.c_str())) s->setText(FromAnsi(c.textRaw));
+    } else if (QPlainTextEdit *t = TextBox(c)) {
+        t->setPlainText(FromAnsi(c.textRaw));
+        t->verticalScrollBar()->setValue(0);
     }
 }
 
-static int SetLabelText(Ctrl &c, const char *v) {
-    if (c.labelRaw == v) return 0;
-    c.labelRaw = v;
-    ShowLabel(c);
-    return 0;
+int NumericValue(const Ctrl &c) { return static_cast<QSpinBox *>(Q(c).w)->value(); }
+void SetNumericValue(Ctrl &c, int value) { static_cast<QSpinBox *>(Q(c).w)->setValue(value); }
+
+void RingInsert(Ctrl &c, int index) { Ring(c)->insertItem(index, FromAnsi(c.items[static_cast<size_t>(index)].label)); }
+
+void RingReplace(Ctrl &c, int index) { Ring(c)->setItemText(index, FromAnsi(c.items[static_cast<size_t>(index)].label)); }
+
+void RingDelete(Ctrl &c, int index, int count) {
+    QComboBox *r = Ring(c);
+    if (index == 0 && count == r->count()) {
+        r->clear();
+    } else {
+        for (int i = 0; i < count; ++i) r->removeItem(index);
+    }
 }
 
-// The control and its status for a control call: null with *status set when
-// the run-time has not started or the panel or control is unknown.
-static Ctrl *CtrlFor(int panel, int control, int *status, Panel **pp = nullptr) {
-    *status = 0;
-    if (!Ready()) { *status = UIE_NOT_INITIALIZED; return nullptr; }
-    Panel *p = FindPanel(panel);
-    if (!p) { *status = UIE_BAD_PANEL; return nullptr; }
-    Ctrl *c = FindCtrl(p, control);
-    if (!c) { *status = UIE_BAD_CONTROL; return nullptr; }
-    if (pp) *pp = p;
-    return c;
+void RingSelect(Ctrl &c) {
+    if (Ring(c)->currentIndex() != c.current) Ring(c)->setCurrentIndex(c.current);
 }
 
-// As CtrlFor, also failing with UIE_BAD_ATTRIBUTE for an attribute that is
-// not one of a control's.
-static Ctrl *CtrlAttrFor(int panel, int control, int attribute, int *status, Panel **pp) {
-    Ctrl *c = CtrlFor(panel, control, status, pp);
-    if (c && !uicore::IsAttrOfStyle(c->style, attribute)) { *status = UIE_BAD_ATTRIBUTE; return nullptr; }
-    return c;
-}
-
-}  // namespace uirt
-
-using namespace uirt;
-
-// The new control's id (> 0), or UIE_NOT_INITIALIZED, UIE_BAD_PANEL,
-// UIE_BAD_VALUE (unknown style). The control is front-most; its id is one
-// above the panel's highest.
-int NewCtrlAnsi(int panel, int style, const char *label, int top, int left) {
-    if (!Ready()) return UIE_NOT_INITIALIZED;
-    Panel *p = FindPanel(panel);
-    if (!p) return UIE_BAD_PANEL;
-    QWidget *root = Q(*p).w;
+// A new control's widget, and its label apart, at (top, left) of the panel.
+int NewCtrl(Panel &p, Ctrl &c, int top, int left) {
+    QWidget *root = Q(p).w;
     QWidget *w = nullptr;
-    bool apart = false;
-    switch (style) {
+    switch (c.style) {
     case CTRL_COMMAND_BUTTON: w = new QPushButton(root); break;
-    case CTRL_PICTURE_COMMAND_BUTTON: w = new QPushButton(root); w->resize(32, 32); apart = true; break;
-    case CTRL_STRING: w = new QLineEdit(root); apart = true; break;
+    case CTRL_PICTURE_COMMAND_BUTTON: w = new QPushButton(root); w->resize(32, 32); break;
+    case CTRL_STRING: w = new QLineEdit(root); break;
     case CTRL_NUMERIC: {
         auto *n = new QSpinBox(root);
-        n->setRange(-2147483647 - 1, 2147483647);
+        n->setRange(c.minimum, c.maximum);
         w = n;
-        apart = true;
         break;
     }
-    case CTRL_RING: w = new QComboBox(root); apart = true; break;
+    case CTRL_RING: w = new QComboBox(root); break;
     case CTRL_TEXT_MSG: w = new QLabel(root); break;
-    case CTRL_TEXT_BOX: w = new QPlainTextEdit(root); w->resize(200, 80); apart = true; break;
+    case CTRL_TEXT_BOX: w = new QPlainTextEdit(root); w->resize(200, 80); break;
     case CTRL_PICTURE: w = new QLabel(root); w->resize(64, 64); break;
     case CTRL_DECORATION: {
         auto *f = new QFrame(root);
@@ -451,350 +348,20 @@ int NewCtrlAnsi(int panel, int style, const char *label, int top, int left) {
     }
     default: return UIE_BAD_VALUE;
     }
-    int id = 1;
-    for (auto &c : p->ctrls) id = std::max(id, c->id);
-    ++id;
-    auto c = std::make_unique<Ctrl>();
-    c->native = std::make_unique<QtCtrl>();
-    c->id = id;
-    c->style = style;
-    Q(*c).w = w;
-    c->mode = uicore::DefaultCtrlMode(style);
-    if (apart) {
-        Q(*c).label = new QLabel(root);
-        Q(*c).label->setTextFormat(Qt::PlainText);
-    }
-    for (auto &k : p->ctrls) ++k->zplane;
-    c->zplane = 0;
-    Ctrl &ref = *c;
-    p->ctrls.push_back(std::move(c));
-    SetupCtrl(*p, ref);
-    ref.labelRaw = label ? label : "";
-    ShowLabel(ref);
-    if (style == CTRL_COMMAND_BUTTON || style == CTRL_RING || style == CTRL_STRING || style == CTRL_NUMERIC)
+    c.native = std::make_unique<QtCtrl>();
+    Q(c).w = w;
+    if (c.apart) Q(c).label = new QLabel(root);
+    SetupCtrl(p, c, false);
+    if (c.style == CTRL_COMMAND_BUTTON || c.style == CTRL_RING || c.style == CTRL_STRING || c.style == CTRL_NUMERIC)
         w->resize(w->sizeHint());
     w->move(left, top);
-    if (Q(ref).label) {
-        if (style == CTRL_PICTURE_COMMAND_BUTTON)
-            Q(ref).label->move(left + w->width() + 4, top + (w->height() - Q(ref).label->height()) / 2);
-        else
-            Q(ref).label->move(left, top - Q(ref).label->height() - 2);
-        Q(ref).label->setVisible(!ref.labelRaw.empty());
-        Q(ref).label->setMouseTracking(true);
+    if (QLabel *l = Q(c).label) {
+        if (c.style == CTRL_PICTURE_COMMAND_BUTTON) l->move(left + w->width() + 4, top + (w->height() - l->height()) / 2);
+        else l->move(left, top - l->height() - 2);
     }
-    w->setMouseTracking(true);
-    for (QWidget *k : w->findChildren<QWidget *>()) k->setMouseTracking(true);
-    w->show();
-    ConnectCtrl(panel, ref);
-    return id;
-}
-
-
-// Every control attribute setter and getter returns 0, or
-// UIE_NOT_INITIALIZED, UIE_BAD_PANEL, UIE_BAD_CONTROL, UIE_BAD_ATTRIBUTE
-// (unknown, or not one of this control's kind), UIE_BAD_VALUE (wrong type
-// for the attribute or out of range), UIE_BAD_POINTER, UIE_NOT_PERMITTED
-// (read-only attribute). Setting what the control already holds changes
-// nothing on the screen.
-int SetCtrlAttributeAnsi(int panel, int control, int attribute, int value) {
-    int st;
-    Panel *p = nullptr;
-    Ctrl *c = CtrlAttrFor(panel, control, attribute, &st, &p);
-    if (!c) return st;
-    const int cbSt = uicore::SetCallbackAttribute(c->cb, c->cbData, attribute, value);
-    if (cbSt != uicore::kNoCallbackAttribute) return cbSt;
-    if (attribute == ATTR_LABEL_TEXT) return UIE_BAD_VALUE;
-    return SetCtrlInt(*p, *c, attribute, value);
-}
-
-int SetCtrlAttributeAnsi(int panel, int control, int attribute, const char *value) {
-    int st;
-    Panel *p = nullptr;
-    Ctrl *c = CtrlAttrFor(panel, control, attribute, &st, &p);
-    if (!c) return st;
-    const int cbSt = uicore::SetCallbackAttribute(c->cb, c->cbData, attribute, value);
-    if (cbSt != uicore::kNoCallbackAttribute) return cbSt;
-    if (attribute != ATTR_LABEL_TEXT) return UIE_BAD_VALUE;
-    if (!value) return UIE_BAD_POINTER;
-    return SetLabelText(*c, value);
-}
-
-int SetCtrlAttributeAnsi(int panel, int control, int attribute, void *value) {
-    int st;
-    Panel *p = nullptr;
-    Ctrl *c = CtrlAttrFor(panel, control, attribute, &st, &p);
-    if (!c) return st;
-    const int cbSt = uicore::SetCallbackAttribute(c->cb, c->cbData, attribute, value);
-    return cbSt == uicore::kNoCallbackAttribute ? UIE_BAD_VALUE : cbSt;
-}
-
-int SetCtrlAttributeAnsi(int panel, int control, int attribute, CtrlCallbackPtr value) {
-    int st;
-    Panel *p = nullptr;
-    Ctrl *c = CtrlAttrFor(panel, control, attribute, &st, &p);
-    if (!c) return st;
-    const int cbSt = uicore::SetCallbackAttributeFn(c->cb, attribute, value);
-    return cbSt == uicore::kNoCallbackAttribute ? UIE_BAD_VALUE : cbSt;
-}
-
-int GetCtrlAttributeAnsi(int panel, int control, int attribute, int *value) {
-    int st;
-    Panel *p = nullptr;
-    Ctrl *c = CtrlAttrFor(panel, control, attribute, &st, &p);
-    if (!c) return st;
-    if (!value) return UIE_BAD_POINTER;
-    if (!uicore::IsCtrlIntAttr(attribute)) return UIE_BAD_VALUE;
-    return GetCtrlInt(*p, *c, attribute, value);
-}
-
-int GetCtrlAttributeAnsi(int panel, int control, int attribute, char *value) {
-    int st;
-    Panel *p = nullptr;
-    Ctrl *c = CtrlAttrFor(panel, control, attribute, &st, &p);
-    if (!c) return st;
-    if (!value) return UIE_BAD_POINTER;
-    if (attribute != ATTR_LABEL_TEXT) return UIE_BAD_VALUE;
-    return CopyOut(c->labelRaw, value, kTextRoom);
-}
-
-int GetCtrlAttributeAnsi(int panel, int control, int attribute, void **value) {
-    int st;
-    Panel *p = nullptr;
-    Ctrl *c = CtrlAttrFor(panel, control, attribute, &st, &p);
-    if (!c) return st;
-    if (!value) return UIE_BAD_POINTER;
-    const int cbSt = uicore::GetCallbackAttribute(c->cb, c->cbData, attribute, value);
-    return cbSt == uicore::kNoCallbackAttribute ? UIE_BAD_VALUE : cbSt;
-}
-
-int GetCtrlAttributeAnsi(int panel, int control, int attribute, CtrlCallbackPtr *value) {
-    int st;
-    Panel *p = nullptr;
-    Ctrl *c = CtrlAttrFor(panel, control, attribute, &st, &p);
-    if (!c) return st;
-    if (!value) return UIE_BAD_POINTER;
-    const int cbSt = uicore::GetCallbackAttributeFn(c->cb, attribute, value);
-    return cbSt == uicore::kNoCallbackAttribute ? UIE_BAD_VALUE : cbSt;
-}
-
-// 0 with the rectangle holding the control and its shown label apart, in
-// the panel; UIE_NOT_INITIALIZED, UIE_BAD_PANEL, UIE_BAD_CONTROL, UIE_BAD_POINTER.
-int GetCtrlBoundingRect(int panel, int control, int *top, int *left, int *height, int *width) {
-    int st;
-    Ctrl *c = CtrlFor(panel, control, &st);
-    if (!c) return st;
-    if (!top || !left || !height || !width) return UIE_BAD_POINTER;
-    QRect r = Q(*c).w->geometry();
-    if (Q(*c).label && c->labelVisible && !c->labelRaw.empty()) r = r.united(Q(*c).label->geometry());
-    *top = r.y();
-    *left = r.x();
-    *height = r.height();
-    *width = r.width();
+    ShowCtrl(p, c);
+    ConnectCtrl(p.handle, c);
     return 0;
 }
 
-// ------------------------------------------------------------- values
-
-// 0; UIE_NOT_INITIALIZED, UIE_BAD_PANEL, UIE_BAD_CONTROL, UIE_BAD_VALUE (not
-// a ring or numeric, or a number outside the numeric's range),
-// UIE_VALUE_NOT_FOUND (no ring item has that value: nothing changes). A
-// ring selects its first item of that value. No commit follows.
-int SetCtrlValAnsi(int panel, int control, int value) {
-    int st;
-    Ctrl *c = CtrlFor(panel, control, &st);
-    if (!c) return st;
-    ProgrammaticGuard g;
-    if (QComboBox *r = Ring(*c)) {
-        const int i = FindValue(r, value);
-        if (i < 0) return UIE_VALUE_NOT_FOUND;
-        if (r->currentIndex() != i) r->setCurrentIndex(i);
-        return 0;
-    }
-    if (QSpinBox *n = Numeric(*c)) {
-        if (value < n->minimum() || value > n->maximum()) return UIE_BAD_VALUE;
-        if (n->value() != value) n->setValue(value);
-        return 0;
-    }
-    return UIE_BAD_VALUE;
-}
-
-// 0; UIE_NOT_INITIALIZED, UIE_BAD_PANEL, UIE_BAD_CONTROL, UIE_BAD_POINTER,
-// UIE_BAD_VALUE (not a text message, string or text box). A text box's
-// whole text is replaced.
-int SetCtrlValAnsi(int panel, int control, const char *value) {
-    int st;
-    Ctrl *c = CtrlFor(panel, control, &st);
-    if (!c) return st;
-    if (!value) return UIE_BAD_POINTER;
-    if (TextMsg(*c)) return SetLabelText(*c, value);
-    if (TextBox(*c)) return ResetTextBoxAnsi(panel, control, value);
-    if (QLineEdit *s = String(*c)) {
-        if (c->textKnown && c->textRaw == value) return 0;
-        ProgrammaticGuard g;
-        c->textRaw = value;
-        c->textKnown = true;
-        if (!SameText(s->text(), value)) s->setText(FromAnsi(value));
-        return 0;
-    }
-    return UIE_BAD_VALUE;
-}
-
-// 0; UIE_NOT_INITIALIZED, UIE_BAD_PANEL, UIE_BAD_CONTROL, UIE_BAD_POINTER,
-// UIE_BAD_VALUE (not a ring or numeric), UIE_BAD_INDEX (an empty ring).
-int GetCtrlValAnsi(int panel, int control, int *value) {
-    int st;
-    Ctrl *c = CtrlFor(panel, control, &st);
-    if (!c) return st;
-    if (!value) return UIE_BAD_POINTER;
-    if (QComboBox *r = Ring(*c)) {
-        const int i = r->currentIndex();
-        if (i < 0) return UIE_BAD_INDEX;
-        *value = r->itemData(i).toInt();
-        return 0;
-    }
-    if (QSpinBox *n = Numeric(*c)) { *value = n->value(); return 0; }
-    return UIE_BAD_VALUE;
-}
-
-// 0 with the text (at most 1023 bytes and a zero); UIE_NOT_INITIALIZED,
-// UIE_BAD_PANEL, UIE_BAD_CONTROL, UIE_BAD_POINTER, UIE_BAD_VALUE (no text
-// control), UIE_BUFFER_TOO_SMALL (the text was cut).
-int GetCtrlValAnsi(int panel, int control, char *value) {
-    int st;
-    Ctrl *c = CtrlFor(panel, control, &st);
-    if (!c) return st;
-    if (!value) return UIE_BAD_POINTER;
-    if (TextMsg(*c)) return CopyOut(c->labelRaw, value, kTextRoom);
-    if (QPlainTextEdit *t = TextBox(*c)) return CopyOut(c->textKnown ? c->textRaw : ToAnsi(TextBoxText(t)), value, kTextRoom);
-    if (QLineEdit *s = String(*c)) return CopyOut(c->textKnown ? c->textRaw : ToAnsi(s->text()), value, kTextRoom);
-    return UIE_BAD_VALUE;
-}
-
-// 0; UIE_NOT_INITIALIZED, UIE_BAD_PANEL, UIE_BAD_CONTROL, UIE_BAD_POINTER,
-// UIE_BAD_ATTRIBUTE (not a text box). Replaces the whole text and shows
-// its beginning; the same text again changes nothing.
-int ResetTextBoxAnsi(int panel, int control, const char *text) {
-    int st;
-    Ctrl *c = CtrlFor(panel, control, &st);
-    if (!c) return st;
-    QPlainTextEdit *t = TextBox(*c);
-    if (!t) return UIE_BAD_ATTRIBUTE;
-    if (!text) return UIE_BAD_POINTER;
-    if (c->textKnown && c->textRaw == text) return 0;
-    ProgrammaticGuard g;
-    c->textRaw = text;
-    c->textKnown = true;
-    t->setPlainText(FromAnsi(text));
-    t->verticalScrollBar()->setValue(0);
-    return 0;
-}
-
-// --------------------------------------------------------------- lists
-namespace uirt {
-static QComboBox *RingFor(int panel, int control, int *status) {
-    Ctrl *c = CtrlFor(panel, control, status);
-    if (!c) return nullptr;
-    QComboBox *r = Ring(*c);
-    if (!r) *status = UIE_BAD_ATTRIBUTE;
-    return r;
-}
 }  // namespace uirt
-
-// Every list operation returns 0 (GetNumListItems and friends fill their
-// output), or UIE_NOT_INITIALIZED, UIE_BAD_PANEL, UIE_BAD_CONTROL,
-// UIE_BAD_ATTRIBUTE (the control is no ring), UIE_BAD_POINTER,
-// UIE_BAD_INDEX, UIE_VALUE_NOT_FOUND. None of them gives a commit.
-
-// index -1 (or the number of items) appends.
-int InsertListItemAnsi(int panel, int control, int index, const char *label, int value) {
-    int st;
-    QComboBox *r = RingFor(panel, control, &st);
-    if (!r) return st;
-    if (!label) return UIE_BAD_POINTER;
-    if (index == -1) index = r->count();
-    if (index < 0 || index > r->count()) return UIE_BAD_INDEX;
-    ProgrammaticGuard g;
-    r->insertItem(index, FromAnsi(label), value);
-    return 0;
-}
-
-int ReplaceListItemAnsi(int panel, int control, int index, const char *label, int value) {
-    int st;
-    QComboBox *r = RingFor(panel, control, &st);
-    if (!r) return st;
-    if (!label) return UIE_BAD_POINTER;
-    if (index < 0 || index >= r->count()) return UIE_BAD_INDEX;
-    ProgrammaticGuard g;
-    if (!SameText(r->itemText(index), label)) r->setItemText(index, FromAnsi(label));
-    if (r->itemData(index).toInt() != value) r->setItemData(index, value);
-    return 0;
-}
-
-// count -1 deletes to the end; deleting from an empty list is no fault.
-int DeleteListItem(int panel, int control, int index, int count) {
-    int st;
-    QComboBox *r = RingFor(panel, control, &st);
-    if (!r) return st;
-    const int n = r->count();
-    if (n == 0 && index == 0) return 0;
-    if (index < 0 || index >= n) return UIE_BAD_INDEX;
-    if (count == -1) count = n - index;
-    if (count < 0 || index + count > n) return UIE_BAD_INDEX;
-    ProgrammaticGuard g;
-    if (index == 0 && count == n) {
-        r->clear();
-    } else {
-        for (int i = 0; i < count; ++i) r->removeItem(index);
-    }
-    return 0;
-}
-
-int GetNumListItems(int panel, int control, int *count) {
-    int st;
-    QComboBox *r = RingFor(panel, control, &st);
-    if (!r) return st;
-    if (!count) return UIE_BAD_POINTER;
-    *count = r->count();
-    return 0;
-}
-
-int GetValueFromIndexAnsi(int panel, int control, int index, int *value) {
-    int st;
-    QComboBox *r = RingFor(panel, control, &st);
-    if (!r) return st;
-    if (!value) return UIE_BAD_POINTER;
-    if (index < 0 || index >= r->count()) return UIE_BAD_INDEX;
-    *value = r->itemData(index).toInt();
-    return 0;
-}
-
-int GetIndexFromValueAnsi(int panel, int control, int *index, int value) {
-    int st;
-    QComboBox *r = RingFor(panel, control, &st);
-    if (!r) return st;
-    if (!index) return UIE_BAD_POINTER;
-    const int i = FindValue(r, value);
-    if (i < 0) return UIE_VALUE_NOT_FOUND;
-    *index = i;
-    return 0;
-}
-
-// The label of item index (room for 1024 bytes); UIE_BUFFER_TOO_SMALL when cut.
-int GetLabelFromIndexAnsi(int panel, int control, int index, char *label) {
-    int st;
-    QComboBox *r = RingFor(panel, control, &st);
-    if (!r) return st;
-    if (!label) return UIE_BAD_POINTER;
-    if (index < 0 || index >= r->count()) return UIE_BAD_INDEX;
-    return CopyOut(ToAnsi(r->itemText(index)), label, kTextRoom);
-}
-
-// The current item's index, -1 when the list is empty.
-int GetCtrlIndex(int panel, int control, int *index) {
-    int st;
-    QComboBox *r = RingFor(panel, control, &st);
-    if (!r) return st;
-    if (!index) return UIE_BAD_POINTER;
-    *index = r->currentIndex();
-    return 0;
-}

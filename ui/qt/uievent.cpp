@@ -1,8 +1,8 @@
 // uievent.cpp: events: callbacks, commits, the poll, the mouse and cursors.
 //
 // Exports (ui/userint.h): GetUserEvent, GetRelativeMouseState;
-// (ui/core/uibackend.h): BackendShowCursor; (ui/qt/uiprivate.h): StartEvents, ConnectCtrl,
-// SuspendCursor and the programmatic guard.
+// (ui/qt/uiprivate.h): StartEvents, ConnectCtrl, ShowCursor,
+// SuspendCursor.
 //
 // Data model. An application-wide event filter sees every Qt event first.
 // From it come EVENT_MOUSE_POINTER_MOVE (panel callback, every mouse move
@@ -48,7 +48,6 @@
 #include <QSpinBox>
 #include <QTimer>
 
-#include "ui/core/uibackend.h"
 #include "ui/core/uicursor.h"
 #include "ui/qt/uiprivate.h"
 #include "ui/userint.h"
@@ -56,7 +55,6 @@
 namespace uirt {
 
 // --------------------------------------------------------------- state
-// g_programmatic: above 0 while the layer itself changes a widget.
 // g_filter: the application-wide event filter.
 // g_wake: single-shot timer that bounds the idle wait of GetUserEvent.
 // g_pointer: best known pointer position (global, logical pixels).
@@ -66,7 +64,6 @@ namespace uirt {
 // g_applied: the shape of the override cursor the layer has pushed on Qt's
 //   stack for the cursor asked for (ui/core/uicursor.h), -1 when none;
 //   g_suspended: a dialog runs and our override cursor is off meanwhile.
-static int g_programmatic = 0;
 static QObject *g_filter = nullptr;
 static QTimer *g_wake = nullptr;
 static QPoint g_pointer;
@@ -76,9 +73,6 @@ static constexpr int kIdleBoundMs = 500;
 static int g_applied = -1;
 static bool g_suspended = false;
 
-ProgrammaticGuard::ProgrammaticGuard() { ++g_programmatic; }
-ProgrammaticGuard::~ProgrammaticGuard() { --g_programmatic; }
-bool Programmatic() { return g_programmatic > 0; }
 
 // The best known pointer position (see the file comment).
 static QPoint Pointer() {
@@ -108,13 +102,11 @@ void ConnectCtrl(int panel, Ctrl &c) {
         break;
     case CTRL_RING:
         // activated: the user's choice only, never a programmatic change.
-        QObject::connect(static_cast<QComboBox *>(Q(c).w), &QComboBox::activated, ctx, [panel, id](int) { Commit(panel, id); });
+        QObject::connect(static_cast<QComboBox *>(Q(c).w), &QComboBox::activated, ctx, [panel, id](int index) { uicore::RingChosen(panel, id, index); });
         break;
     case CTRL_STRING: {
         auto *s = static_cast<QLineEdit *>(Q(c).w);
-        QObject::connect(s, &QLineEdit::textEdited, ctx, [panel, id](const QString &) {
-            if (Ctrl *k = FindCtrl(FindPanel(panel), id)) k->textKnown = false;
-        });
+        QObject::connect(s, &QLineEdit::textEdited, ctx, [panel, id](const QString &) { uicore::TextEdited(panel, id); });
         // Enter, or the focus leaving (also when the panel is dimmed):
         // a commit only when the user edited the text since.
         QObject::connect(s, &QLineEdit::editingFinished, ctx, [s, panel, id] {
@@ -126,14 +118,12 @@ void ConnectCtrl(int panel, Ctrl &c) {
     }
     case CTRL_NUMERIC:
         QObject::connect(static_cast<QSpinBox *>(Q(c).w), &QSpinBox::valueChanged, ctx, [panel, id](int) {
-            if (!Programmatic()) Commit(panel, id);
+            if (!uicore::InProgrammatic()) Commit(panel, id);
         });
         break;
     case CTRL_TEXT_BOX:
-        QObject::connect(static_cast<QPlainTextEdit *>(Q(c).w), &QPlainTextEdit::textChanged, ctx, [panel, id] {
-            if (Programmatic()) return;
-            if (Ctrl *k = FindCtrl(FindPanel(panel), id)) k->textKnown = false;
-        });
+        QObject::connect(static_cast<QPlainTextEdit *>(Q(c).w), &QPlainTextEdit::textChanged, ctx,
+                         [panel, id] { uicore::TextEdited(panel, id); });
         break;
     default:
         break;
@@ -322,4 +312,4 @@ int GetRelativeMouseState(int panel, int control, int *x, int *y, int *leftButto
     return 0;
 }
 
-void uicore::BackendShowCursor() { ApplyCursor(); }
+void uirt::ShowCursor() { ApplyCursor(); }

@@ -4,8 +4,8 @@
 // Exports (ui/userint.h): InitUIRunTime, InitUIRunTimeHeadless,
 // GetProjectDirAnsi, SetDirAnsi, LoadPanelAnsi, NewPanelAnsi, DisplayPanel,
 // HidePanel, DiscardPanel, InstallPopup, SetPanelPos, GetActivePanel,
-// GetScreenSize, ProcessDrawEvents, Set/GetPanelAttributeAnsi;
-// (ui/qt/uiprivate.h): PanelOfWidget, CtrlOfWidget; (ui/qt/userint_qt.h): the widget accessors.
+// GetScreenSize, ProcessDrawEvents; (ui/qt/uiprivate.h): PanelOfWidget,
+// CtrlOfWidget and the driver's panel entries; (ui/qt/userint_qt.h): the widget accessors.
 //
 // Data model: see ui/qt/uiprivate.h. A panel's top and left are those of its
 // client area (the window without its frame), in screen pixels for a
@@ -55,7 +55,6 @@
 #endif
 
 #include "ui/core/uiattr.h"
-#include "ui/core/uibackend.h"
 #include "ui/core/uicallback.h"
 #include "ui/qt/uiprivate.h"
 #include "ui/userint.h"
@@ -547,7 +546,7 @@ static int Register(std::unique_ptr<Panel> p) {
     Panel &ref = *p;
     uicore::AddPanel(std::move(p));
     for (auto &c : ref.ctrls) {
-        SetupCtrl(ref, *c);
+        SetupCtrl(ref, *c, true);
         ConnectCtrl(h, *c);
     }
     TrackMouse(Q(ref).w);
@@ -657,7 +656,7 @@ int NewPanelAnsi(int parent, const char *title, int top, int left, int height, i
     Q(*p).w = new QWidget(pp ? Q(*pp).w : nullptr);
     Q(*p).w->hide();
     Q(*p).w->resize(width, height);
-    p->titleRaw = title ? QByteArray(title) : QByteArray();
+    p->titleRaw = title ? title : "";
     Q(*p).w->setWindowTitle(FromAnsi(title));
     ApplyBackColor(*p);
     ApplyFrame(*p);
@@ -671,6 +670,7 @@ int DisplayPanel(int panel) {
     if (!Ready()) return UIE_NOT_INITIALIZED;
     Panel *p = FindPanel(panel);
     if (!p) return UIE_BAD_PANEL;
+    p->visible = true;
     Q(*p).w->show();
     if (p->parent == 0) {
         // Its frame is known once the window manager has framed it.
@@ -692,6 +692,7 @@ int HidePanel(int panel) {
     if (!Ready()) return UIE_NOT_INITIALIZED;
     Panel *p = FindPanel(panel);
     if (!p) return UIE_BAD_PANEL;
+    p->visible = false;
     Q(*p).w->hide();
     if (p->popup) {
         Q(*p).w->setWindowModality(Qt::NonModal);
@@ -857,171 +858,37 @@ int ProcessDrawEvents(void) {
     return 0;
 }
 
-// ------------------------------------------------------ panel attributes
+// ---------------------------------------------- the driver's panel entries
 namespace uirt {
 
-// The panel and its status for an attribute call: null with *status set
-// when the run-time has not started, the panel is unknown or the attribute
-// is not one of a panel's.
-static Panel *PanelFor(int panel, int attribute, int *status) {
-    *status = 0;
-    if (!Ready()) { *status = UIE_NOT_INITIALIZED; return nullptr; }
-    Panel *p = FindPanel(panel);
-    if (!p) { *status = UIE_BAD_PANEL; return nullptr; }
-    if (!uicore::IsPanelAttr(attribute)) { *status = UIE_BAD_ATTRIBUTE; return nullptr; }
-    return p;
+uicore::Rect PanelRect(const Panel &p) {
+    const QRect g = Q(p).w->geometry();
+    return {g.x(), g.y(), g.width(), g.height()};
 }
 
-static int SetPanelInt(Panel &p, int a, int v) {
-    QWidget *w = Q(p).w;
-    switch (a) {
-    case ATTR_DIMMED:
-        // Greys the panel's own controls rather than its root widget: Qt
-        // would grey every child panel too, and a wait popup opened inside
-        // a dimmed parent must stay legible.
-        if (p.dimmed == (v != 0)) return 0;
-        p.dimmed = v != 0;
-        for (auto &c : p.ctrls) ApplyDimmed(p, *c);
-        return 0;
-    case ATTR_VISIBLE:
-        if (v) return w->isHidden() ? (w->show(), 0) : 0;
-        if (!w->isHidden()) w->hide();
-        return 0;
-    case ATTR_LEFT: return MovePanel(p, w->geometry().y(), v);
-    case ATTR_TOP: return MovePanel(p, v, w->geometry().x());
-    case ATTR_WIDTH:
-    case ATTR_HEIGHT: {
-        if (v < 1) return UIE_BAD_VALUE;
-        QSize s = w->size();
-        (a == ATTR_WIDTH ? s.rwidth() : s.rheight()) = v;
-        if (s == w->size()) return 0;
-        if (!p.sizable) w->setFixedSize(s);
-        else w->resize(s);
-        return 0;
-    }
-    case ATTR_BACKCOLOR:
-        if (v < 0 || v > 0xFFFFFF) return UIE_BAD_VALUE;
-        if (p.backColor != v) { p.backColor = v; ApplyBackColor(p); }
-        return 0;
-    case ATTR_TITLEBAR_VISIBLE:
-    case ATTR_CAN_MINIMIZE:
-    case ATTR_CAN_MAXIMIZE:
-    case ATTR_SIZABLE: {
-        bool &flag = a == ATTR_TITLEBAR_VISIBLE ? p.titleBar : a == ATTR_CAN_MINIMIZE ? p.canMinimize
-                   : a == ATTR_CAN_MAXIMIZE ? p.canMaximize : p.sizable;
-        if (flag == (v != 0)) return 0;
-        flag = v != 0;
-        ApplyFrame(p);
-        // With or without a frame, the place asked for may fit otherwise.
-        if (a == ATTR_TITLEBAR_VISIBLE) return MovePanel(p, Q(p).asked.y(), Q(p).asked.x());
-        return 0;
-    }
-    case ATTR_PANEL_FIRST_CTRL: return UIE_NOT_PERMITTED;   // read only
-    default: return UIE_BAD_ATTRIBUTE;
-    }
+void MovePanelTo(Panel &p, int top, int left) { MovePanel(p, top, left); }
+
+void ResizePanel(Panel &p, int height, int width) {
+    const QSize s(width, height);
+    if (!p.sizable) Q(p).w->setFixedSize(s);
+    else Q(p).w->resize(s);
 }
 
-static int GetPanelInt(Panel &p, int a, int *v) {
-    QWidget *w = Q(p).w;
-    switch (a) {
-    case ATTR_DIMMED: *v = p.dimmed ? 1 : 0; return 0;
-    case ATTR_VISIBLE: *v = w->isHidden() ? 0 : 1; return 0;
-    case ATTR_LEFT: *v = w->geometry().x(); return 0;
-    case ATTR_TOP: *v = w->geometry().y(); return 0;
-    case ATTR_WIDTH: *v = w->width(); return 0;
-    case ATTR_HEIGHT: *v = w->height(); return 0;
-    case ATTR_BACKCOLOR: *v = p.backColor; return 0;
-    case ATTR_TITLEBAR_VISIBLE: *v = p.titleBar; return 0;
-    case ATTR_CAN_MINIMIZE: *v = p.canMinimize; return 0;
-    case ATTR_CAN_MAXIMIZE: *v = p.canMaximize; return 0;
-    case ATTR_SIZABLE: *v = p.sizable; return 0;
-    case ATTR_PANEL_FIRST_CTRL: *v = p.ctrls.empty() ? 0 : p.ctrls.front()->id; return 0;
-    default: return UIE_BAD_ATTRIBUTE;
-    }
+void ShowPanelWindow(Panel &p) {
+    if (Q(p).w->isHidden() == p.visible) Q(p).w->setVisible(p.visible);
+}
+
+void SetTitle(Panel &p) { Q(p).w->setWindowTitle(FromAnsi(p.titleRaw)); }
+
+void SetBackColor(Panel &p) { ApplyBackColor(p); }
+
+void SetFrame(Panel &p, int attribute) {
+    ApplyFrame(p);
+    // With or without a frame, the place asked for may fit otherwise.
+    if (attribute == ATTR_TITLEBAR_VISIBLE) MovePanel(p, Q(p).asked.y(), Q(p).asked.x());
 }
 
 }  // namespace uirt
-
-// Every panel attribute setter and getter returns 0, or UIE_NOT_INITIALIZED,
-// UIE_BAD_PANEL, UIE_BAD_ATTRIBUTE (not a panel attribute), UIE_BAD_VALUE
-// (the value is of the wrong type for the attribute or out of range),
-// UIE_BAD_POINTER (null output), UIE_NOT_PERMITTED (read-only attribute).
-// Setting what the panel already holds changes nothing on the screen.
-int SetPanelAttributeAnsi(int panel, int attribute, int value) {
-    int st;
-    Panel *p = PanelFor(panel, attribute, &st);
-    if (!p) return st;
-    const int cbSt = uicore::SetCallbackAttribute(p->cb, p->cbData, attribute, value);
-    if (cbSt != uicore::kNoCallbackAttribute) return cbSt;
-    if (attribute == ATTR_TITLE) return UIE_BAD_VALUE;
-    return SetPanelInt(*p, attribute, value);
-}
-
-int SetPanelAttributeAnsi(int panel, int attribute, const char *value) {
-    int st;
-    Panel *p = PanelFor(panel, attribute, &st);
-    if (!p) return st;
-    const int cbSt = uicore::SetCallbackAttribute(p->cb, p->cbData, attribute, value);
-    if (cbSt != uicore::kNoCallbackAttribute) return cbSt;
-    if (attribute != ATTR_TITLE) return UIE_BAD_VALUE;
-    if (!value) return UIE_BAD_POINTER;
-    if (p->titleRaw == value) return 0;
-    p->titleRaw = value;
-    Q(*p).w->setWindowTitle(FromAnsi(value));
-    return 0;
-}
-
-int SetPanelAttributeAnsi(int panel, int attribute, void *value) {
-    int st;
-    Panel *p = PanelFor(panel, attribute, &st);
-    if (!p) return st;
-    const int cbSt = uicore::SetCallbackAttribute(p->cb, p->cbData, attribute, value);
-    return cbSt == uicore::kNoCallbackAttribute ? UIE_BAD_VALUE : cbSt;
-}
-
-int SetPanelAttributeAnsi(int panel, int attribute, PanelCallbackPtr value) {
-    int st;
-    Panel *p = PanelFor(panel, attribute, &st);
-    if (!p) return st;
-    const int cbSt = uicore::SetCallbackAttributeFn(p->cb, attribute, value);
-    return cbSt == uicore::kNoCallbackAttribute ? UIE_BAD_VALUE : cbSt;
-}
-
-int GetPanelAttributeAnsi(int panel, int attribute, int *value) {
-    int st;
-    Panel *p = PanelFor(panel, attribute, &st);
-    if (!p) return st;
-    if (!value) return UIE_BAD_POINTER;
-    if (!uicore::IsPanelIntAttr(attribute)) return UIE_BAD_VALUE;
-    return GetPanelInt(*p, attribute, value);
-}
-
-int GetPanelAttributeAnsi(int panel, int attribute, char *value) {
-    int st;
-    Panel *p = PanelFor(panel, attribute, &st);
-    if (!p) return st;
-    if (!value) return UIE_BAD_POINTER;
-    if (attribute != ATTR_TITLE) return UIE_BAD_VALUE;
-    return CopyOut(p->titleRaw, value, kTextRoom);
-}
-
-int GetPanelAttributeAnsi(int panel, int attribute, void **value) {
-    int st;
-    Panel *p = PanelFor(panel, attribute, &st);
-    if (!p) return st;
-    if (!value) return UIE_BAD_POINTER;
-    const int cbSt = uicore::GetCallbackAttribute(p->cb, p->cbData, attribute, value);
-    return cbSt == uicore::kNoCallbackAttribute ? UIE_BAD_VALUE : cbSt;
-}
-
-int GetPanelAttributeAnsi(int panel, int attribute, PanelCallbackPtr *value) {
-    int st;
-    Panel *p = PanelFor(panel, attribute, &st);
-    if (!p) return st;
-    if (!value) return UIE_BAD_POINTER;
-    const int cbSt = uicore::GetCallbackAttributeFn(p->cb, attribute, value);
-    return cbSt == uicore::kNoCallbackAttribute ? UIE_BAD_VALUE : cbSt;
-}
 
 // ------------------------------------------------------------ test seam
 QWidget *UiPanelWidget(int panel) {

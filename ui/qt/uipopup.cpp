@@ -1,7 +1,7 @@
 // uipopup.cpp: the message popup (and its test hook) and printing.
 //
 // Exports (ui/userint.h): MessagePopupAnsi, UiSetMessagePopupHook;
-// (ui/core/uibackend.h): BackendPrintPanel (PrintPanelAnsi's checks are
+// (ui/qt/uiprivate.h): PrintPanel (PrintPanelAnsi's checks are
 // ui/core/uiprint.cpp's).
 //
 // Data model: the hook, when set, stands in for the dialog. Printing reads
@@ -19,7 +19,6 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
-#include "ui/core/uibackend.h"
 #include "ui/core/uiprint.h"
 #include "ui/qt/uiprivate.h"
 #include "ui/userint.h"
@@ -62,8 +61,8 @@ int MessagePopupAnsi(const char *title, const char *message) {
 
 // 0 once the page is out; UIE_SYSTEM (no default printer, or the printer
 // or file refused).
-int uicore::BackendPrintPanel(int panel, const char *pdfFile) {
-    Panel *p = FindPanel(panel);
+int uirt::PrintPanel(Panel &panel, const char *pdfFile) {
+    Panel *p = &panel;
     QPrinter printer(QPrinter::HighResolution);
     if (!pdfFile) {
         const QPrinterInfo def = QPrinterInfo::defaultPrinter();

@@ -70,15 +70,42 @@ Ctrl *CtrlOfWidget(Panel *p, QWidget *w);   // control whose widget is w or hold
 // when it is not the popup, else the newest visible top-level panel; null
 // when none is shown.
 QWidget *PopupOwner(const QWidget *popup);
+// The driver's entries (ui/core/uicore.h, Driver) for panels.
+uicore::Rect PanelRect(const Panel &p);
+void MovePanelTo(Panel &p, int top, int left);
+void ResizePanel(Panel &p, int height, int width);
+void ShowPanelWindow(Panel &p);
+void SetTitle(Panel &p);
+void SetBackColor(Panel &p);
+void SetFrame(Panel &p, int attribute);
 
 // ------------------------------------------------------- controls (uictrl.cpp)
-// Readies a control's widget after loading or creation: plain text, the
-// shortcut form of its label, mouse tracking, mode, signals.
-void SetupCtrl(Panel &p, Ctrl &c);
-void ApplyMode(Ctrl &c);
-// Greys or ungreys a control's widget and label from its own and its
-// panel's dimmed flags; nothing happens when they already show that state.
-void ApplyDimmed(const Panel &p, Ctrl &c);
+// Readies a control's widget after loading (loaded: the record takes what
+// the resource gave) or creation: plain text, the shortcut form of its
+// label, mouse tracking, mode.
+void SetupCtrl(Panel &p, Ctrl &c, bool loaded);
+// The driver's entries (ui/core/uicore.h, Driver) for controls.
+int NewCtrl(Panel &p, Ctrl &c, int top, int left);
+uicore::Rect CtrlRect(const Panel &p, const Ctrl &c);
+uicore::Rect LabelRect(const Panel &p, const Ctrl &c);
+void PlaceCtrl(Panel &p, Ctrl &c, const uicore::Rect &r);
+void PlaceLabel(Panel &p, Ctrl &c, const uicore::Rect &r);
+void ShowCtrl(Panel &p, Ctrl &c);
+void EnableCtrl(Panel &p, Ctrl &c);
+void SetMode(Panel &p, Ctrl &c);
+void SetTextColor(Panel &p, Ctrl &c);
+void SetUnderline(Panel &p, Ctrl &c);
+void SetLabel(Panel &p, Ctrl &c);
+void Restack(Panel &p);
+void TextBoxMetrics(const Ctrl &c, int *lineHeight, int *chrome);
+std::string EditText(const Ctrl &c);
+void SetEditText(Ctrl &c);
+int NumericValue(const Ctrl &c);
+void SetNumericValue(Ctrl &c, int value);
+void RingInsert(Ctrl &c, int index);
+void RingReplace(Ctrl &c, int index);
+void RingDelete(Ctrl &c, int index, int count);
+void RingSelect(Ctrl &c);
 
 // --------------------------------------------------------- events (uievent.cpp)
 void StartEvents();                          // after the QApplication exists
@@ -89,15 +116,8 @@ using uicore::Commit;
 using uicore::DispatchGuard;
 using uicore::InDispatch;
 void SuspendCursor(bool suspend);            // our override cursor off while a dialog runs
-
-// Marks changes the layer makes itself: signals they raise are no user input.
-struct ProgrammaticGuard {
-    ProgrammaticGuard();
-    ~ProgrammaticGuard();
-    ProgrammaticGuard(const ProgrammaticGuard &) = delete;
-    ProgrammaticGuard &operator=(const ProgrammaticGuard &) = delete;
-};
-bool Programmatic();
+void ShowCursor();
+int PrintPanel(Panel &p, const char *pdfFile);
 
 }  // namespace uirt
 

@@ -3,8 +3,8 @@
 //
 // Exports (ui/userint.h): GetUserEvent, GetRelativeMouseState,
 // InstallPopup, MessagePopupAnsi, UiSetMessagePopupHook;
-// (ui/core/uibackend.h): BackendShowCursor, BackendPrintPanel (the cursor state and PrintPanelAnsi's
-// checks are ui/core's); (ui/win32/userint_win32.h):
+// (ui/win32/winprivate.h): ShowCursorNow, PrintPanel (the cursor state and
+// PrintPanelAnsi's checks are ui/core's); (ui/win32/userint_win32.h):
 // UiRunPendingMessages; (ui/win32/winprivate.h):
 // CursorOverride, MouseMessage, BeginModal, EndModal.
 //
@@ -27,7 +27,6 @@
 #include <string>
 #include <vector>
 
-#include "ui/core/uibackend.h"
 #include "ui/core/uicursor.h"
 #include "ui/core/uiprint.h"
 #include "ui/win32/userint_win32.h"
@@ -118,7 +117,7 @@ void EndModal(int popup) {
 
 // Applies the cursor at once when the pointer is over one of our windows
 // (WM_SETCURSOR keeps it there afterwards).
-static void ShowCursorNow() {
+void ShowCursorNow() {
     POINT pt;
     GetCursorPos(&pt);
     HWND under = WindowFromPoint(pt);
@@ -250,7 +249,6 @@ int GetRelativeMouseState(int panel, int control, int *x, int *y, int *leftButto
     return 0;
 }
 
-void uicore::BackendShowCursor() { ShowCursorNow(); }
 
 // The window a popup is owned by: the active panel's, else the newest
 // visible top-level panel's (the one the user was working in), as on Qt;
@@ -302,8 +300,8 @@ int MessagePopupAnsi(const char *title, const char *message) {
 // page and scaled as the print attributes say (ui/core/uiprint.h). 0;
 // UIE_NOT_PERMITTED (a PDF file: Windows has no PDF writer of its own to
 // call), UIE_SYSTEM (no default printer, or it refused the job).
-int uicore::BackendPrintPanel(int panel, const char *pdfFile) {
-    Panel *p = FindPanel(panel);
+int uiwin::PrintPanel(Panel &panel, const char *pdfFile) {
+    Panel *p = &panel;
     if (pdfFile) return UIE_NOT_PERMITTED;
     wchar_t printer[256];
     DWORD size = 256;

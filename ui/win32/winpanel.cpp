@@ -6,9 +6,10 @@
 // Exports (ui/userint.h): InitUIRunTime, InitUIRunTimeHeadless,
 // SetNoDisplayHandler, GetProjectDirAnsi, SetDirAnsi, LoadPanelAnsi,
 // NewPanelAnsi, DisplayPanel, HidePanel, DiscardPanel, InstallPopup,
-// SetPanelPos, GetActivePanel, GetScreenSize, ProcessDrawEvents,
-// and the panel attribute functions; (ui/win32/userint_win32.h): UiPanelWindow,
-// UiCtrlWindow; (ui/win32/winprivate.h): Dpi, PanelOfWindow, RectInPanel.
+// SetPanelPos, GetActivePanel, GetScreenSize, ProcessDrawEvents;
+// (ui/win32/userint_win32.h): UiPanelWindow, UiCtrlWindow;
+// (ui/win32/winprivate.h): Dpi, PanelOfWindow, RectInPanel and the driver's
+// panel entries.
 //
 // Data model: see winprivate.h. A panel's position (ATTR_TOP, ATTR_LEFT)
 // and size are those of its client area, as on the Qt backend, so a panel
@@ -27,7 +28,6 @@
 #include <map>
 
 #include "ui/core/uiattr.h"
-#include "ui/core/uibackend.h"
 #include "ui/core/uicallback.h"
 #include "ui/core/uires.h"
 #include "ui/win32/winprivate.h"
@@ -200,12 +200,15 @@ static void RingNotification(int handle, Ctrl &c, int code) {
     case CBN_SELENDOK:
         if (!N(c).dropped) return;
         N(c).chosen = selected;
-        Commit(handle, c.id);
+        N(c).shown = selected;
+        uicore::RingChosen(handle, c.id, selected);
         return;
     case CBN_SELCHANGE: {
         const bool same = N(c).chosen >= 0 && N(c).chosen == selected;
         N(c).chosen = -1;
-        if (!N(c).dropped && !same) Commit(handle, c.id);
+        if (N(c).dropped || same) return;
+        N(c).shown = selected;
+        uicore::RingChosen(handle, c.id, selected);
         return;
     }
     default: return;
@@ -225,8 +228,12 @@ static LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         const int id = LOWORD(wParam);
         const int code = HIWORD(wParam);
         Ctrl *c = FindCtrl(p, id);
+        if (!c || reinterpret_cast<HWND>(lParam) != N(*c).hwnd) return 0;
+        // The text the user changed is the window's from now on, whatever
+        // the mode (a read-only box's text changes by the program only).
+        if ((c->style == CTRL_STRING || c->style == CTRL_TEXT_BOX) && code == EN_CHANGE) uicore::TextEdited(handle, id);
         // Only notifications of the control's own window are commits.
-        if (!c || reinterpret_cast<HWND>(lParam) != N(*c).hwnd || c->mode == VAL_INDICATOR) return 0;
+        if (c->mode == VAL_INDICATOR) return 0;
         const bool button = c->style == CTRL_COMMAND_BUTTON || c->style == CTRL_PICTURE_COMMAND_BUTTON;
         if (c->style == CTRL_RING) {
             RingNotification(handle, *c, code);
@@ -487,8 +494,8 @@ int LoadPanelAnsi(int parent, const char *file, int resourceId) {
         c->mode = r.Int("ctrlMode", uicore::DefaultCtrlMode(c->style));
         if (c->mode < VAL_INDICATOR || c->mode > VAL_NORMAL) c->mode = uicore::DefaultCtrlMode(c->style);
         c->visible = r.Int("visible", 1) != 0;
-        N(*c).minimum = r.Int("minimum", N(*c).minimum);
-        N(*c).maximum = r.Int("maximum", N(*c).maximum);
+        c->minimum = r.Int("minimum", c->minimum);
+        c->maximum = r.Int("maximum", c->maximum);
         c->textColor = PaletteColor(r, "WindowText", 0x000000);
         N(*c).bold = r.Int("font.bold", 0) != 0;
         N(*c).pointSize = r.Int("font.pointsize", 0);
@@ -514,23 +521,11 @@ int LoadPanelAnsi(int parent, const char *file, int resourceId) {
         int rg[4] = {0, 0, 80, 20};
         r.Numbers("geometry", rg, 4);
         c->labelRaw = r.Text("text");
-        // In the "&X" form: a label drawn apart may mark its control's
-        // shortcut letter too.
-        const std::wstring wide = WideLabel(c->labelRaw.c_str());
-        const std::string *align = r.Find("alignment");
-        DWORD ss = WS_CHILD | SS_NOTIFY;
-        if (align && align->find("AlignRight") != std::string::npos) ss |= SS_RIGHT;
-        const bool centred = align && align->find("AlignVCenter") != std::string::npos;
-        if (centred && !r.Int("wordWrap", 0)) ss |= SS_CENTERIMAGE;
-        N(*c).labelCentred = centred && r.Int("wordWrap", 0);
-        if (c->visible) ss |= WS_VISIBLE;
-        N(*c).label = CreateWindowExW(0, L"STATIC", wide.c_str(), ss, Px(rg[0]), Px(rg[1]), Px(rg[2]), Px(rg[3]), N(panel).hwnd,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(c->id)),
-                                   GetModuleHandleW(nullptr), nullptr);
         c->textColor = PaletteColor(r, "WindowText", c->textColor);
         N(*c).bold = r.Int("font.bold", 0) != 0 || N(*c).bold;
-        SendMessageW(N(*c).label, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(*c)), FALSE);
-        FitLabel(*c);
+        const std::string *align = r.Find("alignment");
+        MakeLabelWindow(panel, *c, RECT{rg[0], rg[1], rg[0] + rg[2], rg[1] + rg[3]}, align ? *align : "",
+                        r.Int("wordWrap", 0) != 0);
     }
     const int n = static_cast<int>(panel.ctrls.size());
     for (int i = 0; i < n; ++i) panel.ctrls[i]->zplane = n - 1 - i;   // the last is in front
@@ -559,6 +554,7 @@ int DisplayPanel(int panel) {
     if (!Ready()) return UIE_NOT_INITIALIZED;
     Panel *p = FindPanel(panel);
     if (!p) return UIE_BAD_PANEL;
+    p->visible = true;
     ShowWindow(N(*p).hwnd, SW_SHOW);
     SetWindowPos(N(*p).hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     if (!p->parent) SetForegroundWindow(N(*p).hwnd);
@@ -570,6 +566,7 @@ int HidePanel(int panel) {
     if (!Ready()) return UIE_NOT_INITIALIZED;
     Panel *p = FindPanel(panel);
     if (!p) return UIE_BAD_PANEL;
+    p->visible = false;
     if (p->popup) {
         p->popup = false;
         EndModal(panel);
@@ -639,148 +636,43 @@ int ProcessDrawEvents(void) {
 }
 
 
-// ------------------------------------------------------ panel attributes
-// The panel and its status for an attribute call: null with *status set
-// when the run-time has not started, the panel is unknown or the attribute
-// is not one of a panel's. The setters and getters return 0, or these,
-// UIE_BAD_VALUE (wrong type for the attribute or out of range),
-// UIE_BAD_POINTER, UIE_NOT_PERMITTED (read-only attribute), as on Qt.
-static Panel *PanelFor(int panel, int attribute, int *status) {
-    *status = 0;
-    if (!Ready()) *status = UIE_NOT_INITIALIZED;
-    Panel *p = *status ? nullptr : FindPanel(panel);
-    if (!p && !*status) *status = UIE_BAD_PANEL;
-    if (p && !uicore::IsPanelAttr(attribute)) {
-        *status = UIE_BAD_ATTRIBUTE;
-        return nullptr;
+// ---------------------------------------------- the driver's panel entries
+namespace uiwin {
+
+uicore::Rect PanelRect(const Panel &p) {
+    const POINT o = ClientOrigin(p);
+    const SIZE s = ClientSize(p);
+    return {ToUnits(&g_readLeft, o.x), ToUnits(&g_readTop, o.y), Lg(s.cx), Lg(s.cy)};
+}
+
+void MovePanelTo(Panel &p, int top, int left) {
+    const SIZE s = ClientSize(p);
+    PlacePanelPx(p, top == VAL_AUTO_CENTER ? top : ToPixels(g_readTop, top),
+                 left == VAL_AUTO_CENTER ? left : ToPixels(g_readLeft, left), s.cy, s.cx);
+}
+
+void ResizePanel(Panel &p, int height, int width) {
+    const POINT o = ClientOrigin(p);
+    PlacePanelPx(p, o.y, o.x, Px(height), Px(width));
+}
+
+// A popup stays one while hidden this way, modal again once shown.
+void ShowPanelWindow(Panel &p) {
+    if (p.popup) {
+        if (p.visible) BeginModal(p.handle);
+        else EndModal(p.handle);
     }
-    return p;
+    if (p.visible) DisplayPanel(p.handle);
+    else ShowWindow(N(p).hwnd, SW_HIDE);
 }
 
-int SetPanelAttributeAnsi(int panel, int attribute, int value) {
-    int status;
-    Panel *p = PanelFor(panel, attribute, &status);
-    if (!p) return status;
-    const int st = uicore::SetCallbackAttribute(p->cb, p->cbData, attribute, value);
-    if (st != uicore::kNoCallbackAttribute) return st;
-    if (attribute == ATTR_TITLE) return UIE_BAD_VALUE;
-    const POINT o = ClientOrigin(*p);
-    const SIZE s = ClientSize(*p);
-    switch (attribute) {
-    case ATTR_PANEL_FIRST_CTRL: return UIE_NOT_PERMITTED;
-    case ATTR_DIMMED:
-        p->dimmed = value != 0;
-        for (auto &c : p->ctrls) ApplyDimmed(*p, *c);
-        return 0;
-    case ATTR_VISIBLE:
-        // A popup stays one while hidden this way, modal again once shown.
-        if (p->popup) {
-            if (value) BeginModal(panel);
-            else EndModal(panel);
-        }
-        if (value) return DisplayPanel(panel);
-        ShowWindow(N(*p).hwnd, SW_HIDE);
-        return 0;
-    case ATTR_LEFT: return PlacePanelPx(*p, o.y, ToPixels(g_readLeft, value), s.cy, s.cx);
-    case ATTR_TOP: return PlacePanelPx(*p, ToPixels(g_readTop, value), o.x, s.cy, s.cx);
-    case ATTR_WIDTH: return value <= 0 ? UIE_BAD_VALUE : PlacePanelPx(*p, o.y, o.x, s.cy, Px(value));
-    case ATTR_HEIGHT: return value <= 0 ? UIE_BAD_VALUE : PlacePanelPx(*p, o.y, o.x, Px(value), s.cx);
-    case ATTR_BACKCOLOR:
-        if (value < 0 || value > 0xFFFFFF) return UIE_BAD_VALUE;
-        p->backColor = value;
-        ApplyBackColor(*p);
-        return 0;
-    case ATTR_TITLEBAR_VISIBLE: p->titleBar = value != 0; ApplyFrame(*p); return 0;
-    case ATTR_CAN_MINIMIZE: p->canMinimize = value != 0; ApplyFrame(*p); return 0;
-    case ATTR_CAN_MAXIMIZE: p->canMaximize = value != 0; ApplyFrame(*p); return 0;
-    case ATTR_SIZABLE: p->sizable = value != 0; ApplyFrame(*p); return 0;
-    default: return UIE_BAD_ATTRIBUTE;
-    }
-}
+void SetTitle(Panel &p) { SetWindowTextW(N(p).hwnd, WideFromAnsi(p.titleRaw.c_str()).c_str()); }
 
-int SetPanelAttributeAnsi(int panel, int attribute, const char *value) {
-    int status;
-    Panel *p = PanelFor(panel, attribute, &status);
-    if (!p) return status;
-    const int st = uicore::SetCallbackAttribute(p->cb, p->cbData, attribute, value);
-    if (st != uicore::kNoCallbackAttribute) return st;
-    if (attribute != ATTR_TITLE) return UIE_BAD_VALUE;
-    if (!value) return UIE_BAD_POINTER;
-    p->titleRaw = value;
-    SetWindowTextW(N(*p).hwnd, WideFromAnsi(value).c_str());
-    return 0;
-}
+void SetBackColor(Panel &p) { ApplyBackColor(p); }
 
-int SetPanelAttributeAnsi(int panel, int attribute, void *value) {
-    int status;
-    Panel *p = PanelFor(panel, attribute, &status);
-    if (!p) return status;
-    const int st = uicore::SetCallbackAttribute(p->cb, p->cbData, attribute, value);
-    return st == uicore::kNoCallbackAttribute ? UIE_BAD_VALUE : st;
-}
+void SetFrame(Panel &p, int) { ApplyFrame(p); }
 
-int SetPanelAttributeAnsi(int panel, int attribute, PanelCallbackPtr value) {
-    int status;
-    Panel *p = PanelFor(panel, attribute, &status);
-    if (!p) return status;
-    const int st = uicore::SetCallbackAttributeFn(p->cb, attribute, value);
-    return st == uicore::kNoCallbackAttribute ? UIE_BAD_VALUE : st;
-}
-
-int GetPanelAttributeAnsi(int panel, int attribute, int *value) {
-    int status;
-    Panel *p = PanelFor(panel, attribute, &status);
-    if (!p) return status;
-    if (!value) return UIE_BAD_POINTER;
-    if (!uicore::IsPanelIntAttr(attribute)) return UIE_BAD_VALUE;
-    const POINT o = ClientOrigin(*p);
-    const SIZE s = ClientSize(*p);
-    switch (attribute) {
-    case ATTR_DIMMED: *value = p->dimmed; return 0;
-    case ATTR_VISIBLE: *value = IsWindowVisible(N(*p).hwnd) ? 1 : 0; return 0;
-    case ATTR_LEFT: *value = ToUnits(&g_readLeft, o.x); return 0;
-    case ATTR_TOP: *value = ToUnits(&g_readTop, o.y); return 0;
-    case ATTR_WIDTH: *value = Lg(s.cx); return 0;
-    case ATTR_HEIGHT: *value = Lg(s.cy); return 0;
-    case ATTR_BACKCOLOR: *value = p->backColor; return 0;
-    case ATTR_TITLEBAR_VISIBLE: *value = p->titleBar; return 0;
-    case ATTR_CAN_MINIMIZE: *value = p->canMinimize; return 0;
-    case ATTR_CAN_MAXIMIZE: *value = p->canMaximize; return 0;
-    case ATTR_SIZABLE: *value = p->sizable; return 0;
-    case ATTR_PANEL_FIRST_CTRL: *value = p->ctrls.empty() ? 0 : p->ctrls.front()->id; return 0;
-    default: return UIE_BAD_ATTRIBUTE;
-    }
-}
-
-int GetPanelAttributeAnsi(int panel, int attribute, char *value) {
-    int status;
-    Panel *p = PanelFor(panel, attribute, &status);
-    if (!p) return status;
-    if (!value) return UIE_BAD_POINTER;
-    if (attribute != ATTR_TITLE) return UIE_BAD_VALUE;
-    const size_t n = p->titleRaw.size() < 1023 ? p->titleRaw.size() : 1023;
-    p->titleRaw.copy(value, n);
-    value[n] = '\0';
-    return n == p->titleRaw.size() ? 0 : UIE_BUFFER_TOO_SMALL;
-}
-
-int GetPanelAttributeAnsi(int panel, int attribute, void **value) {
-    int status;
-    Panel *p = PanelFor(panel, attribute, &status);
-    if (!p) return status;
-    if (!value) return UIE_BAD_POINTER;
-    const int st = uicore::GetCallbackAttribute(p->cb, p->cbData, attribute, value);
-    return st == uicore::kNoCallbackAttribute ? UIE_BAD_VALUE : st;
-}
-
-int GetPanelAttributeAnsi(int panel, int attribute, PanelCallbackPtr *value) {
-    int status;
-    Panel *p = PanelFor(panel, attribute, &status);
-    if (!p) return status;
-    if (!value) return UIE_BAD_POINTER;
-    const int st = uicore::GetCallbackAttributeFn(p->cb, attribute, value);
-    return st == uicore::kNoCallbackAttribute ? UIE_BAD_VALUE : st;
-}
+}  // namespace uiwin
 
 // ------------------------------------------------------------ test seams
 HWND UiPanelWindow(int panel) {

@@ -31,15 +31,12 @@ struct WinCtrl : uicore::Native {
     bool labelCentred = false;     // a wrapped label apart, centred on its height
     bool bold = false;
     int pointSize = 0;             // 0: the panel font's size
-    int minimum = 0, maximum = 99; // a numeric's range (Qt's spin box's by default)
     int fillColor = -1;            // a decoration's own background (RRGGBB), -1 none
     bool dropped = false;          // a ring's list is open
     int chosen = -1;               // the item a ring's list was closed on, until the next change
     int padTop = 0;                // a ring: px from its set top down to its closed window, which is
     int padBottom = 0;             // only as tall as its font makes it, centred on the height set
-    std::vector<int> items;        // a ring's item values in list order, kept by the list
-                                   // functions beside the window's labels: a sorted fill reads
-                                   // them n² times, and a window message costs µs under Wine
+    int shown = -1;                // a ring: the item its list selects as last set, -2 unknown
 };
 
 struct WinPanel : uicore::Native {
@@ -55,6 +52,14 @@ inline WinCtrl &N(const Ctrl &c) { return uicore::NativeOf<WinCtrl>(c); }
 inline WinPanel &N(const Panel &p) { return uicore::NativeOf<WinPanel>(p); }
 
 // ------------------------------------------------------ panels (winpanel.cpp)
+// The driver's entries (ui/core/uicore.h, Driver) for panels.
+uicore::Rect PanelRect(const Panel &p);
+void MovePanelTo(Panel &p, int top, int left);
+void ResizePanel(Panel &p, int height, int width);
+void ShowPanelWindow(Panel &p);
+void SetTitle(Panel &p);
+void SetBackColor(Panel &p);
+void SetFrame(Panel &p, int attribute);
 using uicore::FindCtrl;
 using uicore::FindPanel;
 using uicore::PanelHandles;
@@ -94,6 +99,31 @@ HFONT FontOf(const Ctrl &c);
 void FitLabel(Ctrl &c);
 void ApplyDimmed(const Panel &p, Ctrl &c);
 void ApplyZOrder(Panel &p);
+// Makes the label drawn apart of control c at r (96-DPI units), aligned as
+// a Designer alignment says.
+void MakeLabelWindow(Panel &p, Ctrl &c, const RECT &r, const std::string &align, bool wordWrap);
+// The driver's entries (ui/core/uicore.h, Driver) for controls.
+int NewCtrl(Panel &p, Ctrl &c, int top, int left);
+uicore::Rect CtrlRectOf(const Panel &p, const Ctrl &c);
+uicore::Rect LabelRectOf(const Panel &p, const Ctrl &c);
+void PlaceCtrl(Panel &p, Ctrl &c, const uicore::Rect &r);
+void PlaceLabel(Panel &p, Ctrl &c, const uicore::Rect &r);
+void ShowCtrl(Panel &p, Ctrl &c);
+void EnableCtrl(Panel &p, Ctrl &c);
+void SetMode(Panel &p, Ctrl &c);
+void SetTextColor(Panel &p, Ctrl &c);
+void SetUnderline(Panel &p, Ctrl &c);
+void SetLabel(Panel &p, Ctrl &c);
+void Restack(Panel &p);
+void TextBoxMetrics(const Ctrl &c, int *lineHeight, int *chrome);
+std::string EditWindowText(const Ctrl &c);
+void SetEditWindowText(Ctrl &c);
+int NumericValue(const Ctrl &c);
+void SetNumericValue(Ctrl &c, int value);
+void RingInsert(Ctrl &c, int index);
+void RingReplace(Ctrl &c, int index);
+void RingDelete(Ctrl &c, int index, int count);
+void RingSelect(Ctrl &c);
 
 // ---------------------------------------------------- pictures (winpicture.cpp)
 // Gives a picture button or picture control made from resource record r
@@ -106,6 +136,8 @@ void AttachPicture(Ctrl &c, const uicore::UirFile &file, const uicore::UirRecord
 std::string ChoosePictureKey(const uicore::UirImageMap &images, const std::string &key, int dpi);
 
 // ------------------------------------------------------ events (winevent.cpp)
+void ShowCursorNow();
+int PrintPanel(Panel &p, const char *pdfFile);
 using uicore::CallCtrlCallback;
 using uicore::CallPanelCallback;
 using uicore::Commit;
