@@ -149,6 +149,19 @@ struct Driver {
     void (*ringDelete)(Ctrl &c, int index, int count);
     void (*ringSelect)(Ctrl &c);                             // c.current
 
+    // Events. pump runs the window system's pending events (and with them
+    // the driver's calls to the core below); with nothing pending and ms
+    // not 0 it first sleeps until something comes, at most ms (-1: no
+    // bound). True when it ran anything that counts as input (the
+    // system's own timers do not).
+    bool (*pump)(int ms);
+    // Draws the displayed panels now, running no user input.
+    void (*drawNow)();
+    // The pointer's position in the panel's client area, logical pixels.
+    void (*pointerInPanel)(const Panel &p, int *x, int *y);
+    // 1 while pressed; keys: 1 Shift, 2 Ctrl, 4 Alt.
+    void (*mouseButtons)(int *left, int *right, int *keys);
+
     // The cursor asked for (ui/core/uicursor.h), shown now.
     void (*showCursor)();
     // Prints the panel on the default printer (pdfFile null) or into that
@@ -187,6 +200,24 @@ constexpr int kTextRoom = 1024;
 // Copies bytes and a terminating zero into out (room bytes): 0, or
 // UIE_BUFFER_TOO_SMALL when the text was cut to room - 1 bytes.
 int CopyOut(const std::string &bytes, char *out, int room = kTextRoom);
+// ------------------------------------------------------ the user's input
+// What a driver reports of the window system's input, by handle and id;
+// the rules of what it means are the core's (ui/core/coreevent.cpp).
+// Positions are in the panel's client area, logical pixels.
+//
+// False for an indicator button or ring, whose input the driver swallows.
+bool TakesInput(const Ctrl &c);
+// The user operated the control (a click, a key, an edit finished).
+void InputCommit(int panel, int ctrl);
+// The close box of a top-level panel's window.
+void InputClose(int panel);
+// The pointer moved over the panel or one of its controls.
+void InputMouseMove(int panel, int x, int y);
+// The left button was released over the control that took its press.
+void InputLeftRelease(int panel, int ctrl, int x, int y);
+// The right button was pressed over the control: true when its callback
+// took the press for itself (the control must not see it).
+bool InputRightPress(int panel, int ctrl, int x, int y);
 // A user's edit of a string or text box: its text is the window's now.
 void TextEdited(int panel, int ctrl);
 // A user's choice of a ring's item: it is current, and committed.

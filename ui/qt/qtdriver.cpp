@@ -16,6 +16,7 @@ static const uicore::Driver kQtDriver = {
     NewCtrl, CtrlRect, LabelRect, PlaceCtrl, PlaceLabel, ShowCtrl, EnableCtrl, SetMode, SetTextColor,
     SetUnderline, SetLabel, Restack, TextBoxMetrics,
     EditText, SetEditText, NumericValue, SetNumericValue, RingInsert, RingReplace, RingDelete, RingSelect,
+    Pump, DrawNow, PointerInPanel, MouseButtons,
     ShowCursor, PrintPanel,
 };
 

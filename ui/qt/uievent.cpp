@@ -1,19 +1,15 @@
-// uievent.cpp: events: callbacks, commits, the poll, the mouse and cursors.
+// uievent.cpp: the Qt driver's events: the user's input handed to the core,
+// the pump, the pointer and the cursors.
 //
-// Exports (ui/userint.h): GetUserEvent, GetRelativeMouseState;
-// (ui/qt/uiprivate.h): StartEvents, ConnectCtrl, ShowCursor,
-// SuspendCursor.
+// Exports (ui/qt/uiprivate.h): StartEvents, ConnectCtrl, ShowCursor,
+// SuspendCursor, Pump, PointerInPanel, MouseButtons.
 //
 // Data model. An application-wide event filter sees every Qt event first.
-// From it come EVENT_MOUSE_POINTER_MOVE (panel callback, every mouse move
-// over the panel), EVENT_LEFT_CLICK_UP (control callback, left release over
-// the control), EVENT_CLOSE (panel callback, the window's close box, which
-// then commits the panel's close control; the window never closes itself),
-// and the swallowing of input to indicator buttons and rings. Commits come
-// from the controls' signals (user actions only): EVENT_COMMIT to the
-// control's callback, then, unless it returned non-zero, into the core's
-// commit queue (ui/core/uicore.h) that GetUserEvent empties one commit
-// per call.
+// From it come the mouse moves over a panel, the left releases over a
+// control, the window's close box, and the swallowing of input to the
+// controls that take none (ui/core/uicore.h, TakesInput). Commits come from
+// the controls' signals (user actions only). What each means is the core's
+// (ui/core/coreevent.cpp).
 //
 // The pointer: on a real display QCursor::pos() asks the display server
 // each time (a round trip that also wakes the process), so the layer never
@@ -26,16 +22,12 @@
 // position of the latest mouse event counts too: whichever changed last
 // wins (each mouse event notes where QCursor::pos() stood then, and a later
 // change of QCursor::pos() takes over).
-//
-// The poll at rest: GetUserEvent sleeps until window-system input, a timer
-// or a posted event comes, or at most kIdleBoundMs. Every change that the
-// panel loops act on (pointer, activation, commits) comes as input, so a
-// loop at rest costs two wake-ups a second, while the bound still turns the
-// loops that watch a clock.
+
 #include <cassert>
 #include <utility>
 #include <vector>
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QComboBox>
 #include <QCursor>
@@ -56,7 +48,7 @@ namespace uirt {
 
 // --------------------------------------------------------------- state
 // g_filter: the application-wide event filter.
-// g_wake: single-shot timer that bounds the idle wait of GetUserEvent.
+// g_wake: single-shot timer that bounds the sleep of a pump.
 // g_pointer: best known pointer position (global, logical pixels).
 // g_cursorSample: on the offscreen platform, QCursor::pos() as last read or
 //   as it stood at the latest mouse event; g_cheapCursor: QCursor::pos()
@@ -69,7 +61,6 @@ static QTimer *g_wake = nullptr;
 static QPoint g_pointer;
 static QPoint g_cursorSample;
 static bool g_cheapCursor = false;
-static constexpr int kIdleBoundMs = 500;
 static int g_applied = -1;
 static bool g_suspended = false;
 
@@ -98,7 +89,8 @@ void ConnectCtrl(int panel, Ctrl &c) {
     switch (c.style) {
     case CTRL_COMMAND_BUTTON:
     case CTRL_PICTURE_COMMAND_BUTTON:
-        QObject::connect(static_cast<QPushButton *>(Q(c).w), &QPushButton::clicked, ctx, [panel, id] { Commit(panel, id); });
+        QObject::connect(static_cast<QPushButton *>(Q(c).w), &QPushButton::clicked, ctx,
+                         [panel, id] { uicore::InputCommit(panel, id); });
         break;
     case CTRL_RING:
         // activated: the user's choice only, never a programmatic change.
@@ -112,13 +104,13 @@ void ConnectCtrl(int panel, Ctrl &c) {
         QObject::connect(s, &QLineEdit::editingFinished, ctx, [s, panel, id] {
             if (!s->isModified()) return;
             s->setModified(false);
-            Commit(panel, id);
+            uicore::InputCommit(panel, id);
         });
         break;
     }
     case CTRL_NUMERIC:
         QObject::connect(static_cast<QSpinBox *>(Q(c).w), &QSpinBox::valueChanged, ctx, [panel, id](int) {
-            if (!uicore::InProgrammatic()) Commit(panel, id);
+            uicore::InputCommit(panel, id);
         });
         break;
     case CTRL_TEXT_BOX:
@@ -188,38 +180,33 @@ private:
         const QPoint global = me->globalPosition().toPoint();
         NoteMouseEvent(global);
         Panel *p = PanelOfWidget(w);
-        if (!p || p->dimmed) return;
+        if (!p) return;
         const int handle = p->handle;
         const QPoint at = Q(*p).w->mapFromGlobal(global);
         if (me->type() == QEvent::MouseMove) {
-            CallPanelCallback(handle, EVENT_MOUSE_POINTER_MOVE, at.y(), at.x());
+            uicore::InputMouseMove(handle, at.x(), at.y());
             return;
         }
+        // A release counts over the control that took the press, inside it.
         if (me->button() != Qt::LeftButton) return;
         Ctrl *c = CtrlOfWidget(p, w);
-        if (!c || !Q(*c).w->isEnabled() || !Q(*c).w->rect().contains(Q(*c).w->mapFromGlobal(global))) return;
-        CallCtrlCallback(handle, c->id, EVENT_LEFT_CLICK_UP, at.y(), at.x());
+        if (!c || !Q(*c).w->rect().contains(Q(*c).w->mapFromGlobal(global))) return;
+        uicore::InputLeftRelease(handle, c->id, at.x(), at.y());
     }
 
-    // True when w is (inside) an indicator button or ring.
+    // True when w is (inside) a control that takes no input.
     static bool ToIndicator(QWidget *w) {
-        Panel *p = PanelOfWidget(w);
-        Ctrl *c = CtrlOfWidget(p, w);
-        if (!c || c->mode != VAL_INDICATOR) return false;
-        return c->style == CTRL_COMMAND_BUTTON || c->style == CTRL_PICTURE_COMMAND_BUTTON || c->style == CTRL_RING;
+        Ctrl *c = CtrlOfWidget(PanelOfWidget(w), w);
+        return c && !uicore::TakesInput(*c);
     }
 
-    // The close box: EVENT_CLOSE to the panel's callback, then a commit of
-    // its close control; the window stays. Other widgets close as usual.
+    // The close box of a panel's window: the window stays. Other widgets
+    // close as usual.
     static bool OnClose(QWidget *w, QEvent *e) {
         Panel *p = PanelOfWidget(w);
         if (!p || Q(*p).w != w || p->parent != 0) return false;
         e->ignore();
-        if (p->dimmed) return true;
-        const int handle = p->handle;
-        const int closeCtrl = p->closeCtrl;
-        CallPanelCallback(handle, EVENT_CLOSE, 0, 0);
-        if (closeCtrl > 0 && FindCtrl(FindPanel(handle), closeCtrl)) Commit(handle, closeCtrl);
+        uicore::InputClose(p->handle);
         return true;
     }
 };
@@ -255,61 +242,31 @@ void StartEvents() {
     g_pointer = g_cursorSample;
 }
 
-static bool PopCommit(int *panel, int *control) { return uicore::CommitQueuePop(panel, control); }
-
-}  // namespace uirt
-
-using namespace uirt;
-
-// EVENT_COMMIT with *panel and *control of the oldest pending commit, 0 when
-// none is pending; UIE_NOT_INITIALIZED, UIE_BAD_POINTER. First runs the
-// window system's pending events (and with them the callbacks). With wait
-// 0 and nothing pending, it sleeps until window-system input, a timer or a
-// posted event arrives, at most kIdleBoundMs, so that a polling loop at rest
-// costs next to nothing; with wait non-zero it waits until a commit comes.
-int GetUserEvent(int wait, int *panel, int *control) {
-    if (!Ready()) return UIE_NOT_INITIALIZED;
-    if (!panel || !control) return UIE_BAD_POINTER;
+bool Pump(int ms) {
     if (!InDispatch()) QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    if (PopCommit(panel, control)) return EVENT_COMMIT;
-    if (wait) {
-        while (!PopCommit(panel, control)) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-        return EVENT_COMMIT;
-    }
-    // One pass of the event loop: it runs what is pending at once, or
-    // sleeps until something comes or the bound's timer fires.
-    g_wake->start(kIdleBoundMs);
-    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    QAbstractEventDispatcher *d = QAbstractEventDispatcher::instance();
+    if (ms == 0) return d->processEvents(QEventLoop::AllEvents);
+    // It runs what comes first, or wakes at the bound's timer.
+    if (ms > 0) g_wake->start(ms);
+    const bool ran = d->processEvents(QEventLoop::WaitForMoreEvents);
     g_wake->stop();
-    return PopCommit(panel, control) ? EVENT_COMMIT : 0;
+    return ran;
 }
 
-// 0 with the pointer's position relative to the control's top-left corner
-// (control 0: the panel's), in logical pixels; the buttons (1 pressed) and
-// keys (1 Shift, 2 Ctrl, 4 Alt) when asked for. UIE_NOT_INITIALIZED,
-// UIE_BAD_PANEL, UIE_BAD_CONTROL, UIE_BAD_POINTER.
-int GetRelativeMouseState(int panel, int control, int *x, int *y, int *leftButton, int *rightButton, int *keys) {
-    if (!Ready()) return UIE_NOT_INITIALIZED;
-    Panel *p = FindPanel(panel);
-    if (!p) return UIE_BAD_PANEL;
-    QWidget *w = Q(*p).w;
-    if (control != 0) {
-        Ctrl *c = FindCtrl(p, control);
-        if (!c) return UIE_BAD_CONTROL;
-        w = Q(*c).w;
-    }
-    if (!x || !y) return UIE_BAD_POINTER;
-    const QPoint at = w->mapFromGlobal(Pointer());
+void PointerInPanel(const Panel &p, int *x, int *y) {
+    const QPoint at = Q(p).w->mapFromGlobal(Pointer());
     *x = at.x();
     *y = at.y();
-    const Qt::MouseButtons b = QGuiApplication::mouseButtons();
-    if (leftButton) *leftButton = (b & Qt::LeftButton) ? 1 : 0;
-    if (rightButton) *rightButton = (b & Qt::RightButton) ? 1 : 0;
-    if (keys) {
-        const Qt::KeyboardModifiers m = QGuiApplication::keyboardModifiers();
-        *keys = ((m & Qt::ShiftModifier) ? 1 : 0) | ((m & Qt::ControlModifier) ? 2 : 0) | ((m & Qt::AltModifier) ? 4 : 0);
-    }
-    return 0;
 }
+
+void MouseButtons(int *left, int *right, int *keys) {
+    const Qt::MouseButtons b = QGuiApplication::mouseButtons();
+    *left = (b & Qt::LeftButton) ? 1 : 0;
+    *right = (b & Qt::RightButton) ? 1 : 0;
+    const Qt::KeyboardModifiers m = QGuiApplication::keyboardModifiers();
+    *keys = ((m & Qt::ShiftModifier) ? 1 : 0) | ((m & Qt::ControlModifier) ? 2 : 0) | ((m & Qt::AltModifier) ? 4 : 0);
+}
+
+}  // namespace uirt
 
 void uirt::ShowCursor() { ApplyCursor(); }

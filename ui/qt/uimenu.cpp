@@ -7,8 +7,9 @@
 // application object is made (Q_COREAPP_STARTUP_FUNCTION: this file is
 // linked in whenever its operations are used, so the filter is there for
 // every program that offers a menu). It turns the user's right-button press
-// over a control that has a callback into EVENT_RIGHT_CLICK; a callback that
-// returns non-zero takes the press for itself (the widget does not see it).
+// over a control into the core's right press (ui/core/uicore.h); a callback
+// that returns non-zero takes the press for itself (the widget does not
+// see it).
 // A popup menu lives only while RunPopupMenuAnsi waits for the choice.
 #include <QAction>
 #include <QClipboard>
@@ -39,11 +40,10 @@ public:
         auto *me = static_cast<QMouseEvent *>(e);
         if (me->button() != Qt::RightButton) return false;
         Panel *p = PanelOfWidget(static_cast<QWidget *>(o));
-        if (!p || p->dimmed) return false;
         Ctrl *c = CtrlOfWidget(p, static_cast<QWidget *>(o));
-        if (!c || !c->cb || !Q(*c).w->isEnabled()) return false;
+        if (!c) return false;
         const QPoint at = Q(*p).w->mapFromGlobal(me->globalPosition().toPoint());
-        return CallCtrlCallback(p->handle, c->id, EVENT_RIGHT_CLICK, at.y(), at.x()) != 0;
+        return uicore::InputRightPress(p->handle, c->id, at.x(), at.y());
     }
 };
 

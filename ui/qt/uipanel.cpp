@@ -4,7 +4,7 @@
 // Exports (ui/userint.h): InitUIRunTime, InitUIRunTimeHeadless,
 // GetProjectDirAnsi, SetDirAnsi, LoadPanelAnsi, NewPanelAnsi, DisplayPanel,
 // HidePanel, DiscardPanel, InstallPopup, SetPanelPos, GetActivePanel,
-// GetScreenSize, ProcessDrawEvents; (ui/qt/uiprivate.h): PanelOfWidget,
+// GetScreenSize; (ui/qt/uiprivate.h): PanelOfWidget, DrawNow,
 // CtrlOfWidget and the driver's panel entries; (ui/qt/userint_qt.h): the widget accessors.
 //
 // Data model: see ui/qt/uiprivate.h. A panel's top and left are those of its
@@ -43,7 +43,6 @@
 #include <QScreen>
 #include <QSpinBox>
 #include <QWindow>
-#include <QCloseEvent>
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QTimer>
@@ -798,22 +797,6 @@ int GetScreenSize(int *height, int *width) {
 // ---------------------------------------------------------- drawing now
 namespace uirt {
 
-// While ProcessDrawEvents runs: user input stays queued by the event loop;
-// a close box pressed meanwhile is held back here and handed on afterwards,
-// so that no callback runs and no commit is queued inside the call.
-class DrawOnly : public QObject {
-public:
-    std::vector<QPointer<QWidget>> closes;
-    bool eventFilter(QObject *o, QEvent *e) override {
-        if (e->type() != QEvent::Close || !o->isWidgetType()) return false;
-        Panel *p = PanelOfWidget(static_cast<QWidget *>(o));
-        if (!p || Q(*p).w != o) return false;
-        e->ignore();
-        closes.emplace_back(Q(*p).w);
-        return true;
-    }
-};
-
 // True while a displayed top-level panel's window waits for its first
 // exposure (the window manager is still framing and mapping it).
 static bool AwaitingExposure() {
@@ -824,16 +807,10 @@ static bool AwaitingExposure() {
     return false;
 }
 
-}  // namespace uirt
-
-// 0 once every displayed panel shows its present state on the screen;
-// UIE_NOT_INITIALIZED. Runs only drawing: no callback is called and no
-// commit is queued meanwhile. A window the window manager has not mapped
-// within half a second is left to the next poll.
-int ProcessDrawEvents(void) {
-    if (!Ready()) return UIE_NOT_INITIALIZED;
-    DrawOnly held;
-    qApp->installEventFilter(&held);   // the newest filter sees events first
+// Runs the drawing until every displayed panel shows its present state; a
+// window the window manager has not mapped within half a second is left to
+// the next poll. User input stays queued by the event loop meanwhile.
+void DrawNow() {
     QTimer wake;
     wake.setSingleShot(true);
     QElapsedTimer t;
@@ -852,11 +829,9 @@ int ProcessDrawEvents(void) {
         if (win && win->isExposed()) Q(*p).w->repaint();
     }
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    qApp->removeEventFilter(&held);
-    for (const QPointer<QWidget> &w : held.closes)
-        if (w) QCoreApplication::postEvent(w, new QCloseEvent);
-    return 0;
 }
+
+}  // namespace uirt
 
 // ---------------------------------------------- the driver's panel entries
 namespace uirt {

@@ -110,13 +110,14 @@ void RingSelect(Ctrl &c);
 // --------------------------------------------------------- events (uievent.cpp)
 void StartEvents();                          // after the QApplication exists
 void ConnectCtrl(int panel, Ctrl &c);        // commits from the control's signals
-using uicore::CallCtrlCallback;
-using uicore::CallPanelCallback;
-using uicore::Commit;
 using uicore::DispatchGuard;
 using uicore::InDispatch;
 void SuspendCursor(bool suspend);            // our override cursor off while a dialog runs
 void ShowCursor();
+bool Pump(int ms);
+void PointerInPanel(const Panel &p, int *x, int *y);
+void MouseButtons(int *left, int *right, int *keys);
+void DrawNow();                              // uipanel.cpp
 int PrintPanel(Panel &p, const char *pdfFile);
 
 }  // namespace uirt

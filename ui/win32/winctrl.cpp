@@ -66,8 +66,7 @@ static bool SwallowedInput(HWND hwnd, UINT msg) {
     if (!input) return false;
     Panel *p = PanelOfWindow(hwnd);
     Ctrl *c = p ? FindCtrl(p, GetDlgCtrlID(hwnd)) : nullptr;
-    return c && N(*c).hwnd == hwnd && c->mode == VAL_INDICATOR &&
-           (c->style == CTRL_COMMAND_BUTTON || c->style == CTRL_PICTURE_COMMAND_BUTTON || c->style == CTRL_RING);
+    return c && N(*c).hwnd == hwnd && !uicore::TakesInput(*c);
 }
 
 static LRESULT CALLBACK CtrlSubclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {

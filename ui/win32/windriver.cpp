@@ -16,6 +16,7 @@ static const uicore::Driver kWinDriver = {
     SetUnderline, SetLabel, Restack, TextBoxMetrics,
     EditWindowText, SetEditWindowText, NumericValue, SetNumericValue, RingInsert, RingReplace, RingDelete,
     RingSelect,
+    PumpFor, DrawNow, PointerInPanel, MouseButtons,
     ShowCursorNow, PrintPanel,
 };
 

@@ -1,22 +1,20 @@
-// winevent.cpp: events of the Win32 backend: callbacks, commits, the poll,
-// the mouse and cursors, modal popups, message popups and printing.
+// winevent.cpp: the Win32 driver's events: the user's input handed to the
+// core, the pump, the mouse and cursors, modal popups, message popups and
+// printing.
 //
-// Exports (ui/userint.h): GetUserEvent, GetRelativeMouseState,
-// InstallPopup, MessagePopupAnsi, UiSetMessagePopupHook;
-// (ui/win32/winprivate.h): ShowCursorNow, PrintPanel (the cursor state and
-// PrintPanelAnsi's checks are ui/core's); (ui/win32/userint_win32.h):
-// UiRunPendingMessages; (ui/win32/winprivate.h):
-// CursorOverride, MouseMessage, BeginModal, EndModal.
+// Exports (ui/userint.h): InstallPopup, MessagePopupAnsi,
+// UiSetMessagePopupHook; (ui/win32/userint_win32.h): UiRunPendingMessages;
+// (ui/win32/winprivate.h): ShowCursorNow, PrintPanel, PumpFor,
+// PointerInPanel, MouseButtons, DrawNow, CursorOverride, MouseMessage,
+// BeginModal, EndModal.
 //
 // Data model. Commits come from the controls' own notifications (see the
-// panels' window procedure): EVENT_COMMIT to the control's callback, then,
-// unless it returned non-zero, into the core's commit queue that
-// GetUserEvent empties one per call. Every mouse move over a panel or one of
-// its controls gives EVENT_MOUSE_POINTER_MOVE to the panel's callback, a
-// left release over a control EVENT_LEFT_CLICK_UP to its callback, both with
-// the position in the panel (y, x). The poll hands each message to
-// IsDialogMessageW of its top-level window first, so Alt+letter presses the
-// button whose label marks that letter, and Tab moves the focus.
+// panels' window procedure); every mouse move over a panel or one of its
+// controls, and a left release over a control, go to the core with the
+// position in the panel. What each means is the core's
+// (ui/core/coreevent.cpp). The pump hands each message to IsDialogMessageW
+// of its top-level window first, so Alt+letter presses the button whose
+// label marks that letter, and Tab moves the focus.
 //
 // A modal popup disables every other visible top-level panel (which then
 // takes no input) and is owned by the panel that was active, so it stays
@@ -39,12 +37,10 @@ namespace uiwin {
 // g_popups: open modal popups, oldest first; g_disabled: the panels they
 //   disabled, enabled again when the last popup goes.
 // g_hook: MessagePopupAnsi's test hook.
-// kIdleBoundMs: the longest a poll at rest sleeps.
 // g_pressed: the window that took the latest left press, until its release.
 static std::vector<int> g_popups;
 static std::vector<int> g_disabled;
 static UiMessagePopupHook g_hook = nullptr;
-static constexpr DWORD kIdleBoundMs = 500;
 static HWND g_pressed = nullptr;
 
 HCURSOR CursorOverride() {
@@ -65,19 +61,17 @@ static void NoteMouse(HWND hwnd, UINT msg, LPARAM lParam) {
     }
     const bool pressedHere = g_pressed == hwnd;
     if (msg == WM_LBUTTONUP) g_pressed = nullptr;
-    if (!p || p->dimmed) return;
+    if (!p) return;
     POINT at = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
     POINT pt = at;
     MapWindowPoints(hwnd, N(*p).hwnd, &pt, 1);
     pt = {Lg(pt.x), Lg(pt.y)};
-    const int panel = p->handle;
     if (msg == WM_MOUSEMOVE) {
-        CallPanelCallback(panel, EVENT_MOUSE_POINTER_MOVE, pt.y, pt.x);
-    } else if (hwnd != N(*p).hwnd && pressedHere && IsWindowEnabled(hwnd)) {
+        uicore::InputMouseMove(p->handle, pt.x, pt.y);
+    } else if (hwnd != N(*p).hwnd && pressedHere) {
         RECT r;
         GetClientRect(hwnd, &r);
-        const int id = GetDlgCtrlID(hwnd);
-        if (PtInRect(&r, at) && FindCtrl(p, id)) CallCtrlCallback(panel, id, EVENT_LEFT_CLICK_UP, pt.y, pt.x);
+        if (PtInRect(&r, at)) uicore::InputLeftRelease(p->handle, GetDlgCtrlID(hwnd), pt.x, pt.y);
     }
 }
 
@@ -184,71 +178,40 @@ static int Pump() {
 
 using namespace uiwin;
 
-// EVENT_COMMIT with *panel and *control of the oldest pending commit, 0 when
-// none is pending; UIE_NOT_INITIALIZED, UIE_BAD_POINTER. Runs the pending
-// messages first (and with them the callbacks). With wait 0 and nothing
-// pending it sleeps until input, a timer or a posted or sent message comes,
-// at most kIdleBoundMs, as the Qt backend does: a polling loop at rest then
-// costs two wake-ups a second, while the bound still turns the loops that
-// watch a clock. A pointer that leaves our windows sends nothing: the
-// loops learn of it at the next input or within the bound (asking Windows
-// for WM_MOUSELEAVE would cost, under Wine, a timer message every 400 ms
-// while the pointer rests over a panel). With wait non-zero it waits until
-// a commit comes.
-int GetUserEvent(int wait, int *panel, int *control) {
-    if (!Ready()) return UIE_NOT_INITIALIZED;
-    if (!panel || !control) return UIE_BAD_POINTER;
-    if (uicore::CommitQueuePop(panel, control)) return EVENT_COMMIT;
-    // What was pending counts as this pass's input: no sleep after it.
-    if (Pump() > 0) {
-        if (uicore::CommitQueuePop(panel, control)) return EVENT_COMMIT;
-        if (!wait) return 0;
-    }
-    // Asleep until a message that counts, or the bound: a wake for Windows'
-    // own timers alone goes back to sleep for the rest of the bound.
-    const DWORD start = GetTickCount();
-    for (;;) {
-        const DWORD slept = GetTickCount() - start;
-        if (!wait && slept >= kIdleBoundMs) return 0;
-        MsgWaitForMultipleObjectsEx(0, nullptr, wait ? INFINITE : kIdleBoundMs - slept, QS_ALLINPUT,
-                                    MWMO_INPUTAVAILABLE);
-        const int ran = Pump();
-        if (uicore::CommitQueuePop(panel, control)) return EVENT_COMMIT;
-        if (ran > 0 && !wait) return 0;
-    }
+namespace uiwin {
+
+// Runs the pending messages; with none and ms not 0, first sleeps until
+// input, a timer or a posted or sent message comes, at most ms (-1: no
+// bound). A pointer that leaves our windows sends nothing: the loops learn
+// of it at the next input or within the poll's bound (asking Windows for
+// WM_MOUSELEAVE would cost, under Wine, a timer message every 400 ms while
+// the pointer rests over a panel).
+bool PumpFor(int ms) {
+    if (Pump() > 0) return true;
+    if (ms == 0) return false;
+    MsgWaitForMultipleObjectsEx(0, nullptr, ms < 0 ? INFINITE : static_cast<DWORD>(ms), QS_ALLINPUT,
+                                MWMO_INPUTAVAILABLE);
+    return Pump() > 0;
 }
 
-int UiRunPendingMessages(void) { return Pump(); }
-
-// 0 with the pointer's position relative to the control's top-left corner
-// (control 0: the panel's); the buttons and keys when asked for.
-// UIE_NOT_INITIALIZED, UIE_BAD_PANEL, UIE_BAD_CONTROL, UIE_BAD_POINTER.
-int GetRelativeMouseState(int panel, int control, int *x, int *y, int *leftButton, int *rightButton, int *keys) {
-    if (!Ready()) return UIE_NOT_INITIALIZED;
-    Panel *p = FindPanel(panel);
-    if (!p) return UIE_BAD_PANEL;
-    Ctrl *c = control ? FindCtrl(p, control) : nullptr;
-    if (control && !c) return UIE_BAD_CONTROL;
-    if (!x || !y) return UIE_BAD_POINTER;
+void PointerInPanel(const Panel &p, int *x, int *y) {
     POINT pt;
     GetCursorPos(&pt);
-    ScreenToClient(N(*p).hwnd, &pt);
-    if (c) {
-        const RECT r = CtrlRect(*p, *c);
-        pt.x -= r.left;
-        pt.y -= r.top;
-    }
+    ScreenToClient(N(p).hwnd, &pt);
     *x = Lg(pt.x);
     *y = Lg(pt.y);
-    if (leftButton) *leftButton = (GetAsyncKeyState(VK_LBUTTON) & 0x8000) ? 1 : 0;
-    if (rightButton) *rightButton = (GetAsyncKeyState(VK_RBUTTON) & 0x8000) ? 1 : 0;
-    if (keys) {
-        *keys = ((GetKeyState(VK_SHIFT) & 0x8000) ? 1 : 0) | ((GetKeyState(VK_CONTROL) & 0x8000) ? 2 : 0) |
-                ((GetKeyState(VK_MENU) & 0x8000) ? 4 : 0);
-    }
-    return 0;
 }
 
+void MouseButtons(int *left, int *right, int *keys) {
+    *left = (GetAsyncKeyState(VK_LBUTTON) & 0x8000) ? 1 : 0;
+    *right = (GetAsyncKeyState(VK_RBUTTON) & 0x8000) ? 1 : 0;
+    *keys = ((GetKeyState(VK_SHIFT) & 0x8000) ? 1 : 0) | ((GetKeyState(VK_CONTROL) & 0x8000) ? 2 : 0) |
+            ((GetKeyState(VK_MENU) & 0x8000) ? 4 : 0);
+}
+
+}  // namespace uiwin
+
+int UiRunPendingMessages(void) { return Pump(); }
 
 // The window a popup is owned by: the active panel's, else the newest
 // visible top-level panel's (the one the user was working in), as on Qt;

@@ -17,19 +17,15 @@
 
 namespace uiwin {
 
-// EVENT_RIGHT_CLICK to the callback of the control whose window is hwnd,
-// with the position in the panel. True when the callback took the press
-// (the control then does not see it); false for a dimmed or unknown control
-// or one without callback.
+// A right press on the window hwnd of a control, handed to the core with
+// the position in the panel. True when the control's callback took the
+// press (the control then does not see it).
 bool RightClick(HWND hwnd, LPARAM lParam) {
     Panel *p = PanelOfWindow(hwnd);
-    if (!p || p->dimmed || hwnd == N(*p).hwnd) return false;
-    const int id = GetDlgCtrlID(hwnd);
-    Ctrl *c = FindCtrl(p, id);
-    if (!c || !c->cb || c->dimmed) return false;
+    if (!p || hwnd == N(*p).hwnd) return false;
     POINT pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
     MapWindowPoints(hwnd, N(*p).hwnd, &pt, 1);
-    return CallCtrlCallback(p->handle, id, EVENT_RIGHT_CLICK, Lg(pt.y), Lg(pt.x)) != 0;
+    return uicore::InputRightPress(p->handle, GetDlgCtrlID(hwnd), Lg(pt.x), Lg(pt.y));
 }
 
 }  // namespace uiwin

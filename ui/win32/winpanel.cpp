@@ -6,7 +6,7 @@
 // Exports (ui/userint.h): InitUIRunTime, InitUIRunTimeHeadless,
 // SetNoDisplayHandler, GetProjectDirAnsi, SetDirAnsi, LoadPanelAnsi,
 // NewPanelAnsi, DisplayPanel, HidePanel, DiscardPanel, InstallPopup,
-// SetPanelPos, GetActivePanel, GetScreenSize, ProcessDrawEvents;
+// SetPanelPos, GetActivePanel, GetScreenSize;
 // (ui/win32/userint_win32.h): UiPanelWindow, UiCtrlWindow;
 // (ui/win32/winprivate.h): Dpi, PanelOfWindow, RectInPanel and the driver's
 // panel entries.
@@ -243,23 +243,14 @@ static LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
             ((c->style == CTRL_STRING || c->style == CTRL_NUMERIC) && code == EN_KILLFOCUS &&
              SendMessageW(N(*c).hwnd, EM_GETMODIFY, 0, 0))) {
             if (code == EN_KILLFOCUS) SendMessageW(N(*c).hwnd, EM_SETMODIFY, FALSE, 0);
-            Commit(handle, id);
+            uicore::InputCommit(handle, id);
         }
         return 0;
     }
-    case WM_SYSCOMMAND:
-        if ((wParam & 0xFFF0) == SC_CLOSE && !p->canClose) return 0;   // the greyed close box
-        break;
-    case WM_CLOSE: {
-        // The window never closes itself: the close box commits the panel's
-        // close control, once the panel's callback has seen EVENT_CLOSE. A
-        // dimmed panel's close box does nothing.
-        if (p->dimmed) return 0;
-        const int closeCtrl = p->closeCtrl;
-        CallPanelCallback(handle, EVENT_CLOSE, 0, 0);
-        if (closeCtrl && FindCtrl(FindPanel(handle), closeCtrl)) Commit(handle, closeCtrl);
+    case WM_CLOSE:
+        // The window never closes itself.
+        uicore::InputClose(handle);
         return 0;
-    }
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN: {
         HDC dc = reinterpret_cast<HDC>(wParam);
@@ -623,17 +614,18 @@ int GetScreenSize(int *height, int *width) {
     return 0;
 }
 
-// 0 once every displayed panel and its controls are drawn; sends only
-// WM_PAINT (and what painting sends), so no callback runs and no commit is
-// queued; UIE_NOT_INITIALIZED.
-int ProcessDrawEvents(void) {
-    if (!Ready()) return UIE_NOT_INITIALIZED;
+namespace uiwin {
+
+// Sends only WM_PAINT (and what painting sends), so no callback runs and
+// no commit is queued.
+void DrawNow() {
     for (int h : PanelHandles()) {
         Panel *p = FindPanel(h);
         if (p && IsWindowVisible(N(*p).hwnd)) RedrawWindow(N(*p).hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     }
-    return 0;
 }
+
+}  // namespace uiwin
 
 
 // ---------------------------------------------- the driver's panel entries

@@ -138,9 +138,10 @@ std::string ChoosePictureKey(const uicore::UirImageMap &images, const std::strin
 // ------------------------------------------------------ events (winevent.cpp)
 void ShowCursorNow();
 int PrintPanel(Panel &p, const char *pdfFile);
-using uicore::CallCtrlCallback;
-using uicore::CallPanelCallback;
-using uicore::Commit;
+bool PumpFor(int ms);
+void PointerInPanel(const Panel &p, int *x, int *y);
+void MouseButtons(int *left, int *right, int *keys);
+void DrawNow();                                 // winpanel.cpp
 using uicore::DispatchGuard;
 using uicore::InDispatch;
 // The cursor WM_SETCURSOR should show, or null for the window's own.
