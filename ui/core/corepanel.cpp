@@ -1,6 +1,12 @@
-// corepanel.cpp: the attributes of panels, for every driver.
+// corepanel.cpp: start-up, the program's folder, and panels: loading,
+// creating, showing, hiding, discarding, and their attributes, for every
+// driver. Where a panel goes is ui/core/coreplace.cpp's.
 //
-// Exports (ui/userint.h): Set/GetPanelAttributeAnsi.
+// Exports (ui/userint.h): InitUIRunTime, InitUIRunTimeHeadless,
+// SetNoDisplayHandler, GetProjectDirAnsi, SetDirAnsi, LoadPanelAnsi,
+// NewPanelAnsi, DisplayPanel, HidePanel, DiscardPanel,
+// Set/GetPanelAttributeAnsi; (ui/core/uicore.h): NewLoadedCtrl,
+// NoDisplayHandler.
 //
 // Checks, in this order: the run-time not started (UIE_NOT_INITIALIZED), an
 // unknown panel (UIE_BAD_PANEL), an attribute that is none of a panel's
@@ -8,12 +14,27 @@
 // wrong type or out of range (UIE_BAD_VALUE), a read-only attribute
 // (UIE_NOT_PERMITTED). A value set again unchanged calls no driver.
 //
-// State: none of its own; the records are ui/core/coreregistry.cpp's.
+// State: g_noDisplay, SetNoDisplayHandler's handler. The records are
+// ui/core/coreregistry.cpp's.
 #include "ui/core/uiattr.h"
 #include "ui/core/uicallback.h"
 #include "ui/core/uicore.h"
 
 namespace uicore {
+
+static NoDisplayHandlerPtr g_noDisplay = nullptr;
+
+NoDisplayHandlerPtr NoDisplayHandler() { return g_noDisplay; }
+
+Ctrl *NewLoadedCtrl(Panel &p, int id, int style, int mode) {
+    if (id <= 0 || style == 0 || FindCtrl(&p, id)) return nullptr;
+    auto c = std::make_unique<Ctrl>();
+    c->id = id;
+    c->style = style;
+    c->mode = (mode >= VAL_INDICATOR && mode <= VAL_NORMAL) ? mode : DefaultCtrlMode(style);
+    p.ctrls.push_back(std::move(c));
+    return p.ctrls.back().get();
+}
 
 // The panel and its status for an attribute call: null with *status set
 // when the run-time has not started, the panel is unknown or the attribute
@@ -39,24 +60,18 @@ static int SetPanelInt(Panel &p, int a, int v) {
         return 0;
     case ATTR_VISIBLE:
         if (p.visible == (v != 0)) return 0;
-        p.visible = v != 0;
-        d.showPanelWindow(p);
+        ShowPanel(p, v != 0, false);
         return 0;
     case ATTR_LEFT:
-    case ATTR_TOP: {
-        const Rect r = d.panelRect(p);
-        if ((a == ATTR_LEFT ? r.x : r.y) == v) return 0;
-        if (a == ATTR_LEFT) d.movePanel(p, r.y, v);
-        else d.movePanel(p, v, r.x);
-        return 0;
-    }
+    case ATTR_TOP:
     case ATTR_WIDTH:
     case ATTR_HEIGHT: {
-        if (v < 1) return UIE_BAD_VALUE;
-        const Rect r = d.panelRect(p);
-        if ((a == ATTR_WIDTH ? r.width : r.height) == v) return 0;
-        if (a == ATTR_WIDTH) d.resizePanel(p, r.height, v);
-        else d.resizePanel(p, v, r.width);
+        if ((a == ATTR_WIDTH || a == ATTR_HEIGHT) && v < 1) return UIE_BAD_VALUE;
+        Rect r = d.panelRect(p);
+        int &side = a == ATTR_LEFT ? r.x : a == ATTR_TOP ? r.y : a == ATTR_WIDTH ? r.width : r.height;
+        if (side == v) return 0;
+        side = v;
+        PlacePanel(p, r.y, r.x, r.height, r.width);
         return 0;
     }
     case ATTR_BACKCOLOR:
@@ -73,7 +88,9 @@ static int SetPanelInt(Panel &p, int a, int v) {
                    : a == ATTR_CAN_MAXIMIZE ? p.canMaximize : p.sizable;
         if (flag == (v != 0)) return 0;
         flag = v != 0;
-        d.setFrame(p, a);
+        d.setFrame(p);
+        // With or without a frame, the place asked for may fit otherwise.
+        PlacePanel(p, p.asked.y, p.asked.x, p.asked.height, p.asked.width);
         return 0;
     }
     case ATTR_PANEL_FIRST_CTRL: return UIE_NOT_PERMITTED;   // read only
@@ -178,4 +195,133 @@ int GetPanelAttributeAnsi(int panel, int attribute, PanelCallbackPtr *value) {
     if (!value) return UIE_BAD_POINTER;
     const int cbSt = GetCallbackAttributeFn(p->cb, attribute, value);
     return cbSt == kNoCallbackAttribute ? UIE_BAD_VALUE : cbSt;
+}
+
+// ------------------------------------------------------------ start-up
+
+static int Start(char **argv, bool headless) {
+    if (Ready()) return 1;
+    if (!Drv().start(argv, headless)) return 0;
+    SetReady();
+    return 1;
+}
+
+// 1 when the run-time runs (also when it already did), 0 when the window
+// system cannot be had (no display can be opened).
+int InitUIRunTime(int reserved, char **argv, int reserved2) {
+    (void)reserved;
+    (void)reserved2;
+    return Start(argv, false);
+}
+
+// As InitUIRunTime, needing no display.
+int InitUIRunTimeHeadless(char **argv) { return Start(argv, true); }
+
+void SetNoDisplayHandler(NoDisplayHandlerPtr handler) { g_noDisplay = handler; }
+
+// 0 with the program's folder in buffer; UIE_NOT_INITIALIZED, UIE_BAD_POINTER,
+// UIE_BUFFER_TOO_SMALL (longer than MAX_PATHNAME_LEN - 1), UIE_SYSTEM (the
+// window system does not give it, or its name has characters Windows-1252
+// cannot write).
+int GetProjectDirAnsi(char *buffer) {
+    if (!Ready()) return UIE_NOT_INITIALIZED;
+    if (!buffer) return UIE_BAD_POINTER;
+    std::string folder;
+    const int st = Drv().programFolder(&folder);
+    if (st < 0) return st;
+    if (folder.size() >= MAX_PATHNAME_LEN) return UIE_BUFFER_TOO_SMALL;
+    return CopyOut(folder, buffer, MAX_PATHNAME_LEN);
+}
+
+// 0 when path is now the current folder; UIE_BAD_POINTER, UIE_FILE_NOT_FOUND.
+int SetDirAnsi(const char *path) {
+    if (!path) return UIE_BAD_POINTER;
+    return Drv().setCurrentFolder(path) ? 0 : UIE_FILE_NOT_FOUND;
+}
+
+// --------------------------------------------------------------- panels
+
+// A panel handle (> 0), or UIE_NOT_INITIALIZED, UIE_BAD_PANEL (unknown
+// parent), UIE_BAD_POINTER, UIE_FILE_NOT_FOUND (no such resource file, or
+// its panel cannot be read), UIE_PANEL_NOT_FOUND, UIE_SYSTEM. Controls the
+// resource gives badly (a bad or repeated id, a class that is no control)
+// are left out. Position (0, 0) in the resource centres a top-level panel.
+int LoadPanelAnsi(int parent, const char *file, int resourceId) {
+    if (!Ready()) return UIE_NOT_INITIALIZED;
+    Panel *pp = nullptr;
+    if (parent != 0 && !(pp = FindPanel(parent))) return UIE_BAD_PANEL;
+    if (!file) return UIE_BAD_POINTER;
+    auto p = std::make_unique<Panel>();
+    p->handle = NewPanelHandle();
+    p->parent = parent;
+    int top = 0, left = 0;
+    const int st = Drv().loadPanel(*p, pp, file, resourceId, &top, &left);
+    if (st < 0) return st;
+    const int n = static_cast<int>(p->ctrls.size());
+    for (int i = 0; i < n; ++i) p->ctrls[static_cast<size_t>(i)]->zplane = n - 1 - i;   // the last is in front
+    Panel &ref = *p;
+    AddPanel(std::move(p));
+    const Rect r = Drv().panelRect(ref);
+    const bool centre = parent == 0 && top == 0 && left == 0;
+    PlacePanel(ref, centre ? VAL_AUTO_CENTER : top, centre ? VAL_AUTO_CENTER : left, r.height, r.width);
+    return ref.handle;
+}
+
+// A panel handle (> 0), or UIE_NOT_INITIALIZED, UIE_BAD_PANEL (unknown
+// parent), UIE_BAD_VALUE (height or width below 1), UIE_SYSTEM.
+int NewPanelAnsi(int parent, const char *title, int top, int left, int height, int width) {
+    if (!Ready()) return UIE_NOT_INITIALIZED;
+    Panel *pp = nullptr;
+    if (parent != 0 && !(pp = FindPanel(parent))) return UIE_BAD_PANEL;
+    if (height < 1 || width < 1) return UIE_BAD_VALUE;
+    auto p = std::make_unique<Panel>();
+    p->handle = NewPanelHandle();
+    p->parent = parent;
+    p->titleRaw = title ? title : "";
+    const int st = Drv().newPanel(*p, pp, height, width);
+    if (st < 0) return st;
+    Panel &ref = *p;
+    AddPanel(std::move(p));
+    PlacePanel(ref, top, left, height, width);
+    return ref.handle;
+}
+
+// 0; UIE_NOT_INITIALIZED, UIE_BAD_PANEL. Shows the panel in front and
+// makes its window the active one.
+int DisplayPanel(int panel) {
+    if (!Ready()) return UIE_NOT_INITIALIZED;
+    Panel *p = FindPanel(panel);
+    if (!p) return UIE_BAD_PANEL;
+    ShowPanel(*p, true, true);
+    return 0;
+}
+
+// 0; UIE_NOT_INITIALIZED, UIE_BAD_PANEL. A popup stops being one.
+int HidePanel(int panel) {
+    if (!Ready()) return UIE_NOT_INITIALIZED;
+    Panel *p = FindPanel(panel);
+    if (!p) return UIE_BAD_PANEL;
+    ShowPanel(*p, false, false);
+    EndPopup(*p);
+    return 0;
+}
+
+// 0; UIE_NOT_INITIALIZED, UIE_BAD_PANEL, UIE_NOT_PERMITTED (a discard
+// callback discarding its own panel again). Child panels go first; then
+// EVENT_DISCARD to each control's callback in resource order, then to the
+// panel's. Each callback is read just before it is called, so callbacks
+// may reinstall or remove callbacks meanwhile.
+int DiscardPanel(int panel) {
+    if (!Ready()) return UIE_NOT_INITIALIZED;
+    Panel *p = FindPanel(panel);
+    if (!p) return UIE_BAD_PANEL;
+    if (p->discarding) return UIE_NOT_PERMITTED;
+    p->discarding = true;
+    SendDiscardEvents(panel);
+    std::unique_ptr<Panel> gone = TakePanel(panel);
+    if (gone->visible) ShowPanel(*gone, false, false);
+    EndPopup(*gone);
+    // The window system may be delivering an event to one of its windows.
+    Drv().destroyPanel(*gone, InDispatch());
+    return 0;
 }

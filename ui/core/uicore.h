@@ -36,6 +36,15 @@ struct Native {
     virtual ~Native() = default;
 };
 
+// A rectangle in logical pixels (those of a 96-DPI screen where the driver
+// scales): a panel's client area in the screen (top-level) or in its
+// parent's client area, a control's in its panel's client area.
+struct Rect {
+    int x = 0, y = 0, width = 0, height = 0;
+    bool operator==(const Rect &o) const { return x == o.x && y == o.y && width == o.width && height == o.height; }
+    bool operator!=(const Rect &o) const { return !(*this == o); }
+};
+
 // A ring's item.
 struct Item {
     std::string label;
@@ -76,6 +85,7 @@ struct Panel {
     bool dimmed = false;            // ATTR_DIMMED: its controls are greyed, its child panels are not
     bool popup = false;             // shown by InstallPopup (modal)
     bool visible = false;           // ATTR_VISIBLE: shown (a child panel also needs its parent shown)
+    Rect asked;                     // the place last asked for, before it was kept on its screen
     std::string titleRaw;           // ATTR_TITLE
     int backColor = 0xF0F0F0;       // ATTR_BACKCOLOR
     bool titleBar = true;
@@ -96,34 +106,73 @@ T &NativeOf(const Ctrl &c) {
     return static_cast<T &>(*c.native);
 }
 
-// A rectangle in logical pixels (those of a 96-DPI screen where the driver
-// scales): a panel's client area in the screen (top-level) or in its
-// parent's client area, a control's in its panel's client area.
-struct Rect {
-    int x = 0, y = 0, width = 0, height = 0;
-    bool operator==(const Rect &o) const { return x == o.x && y == o.y && width == o.width && height == o.height; }
-    bool operator!=(const Rect &o) const { return !(*this == o); }
+// Margins of a window's frame around its client area, logical pixels.
+struct Margins {
+    int left = 0, top = 0, right = 0, bottom = 0;
 };
 
 // ------------------------------------------------------------- the driver
+// What a driver can do, where the drivers differ on purpose.
+struct Caps {
+    // It writes a panel into a PDF file (PrintPanelAnsi with a ".pdf" name):
+    // Qt does; Windows has no PDF writer of its own for Win32 to call.
+    bool printsPdf;
+    // It learns that the pointer left a panel, and wakes the poll: Qt from
+    // the window system's leave events; Win32 would need TrackMouseEvent,
+    // which under Wine costs a timer message every 400 ms at rest, so the
+    // loops learn of it at the next input or within the poll's bound.
+    bool pointerLeaveWakes;
+    // A panel that may not be closed shows a greyed close box (Windows has
+    // no frame without one), rather than none (Qt).
+    bool greyedCloseBox;
+    // Its logical pixels are those of a 96-DPI screen, scaled to the
+    // screen's (Win32, which is DPI aware); else they are the toolkit's own
+    // device-independent pixels (Qt).
+    bool scales96Dpi;
+    // A window's frame is known only once the window manager has framed it
+    // (Qt under X11): it reports PanelFramed, and drawing waits for the
+    // first exposure. Else the frame is known at once (Win32).
+    bool framesLate;
+};
+
 // What the core asks of a window system. Every entry does native work only:
 // the core has checked the arguments, stored the value and skipped a value
 // set again unchanged before it calls one, and reads back what it stored.
-// A setter applies what the record now holds.
+// A setter applies what the record now holds. Rectangles are logical.
 struct Driver {
     const char *name;
+    Caps caps;
 
-    // Panels.
+    // Start-up and folders. start: true once the window system is there
+    // (headless: a command-line run, which needs no display).
+    bool (*start)(char **argv, bool headless);
+    int (*programFolder)(std::string *ansi);                 // 0, UIE_SYSTEM
+    bool (*setCurrentFolder)(const char *ansi);
+
+    // Panels. loadPanel makes the panel of that resource and its controls
+    // (each through NewLoadedCtrl), with the size and place it gives
+    // (*top, *left; both 0: centred); 0, UIE_FILE_NOT_FOUND,
+    // UIE_PANEL_NOT_FOUND or UIE_SYSTEM. newPanel makes an empty one.
+    int (*loadPanel)(Panel &p, const Panel *parent, const char *file, int resourceId, int *top, int *left);
+    int (*newPanel)(Panel &p, const Panel *parent, int height, int width);
+    // Destroys the panel's windows (later: when the window system may be
+    // delivering an event to one of them now).
+    void (*destroyPanel)(Panel &p, bool later);
     Rect (*panelRect)(const Panel &p);
-    void (*movePanel)(Panel &p, int top, int left);          // VAL_AUTO_CENTER centres that one
-    void (*resizePanel)(Panel &p, int height, int width);
-    void (*showPanelWindow)(Panel &p);                       // p.visible, without activating it
+    void (*setPanelRect)(Panel &p, const Rect &client);
+    bool (*frameMargins)(const Panel &p, Margins *m);        // false while not known yet
+    Rect (*workArea)(const Rect &where);                      // of the screen it mostly lies on
+    void (*showPanel)(Panel &p, bool activate);              // p.visible; raised and active when asked
+    void (*setPopup)(Panel &p, const Panel *owner);          // owner null: no longer a popup
+    void (*setModal)(Panel &p, bool on);                     // a popup shown or hidden
+    int (*activePanel)();                                    // handle, 0 when none
+    void (*screenSize)(int *height, int *width);             // the primary screen's
     void (*setTitle)(Panel &p);
     void (*setBackColor)(Panel &p);
-    void (*setFrame)(Panel &p, int attribute);               // a frame flag changed
+    void (*setFrame)(Panel &p);                              // the frame flags
 
     // Controls. newCtrl makes the native part of a control of c.style (and
-    // of its label apart when HasLabelApart) at (top, left); 0 or a UIE_ code.
+    // of its label apart when c.apart) at (top, left); 0 or a UIE_ code.
     int (*newCtrl)(Panel &p, Ctrl &c, int top, int left);
     Rect (*ctrlRect)(const Panel &p, const Ctrl &c);
     Rect (*labelRect)(const Panel &p, const Ctrl &c);        // its label apart; only when it has one
@@ -161,9 +210,13 @@ struct Driver {
     void (*pointerInPanel)(const Panel &p, int *x, int *y);
     // 1 while pressed; keys: 1 Shift, 2 Ctrl, 4 Alt.
     void (*mouseButtons)(int *left, int *right, int *keys);
-
     // The cursor asked for (ui/core/uicursor.h), shown now.
     void (*showCursor)();
+
+    // Dialogs, the clipboard, printing; owner is the panel they are for.
+    void (*messageBox)(const char *title, const char *message, const Panel *owner);
+    int (*popupMenu)(const char *const items[], int count, const Panel *owner);   // 1..count, 0 none
+    int (*clipboardPut)(const char *text, const Panel *owner);                    // 0 or a UIE_ code
     // Prints the panel on the default printer (pdfFile null) or into that
     // PDF file. 0 or a UIE_ status.
     int (*printPanel)(Panel &p, const char *pdfFile);
@@ -200,6 +253,29 @@ constexpr int kTextRoom = 1024;
 // Copies bytes and a terminating zero into out (room bytes): 0, or
 // UIE_BUFFER_TOO_SMALL when the text was cut to room - 1 bytes.
 int CopyOut(const std::string &bytes, char *out, int room = kTextRoom);
+// --------------------------------------------------------------- panels
+// A control of a panel being loaded, made by the driver's loadPanel: null
+// (the control is left out) for an id below 1 or one the panel already
+// has, or a style 0 (a widget class that is no control). A mode out of
+// range gives the style's own. The control goes after those made before.
+Ctrl *NewLoadedCtrl(Panel &p, int id, int style, int mode);
+// A displayed panel's window has been framed (Caps::framesLate): it is
+// kept on its screen now that its frame is known.
+void PanelFramed(int panel);
+// Puts the panel's client area at (left, top) with that size, kept on its
+// screen (ui/core/coreplace.cpp); VAL_AUTO_CENTER centres a coordinate.
+void PlacePanel(Panel &p, int top, int left, int height, int width);
+// Shows or hides the panel (activating it when asked); a popup is modal
+// while it is shown.
+void ShowPanel(Panel &p, bool visible, bool activate);
+// The panel is no popup any more.
+void EndPopup(Panel &p);
+// The top-level panel a popup or dialog is for: the active panel's, else
+// the newest one shown; never the panel except; null when none is shown.
+Panel *PopupOwner(int except);
+// SetNoDisplayHandler's handler, null when none.
+NoDisplayHandlerPtr NoDisplayHandler();
+
 // ------------------------------------------------------ the user's input
 // What a driver reports of the window system's input, by handle and id;
 // the rules of what it means are the core's (ui/core/coreevent.cpp).

@@ -2,9 +2,11 @@
 // the backends of the run-time layer.
 //
 // Exports (ui/userint.h): GetMouseCursor, SetMouseCursor, SetWaitCursor,
-// GetWaitCursorState; (ui/core/uicursor.h): MouseCursorStyle, WaitCursorOn.
+// GetWaitCursorState; (ui/core/uicursor.h): MouseCursorStyle, WaitCursorOn,
+// CursorSuspended, SuspendCursor.
 //
-// State: g_style, SetMouseCursor's style; g_wait, SetWaitCursor's state.
+// State: g_style, SetMouseCursor's style; g_wait, SetWaitCursor's state;
+// g_suspended, a dialog of the layer runs.
 // Touched only from the user-interface thread.
 #include "ui/core/uicursor.h"
 
@@ -15,9 +17,16 @@ namespace uicore {
 
 static int g_style = VAL_DEFAULT_CURSOR;
 static bool g_wait = false;
+static bool g_suspended = false;
 
 int MouseCursorStyle() { return g_style; }
 bool WaitCursorOn() { return g_wait; }
+bool CursorSuspended() { return g_suspended; }
+
+void SuspendCursor(bool suspend) {
+    g_suspended = suspend;
+    Drv().showCursor();
+}
 
 }  // namespace uicore
 

@@ -11,6 +11,10 @@ namespace uicore {
 int MouseCursorStyle();
 // SetWaitCursor's state: the wait cursor shows over every other while on.
 bool WaitCursorOn();
+// A dialog of the layer runs (a message, a menu): the layer's own cursors
+// are off meanwhile, so that the dialog shows its own.
+bool CursorSuspended();
+void SuspendCursor(bool suspend);
 
 }  // namespace uicore
 

@@ -57,7 +57,8 @@ int SetPrintAttributeExAnsi(int attribute, int value) {
 
 // 0 once the page is out; UIE_NOT_INITIALIZED, UIE_BAD_PANEL,
 // UIE_BAD_POINTER, UIE_BAD_VALUE (a file name not ending in ".pdf"), and
-// the backend's own (UIE_SYSTEM: no default printer, or the printer or
+// UIE_NOT_PERMITTED (a PDF file, with a driver that writes none), and
+// the driver's own (UIE_SYSTEM: no default printer, or the printer or
 // file refused). scaling, area and flag are accepted for the callers' sake.
 int PrintPanelAnsi(int panel, const char *fileName, int scaling, int area, int flag) {
     (void)scaling;
@@ -72,5 +73,7 @@ int PrintPanelAnsi(int panel, const char *fileName, int scaling, int area, int f
     bool pdf = n >= k;
     for (std::size_t i = 0; pdf && i < k; ++i)
         pdf = std::tolower(static_cast<unsigned char>(fileName[n - k + i])) == kPdf[i];   // any case
-    return pdf ? uicore::Drv().printPanel(*uicore::FindPanel(panel), fileName) : UIE_BAD_VALUE;
+    if (!pdf) return UIE_BAD_VALUE;
+    if (!uicore::Drv().caps.printsPdf) return UIE_NOT_PERMITTED;
+    return uicore::Drv().printPanel(*uicore::FindPanel(panel), fileName);
 }

@@ -12,12 +12,16 @@ namespace uirt {
 
 static const uicore::Driver kQtDriver = {
     "qt",
-    PanelRect, MovePanelTo, ResizePanel, ShowPanelWindow, SetTitle, SetBackColor, SetFrame,
+    {/*printsPdf*/ true, /*pointerLeaveWakes*/ true, /*greyedCloseBox*/ false, /*scales96Dpi*/ false,
+     /*framesLate*/ true},
+    Start, ProgramFolder, SetCurrentFolder,
+    LoadPanel, NewPanel, DestroyPanel, PanelRect, SetPanelRect, FrameMargins, WorkArea, ShowPanel, SetPopup,
+    SetModal, ActivePanel, ScreenSize, SetTitle, SetBackColor, SetFrame,
     NewCtrl, CtrlRect, LabelRect, PlaceCtrl, PlaceLabel, ShowCtrl, EnableCtrl, SetMode, SetTextColor,
     SetUnderline, SetLabel, Restack, TextBoxMetrics,
     EditText, SetEditText, NumericValue, SetNumericValue, RingInsert, RingReplace, RingDelete, RingSelect,
-    Pump, DrawNow, PointerInPanel, MouseButtons,
-    ShowCursor, PrintPanel,
+    Pump, DrawNow, PointerInPanel, MouseButtons, ShowCursor,
+    MessageBox, PopupMenu, ClipboardPut, PrintPanel,
 };
 
 }  // namespace uirt

@@ -54,15 +54,13 @@ namespace uirt {
 //   as it stood at the latest mouse event; g_cheapCursor: QCursor::pos()
 //   costs nothing here (offscreen, minimal), so it is read at every query.
 // g_applied: the shape of the override cursor the layer has pushed on Qt's
-//   stack for the cursor asked for (ui/core/uicursor.h), -1 when none;
-//   g_suspended: a dialog runs and our override cursor is off meanwhile.
+//   stack for the cursor asked for (ui/core/uicursor.h), -1 when none.
 static QObject *g_filter = nullptr;
 static QTimer *g_wake = nullptr;
 static QPoint g_pointer;
 static QPoint g_cursorSample;
 static bool g_cheapCursor = false;
 static int g_applied = -1;
-static bool g_suspended = false;
 
 
 // The best known pointer position (see the file comment).
@@ -215,7 +213,7 @@ private:
 
 static void ApplyCursor() {
     int want = -1;
-    if (!g_suspended) {
+    if (!uicore::CursorSuspended()) {
         if (uicore::WaitCursorOn()) want = Qt::WaitCursor;
         else if (uicore::MouseCursorStyle() == VAL_POINTING_FINGER_CURSOR) want = Qt::PointingHandCursor;
     }
@@ -224,11 +222,6 @@ static void ApplyCursor() {
     else if (g_applied == -1) QGuiApplication::setOverrideCursor(QCursor(static_cast<Qt::CursorShape>(want)));
     else QGuiApplication::changeOverrideCursor(QCursor(static_cast<Qt::CursorShape>(want)));
     g_applied = want;
-}
-
-void SuspendCursor(bool suspend) {
-    g_suspended = suspend;
-    ApplyCursor();
 }
 
 void StartEvents() {

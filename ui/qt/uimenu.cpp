@@ -1,7 +1,7 @@
 // uimenu.cpp: a control's right click, the popup menu and the clipboard.
 //
-// Exports (ui/userint.h, section 13): EVENT_RIGHT_CLICK to control
-// callbacks, RunPopupMenuAnsi, ClipboardPutTextAnsi.
+// Exports: the right presses over controls to the core;
+// (ui/qt/uiprivate.h): PopupMenu, ClipboardPut.
 //
 // Data model: one application-wide event filter, installed when the
 // application object is made (Q_COREAPP_STARTUP_FUNCTION: this file is
@@ -10,7 +10,7 @@
 // over a control into the core's right press (ui/core/uicore.h); a callback
 // that returns non-zero takes the press for itself (the widget does not
 // see it).
-// A popup menu lives only while RunPopupMenuAnsi waits for the choice.
+// A popup menu lives only while PopupMenu waits for the choice.
 #include <QAction>
 #include <QClipboard>
 #include <QCoreApplication>
@@ -57,39 +57,29 @@ void StartRightClicks() {
 
 Q_COREAPP_STARTUP_FUNCTION(StartRightClicks)
 
-// The number (1 to count) of the item the user chose, 0 when the menu was
-// left without a choice; UIE_NOT_INITIALIZED, UIE_BAD_POINTER (no items, or
-// a null one), UIE_BAD_VALUE (count below 1). Shown at the mouse pointer;
-// the layer's own cursors are off while it is up.
-int RunPopupMenuAnsi(const char *const items[], int count) {
-    if (!Ready()) return UIE_NOT_INITIALIZED;
-    if (!items) return UIE_BAD_POINTER;
-    if (count < 1) return UIE_BAD_VALUE;
+namespace uirt {
+
+// Shown at the mouse pointer; an "&" is the item's text, not a shortcut mark.
+int PopupMenu(const char *const items[], int count, const Panel *) {
     QMenu menu;
     int chosen = 0;
     for (int i = 0; i < count; ++i) {
-        if (!items[i]) return UIE_BAD_POINTER;
-        // An "&" is the item's text, not a shortcut mark.
         QAction *a = menu.addAction(FromAnsi(items[i]).replace(u'&', QStringLiteral("&&")));
         QObject::connect(a, &QAction::triggered, &menu, [&chosen, i] { chosen = i + 1; });
     }
-    DispatchGuard inside;   // a nested event loop runs: widgets go later
-    SuspendCursor(true);
     menu.exec(QCursor::pos());
-    SuspendCursor(false);
     return chosen;
 }
 
-// 0 once text is the clipboard's (and, where the desktop has one, the
-// selection's, pasted with the middle button); UIE_NOT_INITIALIZED,
-// UIE_BAD_POINTER. The text stays there while the program runs; after it
-// ends, only as long as the desktop's clipboard keeps copies.
-int ClipboardPutTextAnsi(const char *text) {
-    if (!Ready()) return UIE_NOT_INITIALIZED;
-    if (!text) return UIE_BAD_POINTER;
+// The text on the clipboard and, where the desktop has one, the selection,
+// pasted with the middle button. It stays there while the program runs;
+// after it ends, only as long as the desktop's clipboard keeps copies.
+int ClipboardPut(const char *text, const Panel *) {
     QClipboard *clipboard = QGuiApplication::clipboard();
     const QString s = FromAnsi(text);
     clipboard->setText(s, QClipboard::Clipboard);
     if (clipboard->supportsSelection()) clipboard->setText(s, QClipboard::Selection);
     return 0;
 }
+
+}  // namespace uirt

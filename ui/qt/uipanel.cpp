@@ -79,12 +79,10 @@ static QByteArray g_argStore[3];
 static bool g_canRaise = true;
 // g_probe: the X connection that found the display open, held by Start
 //   while Qt connects and closed right after (see DisplayOpens).
-// g_noDisplay: SetNoDisplayHandler's handler, called by StartMessages.
 // g_programName: argv[0]'s file name, for the line written without handler.
 #ifdef VLIC_HAVE_XCB
 static xcb_connection_t *g_probe = nullptr;
 #endif
-static NoDisplayHandlerPtr g_noDisplay = nullptr;
 static char g_programName[64] = "vlic";
 // g_frame: the frame (left, top, right, bottom) the window manager last
 //   put round a titled top-level panel; null until one was seen. A panel
@@ -127,8 +125,8 @@ static void ReleaseProbe() {
 // missing display: the program's one line and exit code -1.
 static void StartMessages(QtMsgType type, const QMessageLogContext &, const QString &) {
     if (type != QtFatalMsg) return;
-    if (g_noDisplay) {
-        g_noDisplay();
+    if (NoDisplayHandlerPtr handler = uicore::NoDisplayHandler()) {
+        handler();
     } else {
         std::fprintf(stderr, "%s: no display can be opened\n", g_programName);
     }
@@ -217,13 +215,13 @@ static bool ChoosePlatform(QByteArray *chosen) {
 #endif
 }
 
-static int Start(char **argv, bool headless) {
-    if (g_app) return 1;
-    if (QCoreApplication::instance()) return 0;   // someone else's application object
+bool Start(char **argv, bool headless) {
+    if (g_app) return true;
+    if (QCoreApplication::instance()) return false;   // someone else's application object
     QByteArray platform;
     if (!ChoosePlatform(&platform)) {
         ReleaseProbe();
-        if (!headless) return 0;
+        if (!headless) return false;
         platform = "offscreen";
     }
     g_argStore[0] = (argv && argv[0]) ? QByteArray(argv[0]) : QByteArray("vlic");
@@ -242,53 +240,26 @@ static int Start(char **argv, bool headless) {
     // The application object lives until the process ends: deleting it at
     // exit would run after Qt's own static data is gone.
     g_app = new QApplication(g_argc, g_argv);
-    uicore::SetReady();
     qInstallMessageHandler(previous);
     ReleaseProbe();
     const QString name = QGuiApplication::platformName();
     g_canRaise = name != QLatin1String("offscreen") && name != QLatin1String("minimal");
     StartEvents();
-    return 1;
+    return true;
 }
 
-}  // namespace uirt
 
-using namespace uirt;
-
-// 1 when the run-time runs (also when it already did), 0 when no display
-// can be opened or another application object exists.
-int InitUIRunTime(int reserved, char **argv, int reserved2) {
-    (void)reserved;
-    (void)reserved2;
-    return Start(argv, false);
-}
-
-// As InitUIRunTime, on the offscreen platform when no display opens.
-int InitUIRunTimeHeadless(char **argv) { return Start(argv, true); }
-
-void SetNoDisplayHandler(NoDisplayHandlerPtr handler) { g_noDisplay = handler; }
-
-// 0 with the program's folder in buffer; UIE_BAD_POINTER, UIE_NOT_INITIALIZED,
-// UIE_BUFFER_TOO_SMALL (longer than MAX_PATHNAME_LEN - 1), UIE_SYSTEM (the
-// folder's name has characters Windows-1252 cannot write).
-int GetProjectDirAnsi(char *buffer) {
-    if (!Ready()) return UIE_NOT_INITIALIZED;
-    if (!buffer) return UIE_BAD_POINTER;
+// The program's folder in Windows-1252; UIE_SYSTEM when its name has
+// characters Windows-1252 cannot write.
+int ProgramFolder(std::string *ansi) {
     const QString dir = QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
-    const std::string bytes = ToAnsi(dir);
-    if (FromAnsi(bytes) != dir) return UIE_SYSTEM;
-    if (bytes.size() >= MAX_PATHNAME_LEN) return UIE_BUFFER_TOO_SMALL;
-    return CopyOut(bytes, buffer, MAX_PATHNAME_LEN);
+    *ansi = ToAnsi(dir);
+    return FromAnsi(*ansi) == dir ? 0 : UIE_SYSTEM;
 }
 
-// 0 when path is now the current folder; UIE_BAD_POINTER, UIE_FILE_NOT_FOUND.
-int SetDirAnsi(const char *path) {
-    if (!path) return UIE_BAD_POINTER;
-    return QDir::setCurrent(FromAnsi(path)) ? 0 : UIE_FILE_NOT_FOUND;
-}
+bool SetCurrentFolder(const char *ansi) { return QDir::setCurrent(FromAnsi(ansi)); }
 
 // ------------------------------------------------------------- loading
-namespace uirt {
 
 // The resource tree of a bundle (":/X.uir"), mapping a binary bundle on
 // first use. Returns false when the bundle is neither compiled in nor found.
@@ -459,59 +430,26 @@ static void ApplyFrame(Panel &p) {
     }
 }
 
-// The area a panel is centred in: the screen's available area for a
-// top-level panel, the parent's client area for a child panel.
-static QRect CentringArea(const Panel &p) {
-    if (p.parent != 0 && Q(p).w->parentWidget()) return Q(p).w->parentWidget()->rect();
-    QScreen *s = Q(p).w->screen() ? Q(p).w->screen() : QGuiApplication::primaryScreen();
-    return s ? s->availableGeometry() : QRect(0, 0, 800, 600);
+bool FrameMargins(const Panel &p, uicore::Margins *m) {
+    QWindow *win = Q(p).w->windowHandle();
+    if (!win || !Q(p).w->isVisible()) return false;
+    const QMargins f = win->frameMargins();
+    if (f.isNull()) return false;
+    *m = {f.left(), f.top(), f.right(), f.bottom()};
+    return true;
 }
 
-// The frame a window manager puts round a top-level panel with a title
-// bar: the panel's own once it has been framed, else the last one seen
-// (null before any). A panel without title bar, or a child panel, has none.
-static QMargins FrameOf(const Panel &p) {
-    if (p.parent != 0 || !p.titleBar) return {};
-    if (QWindow *win = Q(p).w->windowHandle(); win && Q(p).w->isVisible()) {
-        const QMargins m = win->frameMargins();
-        if (!m.isNull()) g_frame = m;
-    }
-    return g_frame;
+uicore::Rect WorkArea(const uicore::Rect &where) {
+    QScreen *s = QGuiApplication::screenAt(QRect(where.x, where.y, where.width, where.height).center());
+    if (!s) s = QGuiApplication::primaryScreen();
+    const QRect a = s ? s->availableGeometry() : QRect(0, 0, 800, 600);
+    return {a.x(), a.y(), a.width(), a.height()};
 }
 
-// The shift that brings [lo, lo + len) inside [areaLo, areaLo + areaLen):
-// none when it lies inside, the least one otherwise, and onto areaLo when
-// it is longer than the area.
-static int ShiftInto(int lo, int len, int areaLo, int areaLen) {
-    if (len > areaLen || lo < areaLo) return areaLo - lo;
-    if (lo + len > areaLo + areaLen) return areaLo + areaLen - (lo + len);
-    return 0;
-}
-
-// The client rectangle of a top-level panel moved just enough for the
-// window, frame included, to lie inside the available area of the screen it
-// is mostly on (the top-left corner of that area when the window is larger).
-// A child panel's rectangle comes back as given.
-static QRect OnScreen(const Panel &p, const QRect &client) {
-    if (p.parent != 0) return client;
-    const QRect outer = client.marginsAdded(FrameOf(p));
-    QScreen *s = QGuiApplication::screenAt(outer.center());
-    if (!s) s = Q(p).w->screen() ? Q(p).w->screen() : QGuiApplication::primaryScreen();
-    if (!s) return client;
-    const QRect area = s->availableGeometry();
-    return client.translated(ShiftInto(outer.x(), outer.width(), area.x(), area.width()),
-                             ShiftInto(outer.y(), outer.height(), area.y(), area.height()));
-}
-
-static int MovePanel(Panel &p, int top, int left) {
-    const QRect area = CentringArea(p);
-    const QSize sz = Q(p).w->size();
-    if (left == VAL_AUTO_CENTER) left = area.x() + (area.width() - sz.width()) / 2;
-    if (top == VAL_AUTO_CENTER) top = area.y() + (area.height() - sz.height()) / 2;
-    Q(p).asked = QPoint(left, top);
-    const QRect target = OnScreen(p, QRect(Q(p).asked, sz));
-    if (Q(p).w->geometry() != target) Q(p).w->setGeometry(target);
-    return 0;
+void SetPanelRect(Panel &p, const uicore::Rect &r) {
+    const QRect g(r.x, r.y, r.width, r.height);
+    if (!p.sizable && Q(p).w->size() != g.size()) Q(p).w->setFixedSize(g.size());
+    if (Q(p).w->geometry() != g) Q(p).w->setGeometry(g);
 }
 
 // Watches the windows of displayed top-level panels: the first time a
@@ -526,8 +464,7 @@ public:
             if (!p || !Q(*p).awaitingExpose || Q(*p).w->windowHandle() != o || !Q(*p).w->isVisible()) continue;
             if (!static_cast<QWindow *>(o)->isExposed()) break;
             Q(*p).awaitingExpose = false;
-            const QRect target = OnScreen(*p, Q(*p).w->geometry());
-            if (Q(*p).w->geometry() != target) Q(*p).w->setGeometry(target);
+            uicore::PanelFramed(h);
             break;
         }
         return false;
@@ -539,17 +476,14 @@ static void TrackMouse(QWidget *root) {
     for (QWidget *w : root->findChildren<QWidget *>()) w->setMouseTracking(true);
 }
 
-static int Register(std::unique_ptr<Panel> p) {
-    const int h = uicore::NewPanelHandle();
-    p->handle = h;
-    Panel &ref = *p;
-    uicore::AddPanel(std::move(p));
-    for (auto &c : ref.ctrls) {
-        SetupCtrl(ref, *c, true);
-        ConnectCtrl(h, *c);
+static void Setup(Panel &p) {
+    for (auto &c : p.ctrls) {
+        SetupCtrl(p, *c, true);
+        ConnectCtrl(p.handle, *c);
     }
-    TrackMouse(Q(ref).w);
-    return h;
+    TrackMouse(Q(p).w);
+    ApplyBackColor(p);
+    ApplyFrame(p);
 }
 
 // Builds the records of a freshly loaded root: its controls (direct
@@ -560,20 +494,11 @@ static void ReadControls(Panel &p) {
     for (QObject *o : kids) {
         QWidget *w = qobject_cast<QWidget *>(o);
         if (!w || !HasProperty(w, "ctrlId")) continue;
-        const int id = IntProperty(w, "ctrlId", 0);
-        if (id <= 0 || FindCtrl(&p, id)) continue;   // a bad or repeated id makes no control
         const int style = StyleFor(w, IntProperty(w, "ctrlStyle", 0));
-        if (style == 0) continue;
-        auto c = std::make_unique<Ctrl>();
+        Ctrl *c = uicore::NewLoadedCtrl(p, IntProperty(w, "ctrlId", 0), style, IntProperty(w, "ctrlMode", -1));
+        if (!c) continue;
         c->native = std::make_unique<QtCtrl>();
-    c->native = std::make_unique<QtCtrl>();
-        c->id = id;
-        c->style = style;
         Q(*c).w = w;
-        const int defMode = uicore::DefaultCtrlMode(style);
-        const int mode = IntProperty(w, "ctrlMode", defMode);
-        c->mode = (mode >= VAL_INDICATOR && mode <= VAL_NORMAL) ? mode : defMode;
-        p.ctrls.push_back(std::move(c));
     }
     for (QObject *o : kids) {
         auto *l = qobject_cast<QLabel *>(o);
@@ -581,20 +506,11 @@ static void ReadControls(Panel &p) {
         Ctrl *c = FindCtrl(&p, IntProperty(l, "labelOf", 0));
         if (c && !Q(*c).label && Q(*c).w != l) Q(*c).label = l;
     }
-    const int n = static_cast<int>(p.ctrls.size());
-    for (int i = 0; i < n; ++i) p.ctrls[static_cast<size_t>(i)]->zplane = n - 1 - i;
 }
 
-}  // namespace uirt
-
-// A panel handle (> 0), or UIE_NOT_INITIALIZED, UIE_BAD_POINTER,
-// UIE_BAD_PANEL (unknown parent), UIE_FILE_NOT_FOUND (no such bundle, or
-// its Designer file cannot be read), UIE_PANEL_NOT_FOUND.
-int LoadPanelAnsi(int parent, const char *file, int resourceId) {
-    if (!Ready()) return UIE_NOT_INITIALIZED;
-    Panel *pp = nullptr;
-    if (parent != 0 && !(pp = FindPanel(parent))) return UIE_BAD_PANEL;
-    if (!file) return UIE_BAD_POINTER;
+// The panel of that resource: its root widget, read by Qt's Designer
+// loader, and its controls; *top and *left the place the file gives.
+int LoadPanel(Panel &p, const Panel *parent, const char *file, int resourceId, int *top, int *left) {
     QString root;
     if (!BundleRoot(FromAnsi(file), &root)) return UIE_FILE_NOT_FOUND;
     QFile f(root + u'/' + QString::number(resourceId) + QStringLiteral(".ui"));
@@ -618,161 +534,85 @@ int LoadPanelAnsi(int parent, const char *file, int resourceId) {
     const std::vector<Picture> pictures = TakePictures(&xml);
     QBuffer buffer(&xml);
     buffer.open(QIODevice::ReadOnly);
-    QWidget *w = g_loader->load(&buffer, pp ? Q(*pp).w : nullptr);
+    QWidget *w = g_loader->load(&buffer, parent ? Q(*parent).w : nullptr);
     if (!w) return UIE_FILE_NOT_FOUND;
     PutPictures(w, root, pictures);
 
-    auto p = std::make_unique<Panel>();
-    p->native = std::make_unique<QtPanel>();
-    p->parent = parent;
-    Q(*p).w = w;
-    p->closeCtrl = IntProperty(w, "closeCtrl", 0);
-    p->titleRaw = ToAnsi(w->windowTitle());
-    p->canMinimize = IntProperty(w, "canMinimize", 1) != 0;
-    p->canMaximize = IntProperty(w, "canMaximize", 1) != 0;
-    p->canClose = IntProperty(w, "canClose", 1) != 0;
-    p->titleBar = IntProperty(w, "titleBar", 1) != 0;
-    p->sizable = IntProperty(w, "sizable", 1) != 0;
+    p.native = std::make_unique<QtPanel>();
+    Q(p).w = w;
+    p.closeCtrl = IntProperty(w, "closeCtrl", 0);
+    p.titleRaw = ToAnsi(w->windowTitle());
+    p.canMinimize = IntProperty(w, "canMinimize", 1) != 0;
+    p.canMaximize = IntProperty(w, "canMaximize", 1) != 0;
+    p.canClose = IntProperty(w, "canClose", 1) != 0;
+    p.titleBar = IntProperty(w, "titleBar", 1) != 0;
+    p.sizable = IntProperty(w, "sizable", 1) != 0;
     w->hide();
-    ReadControls(*p);
-    ApplyBackColor(*p);
-    ApplyFrame(*p);
-    if (parent == 0 && at.isNull()) MovePanel(*p, VAL_AUTO_CENTER, VAL_AUTO_CENTER);
-    else MovePanel(*p, at.y(), at.x());
-    return Register(std::move(p));
+    ReadControls(p);
+    Setup(p);
+    *top = at.y();
+    *left = at.x();
+    return 0;
 }
 
-// A panel handle (> 0), or UIE_NOT_INITIALIZED, UIE_BAD_PANEL (unknown
-// parent), UIE_BAD_VALUE (height or width below 1).
-int NewPanelAnsi(int parent, const char *title, int top, int left, int height, int width) {
-    if (!Ready()) return UIE_NOT_INITIALIZED;
-    Panel *pp = nullptr;
-    if (parent != 0 && !(pp = FindPanel(parent))) return UIE_BAD_PANEL;
-    if (height < 1 || width < 1) return UIE_BAD_VALUE;
-    auto p = std::make_unique<Panel>();
-    p->native = std::make_unique<QtPanel>();
-    p->parent = parent;
-    Q(*p).w = new QWidget(pp ? Q(*pp).w : nullptr);
-    Q(*p).w->hide();
-    Q(*p).w->resize(width, height);
-    p->titleRaw = title ? title : "";
-    Q(*p).w->setWindowTitle(FromAnsi(title));
-    ApplyBackColor(*p);
-    ApplyFrame(*p);
-    MovePanel(*p, top, left);
-    return Register(std::move(p));
+int NewPanel(Panel &p, const Panel *parent, int height, int width) {
+    p.native = std::make_unique<QtPanel>();
+    Q(p).w = new QWidget(parent ? Q(*parent).w : nullptr);
+    Q(p).w->hide();
+    Q(p).w->resize(width, height);
+    Q(p).w->setWindowTitle(FromAnsi(p.titleRaw));
+    Setup(p);
+    return 0;
 }
 
-// 0; UIE_NOT_INITIALIZED, UIE_BAD_PANEL. Shows the panel in front and
-// makes its window the active one (also without a window manager).
-int DisplayPanel(int panel) {
-    if (!Ready()) return UIE_NOT_INITIALIZED;
-    Panel *p = FindPanel(panel);
-    if (!p) return UIE_BAD_PANEL;
-    p->visible = true;
-    Q(*p).w->show();
-    if (p->parent == 0) {
+void DestroyPanel(Panel &p, bool later) {
+    QWidget *w = Q(p).w;
+    w->hide();
+    if (later) w->deleteLater();
+    else delete w;
+}
+
+// Shows the panel in front and makes its window the active one (also
+// without a window manager), or hides it.
+void ShowPanel(Panel &p, bool activate) {
+    QWidget *w = Q(p).w;
+    if (!p.visible) {
+        w->hide();
+        return;
+    }
+    w->show();
+    if (!activate) return;
+    if (p.parent == 0) {
         // Its frame is known once the window manager has framed it.
         if (!g_fitWatch) g_fitWatch = new FitWatch;
-        QWindow *win = Q(*p).w->windowHandle();
-        Q(*p).awaitingExpose = win && !win->isExposed();
+        QWindow *win = w->windowHandle();
+        Q(p).awaitingExpose = win && !win->isExposed();
         if (win) {
             win->removeEventFilter(g_fitWatch);
             win->installEventFilter(g_fitWatch);
         }
     }
-    if (p->parent != 0 || g_canRaise) Q(*p).w->raise();
-    if (p->parent == 0) Q(*p).w->activateWindow();
-    return 0;
+    if (p.parent != 0 || g_canRaise) w->raise();
+    if (p.parent == 0) w->activateWindow();
 }
 
-// 0; UIE_NOT_INITIALIZED, UIE_BAD_PANEL. A popup stops being modal.
-int HidePanel(int panel) {
-    if (!Ready()) return UIE_NOT_INITIALIZED;
-    Panel *p = FindPanel(panel);
-    if (!p) return UIE_BAD_PANEL;
-    p->visible = false;
-    Q(*p).w->hide();
-    if (p->popup) {
-        Q(*p).w->setWindowModality(Qt::NonModal);
-        if (QWindow *win = Q(*p).w->windowHandle()) win->setTransientParent(nullptr);
-        p->popup = false;
-    }
-    return 0;
+// An application-modal window, transient for (owned by) the panel it
+// blocks; Qt blocks the other windows while it is shown.
+void SetPopup(Panel &p, const Panel *owner) {
+    QWidget *w = Q(p).w;
+    const bool shown = w->isVisible();
+    if (shown) w->hide();   // modality and owner change only while hidden
+    w->setWindowModality(owner || p.popup ? Qt::ApplicationModal : Qt::NonModal);
+    w->winId();   // its window exists from here, to carry the owner
+    if (QWindow *win = w->windowHandle()) win->setTransientParent(owner ? Q(*owner).w->windowHandle() : nullptr);
+    if (shown) w->show();
 }
 
-// 0; UIE_NOT_INITIALIZED, UIE_BAD_PANEL, UIE_NOT_PERMITTED (a discard
-// callback discarding its own panel again). Child panels go first; then
-// EVENT_DISCARD to each control's callback in resource order, then to the
-// panel's. Each callback is read just before it is called, so callbacks
-// may reinstall or remove callbacks meanwhile.
-int DiscardPanel(int panel) {
-    if (!Ready()) return UIE_NOT_INITIALIZED;
-    Panel *p = FindPanel(panel);
-    if (!p) return UIE_BAD_PANEL;
-    if (p->discarding) return UIE_NOT_PERMITTED;
-    p->discarding = true;
-    uicore::SendDiscardEvents(panel);
-    std::unique_ptr<Panel> gone = uicore::TakePanel(panel);
-    QWidget *w = Q(*gone).w;
-    w->hide();
-    if (InDispatch()) w->deleteLater();   // Qt may be delivering an event to it right now
-    else delete w;
-    return 0;
-}
+void SetModal(Panel &, bool) {}
 
-namespace uirt {
-
-QWidget *PopupOwner(const QWidget *popup) {
-    QWidget *active = QApplication::activeWindow();
-    if (active && active != popup && active->isVisible()) return active;
-    // The newest visible top-level panel: the one the user was working in.
-    std::vector<int> handles = PanelHandles();
-    for (auto it = handles.rbegin(); it != handles.rend(); ++it) {
-        Panel *c = FindPanel(*it);
-        if (c && c->parent == 0 && Q(*c).w != popup && Q(*c).w->isVisible()) return Q(*c).w;
-    }
-    return nullptr;
-}
-
-}  // namespace uirt
-
-// 0; UIE_NOT_INITIALIZED, UIE_BAD_PANEL, UIE_NOT_PERMITTED (child panel).
-// Shows the panel modally: other panels take no input until it is hidden
-// or discarded. Its window is owned by (transient for) the panel it blocks,
-// so that no window manager leaves it behind that dimmed panel.
-int InstallPopup(int panel) {
-    if (!Ready()) return UIE_NOT_INITIALIZED;
-    Panel *p = FindPanel(panel);
-    if (!p) return UIE_BAD_PANEL;
-    if (p->parent != 0) return UIE_NOT_PERMITTED;
-    if (!p->popup) {
-        const bool shown = Q(*p).w->isVisible();
-        if (shown) Q(*p).w->hide();   // modality and owner change only while hidden
-        Q(*p).w->setWindowModality(Qt::ApplicationModal);
-        QWidget *owner = PopupOwner(Q(*p).w);
-        Q(*p).w->winId();   // its window exists from here, to carry the owner
-        if (QWindow *win = Q(*p).w->windowHandle())
-            win->setTransientParent(owner ? owner->window()->windowHandle() : nullptr);
-        p->popup = true;
-    }
-    return DisplayPanel(panel);
-}
-
-// 0; UIE_NOT_INITIALIZED, UIE_BAD_PANEL. VAL_AUTO_CENTER centres that
-// coordinate (on the screen, or in the parent panel).
-int SetPanelPos(int panel, int top, int left) {
-    if (!Ready()) return UIE_NOT_INITIALIZED;
-    Panel *p = FindPanel(panel);
-    if (!p) return UIE_BAD_PANEL;
-    return MovePanel(*p, top, left);
-}
-
-// The handle of the panel whose window is active (the innermost child panel
-// holding the focus within it), 0 when no panel's window is active or the
-// run-time has not started.
-int GetActivePanel(void) {
-    if (!Ready()) return 0;
+// The panel holding the focus in the active window, else the active
+// window's panel; 0 when none.
+int ActivePanel() {
     QWidget *aw = QApplication::activeWindow();
     if (!aw) return 0;
     QWidget *focus = QApplication::focusWidget();
@@ -782,17 +622,14 @@ int GetActivePanel(void) {
     return (p && Q(*p).w == aw) ? p->handle : 0;
 }
 
-// 0 with the primary screen's size; UIE_NOT_INITIALIZED, UIE_BAD_POINTER, UIE_SYSTEM.
-int GetScreenSize(int *height, int *width) {
-    if (!Ready()) return UIE_NOT_INITIALIZED;
-    if (!height || !width) return UIE_BAD_POINTER;
+void ScreenSize(int *height, int *width) {
     QScreen *s = QGuiApplication::primaryScreen();
-    if (!s) return UIE_SYSTEM;
-    *height = s->geometry().height();
-    *width = s->geometry().width();
-    return 0;
+    const QRect g = s ? s->geometry() : QRect(0, 0, 800, 600);
+    *height = g.height();
+    *width = g.width();
 }
 
+}  // namespace uirt
 
 // ---------------------------------------------------------- drawing now
 namespace uirt {
@@ -841,31 +678,17 @@ uicore::Rect PanelRect(const Panel &p) {
     return {g.x(), g.y(), g.width(), g.height()};
 }
 
-void MovePanelTo(Panel &p, int top, int left) { MovePanel(p, top, left); }
-
-void ResizePanel(Panel &p, int height, int width) {
-    const QSize s(width, height);
-    if (!p.sizable) Q(p).w->setFixedSize(s);
-    else Q(p).w->resize(s);
-}
-
-void ShowPanelWindow(Panel &p) {
-    if (Q(p).w->isHidden() == p.visible) Q(p).w->setVisible(p.visible);
-}
-
 void SetTitle(Panel &p) { Q(p).w->setWindowTitle(FromAnsi(p.titleRaw)); }
 
 void SetBackColor(Panel &p) { ApplyBackColor(p); }
 
-void SetFrame(Panel &p, int attribute) {
-    ApplyFrame(p);
-    // With or without a frame, the place asked for may fit otherwise.
-    if (attribute == ATTR_TITLEBAR_VISIBLE) MovePanel(p, Q(p).asked.y(), Q(p).asked.x());
-}
+void SetFrame(Panel &p) { ApplyFrame(p); }
 
 }  // namespace uirt
 
 // ------------------------------------------------------------ test seam
+using namespace uirt;
+
 QWidget *UiPanelWidget(int panel) {
     Panel *p = FindPanel(panel);
     return p ? Q(*p).w : nullptr;

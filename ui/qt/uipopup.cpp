@@ -1,10 +1,9 @@
-// uipopup.cpp: the message popup (and its test hook) and printing.
+// uipopup.cpp: the Qt driver's message popup and printing.
 //
-// Exports (ui/userint.h): MessagePopupAnsi, UiSetMessagePopupHook;
-// (ui/qt/uiprivate.h): PrintPanel (PrintPanelAnsi's checks are
-// ui/core/uiprint.cpp's).
+// Exports (ui/qt/uiprivate.h): MessageBox, PrintPanel (MessagePopupAnsi's
+// and PrintPanelAnsi's checks are the core's).
 //
-// Data model: the hook, when set, stands in for the dialog. Printing reads
+// Data model: printing reads
 // the three print attributes (ui/core/uiprint.h); a print is one page holding a picture of the
 // panel as it is drawn on the screen, placed at the top-left of the page's
 // printable area and scaled as the attributes say (-1: to fit the page,
@@ -23,41 +22,20 @@
 #include "ui/qt/uiprivate.h"
 #include "ui/userint.h"
 
-namespace {
+namespace uirt {
 
-// --------------------------------------------------------------- state
-// g_hook: stands in for the message dialog when set (tests). The print
-//   attributes are ui/core/uiprint.cpp's.
-UiMessagePopupHook g_hook = nullptr;
-
-}  // namespace
-
-using namespace uirt;
-
-void UiSetMessagePopupHook(UiMessagePopupHook hook) { g_hook = hook; }
-
-// 0 once the user has pressed OK (or the hook has run); UIE_NOT_INITIALIZED,
-// UIE_BAD_POINTER. The dialog is modal; the layer's own cursors are off
-// while it is up.
-int MessagePopupAnsi(const char *title, const char *message) {
-    if (!Ready()) return UIE_NOT_INITIALIZED;
-    if (!title || !message) return UIE_BAD_POINTER;
-    if (g_hook) {
-        g_hook(title, message);
-        return 0;
-    }
-    // Owned by the panel it blocks, even when no window of ours is active.
+// A dialog owned by the panel it blocks, even when no window of ours is
+// active; its text can be selected and copied (an address to fetch
+// elsewhere).
+void MessageBox(const char *title, const char *message, const Panel *owner) {
     QMessageBox box(QMessageBox::NoIcon, FromAnsi(title), FromAnsi(message), QMessageBox::Ok,
-                    PopupOwner(nullptr));
+                    owner ? Q(*owner).w : nullptr);
     box.setTextFormat(Qt::PlainText);
-    // Its text can be selected and copied (an address to fetch elsewhere).
     box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    DispatchGuard inside;   // a nested event loop runs: widgets go later
-    SuspendCursor(true);
     box.exec();
-    SuspendCursor(false);
-    return 0;
 }
+
+}  // namespace uirt
 
 // 0 once the page is out; UIE_SYSTEM (no default printer, or the printer
 // or file refused).

@@ -53,7 +53,6 @@ struct QtCtrl : uicore::Native {
 struct QtPanel : uicore::Native {
     QWidget *w = nullptr;           // root widget
     bool awaitingExpose = false;    // displayed, its window not exposed yet (then framed: see OnScreen)
-    QPoint asked;                   // top-left last asked for (SetPanelPos, centring), before keeping it on its screen
 };
 
 inline QtCtrl &Q(const Ctrl &c) { return uicore::NativeOf<QtCtrl>(c); }
@@ -66,18 +65,25 @@ using uicore::PanelHandles;
 using uicore::Ready;
 Panel *PanelOfWidget(QWidget *w);           // innermost panel whose root is w or holds it
 Ctrl *CtrlOfWidget(Panel *p, QWidget *w);   // control whose widget is w or holds it
-// The window a popup about to show blocks, which owns it: the active window
-// when it is not the popup, else the newest visible top-level panel; null
-// when none is shown.
-QWidget *PopupOwner(const QWidget *popup);
-// The driver's entries (ui/core/uicore.h, Driver) for panels.
+// The driver's entries (ui/core/uicore.h, Driver) for start-up and panels.
+bool Start(char **argv, bool headless);
+int ProgramFolder(std::string *ansi);
+bool SetCurrentFolder(const char *ansi);
+int LoadPanel(Panel &p, const Panel *parent, const char *file, int resourceId, int *top, int *left);
+int NewPanel(Panel &p, const Panel *parent, int height, int width);
+void DestroyPanel(Panel &p, bool later);
 uicore::Rect PanelRect(const Panel &p);
-void MovePanelTo(Panel &p, int top, int left);
-void ResizePanel(Panel &p, int height, int width);
-void ShowPanelWindow(Panel &p);
+void SetPanelRect(Panel &p, const uicore::Rect &r);
+bool FrameMargins(const Panel &p, uicore::Margins *m);
+uicore::Rect WorkArea(const uicore::Rect &where);
+void ShowPanel(Panel &p, bool activate);
+void SetPopup(Panel &p, const Panel *owner);
+void SetModal(Panel &p, bool on);
+int ActivePanel();
+void ScreenSize(int *height, int *width);
 void SetTitle(Panel &p);
 void SetBackColor(Panel &p);
-void SetFrame(Panel &p, int attribute);
+void SetFrame(Panel &p);
 
 // ------------------------------------------------------- controls (uictrl.cpp)
 // Readies a control's widget after loading (loaded: the record takes what
@@ -112,13 +118,15 @@ void StartEvents();                          // after the QApplication exists
 void ConnectCtrl(int panel, Ctrl &c);        // commits from the control's signals
 using uicore::DispatchGuard;
 using uicore::InDispatch;
-void SuspendCursor(bool suspend);            // our override cursor off while a dialog runs
 void ShowCursor();
 bool Pump(int ms);
 void PointerInPanel(const Panel &p, int *x, int *y);
 void MouseButtons(int *left, int *right, int *keys);
 void DrawNow();                              // uipanel.cpp
-int PrintPanel(Panel &p, const char *pdfFile);
+int PrintPanel(Panel &p, const char *pdfFile);   // uipopup.cpp
+void MessageBox(const char *title, const char *message, const Panel *owner);
+int PopupMenu(const char *const items[], int count, const Panel *owner);   // uimenu.cpp
+int ClipboardPut(const char *text, const Panel *owner);
 
 }  // namespace uirt
 

@@ -11,13 +11,17 @@ namespace uiwin {
 
 static const uicore::Driver kWinDriver = {
     "win32",
-    PanelRect, MovePanelTo, ResizePanel, ShowPanelWindow, SetTitle, SetBackColor, SetFrame,
+    {/*printsPdf*/ false, /*pointerLeaveWakes*/ false, /*greyedCloseBox*/ true, /*scales96Dpi*/ true,
+     /*framesLate*/ false},
+    Start, ProgramFolderAnsi, SetCurrentFolder,
+    LoadPanel, NewPanel, DestroyPanel, PanelRect, SetPanelRect, FrameMargins, WorkArea, ShowPanel, SetPopup,
+    SetModal, ActivePanel, ScreenSize, SetTitle, SetBackColor, SetFrame,
     NewCtrl, CtrlRectOf, LabelRectOf, PlaceCtrl, PlaceLabel, ShowCtrl, EnableCtrl, SetMode, SetTextColor,
     SetUnderline, SetLabel, Restack, TextBoxMetrics,
     EditWindowText, SetEditWindowText, NumericValue, SetNumericValue, RingInsert, RingReplace, RingDelete,
     RingSelect,
-    PumpFor, DrawNow, PointerInPanel, MouseButtons,
-    ShowCursorNow, PrintPanel,
+    PumpFor, DrawNow, PointerInPanel, MouseButtons, ShowCursorNow,
+    MessageBox, PopupMenu, ClipboardPut, PrintPanel,
 };
 
 }  // namespace uiwin

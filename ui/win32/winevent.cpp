@@ -2,11 +2,10 @@
 // core, the pump, the mouse and cursors, modal popups, message popups and
 // printing.
 //
-// Exports (ui/userint.h): InstallPopup, MessagePopupAnsi,
-// UiSetMessagePopupHook; (ui/win32/userint_win32.h): UiRunPendingMessages;
+// Exports (ui/win32/userint_win32.h): UiRunPendingMessages;
 // (ui/win32/winprivate.h): ShowCursorNow, PrintPanel, PumpFor,
 // PointerInPanel, MouseButtons, DrawNow, CursorOverride, MouseMessage,
-// BeginModal, EndModal.
+// BeginModal, EndModal, SetPopup, SetModal, MessageBox.
 //
 // Data model. Commits come from the controls' own notifications (see the
 // panels' window procedure); every mouse move over a panel or one of its
@@ -36,11 +35,9 @@ namespace uiwin {
 // --------------------------------------------------------------- state
 // g_popups: open modal popups, oldest first; g_disabled: the panels they
 //   disabled, enabled again when the last popup goes.
-// g_hook: MessagePopupAnsi's test hook.
 // g_pressed: the window that took the latest left press, until its release.
 static std::vector<int> g_popups;
 static std::vector<int> g_disabled;
-static UiMessagePopupHook g_hook = nullptr;
 static HWND g_pressed = nullptr;
 
 HCURSOR CursorOverride() {
@@ -213,59 +210,32 @@ void MouseButtons(int *left, int *right, int *keys) {
 
 int UiRunPendingMessages(void) { return Pump(); }
 
-// The window a popup is owned by: the active panel's, else the newest
-// visible top-level panel's (the one the user was working in), as on Qt;
-// never the popup's own.
-static HWND PopupOwner(int popup) {
-    Panel *o = FindPanel(GetActivePanel());
-    while (o && o->parent) o = FindPanel(o->parent);
-    if (o && o->handle != popup && IsWindowVisible(N(*o).hwnd)) return N(*o).hwnd;
-    const std::vector<int> handles = PanelHandles();
-    for (auto it = handles.rbegin(); it != handles.rend(); ++it) {
-        Panel *c = FindPanel(*it);
-        if (c && !c->parent && *it != popup && IsWindowVisible(N(*c).hwnd)) return N(*c).hwnd;
-    }
-    return nullptr;
+namespace uiwin {
+
+// Owned by the panel it blocks (owner null: no more a popup, and its owner
+// is left as it is).
+void SetPopup(Panel &p, const Panel *owner) {
+    if (owner) SetWindowLongPtrW(N(p).hwnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(N(*owner).hwnd));
 }
 
-// 0; UIE_NOT_INITIALIZED, UIE_BAD_PANEL, UIE_NOT_PERMITTED (child panel).
-int InstallPopup(int panel) {
-    if (!Ready()) return UIE_NOT_INITIALIZED;
-    Panel *p = FindPanel(panel);
-    if (!p) return UIE_BAD_PANEL;
-    if (p->parent) return UIE_NOT_PERMITTED;
-    if (!p->popup) {
-        if (HWND owner = PopupOwner(panel))
-            SetWindowLongPtrW(N(*p).hwnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
-        p->popup = true;
-        BeginModal(panel);
-    }
-    return DisplayPanel(panel);
+void SetModal(Panel &p, bool on) {
+    if (on) BeginModal(p.handle);
+    else EndModal(p.handle);
 }
 
-void UiSetMessagePopupHook(UiMessagePopupHook hook) { g_hook = hook; }
-
-// 0 once the user has pressed OK (at once with the test hook);
-// UIE_BAD_POINTER.
-int MessagePopupAnsi(const char *title, const char *message) {
-    if (!Ready()) return UIE_NOT_INITIALIZED;
-    if (!title || !message) return UIE_BAD_POINTER;
-    if (g_hook) {
-        g_hook(title, message);
-        return 0;
-    }
-    MessageBoxW(PopupOwner(0), WideFromAnsi(message).c_str(),
-                WideFromAnsi(title).c_str(), MB_OK | MB_TASKMODAL);
-    return 0;
+void MessageBox(const char *title, const char *message, const Panel *owner) {
+    MessageBoxW(owner ? N(*owner).hwnd : nullptr, WideFromAnsi(message).c_str(), WideFromAnsi(title).c_str(),
+                MB_OK | MB_TASKMODAL);
 }
+
+}  // namespace uiwin
 
 // Prints the panel's picture on the default printer, at the top-left of the
 // page and scaled as the print attributes say (ui/core/uiprint.h). 0;
-// UIE_NOT_PERMITTED (a PDF file: Windows has no PDF writer of its own to
-// call), UIE_SYSTEM (no default printer, or it refused the job).
+// UIE_SYSTEM (no default printer, or it refused the job).
 int uiwin::PrintPanel(Panel &panel, const char *pdfFile) {
     Panel *p = &panel;
-    if (pdfFile) return UIE_NOT_PERMITTED;
+    (void)pdfFile;   // never one: the driver writes no PDF (Caps::printsPdf)
     wchar_t printer[256];
     DWORD size = 256;
     if (!GetDefaultPrinterW(printer, &size)) return UIE_SYSTEM;

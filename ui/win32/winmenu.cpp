@@ -1,8 +1,7 @@
 // winmenu.cpp: a control's right click, the popup menu and the clipboard on
 // the Win32 backend.
 //
-// Exports (ui/userint.h, section 13): RunPopupMenuAnsi,
-// ClipboardPutTextAnsi; (ui/win32/winprivate.h): RightClick, which the
+// Exports (ui/win32/winprivate.h): PopupMenu, ClipboardPut, and RightClick, which the
 // controls' window procedure calls for WM_RBUTTONDOWN.
 //
 // Data model: none kept. A menu lives only while RunPopupMenuAnsi waits for
@@ -28,20 +27,10 @@ bool RightClick(HWND hwnd, LPARAM lParam) {
     return uicore::InputRightPress(p->handle, GetDlgCtrlID(hwnd), Lg(pt.x), Lg(pt.y));
 }
 
-}  // namespace uiwin
-
-using namespace uiwin;
-
 // The number (1 to count) of the chosen item, 0 when the menu was left
-// without a choice; UIE_NOT_INITIALIZED, UIE_BAD_POINTER (no items, or a
-// null one), UIE_BAD_VALUE (count below 1), UIE_SYSTEM. Shown at the mouse
-// pointer, owned by the active panel.
-int RunPopupMenuAnsi(const char *const items[], int count) {
-    if (!Ready()) return UIE_NOT_INITIALIZED;
-    if (!items) return UIE_BAD_POINTER;
-    if (count < 1) return UIE_BAD_VALUE;
-    for (int i = 0; i < count; ++i)
-        if (!items[i]) return UIE_BAD_POINTER;
+// without a choice; UIE_SYSTEM. Shown at the mouse pointer, owned by the
+// panel it is for.
+int PopupMenu(const char *const items[], int count, const Panel *owner) {
     HMENU menu = CreatePopupMenu();
     if (!menu) return UIE_SYSTEM;
     for (int i = 0; i < count; ++i) {
@@ -53,24 +42,19 @@ int RunPopupMenuAnsi(const char *const items[], int count) {
         }
         AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(i + 1), text.c_str());
     }
-    Panel *owner = FindPanel(GetActivePanel());
-    HWND hwnd = owner ? GetAncestor(N(*owner).hwnd, GA_ROOT) : nullptr;
+    HWND hwnd = owner ? N(*owner).hwnd : nullptr;
     POINT pt;
     GetCursorPos(&pt);
     if (hwnd) SetForegroundWindow(hwnd);   // else the menu does not close when clicked away
-    DispatchGuard inside;
     const int chosen = static_cast<int>(
         TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, pt.x, pt.y, 0, hwnd, nullptr));
     DestroyMenu(menu);
     return chosen;
 }
 
-// 0 once text (as UTF-16) is the clipboard's; UIE_NOT_INITIALIZED,
-// UIE_BAD_POINTER, UIE_OUT_OF_MEMORY, UIE_SYSTEM (the clipboard is held by
-// another program).
-int ClipboardPutTextAnsi(const char *text) {
-    if (!Ready()) return UIE_NOT_INITIALIZED;
-    if (!text) return UIE_BAD_POINTER;
+// 0 once text (as UTF-16) is the clipboard's; UIE_OUT_OF_MEMORY,
+// UIE_SYSTEM (the clipboard is held by another program).
+int ClipboardPut(const char *text, const Panel *) {
     const std::wstring wide = WideFromAnsi(text);
     const size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
     HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, bytes);
@@ -91,3 +75,5 @@ int ClipboardPutTextAnsi(const char *text) {
     }
     return 0;
 }
+
+}  // namespace uiwin

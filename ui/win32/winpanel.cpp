@@ -41,19 +41,35 @@ namespace uiwin {
 // g_dpi: the screen's DPI, read by InitUIRunTime.
 // g_consoleCodePage: see OpenStandardOutput.
 static int g_dpi = 96;
-// The last panel position read (in 96-DPI units and in pixels): a position
-// read from one panel and given to another puts it on the very same pixel,
-// even where the screen has more pixels than the units can name.
+// The panel positions last read (in 96-DPI units and in pixels), a few per
+// axis: a position read from one panel and given to another puts it on the
+// very same pixel, even where the screen has more pixels than the units
+// can name.
 struct ReadBack {
-    int units = 0x7fffffff;
-    int pixels = 0;
+    int units[8];
+    int pixels[8];
+    int next = 0;
+    ReadBack() {
+        for (int &u : units) u = 0x7fffffff;
+    }
 };
 static ReadBack g_readTop, g_readLeft;
 
-static int ToPixels(const ReadBack &read, int units) { return units == read.units ? read.pixels : Px(units); }
+static int ToPixels(const ReadBack &read, int units) {
+    for (int i = 0; i < 8; ++i) {
+        const int k = (read.next + 7 - i) % 8;   // the newest first
+        if (read.units[k] == units) return read.pixels[k];
+    }
+    return Px(units);
+}
 static int ToUnits(ReadBack *read, int pixels) {
-    *read = {Lg(pixels), pixels};
-    return read->units;
+    const int units = Lg(pixels);
+    for (int i = 0; i < 8; ++i)
+        if (read->units[i] == units && read->pixels[i] == pixels) return units;
+    read->units[read->next] = units;
+    read->pixels[read->next] = pixels;
+    read->next = (read->next + 1) % 8;
+    return units;
 }
 static const wchar_t kPanelClass[] = L"VLicPanel";
 
@@ -112,56 +128,6 @@ static SIZE ClientSize(const Panel &p) {
     return SIZE{r.right, r.bottom};
 }
 
-// The shift that brings [lo, lo + len) inside [areaLo, areaHi): none when
-// it lies inside, the least one otherwise, and onto areaLo when it is
-// longer than the area.
-static int ShiftInto(int lo, int len, int areaLo, int areaHi) {
-    if (len > areaHi - areaLo || lo < areaLo) return areaLo - lo;
-    if (lo + len > areaHi) return areaHi - (lo + len);
-    return 0;
-}
-
-// Places the panel's client area at (left, top) with the given size; the
-// frame goes around it. VAL_AUTO_CENTER centres that coordinate on the work
-// area (or in the parent panel). A top-level panel whose window, frame
-// included, would not lie inside the work area of the screen it is mostly
-// on is moved just enough to lie there (onto the area's top-left corner
-// when it is larger); one that fits stays exactly where asked, as on the Qt
-// backend, so a panel can never be opened out of the user's reach.
-// All in the screen's pixels. Returns 0.
-static int PlacePanelPx(Panel &p, int top, int left, int height, int width) {
-    RECT area;
-    if (p.parent) {
-        GetClientRect(N(*FindPanel(p.parent)).hwnd, &area);
-    } else {
-        SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
-    }
-    if (left == VAL_AUTO_CENTER) left = area.left + (area.right - area.left - width) / 2;
-    if (top == VAL_AUTO_CENTER) top = area.top + (area.bottom - area.top - height) / 2;
-    N(p).asked = {width, height};
-    RECT r = {left, top, left + width, top + height};
-    AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongPtrW(N(p).hwnd, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrW(N(p).hwnd, GWL_EXSTYLE)));
-    if (!p.parent) {
-        MONITORINFO mi = {};
-        mi.cbSize = sizeof mi;
-        if (GetMonitorInfoW(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &mi)) {
-            const RECT &a = mi.rcWork;
-            OffsetRect(&r, ShiftInto(r.left, r.right - r.left, a.left, a.right),
-                       ShiftInto(r.top, r.bottom - r.top, a.top, a.bottom));
-        }
-    }
-    SetWindowPos(N(p).hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-    return 0;
-}
-
-// The same, in 96-DPI units.
-static int PlacePanel(Panel &p, int top, int left, int height, int width) {
-    return PlacePanelPx(p, top == VAL_AUTO_CENTER ? top : Px(top), left == VAL_AUTO_CENTER ? left : Px(left),
-                        Px(height), Px(width));
-}
-
 // A panel that may not be closed keeps a greyed close box beside its other
 // frame buttons (Windows has no frame without it).
 static void CloseBox(const Panel &p) {
@@ -169,16 +135,11 @@ static void CloseBox(const Panel &p) {
         EnableMenuItem(menu, SC_CLOSE, MF_BYCOMMAND | (p.canClose ? MF_ENABLED : MF_GRAYED));
 }
 
-// A new frame around the same client area: the size asked for, not what
-// Windows left of it when the old frame did not fit the screen (a screen
-// mask loses its title bar only after it was made).
+// A new frame; the core puts the client area back where it was asked.
 static void ApplyFrame(Panel &p) {
-    const POINT o = ClientOrigin(p);
-    const SIZE s = N(p).asked.cx > 0 ? N(p).asked : ClientSize(p);
     SetWindowLongPtrW(N(p).hwnd, GWL_STYLE, (GetWindowLongPtrW(N(p).hwnd, GWL_STYLE) & WS_VISIBLE) | FrameStyle(p));
     SetWindowPos(N(p).hwnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
     CloseBox(p);
-    PlacePanelPx(p, o.y, o.x, s.cy, s.cx);
 }
 
 static void ApplyBackColor(Panel &p) {
@@ -299,37 +260,35 @@ static LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
     return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
-// Registers a new panel record around a window made for it. Returns the
-// handle, or UIE_SYSTEM when Windows refuses the window.
-static int MakePanelWindow(std::unique_ptr<Panel> p) {
-    HWND parentWindow = nullptr;
-    if (p->parent) parentWindow = N(*FindPanel(p->parent)).hwnd;
-    const std::wstring title = WideFromAnsi(p->titleRaw.c_str());
-    p->handle = uicore::NewPanelHandle();
-    N(*p).hwnd = CreateWindowExW(0, kPanelClass, title.c_str(), FrameStyle(*p), 0, 0, 100, 100, parentWindow,
-                              nullptr, GetModuleHandleW(nullptr), nullptr);
-    if (!N(*p).hwnd) return UIE_SYSTEM;
-    SetWindowLongPtrW(N(*p).hwnd, GWLP_USERDATA, p->handle);
-    ApplyBackColor(*p);
-    const int handle = p->handle;
-    uicore::AddPanel(std::move(p));
-    return handle;
+// The window of a new panel record, of client size (height, width) in
+// 96-DPI units. 0, or UIE_SYSTEM when Windows refuses the window.
+static int MakePanelWindow(Panel &p, const Panel *parent, int height, int width) {
+    p.native = std::make_unique<WinPanel>();
+    const std::wstring title = WideFromAnsi(p.titleRaw.c_str());
+    N(p).hwnd = CreateWindowExW(0, kPanelClass, title.c_str(), FrameStyle(p), 0, 0, 100, 100,
+                                parent ? N(*parent).hwnd : nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!N(p).hwnd) return UIE_SYSTEM;
+    SetWindowLongPtrW(N(p).hwnd, GWLP_USERDATA, p.handle);
+    ApplyBackColor(p);
+    if (!parent) CloseBox(p);
+    RECT r = {0, 0, Px(width), Px(height)};
+    AdjustWindowRectEx(&r, FrameStyle(p), FALSE, 0);
+    SetWindowPos(N(p).hwnd, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return 0;
 }
 
-}  // namespace uiwin
-
-using namespace uiwin;
-
 // ------------------------------------------------------------ start-up
-static NoDisplayHandlerPtr g_noDisplay = nullptr;
 
-// 1 once the window class is registered and the common controls are
-// ready (again at a second call); 0 when Windows refuses them.
-int InitUIRunTime(int reserved, char **argv, int reserved2) {
-    (void)reserved;
-    (void)argv;
-    (void)reserved2;
-    if (Ready()) return 1;
+// A windowed program starts with no console (see OpenStandardOutput).
+static void OpenStandardOutput();
+
+// True once the window class is registered and the common controls are
+// ready; false when Windows refuses them. A headless start is a
+// command-line run: its output is made to reach the user.
+bool Start(char **, bool headless) {
+    static bool started = false;
+    if (started) return true;
+    if (headless) OpenStandardOutput();
     HDC screen = GetDC(nullptr);
     if (screen) {
         g_dpi = GetDeviceCaps(screen, LOGPIXELSY);
@@ -350,9 +309,9 @@ int InitUIRunTime(int reserved, char **argv, int reserved2) {
                                                GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
                                                LR_DEFAULTCOLOR));
     wc.lpszClassName = kPanelClass;
-    if (!RegisterClassExW(&wc)) return 0;
-    uicore::SetReady();
-    return 1;
+    if (!RegisterClassExW(&wc)) return false;
+    started = true;
+    return true;
 }
 
 // True when the standard handle leads somewhere: a file, a pipe or a
@@ -394,35 +353,15 @@ static void OpenStandardOutput() {
     _setmode(_fileno(stderr), _O_BINARY);
 }
 
-// The Win32 backend needs no display of its own to compose panels; a
-// headless start is a command-line run, so its output is made to reach the
-// user (OpenStandardOutput).
-int InitUIRunTimeHeadless(char **argv) {
-    if (!Ready()) OpenStandardOutput();
-    return InitUIRunTime(0, argv, 0);
-}
-
-// Windows always has its desktop: the handler is only kept.
-void SetNoDisplayHandler(NoDisplayHandlerPtr handler) { g_noDisplay = handler; }
-
-// 0 with the program's folder; UIE_NOT_INITIALIZED, UIE_BAD_POINTER,
-// UIE_BUFFER_TOO_SMALL (it does not fit MAX_PATHNAME_LEN bytes), UIE_SYSTEM.
-int GetProjectDirAnsi(char *buffer) {
-    if (!Ready()) return UIE_NOT_INITIALIZED;
-    if (!buffer) return UIE_BAD_POINTER;
+// The program's folder in Windows-1252; UIE_SYSTEM.
+int ProgramFolderAnsi(std::string *ansi) {
     std::wstring folder;
     if (ProgramFolder(&folder) != 0) return UIE_SYSTEM;
-    const std::string ansi = AnsiFromWide(folder.c_str(), static_cast<int>(folder.size()));
-    if (ansi.size() >= MAX_PATHNAME_LEN) return UIE_BUFFER_TOO_SMALL;
-    lstrcpyA(buffer, ansi.c_str());
+    *ansi = AnsiFromWide(folder.c_str(), static_cast<int>(folder.size()));
     return 0;
 }
 
-// 0; UIE_FILE_NOT_FOUND when the folder cannot be made current.
-int SetDirAnsi(const char *path) {
-    if (!path) return UIE_BAD_POINTER;
-    return SetCurrentDirectoryW(WideFromAnsi(path).c_str()) ? 0 : UIE_FILE_NOT_FOUND;
-}
+bool SetCurrentFolder(const char *ansi) { return SetCurrentDirectoryW(WideFromAnsi(ansi).c_str()) != 0; }
 
 // -------------------------------------------------------------- panels
 static bool Flag(const uicore::UirRecord &r, const char *name) { return r.Int(name, 1) != 0; }
@@ -433,14 +372,9 @@ static int PaletteColor(const uicore::UirRecord &r, const char *role, int fallba
     return v ? static_cast<int>(std::strtol(v->c_str(), nullptr, 16)) : fallback;
 }
 
-// A panel handle (> 0); UIE_NOT_INITIALIZED, UIE_BAD_POINTER,
-// UIE_FILE_NOT_FOUND (no such resource file, or its panel file is broken),
-// UIE_PANEL_NOT_FOUND, UIE_BAD_PANEL (unknown parent), UIE_SYSTEM.
-// Controls of a style the backend does not know are left out.
-int LoadPanelAnsi(int parent, const char *file, int resourceId) {
-    if (!Ready()) return UIE_NOT_INITIALIZED;
-    if (parent && !FindPanel(parent)) return UIE_BAD_PANEL;
-    if (!file) return UIE_BAD_POINTER;
+// The panel of that resource, read from the converted resource file, and
+// its controls; *top and *left the place the file gives.
+int LoadPanel(Panel &p, const Panel *parent, const char *file, int resourceId, int *top, int *left) {
     std::string bytes;
     int status = ReadResourceFile(file, &bytes);
     if (status < 0) return status;
@@ -449,41 +383,30 @@ int LoadPanelAnsi(int parent, const char *file, int resourceId) {
     const uicore::UirPanel *res = nullptr;
     if ((status = uicore::UirFindPanel(uir, resourceId, &res)) < 0) return status;
 
-    auto p = std::make_unique<Panel>();
-    p->native = std::make_unique<WinPanel>();
-    p->parent = parent;
-    p->titleRaw = res->root.Text("windowTitle");
-    p->backColor = PaletteColor(res->root, "Window", 0xF0F0F0);
-    p->closeCtrl = res->root.Int("closeCtrl", 0);
-    p->sizable = Flag(res->root, "sizable");
-    p->canClose = Flag(res->root, "canClose");
-    p->canMinimize = Flag(res->root, "canMinimize");
-    p->canMaximize = Flag(res->root, "canMaximize");
-    p->titleBar = Flag(res->root, "titleBar");
+    Panel &panel = p;
+    p.titleRaw = res->root.Text("windowTitle");
+    p.backColor = PaletteColor(res->root, "Window", 0xF0F0F0);
+    p.closeCtrl = res->root.Int("closeCtrl", 0);
+    p.sizable = Flag(res->root, "sizable");
+    p.canClose = Flag(res->root, "canClose");
+    p.canMinimize = Flag(res->root, "canMinimize");
+    p.canMaximize = Flag(res->root, "canMaximize");
+    p.titleBar = Flag(res->root, "titleBar");
     int g[4] = {0, 0, 300, 200};
     res->root.Numbers("geometry", g, 4);
-    const int handle = MakePanelWindow(std::move(p));
-    if (handle < 0) return handle;
-    Panel &panel = *FindPanel(handle);
-    if (!parent) CloseBox(panel);
-    const bool centre = g[0] == 0 && g[1] == 0 && !parent;
-    PlacePanel(panel, centre ? VAL_AUTO_CENTER : g[1], centre ? VAL_AUTO_CENTER : g[0], g[3], g[2]);
+    if ((status = MakePanelWindow(p, parent, g[3], g[2])) < 0) return status;
+    *left = g[0];
+    *top = g[1];
 
     // Controls first (in resource order), then the labels drawn apart.
     for (const uicore::UirRecord &r : res->ctrls) {
-        const int id = r.Int("ctrlId", 0);
-        if (id <= 0 || FindCtrl(&panel, id)) continue;   // a bad or repeated id makes no control
         // The class decides what the control is, as Qt's widgets do.
         const bool pictureOnly = r.Find("pixmap") || (r.Find("icon") && r.Text("text").empty());
         const std::string *cls = r.Find("class");   // absent from a damaged file
         const int style = uicore::StyleOfClass(cls ? cls->c_str() : "", r.Int("ctrlStyle", 0), pictureOnly);
-        if (style == 0) continue;
-        auto c = std::make_unique<Ctrl>();
+        Ctrl *c = uicore::NewLoadedCtrl(panel, r.Int("ctrlId", 0), style, r.Int("ctrlMode", -1));
+        if (!c) continue;
         c->native = std::make_unique<WinCtrl>();
-        c->id = id;
-        c->style = style;
-        c->mode = r.Int("ctrlMode", uicore::DefaultCtrlMode(c->style));
-        if (c->mode < VAL_INDICATOR || c->mode > VAL_NORMAL) c->mode = uicore::DefaultCtrlMode(c->style);
         c->visible = r.Int("visible", 1) != 0;
         c->minimum = r.Int("minimum", c->minimum);
         c->maximum = r.Int("maximum", c->maximum);
@@ -499,12 +422,13 @@ int LoadPanelAnsi(int parent, const char *file, int resourceId) {
         const std::string *bar = r.Find("verticalScrollBarPolicy");
         if (!CreateCtrlWindow(panel, *c, rect, text, align ? *align : "",
                               r.Int("wordWrap", 0) != 0, r.Int("readOnly", 0) != 0,
-                              frame && *frame == "NoFrame", bar && *bar == "ScrollBarAlwaysOff"))
+                              frame && *frame == "NoFrame", bar && *bar == "ScrollBarAlwaysOff")) {
+            panel.ctrls.pop_back();   // a window Windows refuses leaves its control out
             continue;
+        }
         AttachPicture(*c, uir, r);
         if (c->style == CTRL_DECORATION && r.Int("autoFillBackground", 0))
             N(*c).fillColor = PaletteColor(r, "Window", -1);
-        panel.ctrls.push_back(std::move(c));
     }
     for (const uicore::UirRecord &r : res->ctrls) {
         Ctrl *c = r.Find("ctrlId") ? nullptr : FindCtrl(&panel, r.Int("labelOf", 0));
@@ -521,100 +445,45 @@ int LoadPanelAnsi(int parent, const char *file, int resourceId) {
     const int n = static_cast<int>(panel.ctrls.size());
     for (int i = 0; i < n; ++i) panel.ctrls[i]->zplane = n - 1 - i;   // the last is in front
     ApplyZOrder(panel);
-    return handle;
-}
-
-// A panel handle; UIE_NOT_INITIALIZED, UIE_BAD_PANEL (unknown parent),
-// UIE_SYSTEM.
-int NewPanelAnsi(int parent, const char *title, int top, int left, int height, int width) {
-    if (!Ready()) return UIE_NOT_INITIALIZED;
-    if (parent && !FindPanel(parent)) return UIE_BAD_PANEL;
-    if (height <= 0 || width <= 0) return UIE_BAD_VALUE;
-    auto p = std::make_unique<Panel>();
-    p->native = std::make_unique<WinPanel>();
-    p->parent = parent;
-    p->titleRaw = title ? title : "";
-    const int handle = MakePanelWindow(std::move(p));
-    if (handle < 0) return handle;
-    PlacePanel(*FindPanel(handle), top, left, height, width);
-    return handle;
-}
-
-// 0; UIE_NOT_INITIALIZED, UIE_BAD_PANEL. Shows, raises and activates it.
-int DisplayPanel(int panel) {
-    if (!Ready()) return UIE_NOT_INITIALIZED;
-    Panel *p = FindPanel(panel);
-    if (!p) return UIE_BAD_PANEL;
-    p->visible = true;
-    ShowWindow(N(*p).hwnd, SW_SHOW);
-    SetWindowPos(N(*p).hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    if (!p->parent) SetForegroundWindow(N(*p).hwnd);
     return 0;
 }
 
-// 0; UIE_NOT_INITIALIZED, UIE_BAD_PANEL. A popup stops being modal.
-int HidePanel(int panel) {
-    if (!Ready()) return UIE_NOT_INITIALIZED;
-    Panel *p = FindPanel(panel);
-    if (!p) return UIE_BAD_PANEL;
-    p->visible = false;
-    if (p->popup) {
-        p->popup = false;
-        EndModal(panel);
+int NewPanel(Panel &p, const Panel *parent, int height, int width) { return MakePanelWindow(p, parent, height, width); }
+
+void DestroyPanel(Panel &p, bool later) {
+    ShowWindow(N(p).hwnd, SW_HIDE);
+    if (later) PostMessageW(N(p).hwnd, kMsgDestroyLater, 0, 0);
+    else DestroyWindow(N(p).hwnd);
+}
+
+// Shows, raises and activates the panel, or hides it.
+void ShowPanel(Panel &p, bool activate) {
+    if (!p.visible) {
+        ShowWindow(N(p).hwnd, SW_HIDE);
+        return;
     }
-    ShowWindow(N(*p).hwnd, SW_HIDE);
-    return 0;
+    if (!activate) {
+        ShowWindow(N(p).hwnd, SW_SHOWNA);
+        return;
+    }
+    ShowWindow(N(p).hwnd, SW_SHOW);
+    SetWindowPos(N(p).hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    if (!p.parent) SetForegroundWindow(N(p).hwnd);
 }
 
-// 0; UIE_NOT_INITIALIZED, UIE_BAD_PANEL, UIE_NOT_PERMITTED (a discard
-// callback discarding its own panel again). Child panels first, then
-// EVENT_DISCARD to each control in resource order and to the panel.
-int DiscardPanel(int panel) {
-    if (!Ready()) return UIE_NOT_INITIALIZED;
-    Panel *p = FindPanel(panel);
-    if (!p) return UIE_BAD_PANEL;
-    if (p->discarding) return UIE_NOT_PERMITTED;
-    p->discarding = true;
-    uicore::SendDiscardEvents(panel);
-    std::unique_ptr<Panel> gone = uicore::TakePanel(panel);
-    if (gone->popup) EndModal(panel);
-    ShowWindow(N(*gone).hwnd, SW_HIDE);
-    // Windows may be inside this panel's message handling right now.
-    if (InDispatch()) PostMessageW(N(*gone).hwnd, kMsgDestroyLater, 0, 0);
-    else DestroyWindow(N(*gone).hwnd);
-    return 0;
-}
-
-// 0 with the panel's client area placed; UIE_NOT_INITIALIZED, UIE_BAD_PANEL.
-int SetPanelPos(int panel, int top, int left) {
-    if (!Ready()) return UIE_NOT_INITIALIZED;
-    Panel *p = FindPanel(panel);
-    if (!p) return UIE_BAD_PANEL;
-    const SIZE s = ClientSize(*p);
-    return PlacePanelPx(*p, top == VAL_AUTO_CENTER ? top : ToPixels(g_readTop, top),
-                        left == VAL_AUTO_CENTER ? left : ToPixels(g_readLeft, left), s.cy, s.cx);
-}
-
-// The handle of the panel whose window is active (the innermost child
-// panel holding the focus in it), 0 when none.
-int GetActivePanel(void) {
-    if (!Ready()) return 0;
+// The panel holding the focus (the innermost child panel), else the active
+// window's; 0 when none.
+int ActivePanel() {
     HWND focus = GetFocus();
     Panel *p = focus ? PanelOfWindow(focus) : nullptr;
     if (!p) p = PanelOfWindow(GetActiveWindow());
     return p ? p->handle : 0;
 }
 
-// 0 with the primary screen's size; UIE_BAD_POINTER.
-int GetScreenSize(int *height, int *width) {
-    if (!Ready()) return UIE_NOT_INITIALIZED;
-    if (!height || !width) return UIE_BAD_POINTER;
+void ScreenSize(int *height, int *width) {
     *height = Lg(GetSystemMetrics(SM_CYSCREEN));
     *width = Lg(GetSystemMetrics(SM_CXSCREEN));
-    return 0;
 }
-
-namespace uiwin {
 
 // Sends only WM_PAINT (and what painting sends), so no callback runs and
 // no commit is queued.
@@ -625,11 +494,7 @@ void DrawNow() {
     }
 }
 
-}  // namespace uiwin
-
-
 // ---------------------------------------------- the driver's panel entries
-namespace uiwin {
 
 uicore::Rect PanelRect(const Panel &p) {
     const POINT o = ClientOrigin(p);
@@ -637,34 +502,44 @@ uicore::Rect PanelRect(const Panel &p) {
     return {ToUnits(&g_readLeft, o.x), ToUnits(&g_readTop, o.y), Lg(s.cx), Lg(s.cy)};
 }
 
-void MovePanelTo(Panel &p, int top, int left) {
-    const SIZE s = ClientSize(p);
-    PlacePanelPx(p, top == VAL_AUTO_CENTER ? top : ToPixels(g_readTop, top),
-                 left == VAL_AUTO_CENTER ? left : ToPixels(g_readLeft, left), s.cy, s.cx);
+void SetPanelRect(Panel &p, const uicore::Rect &r) {
+    RECT w = {ToPixels(g_readLeft, r.x), ToPixels(g_readTop, r.y), 0, 0};
+    w.right = w.left + Px(r.width);
+    w.bottom = w.top + Px(r.height);
+    // The frame goes around the client area (a child panel has none).
+    AdjustWindowRectEx(&w, static_cast<DWORD>(GetWindowLongPtrW(N(p).hwnd, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrW(N(p).hwnd, GWL_EXSTYLE)));
+    SetWindowPos(N(p).hwnd, nullptr, w.left, w.top, w.right - w.left, w.bottom - w.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void ResizePanel(Panel &p, int height, int width) {
-    const POINT o = ClientOrigin(p);
-    PlacePanelPx(p, o.y, o.x, Px(height), Px(width));
+bool FrameMargins(const Panel &p, uicore::Margins *m) {
+    RECT r = {0, 0, 0, 0};
+    AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongPtrW(N(p).hwnd, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrW(N(p).hwnd, GWL_EXSTYLE)));
+    *m = {Lg(-r.left), Lg(-r.top), Lg(r.right), Lg(r.bottom)};
+    return true;
 }
 
-// A popup stays one while hidden this way, modal again once shown.
-void ShowPanelWindow(Panel &p) {
-    if (p.popup) {
-        if (p.visible) BeginModal(p.handle);
-        else EndModal(p.handle);
-    }
-    if (p.visible) DisplayPanel(p.handle);
-    else ShowWindow(N(p).hwnd, SW_HIDE);
+uicore::Rect WorkArea(const uicore::Rect &where) {
+    const RECT r = {Px(where.x), Px(where.y), Px(where.x + where.width), Px(where.y + where.height)};
+    MONITORINFO mi = {};
+    mi.cbSize = sizeof mi;
+    RECT a;
+    if (GetMonitorInfoW(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &mi)) a = mi.rcWork;
+    else SystemParametersInfoW(SPI_GETWORKAREA, 0, &a, 0);
+    const RECT l = LgRect(a);
+    return {l.left, l.top, l.right - l.left, l.bottom - l.top};
 }
 
 void SetTitle(Panel &p) { SetWindowTextW(N(p).hwnd, WideFromAnsi(p.titleRaw.c_str()).c_str()); }
 
 void SetBackColor(Panel &p) { ApplyBackColor(p); }
 
-void SetFrame(Panel &p, int) { ApplyFrame(p); }
+void SetFrame(Panel &p) { ApplyFrame(p); }
 
 }  // namespace uiwin
+
+using namespace uiwin;
 
 // ------------------------------------------------------------ test seams
 HWND UiPanelWindow(int panel) {

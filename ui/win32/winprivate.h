@@ -42,7 +42,6 @@ struct WinCtrl : uicore::Native {
 struct WinPanel : uicore::Native {
     HWND hwnd = nullptr;
     HBRUSH brush = nullptr;
-    SIZE asked = {0, 0};           // client size last asked for, before Windows fitted the frame to the screen
     ~WinPanel() override {
         if (brush) DeleteObject(brush);
     }
@@ -52,14 +51,23 @@ inline WinCtrl &N(const Ctrl &c) { return uicore::NativeOf<WinCtrl>(c); }
 inline WinPanel &N(const Panel &p) { return uicore::NativeOf<WinPanel>(p); }
 
 // ------------------------------------------------------ panels (winpanel.cpp)
-// The driver's entries (ui/core/uicore.h, Driver) for panels.
+// The driver's entries (ui/core/uicore.h, Driver) for start-up and panels.
+bool Start(char **argv, bool headless);
+int ProgramFolderAnsi(std::string *ansi);
+bool SetCurrentFolder(const char *ansi);
+int LoadPanel(Panel &p, const Panel *parent, const char *file, int resourceId, int *top, int *left);
+int NewPanel(Panel &p, const Panel *parent, int height, int width);
+void DestroyPanel(Panel &p, bool later);
 uicore::Rect PanelRect(const Panel &p);
-void MovePanelTo(Panel &p, int top, int left);
-void ResizePanel(Panel &p, int height, int width);
-void ShowPanelWindow(Panel &p);
+void SetPanelRect(Panel &p, const uicore::Rect &r);
+bool FrameMargins(const Panel &p, uicore::Margins *m);
+uicore::Rect WorkArea(const uicore::Rect &where);
+void ShowPanel(Panel &p, bool activate);
+int ActivePanel();
+void ScreenSize(int *height, int *width);
 void SetTitle(Panel &p);
 void SetBackColor(Panel &p);
-void SetFrame(Panel &p, int attribute);
+void SetFrame(Panel &p);
 using uicore::FindCtrl;
 using uicore::FindPanel;
 using uicore::PanelHandles;
@@ -142,6 +150,12 @@ bool PumpFor(int ms);
 void PointerInPanel(const Panel &p, int *x, int *y);
 void MouseButtons(int *left, int *right, int *keys);
 void DrawNow();                                 // winpanel.cpp
+void SetPopup(Panel &p, const Panel *owner);
+void SetModal(Panel &p, bool on);
+void MessageBox(const char *title, const char *message, const Panel *owner);
+// ------------------------------------------------------- menus (winmenu.cpp)
+int PopupMenu(const char *const items[], int count, const Panel *owner);
+int ClipboardPut(const char *text, const Panel *owner);
 using uicore::DispatchGuard;
 using uicore::InDispatch;
 // The cursor WM_SETCURSOR should show, or null for the window's own.

@@ -1,0 +1,211 @@
+// coreplace.cpp: where panels go and who owns a popup, for every driver:
+// placement on the screen's work area, modal popups, the message popup,
+// the popup menu and the clipboard.
+//
+// Exports (ui/userint.h): SetPanelPos, InstallPopup, GetActivePanel,
+// GetScreenSize, MessagePopupAnsi, UiSetMessagePopupHook,
+// RunPopupMenuAnsi, ClipboardPutTextAnsi; (ui/core/uicore.h): PlacePanel,
+// ShowPanel, EndPopup, PopupOwner, PanelFramed.
+//
+// Placement: a panel's top and left are those of its client area (the
+// window without its frame), in the screen for a top-level panel and in
+// the parent's client area for a child panel, so what SetPanelPos writes
+// reads back unchanged whatever frame the window system adds.
+// VAL_AUTO_CENTER centres that coordinate on the work area of the panel's
+// screen (in its parent, for a child panel). A top-level panel whose window,
+// frame included, would not lie inside the work area of the screen it is
+// mostly on is moved just enough to lie there (onto the area's top-left
+// corner when it is larger); one that fits stays exactly where asked, so a
+// panel can never be opened out of the user's reach.
+//
+// Popups: a popup is modal while it is shown (other panels take no input),
+// also when it is hidden and shown again through ATTR_VISIBLE; HidePanel
+// and DiscardPanel end it. Its window is owned by the panel it blocks, so
+// that no window system leaves it behind that panel.
+//
+// State, touched only from the user-interface thread:
+// g_frame: the frame the window system last put round a titled top-level
+//   panel; a panel whose frame is not known yet (Caps::framesLate) is
+//   placed with it, and kept on its screen again once framed.
+// g_hook: MessagePopupAnsi's test hook, null when none.
+#include "ui/core/uicore.h"
+#include "ui/core/uicursor.h"
+
+namespace uicore {
+
+static Margins g_frame;
+static UiMessagePopupHook g_hook = nullptr;
+
+// The frame round a panel's client area: a child panel and a panel without
+// title bar have none.
+static Margins FrameOf(const Panel &p) {
+    if (p.parent != 0 || !p.titleBar) return {};
+    Margins m;
+    if (Drv().frameMargins(p, &m)) g_frame = m;
+    return g_frame;
+}
+
+// The shift that brings [lo, lo + len) inside [areaLo, areaLo + areaLen):
+// none when it lies inside, the least one otherwise, and onto areaLo when
+// it is longer than the area.
+static int ShiftInto(int lo, int len, int areaLo, int areaLen) {
+    if (len > areaLen || lo < areaLo) return areaLo - lo;
+    if (lo + len > areaLo + areaLen) return areaLo + areaLen - (lo + len);
+    return 0;
+}
+
+// The client rectangle of a top-level panel moved just enough for its
+// window to lie on the work area of its screen; a child panel's as given.
+static Rect OnScreen(const Panel &p, Rect client) {
+    if (p.parent != 0) return client;
+    const Margins m = FrameOf(p);
+    const Rect outer = {client.x - m.left, client.y - m.top, client.width + m.left + m.right,
+                        client.height + m.top + m.bottom};
+    const Rect area = Drv().workArea(outer);
+    client.x += ShiftInto(outer.x, outer.width, area.x, area.width);
+    client.y += ShiftInto(outer.y, outer.height, area.y, area.height);
+    return client;
+}
+
+void PlacePanel(Panel &p, int top, int left, int height, int width) {
+    const Driver &d = Drv();
+    Rect area;
+    if (p.parent != 0) {
+        const Rect parent = d.panelRect(*FindPanel(p.parent));
+        area = {0, 0, parent.width, parent.height};
+    } else {
+        area = d.workArea(d.panelRect(p));
+    }
+    if (left == VAL_AUTO_CENTER) left = area.x + (area.width - width) / 2;
+    if (top == VAL_AUTO_CENTER) top = area.y + (area.height - height) / 2;
+    p.asked = {left, top, width, height};
+    const Rect target = OnScreen(p, p.asked);
+    if (target != d.panelRect(p)) d.setPanelRect(p, target);
+}
+
+void PanelFramed(int panel) {
+    Panel *p = FindPanel(panel);
+    if (!p || !p->visible) return;
+    const Rect now = Drv().panelRect(*p);
+    const Rect target = OnScreen(*p, now);
+    if (target != now) Drv().setPanelRect(*p, target);
+}
+
+void ShowPanel(Panel &p, bool visible, bool activate) {
+    const Driver &d = Drv();
+    p.visible = visible;
+    // Other panels are blocked before the popup shows, and freed after it hid.
+    if (p.popup && visible) d.setModal(p, true);
+    d.showPanel(p, activate);
+    if (p.popup && !visible) d.setModal(p, false);
+}
+
+void EndPopup(Panel &p) {
+    if (!p.popup) return;
+    p.popup = false;
+    Drv().setPopup(p, nullptr);
+}
+
+Panel *PopupOwner(int except) {
+    Panel *o = FindPanel(Drv().activePanel());
+    while (o && o->parent) o = FindPanel(o->parent);
+    if (o && o->handle != except && o->visible) return o;
+    // The newest visible top-level panel: the one the user was working in.
+    const std::vector<int> handles = PanelHandles();
+    for (auto it = handles.rbegin(); it != handles.rend(); ++it) {
+        Panel *c = FindPanel(*it);
+        if (c && c->parent == 0 && *it != except && c->visible) return c;
+    }
+    return nullptr;
+}
+
+}  // namespace uicore
+
+using namespace uicore;
+
+// 0; UIE_NOT_INITIALIZED, UIE_BAD_PANEL. VAL_AUTO_CENTER centres that
+// coordinate (on the screen, or in the parent panel).
+int SetPanelPos(int panel, int top, int left) {
+    if (!Ready()) return UIE_NOT_INITIALIZED;
+    Panel *p = FindPanel(panel);
+    if (!p) return UIE_BAD_PANEL;
+    const Rect r = Drv().panelRect(*p);
+    PlacePanel(*p, top, left, r.height, r.width);
+    return 0;
+}
+
+// 0; UIE_NOT_INITIALIZED, UIE_BAD_PANEL, UIE_NOT_PERMITTED (child panel).
+// Shows the panel modally: other panels take no input until it is hidden
+// or discarded. Its window is owned by the panel it blocks.
+int InstallPopup(int panel) {
+    if (!Ready()) return UIE_NOT_INITIALIZED;
+    Panel *p = FindPanel(panel);
+    if (!p) return UIE_BAD_PANEL;
+    if (p->parent != 0) return UIE_NOT_PERMITTED;
+    if (!p->popup) {
+        const Panel *owner = PopupOwner(panel);
+        p->popup = true;
+        Drv().setPopup(*p, owner);
+    }
+    ShowPanel(*p, true, true);
+    return 0;
+}
+
+// The handle of the panel whose window is active (the innermost child panel
+// holding the focus within it), 0 when no panel's window is active or the
+// run-time has not started.
+int GetActivePanel(void) { return Ready() ? Drv().activePanel() : 0; }
+
+// 0 with the primary screen's size; UIE_NOT_INITIALIZED, UIE_BAD_POINTER.
+int GetScreenSize(int *height, int *width) {
+    if (!Ready()) return UIE_NOT_INITIALIZED;
+    if (!height || !width) return UIE_BAD_POINTER;
+    Drv().screenSize(height, width);
+    return 0;
+}
+
+void UiSetMessagePopupHook(UiMessagePopupHook hook) { g_hook = hook; }
+
+// 0 once the user has pressed OK (or the hook has run); UIE_NOT_INITIALIZED,
+// UIE_BAD_POINTER. The dialog is modal and owned by the panel it blocks;
+// the layer's own cursors are off while it is up.
+int MessagePopupAnsi(const char *title, const char *message) {
+    if (!Ready()) return UIE_NOT_INITIALIZED;
+    if (!title || !message) return UIE_BAD_POINTER;
+    if (g_hook) {
+        g_hook(title, message);
+        return 0;
+    }
+    const Panel *owner = PopupOwner(0);
+    DispatchGuard inside;   // a nested event loop runs: windows go later
+    SuspendCursor(true);
+    Drv().messageBox(title, message, owner);
+    SuspendCursor(false);
+    return 0;
+}
+
+// The number (1 to count) of the item the user chose, 0 when the menu was
+// left without a choice; UIE_NOT_INITIALIZED, UIE_BAD_POINTER (no items, or
+// a null one), UIE_BAD_VALUE (count below 1), the driver's UIE_SYSTEM.
+// Shown at the mouse pointer; the layer's own cursors are off while it is up.
+int RunPopupMenuAnsi(const char *const items[], int count) {
+    if (!Ready()) return UIE_NOT_INITIALIZED;
+    if (!items) return UIE_BAD_POINTER;
+    if (count < 1) return UIE_BAD_VALUE;
+    for (int i = 0; i < count; ++i)
+        if (!items[i]) return UIE_BAD_POINTER;
+    const Panel *owner = PopupOwner(0);
+    DispatchGuard inside;   // a nested event loop runs: windows go later
+    SuspendCursor(true);
+    const int chosen = Drv().popupMenu(items, count, owner);
+    SuspendCursor(false);
+    return chosen;
+}
+
+// 0 once text is the clipboard's; UIE_NOT_INITIALIZED, UIE_BAD_POINTER,
+// the driver's UIE_OUT_OF_MEMORY and UIE_SYSTEM (the clipboard refused).
+int ClipboardPutTextAnsi(const char *text) {
+    if (!Ready()) return UIE_NOT_INITIALIZED;
+    if (!text) return UIE_BAD_POINTER;
+    return Drv().clipboardPut(text, PopupOwner(0));
+}
