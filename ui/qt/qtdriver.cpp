@@ -1,29 +1,56 @@
 // qtdriver.cpp: the Qt Widgets driver of the run-time layer, as the core
-// sees it: its table of entries (ui/core/uicore.h, Driver). Each entry
-// lives with the widgets it works on (uipanel.cpp, uictrl.cpp, uievent.cpp,
-// uipopup.cpp).
+// sees it: its table of entries (ui/core/uicore.h, Driver) and what it can
+// do. Each file fills the entries that live with the widgets it works on
+// (uipanel.cpp, uictrl.cpp, uievent.cpp, uipopup.cpp, uimenu.cpp).
 //
-// Exports (ui/core/uicore.h): DefaultDriver, the platform's driver on Linux.
+// Exports (ui/core/uicore.h): DefaultDriver, the platform's driver on Linux;
+// (ui/qt/userint_qt.h): the widgets behind the handles, for tests.
 //
 // State: none.
 #include "ui/qt/uiprivate.h"
+#include "ui/qt/userint_qt.h"
 
 namespace uirt {
 
-static const uicore::Driver kQtDriver = {
-    "qt",
-    {/*printsPdf*/ true, /*pointerLeaveWakes*/ true, /*greyedCloseBox*/ false, /*scales96Dpi*/ false,
-     /*framesLate*/ true},
-    Start, ProgramFolder, SetCurrentFolder,
-    LoadPanel, NewPanel, DestroyPanel, PanelRect, SetPanelRect, FrameMargins, WorkArea, ShowPanel, SetPopup,
-    SetModal, ActivePanel, ScreenSize, SetTitle, SetBackColor, SetFrame,
-    NewCtrl, CtrlRect, LabelRect, PlaceCtrl, PlaceLabel, ShowCtrl, EnableCtrl, SetMode, SetTextColor,
-    SetUnderline, SetLabel, Restack, TextBoxMetrics,
-    EditText, SetEditText, NumericValue, SetNumericValue, RingInsert, RingReplace, RingDelete, RingSelect,
-    Pump, DrawNow, PointerInPanel, MouseButtons, ShowCursor,
-    MessageBox, PopupMenu, ClipboardPut, PrintPanel,
-};
+static uicore::Driver MakeQtDriver() {
+    uicore::Driver d = {};
+    d.name = "qt";
+    d.caps = {/*printsPdf*/ true, /*pointerLeaveWakes*/ true, /*greyedCloseBox*/ false, /*scales96Dpi*/ false,
+              /*framesLate*/ true};
+    FillPanelEntries(d);
+    FillCtrlEntries(d);
+    FillEventEntries(d);
+    FillDialogEntries(d);
+    FillMenuEntries(d);
+    return d;
+}
 
 }  // namespace uirt
 
-const uicore::Driver &uicore::DefaultDriver() { return uirt::kQtDriver; }
+const uicore::Driver &uicore::DefaultDriver() {
+    static const Driver driver = uirt::MakeQtDriver();
+    return driver;
+}
+
+// ------------------------------------------------------------ test seams
+using namespace uirt;
+
+QWidget *UiPanelWidget(int panel) {
+    Panel *p = FindPanel(panel);
+    return p ? Q(*p).w : nullptr;
+}
+
+QWidget *UiCtrlWidget(int panel, int control) {
+    Ctrl *c = FindCtrl(FindPanel(panel), control);
+    return c ? Q(*c).w : nullptr;
+}
+
+QLabel *UiCtrlLabelWidget(int panel, int control) {
+    Ctrl *c = FindCtrl(FindPanel(panel), control);
+    return c ? Q(*c).label : nullptr;
+}
+
+int UiPanelOfWidget(QWidget *widget) {
+    Panel *p = PanelOfWidget(widget);
+    return p ? p->handle : 0;
+}

@@ -156,7 +156,7 @@ static void ShowTextMsg(Ctrl &c, QLabel *t) {
     FitTextMsg(t);
 }
 
-void SetLabel(Panel &, Ctrl &c) {
+void QtSetLabel(Panel &, Ctrl &c) {
     if (QPushButton *b = Button(c); b && c.style == CTRL_COMMAND_BUTTON) {
         b->setText(MnemonicToQt(c.labelRaw));
     } else if (QLabel *t = TextMsg(c)) {
@@ -166,18 +166,18 @@ void SetLabel(Panel &, Ctrl &c) {
     }
 }
 
-void ShowCtrl(Panel &, Ctrl &c) {
+void QtShowCtrl(Panel &, Ctrl &c) {
     if (Q(c).w->isHidden() == c.visible) Q(c).w->setVisible(c.visible);
     if (QLabel *l = Q(c).label; l && l->isHidden() == uicore::LabelShown(c)) l->setVisible(uicore::LabelShown(c));
 }
 
-void EnableCtrl(Panel &p, Ctrl &c) {
+void QtEnableCtrl(Panel &p, Ctrl &c) {
     const bool enabled = uicore::CtrlEnabled(p, c);
     if (Q(c).w->testAttribute(Qt::WA_ForceDisabled) == enabled) Q(c).w->setEnabled(enabled);
     if (Q(c).label && Q(c).label->testAttribute(Qt::WA_ForceDisabled) == enabled) Q(c).label->setEnabled(enabled);
 }
 
-void SetMode(Panel &, Ctrl &c) {
+void QtSetMode(Panel &, Ctrl &c) {
     const bool indicator = c.mode == VAL_INDICATOR;
     if (QPlainTextEdit *t = TextBox(c)) t->setReadOnly(indicator);
     else if (QLineEdit *s = String(c)) s->setReadOnly(indicator);
@@ -220,8 +220,8 @@ void SetupCtrl(Panel &p, Ctrl &c, bool loaded) {
     if (QLabel *t = TextMsg(c)) t->setTextFormat(Qt::PlainText);
     if (Q(c).label) Q(c).label->setTextFormat(Qt::PlainText);
     if (c.style == CTRL_DECORATION) w->setAttribute(Qt::WA_TransparentForMouseEvents);
-    SetLabel(p, c);
-    SetMode(p, c);
+    QtSetLabel(p, c);
+    QtSetMode(p, c);
     w->setMouseTracking(true);
     for (QWidget *k : w->findChildren<QWidget *>()) k->setMouseTracking(true);
     if (Q(c).label) Q(c).label->setMouseTracking(true);
@@ -230,7 +230,7 @@ void SetupCtrl(Panel &p, Ctrl &c, bool loaded) {
 // Height of a text box that shows exactly n lines: QPlainTextEdit wants
 // the lines, its document margin above and below, its frame, and one pixel
 // more before it takes its scroll bar away.
-void TextBoxMetrics(const Ctrl &c, int *lineHeight, int *chrome) {
+void QtTextBoxMetrics(const Ctrl &c, int *lineHeight, int *chrome) {
     auto *t = static_cast<QPlainTextEdit *>(Q(c).w);
     const QMargins cm = t->contentsMargins();
     *lineHeight = t->fontMetrics().lineSpacing();
@@ -247,14 +247,14 @@ static void Place(QWidget *w, const uicore::Rect &r) {
     if (w->geometry() != g) w->setGeometry(g);
 }
 
-uicore::Rect CtrlRect(const Panel &, const Ctrl &c) { return RectOf(Q(c).w); }
-uicore::Rect LabelRect(const Panel &, const Ctrl &c) { return RectOf(Q(c).label); }
-void PlaceCtrl(Panel &, Ctrl &c, const uicore::Rect &r) { Place(Q(c).w, r); }
-void PlaceLabel(Panel &, Ctrl &c, const uicore::Rect &r) { Place(Q(c).label, r); }
+uicore::Rect QtCtrlRect(const Panel &, const Ctrl &c) { return RectOf(Q(c).w); }
+uicore::Rect QtLabelRect(const Panel &, const Ctrl &c) { return RectOf(Q(c).label); }
+void QtPlaceCtrl(Panel &, Ctrl &c, const uicore::Rect &r) { Place(Q(c).w, r); }
+void QtPlaceLabel(Panel &, Ctrl &c, const uicore::Rect &r) { Place(Q(c).label, r); }
 
 // Restacks a panel's controls after a z-plane change: back to front, each
 // raised with its label.
-void Restack(Panel &p) {
+void QtRestack(Panel &p) {
     std::vector<Ctrl *> order(p.ctrls.size());
     for (auto &c : p.ctrls) order[static_cast<size_t>(c->zplane)] = c.get();
     for (auto it = order.rbegin(); it != order.rend(); ++it) {
@@ -263,7 +263,7 @@ void Restack(Panel &p) {
     }
 }
 
-void SetTextColor(Panel &, Ctrl &c) {
+void QtSetTextColor(Panel &, Ctrl &c) {
     QWidget *w = Q(c).w;
     const QColor want = QColor::fromRgb(static_cast<QRgb>(c.textColor));
     const QPalette::ColorRole role = TextRole(c);
@@ -275,7 +275,7 @@ void SetTextColor(Panel &, Ctrl &c) {
     w->setPalette(pal);
 }
 
-void SetUnderline(Panel &, Ctrl &c) {
+void QtSetUnderline(Panel &, Ctrl &c) {
     QWidget *w = Q(c).w;
     if (w->font().underline() == c.underline) return;
     QFont f = w->font();
@@ -284,14 +284,14 @@ void SetUnderline(Panel &, Ctrl &c) {
     if (QLabel *t = TextMsg(const_cast<Ctrl &>(c))) GrowToText(t);
 }
 
-std::string EditText(const Ctrl &c) {
+std::string QtEditText(const Ctrl &c) {
     Ctrl &k = const_cast<Ctrl &>(c);
     if (QPlainTextEdit *t = TextBox(k)) return ToAnsi(TextBoxText(t));
     if (QLineEdit *s = String(k)) return ToAnsi(s->text());
     return std::string();
 }
 
-void SetEditText(Ctrl &c) {
+void QtSetEditText(Ctrl &c) {
     if (QLineEdit *s = String(c)) {
         if (!SameText(s->text(), c.textRaw.c_str())) s->setText(FromAnsi(c.textRaw));
     } else if (QPlainTextEdit *t = TextBox(c)) {
@@ -300,14 +300,14 @@ void SetEditText(Ctrl &c) {
     }
 }
 
-int NumericValue(const Ctrl &c) { return static_cast<QSpinBox *>(Q(c).w)->value(); }
-void SetNumericValue(Ctrl &c, int value) { static_cast<QSpinBox *>(Q(c).w)->setValue(value); }
+int QtNumericValue(const Ctrl &c) { return static_cast<QSpinBox *>(Q(c).w)->value(); }
+void QtSetNumericValue(Ctrl &c, int value) { static_cast<QSpinBox *>(Q(c).w)->setValue(value); }
 
-void RingInsert(Ctrl &c, int index) { Ring(c)->insertItem(index, FromAnsi(c.items[static_cast<size_t>(index)].label)); }
+void QtRingInsert(Ctrl &c, int index) { Ring(c)->insertItem(index, FromAnsi(c.items[static_cast<size_t>(index)].label)); }
 
-void RingReplace(Ctrl &c, int index) { Ring(c)->setItemText(index, FromAnsi(c.items[static_cast<size_t>(index)].label)); }
+void QtRingReplace(Ctrl &c, int index) { Ring(c)->setItemText(index, FromAnsi(c.items[static_cast<size_t>(index)].label)); }
 
-void RingDelete(Ctrl &c, int index, int count) {
+void QtRingDelete(Ctrl &c, int index, int count) {
     QComboBox *r = Ring(c);
     if (index == 0 && count == r->count()) {
         r->clear();
@@ -316,12 +316,12 @@ void RingDelete(Ctrl &c, int index, int count) {
     }
 }
 
-void RingSelect(Ctrl &c) {
+void QtRingSelect(Ctrl &c) {
     if (Ring(c)->currentIndex() != c.current) Ring(c)->setCurrentIndex(c.current);
 }
 
 // A new control's widget, and its label apart, at (top, left) of the panel.
-int NewCtrl(Panel &p, Ctrl &c, int top, int left) {
+int QtNewCtrl(Panel &p, Ctrl &c, int top, int left) {
     QWidget *root = Q(p).w;
     QWidget *w = nullptr;
     switch (c.style) {
@@ -359,9 +359,33 @@ int NewCtrl(Panel &p, Ctrl &c, int top, int left) {
         if (c.style == CTRL_PICTURE_COMMAND_BUTTON) l->move(left + w->width() + 4, top + (w->height() - l->height()) / 2);
         else l->move(left, top - l->height() - 2);
     }
-    ShowCtrl(p, c);
+    QtShowCtrl(p, c);
     ConnectCtrl(p.handle, c);
     return 0;
+}
+
+void FillCtrlEntries(uicore::Driver &d) {
+    d.newCtrl = QtNewCtrl;
+    d.ctrlRect = QtCtrlRect;
+    d.labelRect = QtLabelRect;
+    d.placeCtrl = QtPlaceCtrl;
+    d.placeLabel = QtPlaceLabel;
+    d.showCtrl = QtShowCtrl;
+    d.enableCtrl = QtEnableCtrl;
+    d.setMode = QtSetMode;
+    d.setTextColor = QtSetTextColor;
+    d.setUnderline = QtSetUnderline;
+    d.setLabel = QtSetLabel;
+    d.restack = QtRestack;
+    d.textBoxMetrics = QtTextBoxMetrics;
+    d.editText = QtEditText;
+    d.setEditText = QtSetEditText;
+    d.numericValue = QtNumericValue;
+    d.setNumericValue = QtSetNumericValue;
+    d.ringInsert = QtRingInsert;
+    d.ringReplace = QtRingReplace;
+    d.ringDelete = QtRingDelete;
+    d.ringSelect = QtRingSelect;
 }
 
 }  // namespace uirt

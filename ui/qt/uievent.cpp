@@ -235,7 +235,7 @@ void StartEvents() {
     g_pointer = g_cursorSample;
 }
 
-bool Pump(int ms) {
+bool QtPump(int ms) {
     if (!InDispatch()) QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QAbstractEventDispatcher *d = QAbstractEventDispatcher::instance();
     if (ms == 0) return d->processEvents(QEventLoop::AllEvents);
@@ -246,13 +246,13 @@ bool Pump(int ms) {
     return ran;
 }
 
-void PointerInPanel(const Panel &p, int *x, int *y) {
+void QtPointerInPanel(const Panel &p, int *x, int *y) {
     const QPoint at = Q(p).w->mapFromGlobal(Pointer());
     *x = at.x();
     *y = at.y();
 }
 
-void MouseButtons(int *left, int *right, int *keys) {
+void QtMouseButtons(int *left, int *right, int *keys) {
     const Qt::MouseButtons b = QGuiApplication::mouseButtons();
     *left = (b & Qt::LeftButton) ? 1 : 0;
     *right = (b & Qt::RightButton) ? 1 : 0;
@@ -260,6 +260,14 @@ void MouseButtons(int *left, int *right, int *keys) {
     *keys = ((m & Qt::ShiftModifier) ? 1 : 0) | ((m & Qt::ControlModifier) ? 2 : 0) | ((m & Qt::AltModifier) ? 4 : 0);
 }
 
-}  // namespace uirt
 
-void uirt::ShowCursor() { ApplyCursor(); }
+void QtShowCursor() { ApplyCursor(); }
+
+void FillEventEntries(uicore::Driver &d) {
+    d.pump = QtPump;
+    d.pointerInPanel = QtPointerInPanel;
+    d.mouseButtons = QtMouseButtons;
+    d.showCursor = QtShowCursor;
+}
+
+}  // namespace uirt

@@ -60,7 +60,7 @@ Q_COREAPP_STARTUP_FUNCTION(StartRightClicks)
 namespace uirt {
 
 // Shown at the mouse pointer; an "&" is the item's text, not a shortcut mark.
-int PopupMenu(const char *const items[], int count, const Panel *) {
+int QtPopupMenu(const char *const items[], int count, const Panel *) {
     QMenu menu;
     int chosen = 0;
     for (int i = 0; i < count; ++i) {
@@ -74,12 +74,17 @@ int PopupMenu(const char *const items[], int count, const Panel *) {
 // The text on the clipboard and, where the desktop has one, the selection,
 // pasted with the middle button. It stays there while the program runs;
 // after it ends, only as long as the desktop's clipboard keeps copies.
-int ClipboardPut(const char *text, const Panel *) {
+int QtClipboardPut(const char *text, const Panel *) {
     QClipboard *clipboard = QGuiApplication::clipboard();
     const QString s = FromAnsi(text);
     clipboard->setText(s, QClipboard::Clipboard);
     if (clipboard->supportsSelection()) clipboard->setText(s, QClipboard::Selection);
     return 0;
+}
+
+void FillMenuEntries(uicore::Driver &d) {
+    d.popupMenu = QtPopupMenu;
+    d.clipboardPut = QtClipboardPut;
 }
 
 }  // namespace uirt

@@ -1,17 +1,12 @@
-// uipanel.cpp: start-up of the run-time, loading panels from resource
-// bundles, and the operations and attributes of panels.
+// uipanel.cpp: the Qt driver's start-up, the program's folder, and panels'
+// widgets: loaded from resource bundles by Qt's Designer loader or empty,
+// shown, hidden, destroyed, placed and framed.
 //
-// Exports (ui/userint.h): InitUIRunTime, InitUIRunTimeHeadless,
-// GetProjectDirAnsi, SetDirAnsi, LoadPanelAnsi, NewPanelAnsi, DisplayPanel,
-// HidePanel, DiscardPanel, InstallPopup, SetPanelPos, GetActivePanel,
-// GetScreenSize; (ui/qt/uiprivate.h): PanelOfWidget, DrawNow,
-// CtrlOfWidget and the driver's panel entries; (ui/qt/userint_qt.h): the widget accessors.
+// Exports (ui/qt/uiprivate.h): PanelOfWidget, CtrlOfWidget,
+// FillPanelEntries (the driver's entries for start-up, panels and drawing).
 //
-// Data model: see ui/qt/uiprivate.h. A panel's top and left are those of its
-// client area (the window without its frame), in screen pixels for a
-// top-level panel and in the parent's client area for a child panel; they
-// are set and read through the client geometry, so what SetPanelPos writes
-// reads back unchanged whatever frame a window manager adds.
+// Data model: see ui/qt/uiprivate.h. A panel's place is its root widget's
+// geometry, the client area (the window without its frame).
 //
 // Resource bundles: "X.uir" is the Qt resource tree ":/X.uir/". A bundle
 // compiled into the program is there from the start; another is a binary
@@ -215,7 +210,7 @@ static bool ChoosePlatform(QByteArray *chosen) {
 #endif
 }
 
-bool Start(char **argv, bool headless) {
+bool QtStart(char **argv, bool headless) {
     if (g_app) return true;
     if (QCoreApplication::instance()) return false;   // someone else's application object
     QByteArray platform;
@@ -251,13 +246,13 @@ bool Start(char **argv, bool headless) {
 
 // The program's folder in Windows-1252; UIE_SYSTEM when its name has
 // characters Windows-1252 cannot write.
-int ProgramFolder(std::string *ansi) {
+int QtProgramFolder(std::string *ansi) {
     const QString dir = QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
     *ansi = ToAnsi(dir);
     return FromAnsi(*ansi) == dir ? 0 : UIE_SYSTEM;
 }
 
-bool SetCurrentFolder(const char *ansi) { return QDir::setCurrent(FromAnsi(ansi)); }
+bool QtSetCurrentFolder(const char *ansi) { return QDir::setCurrent(FromAnsi(ansi)); }
 
 // ------------------------------------------------------------- loading
 
@@ -430,7 +425,7 @@ static void ApplyFrame(Panel &p) {
     }
 }
 
-bool FrameMargins(const Panel &p, uicore::Margins *m) {
+bool QtFrameMargins(const Panel &p, uicore::Margins *m) {
     QWindow *win = Q(p).w->windowHandle();
     if (!win || !Q(p).w->isVisible()) return false;
     const QMargins f = win->frameMargins();
@@ -439,14 +434,14 @@ bool FrameMargins(const Panel &p, uicore::Margins *m) {
     return true;
 }
 
-uicore::Rect WorkArea(const uicore::Rect &where) {
+uicore::Rect QtWorkArea(const uicore::Rect &where) {
     QScreen *s = QGuiApplication::screenAt(QRect(where.x, where.y, where.width, where.height).center());
     if (!s) s = QGuiApplication::primaryScreen();
     const QRect a = s ? s->availableGeometry() : QRect(0, 0, 800, 600);
     return {a.x(), a.y(), a.width(), a.height()};
 }
 
-void SetPanelRect(Panel &p, const uicore::Rect &r) {
+void QtSetPanelRect(Panel &p, const uicore::Rect &r) {
     const QRect g(r.x, r.y, r.width, r.height);
     if (!p.sizable && Q(p).w->size() != g.size()) Q(p).w->setFixedSize(g.size());
     if (Q(p).w->geometry() != g) Q(p).w->setGeometry(g);
@@ -510,7 +505,7 @@ static void ReadControls(Panel &p) {
 
 // The panel of that resource: its root widget, read by Qt's Designer
 // loader, and its controls; *top and *left the place the file gives.
-int LoadPanel(Panel &p, const Panel *parent, const char *file, int resourceId, int *top, int *left) {
+int QtLoadPanel(Panel &p, const Panel *parent, const char *file, int resourceId, int *top, int *left) {
     QString root;
     if (!BundleRoot(FromAnsi(file), &root)) return UIE_FILE_NOT_FOUND;
     QFile f(root + u'/' + QString::number(resourceId) + QStringLiteral(".ui"));
@@ -555,7 +550,7 @@ int LoadPanel(Panel &p, const Panel *parent, const char *file, int resourceId, i
     return 0;
 }
 
-int NewPanel(Panel &p, const Panel *parent, int height, int width) {
+int QtNewPanel(Panel &p, const Panel *parent, int height, int width) {
     p.native = std::make_unique<QtPanel>();
     Q(p).w = new QWidget(parent ? Q(*parent).w : nullptr);
     Q(p).w->hide();
@@ -565,7 +560,7 @@ int NewPanel(Panel &p, const Panel *parent, int height, int width) {
     return 0;
 }
 
-void DestroyPanel(Panel &p, bool later) {
+void QtDestroyPanel(Panel &p, bool later) {
     QWidget *w = Q(p).w;
     w->hide();
     if (later) w->deleteLater();
@@ -574,7 +569,7 @@ void DestroyPanel(Panel &p, bool later) {
 
 // Shows the panel in front and makes its window the active one (also
 // without a window manager), or hides it.
-void ShowPanel(Panel &p, bool activate) {
+void QtShowPanel(Panel &p, bool activate) {
     QWidget *w = Q(p).w;
     if (!p.visible) {
         w->hide();
@@ -598,7 +593,7 @@ void ShowPanel(Panel &p, bool activate) {
 
 // An application-modal window, transient for (owned by) the panel it
 // blocks; Qt blocks the other windows while it is shown.
-void SetPopup(Panel &p, const Panel *owner) {
+void QtSetPopup(Panel &p, const Panel *owner) {
     QWidget *w = Q(p).w;
     const bool shown = w->isVisible();
     if (shown) w->hide();   // modality and owner change only while hidden
@@ -608,11 +603,11 @@ void SetPopup(Panel &p, const Panel *owner) {
     if (shown) w->show();
 }
 
-void SetModal(Panel &, bool) {}
+void QtSetModal(Panel &, bool) {}
 
 // The panel holding the focus in the active window, else the active
 // window's panel; 0 when none.
-int ActivePanel() {
+int QtActivePanel() {
     QWidget *aw = QApplication::activeWindow();
     if (!aw) return 0;
     QWidget *focus = QApplication::focusWidget();
@@ -622,7 +617,7 @@ int ActivePanel() {
     return (p && Q(*p).w == aw) ? p->handle : 0;
 }
 
-void ScreenSize(int *height, int *width) {
+void QtScreenSize(int *height, int *width) {
     QScreen *s = QGuiApplication::primaryScreen();
     const QRect g = s ? s->geometry() : QRect(0, 0, 800, 600);
     *height = g.height();
@@ -647,7 +642,7 @@ static bool AwaitingExposure() {
 // Runs the drawing until every displayed panel shows its present state; a
 // window the window manager has not mapped within half a second is left to
 // the next poll. User input stays queued by the event loop meanwhile.
-void DrawNow() {
+void QtDrawNow() {
     QTimer wake;
     wake.setSingleShot(true);
     QElapsedTimer t;
@@ -673,38 +668,33 @@ void DrawNow() {
 // ---------------------------------------------- the driver's panel entries
 namespace uirt {
 
-uicore::Rect PanelRect(const Panel &p) {
+uicore::Rect QtPanelRect(const Panel &p) {
     const QRect g = Q(p).w->geometry();
     return {g.x(), g.y(), g.width(), g.height()};
 }
 
-void SetTitle(Panel &p) { Q(p).w->setWindowTitle(FromAnsi(p.titleRaw)); }
+void QtSetTitle(Panel &p) { Q(p).w->setWindowTitle(FromAnsi(p.titleRaw)); }
 
-void SetBackColor(Panel &p) { ApplyBackColor(p); }
-
-void SetFrame(Panel &p) { ApplyFrame(p); }
+void FillPanelEntries(uicore::Driver &d) {
+    d.start = QtStart;
+    d.programFolder = QtProgramFolder;
+    d.setCurrentFolder = QtSetCurrentFolder;
+    d.loadPanel = QtLoadPanel;
+    d.newPanel = QtNewPanel;
+    d.destroyPanel = QtDestroyPanel;
+    d.panelRect = QtPanelRect;
+    d.setPanelRect = QtSetPanelRect;
+    d.frameMargins = QtFrameMargins;
+    d.workArea = QtWorkArea;
+    d.showPanel = QtShowPanel;
+    d.setPopup = QtSetPopup;
+    d.setModal = QtSetModal;
+    d.activePanel = QtActivePanel;
+    d.screenSize = QtScreenSize;
+    d.setTitle = QtSetTitle;
+    d.setBackColor = ApplyBackColor;
+    d.setFrame = ApplyFrame;
+    d.drawNow = QtDrawNow;
+}
 
 }  // namespace uirt
-
-// ------------------------------------------------------------ test seam
-using namespace uirt;
-
-QWidget *UiPanelWidget(int panel) {
-    Panel *p = FindPanel(panel);
-    return p ? Q(*p).w : nullptr;
-}
-
-QWidget *UiCtrlWidget(int panel, int control) {
-    Ctrl *c = FindCtrl(FindPanel(panel), control);
-    return c ? Q(*c).w : nullptr;
-}
-
-QLabel *UiCtrlLabelWidget(int panel, int control) {
-    Ctrl *c = FindCtrl(FindPanel(panel), control);
-    return c ? Q(*c).label : nullptr;
-}
-
-int UiPanelOfWidget(QWidget *widget) {
-    Panel *p = PanelOfWidget(widget);
-    return p ? p->handle : 0;
-}

@@ -1,6 +1,6 @@
 // uipopup.cpp: the Qt driver's message popup and printing.
 //
-// Exports (ui/qt/uiprivate.h): MessageBox, PrintPanel (MessagePopupAnsi's
+// Exports (ui/qt/uiprivate.h): MessageBox, QtPrintPanel (MessagePopupAnsi's
 // and PrintPanelAnsi's checks are the core's).
 //
 // Data model: printing reads
@@ -27,7 +27,7 @@ namespace uirt {
 // A dialog owned by the panel it blocks, even when no window of ours is
 // active; its text can be selected and copied (an address to fetch
 // elsewhere).
-void MessageBox(const char *title, const char *message, const Panel *owner) {
+void QtMessageBox(const char *title, const char *message, const Panel *owner) {
     QMessageBox box(QMessageBox::NoIcon, FromAnsi(title), FromAnsi(message), QMessageBox::Ok,
                     owner ? Q(*owner).w : nullptr);
     box.setTextFormat(Qt::PlainText);
@@ -35,11 +35,9 @@ void MessageBox(const char *title, const char *message, const Panel *owner) {
     box.exec();
 }
 
-}  // namespace uirt
-
 // 0 once the page is out; UIE_SYSTEM (no default printer, or the printer
 // or file refused).
-int uirt::PrintPanel(Panel &panel, const char *pdfFile) {
+int QtPrintPanel(Panel &panel, const char *pdfFile) {
     Panel *p = &panel;
     QPrinter printer(QPrinter::HighResolution);
     if (!pdfFile) {
@@ -64,3 +62,10 @@ int uirt::PrintPanel(Panel &panel, const char *pdfFile) {
     painter.drawPixmap(QRectF(0, 0, size.width() * sx, size.height() * sy), shot, QRectF(shot.rect()));
     return painter.end() ? 0 : UIE_SYSTEM;
 }
+
+void FillDialogEntries(uicore::Driver &d) {
+    d.messageBox = QtMessageBox;
+    d.printPanel = QtPrintPanel;
+}
+
+}  // namespace uirt

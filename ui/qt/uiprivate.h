@@ -65,68 +65,30 @@ using uicore::PanelHandles;
 using uicore::Ready;
 Panel *PanelOfWidget(QWidget *w);           // innermost panel whose root is w or holds it
 Ctrl *CtrlOfWidget(Panel *p, QWidget *w);   // control whose widget is w or holds it
-// The driver's entries (ui/core/uicore.h, Driver) for start-up and panels.
-bool Start(char **argv, bool headless);
-int ProgramFolder(std::string *ansi);
-bool SetCurrentFolder(const char *ansi);
-int LoadPanel(Panel &p, const Panel *parent, const char *file, int resourceId, int *top, int *left);
-int NewPanel(Panel &p, const Panel *parent, int height, int width);
-void DestroyPanel(Panel &p, bool later);
-uicore::Rect PanelRect(const Panel &p);
-void SetPanelRect(Panel &p, const uicore::Rect &r);
-bool FrameMargins(const Panel &p, uicore::Margins *m);
-uicore::Rect WorkArea(const uicore::Rect &where);
-void ShowPanel(Panel &p, bool activate);
-void SetPopup(Panel &p, const Panel *owner);
-void SetModal(Panel &p, bool on);
-int ActivePanel();
-void ScreenSize(int *height, int *width);
-void SetTitle(Panel &p);
-void SetBackColor(Panel &p);
-void SetFrame(Panel &p);
+// Fills the driver's entries (ui/core/uicore.h, Driver) for start-up,
+// panels and drawing.
+void FillPanelEntries(uicore::Driver &d);
 
 // ------------------------------------------------------- controls (uictrl.cpp)
 // Readies a control's widget after loading (loaded: the record takes what
 // the resource gave) or creation: plain text, the shortcut form of its
 // label, mouse tracking, mode.
 void SetupCtrl(Panel &p, Ctrl &c, bool loaded);
-// The driver's entries (ui/core/uicore.h, Driver) for controls.
-int NewCtrl(Panel &p, Ctrl &c, int top, int left);
-uicore::Rect CtrlRect(const Panel &p, const Ctrl &c);
-uicore::Rect LabelRect(const Panel &p, const Ctrl &c);
-void PlaceCtrl(Panel &p, Ctrl &c, const uicore::Rect &r);
-void PlaceLabel(Panel &p, Ctrl &c, const uicore::Rect &r);
-void ShowCtrl(Panel &p, Ctrl &c);
-void EnableCtrl(Panel &p, Ctrl &c);
-void SetMode(Panel &p, Ctrl &c);
-void SetTextColor(Panel &p, Ctrl &c);
-void SetUnderline(Panel &p, Ctrl &c);
-void SetLabel(Panel &p, Ctrl &c);
-void Restack(Panel &p);
-void TextBoxMetrics(const Ctrl &c, int *lineHeight, int *chrome);
-std::string EditText(const Ctrl &c);
-void SetEditText(Ctrl &c);
-int NumericValue(const Ctrl &c);
-void SetNumericValue(Ctrl &c, int value);
-void RingInsert(Ctrl &c, int index);
-void RingReplace(Ctrl &c, int index);
-void RingDelete(Ctrl &c, int index, int count);
-void RingSelect(Ctrl &c);
+// Fills the driver's entries for controls, values and lists.
+void FillCtrlEntries(uicore::Driver &d);
 
 // --------------------------------------------------------- events (uievent.cpp)
 void StartEvents();                          // after the QApplication exists
 void ConnectCtrl(int panel, Ctrl &c);        // commits from the control's signals
 using uicore::DispatchGuard;
 using uicore::InDispatch;
-void ShowCursor();
-bool Pump(int ms);
-void PointerInPanel(const Panel &p, int *x, int *y);
-void MouseButtons(int *left, int *right, int *keys);
-void DrawNow();                              // uipanel.cpp
-int PrintPanel(Panel &p, const char *pdfFile);   // uipopup.cpp
-void MessageBox(const char *title, const char *message, const Panel *owner);
-int PopupMenu(const char *const items[], int count, const Panel *owner);   // uimenu.cpp
-int ClipboardPut(const char *text, const Panel *owner);
+// Fills the driver's entries for the pump, the pointer and the cursor.
+void FillEventEntries(uicore::Driver &d);
+// ------------------------------------------- dialogs (uipopup.cpp, uimenu.cpp)
+// Fill the driver's entries for the message box and printing / the menu
+// and the clipboard.
+void FillDialogEntries(uicore::Driver &d);
+void FillMenuEntries(uicore::Driver &d);
 
 }  // namespace uirt
 

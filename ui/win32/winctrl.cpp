@@ -294,10 +294,10 @@ static uicore::Rect Logical(const RECT &px) {
     return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
-uicore::Rect CtrlRectOf(const Panel &p, const Ctrl &c) { return Logical(CtrlRect(p, c)); }
-uicore::Rect LabelRectOf(const Panel &p, const Ctrl &c) { return Logical(RectInPanel(p, N(c).label)); }
+uicore::Rect WinCtrlRectOf(const Panel &p, const Ctrl &c) { return Logical(CtrlRect(p, c)); }
+uicore::Rect WinLabelRectOf(const Panel &p, const Ctrl &c) { return Logical(RectInPanel(p, N(c).label)); }
 
-void PlaceCtrl(Panel &p, Ctrl &c, const uicore::Rect &r) {
+void WinPlaceCtrl(Panel &p, Ctrl &c, const uicore::Rect &r) {
     const RECT now = CtrlRect(p, c);
     const int x = Px(r.x), y = Px(r.y), w = Px(r.width), h = Px(r.height);
     if (now.left == x && now.top == y && now.right - now.left == w && now.bottom - now.top == h) return;
@@ -311,47 +311,47 @@ void PlaceCtrl(Panel &p, Ctrl &c, const uicore::Rect &r) {
     SetWindowPos(N(c).hwnd, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void PlaceLabel(Panel &, Ctrl &c, const uicore::Rect &r) {
+void WinPlaceLabel(Panel &, Ctrl &c, const uicore::Rect &r) {
     SetWindowPos(N(c).label, nullptr, Px(r.x), Px(r.y), Px(r.width), Px(r.height), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void ShowCtrl(Panel &, Ctrl &c) {
+void WinShowCtrl(Panel &, Ctrl &c) {
     ShowWindow(N(c).hwnd, c.visible ? SW_SHOWNA : SW_HIDE);
     if (N(c).label) ShowWindow(N(c).label, uicore::LabelShown(c) ? SW_SHOWNA : SW_HIDE);
 }
 
-void EnableCtrl(Panel &p, Ctrl &c) { ApplyDimmed(p, c); }
+void WinEnableCtrl(Panel &p, Ctrl &c) { ApplyDimmed(p, c); }
 
-void SetMode(Panel &, Ctrl &c) {
+void WinSetMode(Panel &, Ctrl &c) {
     if (IsEdit(c)) SendMessageW(N(c).hwnd, EM_SETREADONLY, c.mode == VAL_INDICATOR, 0);
 }
 
-void SetTextColor(Panel &, Ctrl &c) { InvalidateRect(N(c).label ? N(c).label : N(c).hwnd, nullptr, TRUE); }
+void WinSetTextColor(Panel &, Ctrl &c) { InvalidateRect(N(c).label ? N(c).label : N(c).hwnd, nullptr, TRUE); }
 
-void SetUnderline(Panel &, Ctrl &c) {
+void WinSetUnderline(Panel &, Ctrl &c) {
     SendMessageW(N(c).label ? N(c).label : N(c).hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(c)), TRUE);
 }
 
-void SetLabel(Panel &, Ctrl &c) { ShowLabel(c); }
+void WinSetLabel(Panel &, Ctrl &c) { ShowLabel(c); }
 
-void Restack(Panel &p) { ApplyZOrder(p); }
+void WinRestack(Panel &p) { ApplyZOrder(p); }
 
-void TextBoxMetrics(const Ctrl &c, int *lineHeight, int *chrome) {
+void WinTextBoxMetrics(const Ctrl &c, int *lineHeight, int *chrome) {
     *lineHeight = Lg(LineHeight(c));
     *chrome = Lg(TextBoxChrome(c));
 }
 
-std::string EditWindowText(const Ctrl &c) { return WindowAnsi(N(c).hwnd); }
+std::string WinEditWindowText(const Ctrl &c) { return WindowAnsi(N(c).hwnd); }
 
-void SetEditWindowText(Ctrl &c) {
+void WinSetEditWindowText(Ctrl &c) {
     // The same text again: no repaint.
     if (WindowAnsi(N(c).hwnd) != c.textRaw) SetWindowTextW(N(c).hwnd, EditText(c.textRaw).c_str());
     SendMessageW(N(c).hwnd, EM_SETMODIFY, FALSE, 0);   // no user's edit
 }
 
-int NumericValue(const Ctrl &c) { return std::atoi(WindowAnsi(N(c).hwnd).c_str()); }
+int WinNumericValue(const Ctrl &c) { return std::atoi(WindowAnsi(N(c).hwnd).c_str()); }
 
-void SetNumericValue(Ctrl &c, int value) {
+void WinSetNumericValue(Ctrl &c, int value) {
     SetWindowTextW(N(c).hwnd, std::to_wstring(value).c_str());
     SendMessageW(N(c).hwnd, EM_SETMODIFY, FALSE, 0);   // no user's edit
 }
@@ -359,29 +359,29 @@ void SetNumericValue(Ctrl &c, int value) {
 // The list's selection, asked of the window only when the record's changed
 // (a sorted fill of 990 items selects at every insertion, and a window
 // message costs µs under Wine).
-void RingSelect(Ctrl &c) {
+void WinRingSelect(Ctrl &c) {
     if (N(c).shown == c.current) return;
     SendMessageW(N(c).hwnd, CB_SETCURSEL, c.current, 0);
     N(c).shown = c.current;
 }
 
-void RingInsert(Ctrl &c, int index) {
+void WinRingInsert(Ctrl &c, int index) {
     SendMessageW(N(c).hwnd, CB_INSERTSTRING, index,
                  reinterpret_cast<LPARAM>(WideFromAnsi(c.items[static_cast<size_t>(index)].label.c_str()).c_str()));
     if (N(c).shown >= index) ++N(c).shown;   // the list keeps its selection on the same item
 }
 
-void RingReplace(Ctrl &c, int index) {
+void WinRingReplace(Ctrl &c, int index) {
     SendMessageW(N(c).hwnd, CB_DELETESTRING, index, 0);
     SendMessageW(N(c).hwnd, CB_INSERTSTRING, index,
                  reinterpret_cast<LPARAM>(WideFromAnsi(c.items[static_cast<size_t>(index)].label.c_str()).c_str()));
     if (N(c).shown == index) {   // the selection went with the item
         N(c).shown = -2;
-        RingSelect(c);
+        WinRingSelect(c);
     }
 }
 
-void RingDelete(Ctrl &c, int index, int count) {
+void WinRingDelete(Ctrl &c, int index, int count) {
     if (index == 0 && count == static_cast<int>(SendMessageW(N(c).hwnd, CB_GETCOUNT, 0, 0))) {
         SendMessageW(N(c).hwnd, CB_RESETCONTENT, 0, 0);
     } else {
@@ -390,7 +390,7 @@ void RingDelete(Ctrl &c, int index, int count) {
     N(c).shown = -2;   // unknown: the list chose for itself
 }
 
-int NewCtrl(Panel &p, Ctrl &c, int top, int left) {
+int WinNewCtrl(Panel &p, Ctrl &c, int top, int left) {
     c.native = std::make_unique<WinCtrl>();
     const bool text = c.style == CTRL_TEXT_MSG || c.style == CTRL_DECORATION;
     const RECT r = {left, top, left + (text ? 120 : 100), top + (c.style == CTRL_TEXT_BOX ? 80 : text ? 20 : 26)};
@@ -402,6 +402,30 @@ int NewCtrl(Panel &p, Ctrl &c, int top, int left) {
         MakeLabelWindow(p, c, l, "", false);
     }
     return 0;
+}
+
+void FillCtrlEntries(uicore::Driver &d) {
+    d.newCtrl = WinNewCtrl;
+    d.ctrlRect = WinCtrlRectOf;
+    d.labelRect = WinLabelRectOf;
+    d.placeCtrl = WinPlaceCtrl;
+    d.placeLabel = WinPlaceLabel;
+    d.showCtrl = WinShowCtrl;
+    d.enableCtrl = WinEnableCtrl;
+    d.setMode = WinSetMode;
+    d.setTextColor = WinSetTextColor;
+    d.setUnderline = WinSetUnderline;
+    d.setLabel = WinSetLabel;
+    d.restack = WinRestack;
+    d.textBoxMetrics = WinTextBoxMetrics;
+    d.editText = WinEditWindowText;
+    d.setEditText = WinSetEditWindowText;
+    d.numericValue = WinNumericValue;
+    d.setNumericValue = WinSetNumericValue;
+    d.ringInsert = WinRingInsert;
+    d.ringReplace = WinRingReplace;
+    d.ringDelete = WinRingDelete;
+    d.ringSelect = WinRingSelect;
 }
 
 }  // namespace uiwin

@@ -108,7 +108,7 @@ void EndModal(int popup) {
 
 // Applies the cursor at once when the pointer is over one of our windows
 // (WM_SETCURSOR keeps it there afterwards).
-void ShowCursorNow() {
+void WinShowCursorNow() {
     POINT pt;
     GetCursorPos(&pt);
     HWND under = WindowFromPoint(pt);
@@ -183,7 +183,7 @@ namespace uiwin {
 // of it at the next input or within the poll's bound (asking Windows for
 // WM_MOUSELEAVE would cost, under Wine, a timer message every 400 ms while
 // the pointer rests over a panel).
-bool PumpFor(int ms) {
+bool WinPumpFor(int ms) {
     if (Pump() > 0) return true;
     if (ms == 0) return false;
     MsgWaitForMultipleObjectsEx(0, nullptr, ms < 0 ? INFINITE : static_cast<DWORD>(ms), QS_ALLINPUT,
@@ -191,7 +191,7 @@ bool PumpFor(int ms) {
     return Pump() > 0;
 }
 
-void PointerInPanel(const Panel &p, int *x, int *y) {
+void WinPointerInPanel(const Panel &p, int *x, int *y) {
     POINT pt;
     GetCursorPos(&pt);
     ScreenToClient(N(p).hwnd, &pt);
@@ -199,7 +199,7 @@ void PointerInPanel(const Panel &p, int *x, int *y) {
     *y = Lg(pt.y);
 }
 
-void MouseButtons(int *left, int *right, int *keys) {
+void WinMouseButtons(int *left, int *right, int *keys) {
     *left = (GetAsyncKeyState(VK_LBUTTON) & 0x8000) ? 1 : 0;
     *right = (GetAsyncKeyState(VK_RBUTTON) & 0x8000) ? 1 : 0;
     *keys = ((GetKeyState(VK_SHIFT) & 0x8000) ? 1 : 0) | ((GetKeyState(VK_CONTROL) & 0x8000) ? 2 : 0) |
@@ -214,16 +214,16 @@ namespace uiwin {
 
 // Owned by the panel it blocks (owner null: no more a popup, and its owner
 // is left as it is).
-void SetPopup(Panel &p, const Panel *owner) {
+void WinSetPopup(Panel &p, const Panel *owner) {
     if (owner) SetWindowLongPtrW(N(p).hwnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(N(*owner).hwnd));
 }
 
-void SetModal(Panel &p, bool on) {
+void WinSetModal(Panel &p, bool on) {
     if (on) BeginModal(p.handle);
     else EndModal(p.handle);
 }
 
-void MessageBox(const char *title, const char *message, const Panel *owner) {
+void WinMessageBox(const char *title, const char *message, const Panel *owner) {
     MessageBoxW(owner ? N(*owner).hwnd : nullptr, WideFromAnsi(message).c_str(), WideFromAnsi(title).c_str(),
                 MB_OK | MB_TASKMODAL);
 }
@@ -233,7 +233,9 @@ void MessageBox(const char *title, const char *message, const Panel *owner) {
 // Prints the panel's picture on the default printer, at the top-left of the
 // page and scaled as the print attributes say (ui/core/uiprint.h). 0;
 // UIE_SYSTEM (no default printer, or it refused the job).
-int uiwin::PrintPanel(Panel &panel, const char *pdfFile) {
+namespace uiwin {
+
+int WinPrintPanel(Panel &panel, const char *pdfFile) {
     Panel *p = &panel;
     (void)pdfFile;   // never one: the driver writes no PDF (Caps::printsPdf)
     wchar_t printer[256];
@@ -273,3 +275,16 @@ int uiwin::PrintPanel(Panel &panel, const char *pdfFile) {
     DeleteDC(dc);
     return status;
 }
+
+void FillEventEntries(uicore::Driver &d) {
+    d.pump = WinPumpFor;
+    d.pointerInPanel = WinPointerInPanel;
+    d.mouseButtons = WinMouseButtons;
+    d.showCursor = WinShowCursorNow;
+    d.setPopup = WinSetPopup;
+    d.setModal = WinSetModal;
+    d.messageBox = WinMessageBox;
+    d.printPanel = WinPrintPanel;
+}
+
+}  // namespace uiwin

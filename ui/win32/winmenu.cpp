@@ -30,7 +30,7 @@ bool RightClick(HWND hwnd, LPARAM lParam) {
 // The number (1 to count) of the chosen item, 0 when the menu was left
 // without a choice; UIE_SYSTEM. Shown at the mouse pointer, owned by the
 // panel it is for.
-int PopupMenu(const char *const items[], int count, const Panel *owner) {
+int WinPopupMenu(const char *const items[], int count, const Panel *owner) {
     HMENU menu = CreatePopupMenu();
     if (!menu) return UIE_SYSTEM;
     for (int i = 0; i < count; ++i) {
@@ -54,7 +54,7 @@ int PopupMenu(const char *const items[], int count, const Panel *owner) {
 
 // 0 once text (as UTF-16) is the clipboard's; UIE_OUT_OF_MEMORY,
 // UIE_SYSTEM (the clipboard is held by another program).
-int ClipboardPut(const char *text, const Panel *) {
+int WinClipboardPut(const char *text, const Panel *) {
     const std::wstring wide = WideFromAnsi(text);
     const size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
     HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, bytes);
@@ -74,6 +74,11 @@ int ClipboardPut(const char *text, const Panel *) {
         return UIE_SYSTEM;
     }
     return 0;
+}
+
+void FillMenuEntries(uicore::Driver &d) {
+    d.popupMenu = WinPopupMenu;
+    d.clipboardPut = WinClipboardPut;
 }
 
 }  // namespace uiwin

@@ -1,21 +1,15 @@
-// winpanel.cpp: the Win32 backend's start-up, the program's folder, and
-// panels: loading from the converted resource files, creating, showing,
-// hiding, discarding, positions and panel attributes; the panels' window
-// procedure.
+// winpanel.cpp: the Win32 driver's start-up, the program's folder, and
+// panels' windows: made from the converted resource files or empty, shown,
+// hidden, destroyed, placed and framed; the panels' window procedure.
 //
-// Exports (ui/userint.h): InitUIRunTime, InitUIRunTimeHeadless,
-// SetNoDisplayHandler, GetProjectDirAnsi, SetDirAnsi, LoadPanelAnsi,
-// NewPanelAnsi, DisplayPanel, HidePanel, DiscardPanel, InstallPopup,
-// SetPanelPos, GetActivePanel, GetScreenSize;
-// (ui/win32/userint_win32.h): UiPanelWindow, UiCtrlWindow;
-// (ui/win32/winprivate.h): Dpi, PanelOfWindow, RectInPanel and the driver's
-// panel entries.
+// Exports (ui/win32/winprivate.h): Dpi, PanelOfWindow, RectInPanel,
+// FillPanelEntries (the driver's entries for start-up, panels and drawing).
 //
-// Data model: see winprivate.h. A panel's position (ATTR_TOP, ATTR_LEFT)
-// and size are those of its client area, as on the Qt backend, so a panel
-// moved to where another one was read lies exactly there; the frame goes
-// around it. Position (0, 0) in the resource centres the panel. Positions
-// and sizes are in 96-DPI units (winprivate.h, Dpi), scaled here.
+// Data model: see winprivate.h. A panel's place is its client area's; the
+// frame goes around it. Positions and sizes are in 96-DPI units
+// (winprivate.h, Dpi), scaled here; a position read is remembered in
+// pixels, so a panel moved to where another one was read lies exactly
+// there.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -285,7 +279,7 @@ static void OpenStandardOutput();
 // True once the window class is registered and the common controls are
 // ready; false when Windows refuses them. A headless start is a
 // command-line run: its output is made to reach the user.
-bool Start(char **, bool headless) {
+bool WinStart(char **, bool headless) {
     static bool started = false;
     if (started) return true;
     if (headless) OpenStandardOutput();
@@ -354,14 +348,14 @@ static void OpenStandardOutput() {
 }
 
 // The program's folder in Windows-1252; UIE_SYSTEM.
-int ProgramFolderAnsi(std::string *ansi) {
+int WinProgramFolderAnsi(std::string *ansi) {
     std::wstring folder;
     if (ProgramFolder(&folder) != 0) return UIE_SYSTEM;
     *ansi = AnsiFromWide(folder.c_str(), static_cast<int>(folder.size()));
     return 0;
 }
 
-bool SetCurrentFolder(const char *ansi) { return SetCurrentDirectoryW(WideFromAnsi(ansi).c_str()) != 0; }
+bool WinSetCurrentFolder(const char *ansi) { return SetCurrentDirectoryW(WideFromAnsi(ansi).c_str()) != 0; }
 
 // -------------------------------------------------------------- panels
 static bool Flag(const uicore::UirRecord &r, const char *name) { return r.Int(name, 1) != 0; }
@@ -374,7 +368,7 @@ static int PaletteColor(const uicore::UirRecord &r, const char *role, int fallba
 
 // The panel of that resource, read from the converted resource file, and
 // its controls; *top and *left the place the file gives.
-int LoadPanel(Panel &p, const Panel *parent, const char *file, int resourceId, int *top, int *left) {
+int WinLoadPanel(Panel &p, const Panel *parent, const char *file, int resourceId, int *top, int *left) {
     std::string bytes;
     int status = ReadResourceFile(file, &bytes);
     if (status < 0) return status;
@@ -448,16 +442,16 @@ int LoadPanel(Panel &p, const Panel *parent, const char *file, int resourceId, i
     return 0;
 }
 
-int NewPanel(Panel &p, const Panel *parent, int height, int width) { return MakePanelWindow(p, parent, height, width); }
+int WinNewPanel(Panel &p, const Panel *parent, int height, int width) { return MakePanelWindow(p, parent, height, width); }
 
-void DestroyPanel(Panel &p, bool later) {
+void WinDestroyPanel(Panel &p, bool later) {
     ShowWindow(N(p).hwnd, SW_HIDE);
     if (later) PostMessageW(N(p).hwnd, kMsgDestroyLater, 0, 0);
     else DestroyWindow(N(p).hwnd);
 }
 
 // Shows, raises and activates the panel, or hides it.
-void ShowPanel(Panel &p, bool activate) {
+void WinShowPanel(Panel &p, bool activate) {
     if (!p.visible) {
         ShowWindow(N(p).hwnd, SW_HIDE);
         return;
@@ -473,21 +467,21 @@ void ShowPanel(Panel &p, bool activate) {
 
 // The panel holding the focus (the innermost child panel), else the active
 // window's; 0 when none.
-int ActivePanel() {
+int WinActivePanel() {
     HWND focus = GetFocus();
     Panel *p = focus ? PanelOfWindow(focus) : nullptr;
     if (!p) p = PanelOfWindow(GetActiveWindow());
     return p ? p->handle : 0;
 }
 
-void ScreenSize(int *height, int *width) {
+void WinScreenSize(int *height, int *width) {
     *height = Lg(GetSystemMetrics(SM_CYSCREEN));
     *width = Lg(GetSystemMetrics(SM_CXSCREEN));
 }
 
 // Sends only WM_PAINT (and what painting sends), so no callback runs and
 // no commit is queued.
-void DrawNow() {
+void WinDrawNow() {
     for (int h : PanelHandles()) {
         Panel *p = FindPanel(h);
         if (p && IsWindowVisible(N(*p).hwnd)) RedrawWindow(N(*p).hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
@@ -496,13 +490,13 @@ void DrawNow() {
 
 // ---------------------------------------------- the driver's panel entries
 
-uicore::Rect PanelRect(const Panel &p) {
+uicore::Rect WinPanelRect(const Panel &p) {
     const POINT o = ClientOrigin(p);
     const SIZE s = ClientSize(p);
     return {ToUnits(&g_readLeft, o.x), ToUnits(&g_readTop, o.y), Lg(s.cx), Lg(s.cy)};
 }
 
-void SetPanelRect(Panel &p, const uicore::Rect &r) {
+void WinSetPanelRect(Panel &p, const uicore::Rect &r) {
     RECT w = {ToPixels(g_readLeft, r.x), ToPixels(g_readTop, r.y), 0, 0};
     w.right = w.left + Px(r.width);
     w.bottom = w.top + Px(r.height);
@@ -512,7 +506,7 @@ void SetPanelRect(Panel &p, const uicore::Rect &r) {
     SetWindowPos(N(p).hwnd, nullptr, w.left, w.top, w.right - w.left, w.bottom - w.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-bool FrameMargins(const Panel &p, uicore::Margins *m) {
+bool WinFrameMargins(const Panel &p, uicore::Margins *m) {
     RECT r = {0, 0, 0, 0};
     AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongPtrW(N(p).hwnd, GWL_STYLE)), FALSE,
                        static_cast<DWORD>(GetWindowLongPtrW(N(p).hwnd, GWL_EXSTYLE)));
@@ -520,7 +514,7 @@ bool FrameMargins(const Panel &p, uicore::Margins *m) {
     return true;
 }
 
-uicore::Rect WorkArea(const uicore::Rect &where) {
+uicore::Rect WinWorkArea(const uicore::Rect &where) {
     const RECT r = {Px(where.x), Px(where.y), Px(where.x + where.width), Px(where.y + where.height)};
     MONITORINFO mi = {};
     mi.cbSize = sizeof mi;
@@ -531,28 +525,26 @@ uicore::Rect WorkArea(const uicore::Rect &where) {
     return {l.left, l.top, l.right - l.left, l.bottom - l.top};
 }
 
-void SetTitle(Panel &p) { SetWindowTextW(N(p).hwnd, WideFromAnsi(p.titleRaw.c_str()).c_str()); }
+void WinSetTitle(Panel &p) { SetWindowTextW(N(p).hwnd, WideFromAnsi(p.titleRaw.c_str()).c_str()); }
 
-void SetBackColor(Panel &p) { ApplyBackColor(p); }
-
-void SetFrame(Panel &p) { ApplyFrame(p); }
+void FillPanelEntries(uicore::Driver &d) {
+    d.start = WinStart;
+    d.programFolder = WinProgramFolderAnsi;
+    d.setCurrentFolder = WinSetCurrentFolder;
+    d.loadPanel = WinLoadPanel;
+    d.newPanel = WinNewPanel;
+    d.destroyPanel = WinDestroyPanel;
+    d.panelRect = WinPanelRect;
+    d.setPanelRect = WinSetPanelRect;
+    d.frameMargins = WinFrameMargins;
+    d.workArea = WinWorkArea;
+    d.showPanel = WinShowPanel;
+    d.activePanel = WinActivePanel;
+    d.screenSize = WinScreenSize;
+    d.setTitle = WinSetTitle;
+    d.setBackColor = ApplyBackColor;
+    d.setFrame = ApplyFrame;
+    d.drawNow = WinDrawNow;
+}
 
 }  // namespace uiwin
-
-using namespace uiwin;
-
-// ------------------------------------------------------------ test seams
-HWND UiPanelWindow(int panel) {
-    Panel *p = FindPanel(panel);
-    return p ? N(*p).hwnd : nullptr;
-}
-
-HWND UiCtrlWindow(int panel, int control) {
-    Ctrl *c = FindCtrl(FindPanel(panel), control);
-    return c ? N(*c).hwnd : nullptr;
-}
-
-HWND UiCtrlLabelWindow(int panel, int control) {
-    Ctrl *c = FindCtrl(FindPanel(panel), control);
-    return c ? N(*c).label : nullptr;
-}

@@ -51,23 +51,9 @@ inline WinCtrl &N(const Ctrl &c) { return uicore::NativeOf<WinCtrl>(c); }
 inline WinPanel &N(const Panel &p) { return uicore::NativeOf<WinPanel>(p); }
 
 // ------------------------------------------------------ panels (winpanel.cpp)
-// The driver's entries (ui/core/uicore.h, Driver) for start-up and panels.
-bool Start(char **argv, bool headless);
-int ProgramFolderAnsi(std::string *ansi);
-bool SetCurrentFolder(const char *ansi);
-int LoadPanel(Panel &p, const Panel *parent, const char *file, int resourceId, int *top, int *left);
-int NewPanel(Panel &p, const Panel *parent, int height, int width);
-void DestroyPanel(Panel &p, bool later);
-uicore::Rect PanelRect(const Panel &p);
-void SetPanelRect(Panel &p, const uicore::Rect &r);
-bool FrameMargins(const Panel &p, uicore::Margins *m);
-uicore::Rect WorkArea(const uicore::Rect &where);
-void ShowPanel(Panel &p, bool activate);
-int ActivePanel();
-void ScreenSize(int *height, int *width);
-void SetTitle(Panel &p);
-void SetBackColor(Panel &p);
-void SetFrame(Panel &p);
+// Fills the driver's entries (ui/core/uicore.h, Driver) for start-up,
+// panels and drawing.
+void FillPanelEntries(uicore::Driver &d);
 using uicore::FindCtrl;
 using uicore::FindPanel;
 using uicore::PanelHandles;
@@ -110,28 +96,8 @@ void ApplyZOrder(Panel &p);
 // Makes the label drawn apart of control c at r (96-DPI units), aligned as
 // a Designer alignment says.
 void MakeLabelWindow(Panel &p, Ctrl &c, const RECT &r, const std::string &align, bool wordWrap);
-// The driver's entries (ui/core/uicore.h, Driver) for controls.
-int NewCtrl(Panel &p, Ctrl &c, int top, int left);
-uicore::Rect CtrlRectOf(const Panel &p, const Ctrl &c);
-uicore::Rect LabelRectOf(const Panel &p, const Ctrl &c);
-void PlaceCtrl(Panel &p, Ctrl &c, const uicore::Rect &r);
-void PlaceLabel(Panel &p, Ctrl &c, const uicore::Rect &r);
-void ShowCtrl(Panel &p, Ctrl &c);
-void EnableCtrl(Panel &p, Ctrl &c);
-void SetMode(Panel &p, Ctrl &c);
-void SetTextColor(Panel &p, Ctrl &c);
-void SetUnderline(Panel &p, Ctrl &c);
-void SetLabel(Panel &p, Ctrl &c);
-void Restack(Panel &p);
-void TextBoxMetrics(const Ctrl &c, int *lineHeight, int *chrome);
-std::string EditWindowText(const Ctrl &c);
-void SetEditWindowText(Ctrl &c);
-int NumericValue(const Ctrl &c);
-void SetNumericValue(Ctrl &c, int value);
-void RingInsert(Ctrl &c, int index);
-void RingReplace(Ctrl &c, int index);
-void RingDelete(Ctrl &c, int index, int count);
-void RingSelect(Ctrl &c);
+// Fills the driver's entries for controls, values and lists.
+void FillCtrlEntries(uicore::Driver &d);
 
 // ---------------------------------------------------- pictures (winpicture.cpp)
 // Gives a picture button or picture control made from resource record r
@@ -144,18 +110,12 @@ void AttachPicture(Ctrl &c, const uicore::UirFile &file, const uicore::UirRecord
 std::string ChoosePictureKey(const uicore::UirImageMap &images, const std::string &key, int dpi);
 
 // ------------------------------------------------------ events (winevent.cpp)
-void ShowCursorNow();
-int PrintPanel(Panel &p, const char *pdfFile);
-bool PumpFor(int ms);
-void PointerInPanel(const Panel &p, int *x, int *y);
-void MouseButtons(int *left, int *right, int *keys);
-void DrawNow();                                 // winpanel.cpp
-void SetPopup(Panel &p, const Panel *owner);
-void SetModal(Panel &p, bool on);
-void MessageBox(const char *title, const char *message, const Panel *owner);
+// Fills the driver's entries for the pump, the pointer, the cursor, popups,
+// the message box and printing.
+void FillEventEntries(uicore::Driver &d);
 // ------------------------------------------------------- menus (winmenu.cpp)
-int PopupMenu(const char *const items[], int count, const Panel *owner);
-int ClipboardPut(const char *text, const Panel *owner);
+// Fills the driver's entries for the menu and the clipboard.
+void FillMenuEntries(uicore::Driver &d);
 using uicore::DispatchGuard;
 using uicore::InDispatch;
 // The cursor WM_SETCURSOR should show, or null for the window's own.
