@@ -12,6 +12,7 @@ file(GLOB vlic_app_sources CONFIGURE_DEPENDS
 list(REMOVE_ITEM vlic_app_sources ${CMAKE_SOURCE_DIR}/app/main.cpp)
 add_library(vlic STATIC ${vlic_app_sources})
 include(ui/core/CMakeLists.txt)
+include(ui/null/CMakeLists.txt)
 include(ui/win32/CMakeLists.txt)
 target_include_directories(vlic PUBLIC ${CMAKE_SOURCE_DIR})
 # Unicode Windows API: the W functions under the plain names.

@@ -280,6 +280,11 @@ int UiAnsiToUtf8(const char *in, char *out, int outSize);
 // returns at once. The hook receives the title and message as given.
 typedef void (*UiMessagePopupHook)(const char *title, const char *message);
 void UiSetMessagePopupHook(UiMessagePopupHook hook);
+// Before InitUIRunTime: the driver the run-time is to use, "null" for the
+// one without any display (ui/null/userint_null.h), else the platform's
+// ("qt", "win32"). 0, UIE_BAD_POINTER, UIE_BAD_VALUE (unknown here),
+// UIE_NOT_PERMITTED (the run-time has started with another).
+int UiSelectDriver(const char *name);
 
 // =================================================================== 13.
 // Right clicks, popup menus and the clipboard (ui/qt/uimenu.cpp, ui/win32/winmenu.cpp).

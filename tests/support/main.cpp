@@ -1,6 +1,6 @@
-// Shared main of the test executables: starts the run-time (the Qt backend
-// on Qt's offscreen platform, unless the environment names another one),
-// then runs the tests.
+// Shared main of the test executables: starts the run-time (the Qt driver
+// on Qt's offscreen platform, unless the environment names another one; the
+// null driver when built with VLIC_TEST_NULL_DRIVER), then runs the tests.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -10,6 +10,9 @@
 
 int main(int argc, char **argv) {
     ::testing::InitGoogleTest(&argc, argv);
+#ifdef VLIC_TEST_NULL_DRIVER
+    if (UiSelectDriver("null") != 0) return 1;
+#endif
 #ifndef _WIN32
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
 #endif

@@ -5,7 +5,7 @@
 // Exports (ui/userint.h): InitUIRunTime, InitUIRunTimeHeadless,
 // SetNoDisplayHandler, GetProjectDirAnsi, SetDirAnsi, LoadPanelAnsi,
 // NewPanelAnsi, DisplayPanel, HidePanel, DiscardPanel,
-// Set/GetPanelAttributeAnsi; (ui/core/uicore.h): NewLoadedCtrl,
+// Set/GetPanelAttributeAnsi; (ui/core/uicore.h): NewLoadedCtrl, DropLoadedCtrl,
 // NoDisplayHandler.
 //
 // Checks, in this order: the run-time not started (UIE_NOT_INITIALIZED), an
@@ -16,6 +16,8 @@
 //
 // State: g_noDisplay, SetNoDisplayHandler's handler. The records are
 // ui/core/coreregistry.cpp's.
+#include <cassert>
+
 #include "ui/core/uiattr.h"
 #include "ui/core/uicallback.h"
 #include "ui/core/uicore.h"
@@ -32,8 +34,15 @@ Ctrl *NewLoadedCtrl(Panel &p, int id, int style, int mode) {
     c->id = id;
     c->style = style;
     c->mode = (mode >= VAL_INDICATOR && mode <= VAL_NORMAL) ? mode : DefaultCtrlMode(style);
+    for (auto &k : p.ctrls) ++k->zplane;   // the last one is in front
     p.ctrls.push_back(std::move(c));
     return p.ctrls.back().get();
+}
+
+void DropLoadedCtrl(Panel &p) {
+    assert(!p.ctrls.empty() && "only a control just loaded is dropped");
+    p.ctrls.pop_back();
+    for (auto &k : p.ctrls) --k->zplane;
 }
 
 // The panel and its status for an attribute call: null with *status set
@@ -257,8 +266,6 @@ int LoadPanelAnsi(int parent, const char *file, int resourceId) {
     int top = 0, left = 0;
     const int st = Drv().loadPanel(*p, pp, file, resourceId, &top, &left);
     if (st < 0) return st;
-    const int n = static_cast<int>(p->ctrls.size());
-    for (int i = 0; i < n; ++i) p->ctrls[static_cast<size_t>(i)]->zplane = n - 1 - i;   // the last is in front
     Panel &ref = *p;
     AddPanel(std::move(p));
     const Rect r = Drv().panelRect(ref);

@@ -5,7 +5,7 @@
 // PanelHandles, NewPanelHandle, AddPanel, TakePanel, CallCtrlCallback,
 // CallPanelCallback, DispatchGuard, InDispatch, Commit, CommitQueuePop,
 // SendDiscardEvents; (ui/userint.h): InstallCtrlCallback,
-// InstallPanelCallback.
+// InstallPanelCallback, UiSelectDriver.
 //
 // State, touched only from the user-interface thread (no lock):
 // g_ready: InitUIRunTime has succeeded; every panel operation answers
@@ -21,6 +21,7 @@
 #include <cassert>
 #include <deque>
 #include <map>
+#include <string>
 #include <utility>
 
 #include "ui/core/uicore.h"
@@ -36,6 +37,25 @@ static std::deque<std::pair<int, int>> g_commits;
 static const Driver *g_driver = nullptr;
 
 const Driver &Drv() { return g_driver ? *g_driver : DefaultDriver(); }
+
+}  // namespace uicore
+
+// 0 once the run-time will use the driver of that name ("qt" or "win32",
+// the platform's, or "null"); UIE_BAD_POINTER, UIE_BAD_VALUE (no such
+// driver here), UIE_NOT_PERMITTED (the run-time has started).
+int UiSelectDriver(const char *name) {
+    using namespace uicore;
+    if (!name) return UIE_BAD_POINTER;
+    const Driver *d = nullptr;
+    if (std::string(name) == NullDriver().name) d = &NullDriver();
+    else if (std::string(name) == DefaultDriver().name) d = &DefaultDriver();
+    if (!d) return UIE_BAD_VALUE;
+    if (Ready()) return d == &Drv() ? 0 : UIE_NOT_PERMITTED;
+    g_driver = d;
+    return 0;
+}
+
+namespace uicore {
 
 bool Ready() { return g_ready; }
 void SetReady() { g_ready = true; }

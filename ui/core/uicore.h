@@ -226,6 +226,8 @@ struct Driver {
 // by the one platform driver linked in) unless another was chosen.
 const Driver &Drv();
 const Driver &DefaultDriver();
+// The null driver (ui/null), which every build carries for its tests.
+const Driver &NullDriver();
 
 // Changes the layer makes itself: while one runs, what the window system
 // reports of them is no user input (InProgrammatic).
@@ -257,8 +259,11 @@ int CopyOut(const std::string &bytes, char *out, int room = kTextRoom);
 // A control of a panel being loaded, made by the driver's loadPanel: null
 // (the control is left out) for an id below 1 or one the panel already
 // has, or a style 0 (a widget class that is no control). A mode out of
-// range gives the style's own. The control goes after those made before.
+// range gives the style's own. The control goes after those made before,
+// and in front of them.
 Ctrl *NewLoadedCtrl(Panel &p, int id, int style, int mode);
+// Leaves out the control NewLoadedCtrl made last (its window was refused).
+void DropLoadedCtrl(Panel &p);
 // A displayed panel's window has been framed (Caps::framesLate): it is
 // kept on its screen now that its frame is known.
 void PanelFramed(int panel);

@@ -1,6 +1,7 @@
 // uires.cpp: reads the panel resource form made by tools/ui2uir/ui2uir.py.
 //
-// Exports (ui/core/uires.h): UirRecord's readers, UirParse, UirFindPanel.
+// Exports (ui/core/uires.h): UirRecord's readers, UirParse, UirFindPanel,
+// UirReadPanel, UirReadCtrl, UirReadLabel.
 //
 // Data model: the file is lines; a line that begins with a blank is a
 // property of the record above it ("<name> <value>"), any other line starts
@@ -14,6 +15,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "ui/core/uiattr.h"
 #include "ui/userint.h"
 
 namespace uicore {
@@ -133,6 +135,77 @@ int UirFindPanel(const UirFile &file, int id, const UirPanel **panel) {
         return 0;
     }
     return UIE_PANEL_NOT_FOUND;
+}
+
+// The colour of a palette role (RRGGBB), or fallback.
+static int PaletteColor(const UirRecord &r, const char *role, int fallback) {
+    const std::string *v = r.Find(std::string("palette.") + role);
+    return v ? static_cast<int>(std::strtol(v->c_str(), nullptr, 16)) : fallback;
+}
+
+static Rect Geometry(const UirRecord &r, int width, int height) {
+    int g[4] = {0, 0, width, height};
+    r.Numbers("geometry", g, 4);
+    return {g[0], g[1], g[2], g[3]};
+}
+
+void UirReadPanel(const UirRecord &root, Panel &p, Rect *geometry) {
+    p.titleRaw = root.Text("windowTitle");
+    p.backColor = PaletteColor(root, "Window", 0xF0F0F0);
+    p.closeCtrl = root.Int("closeCtrl", 0);
+    p.sizable = root.Int("sizable", 1) != 0;
+    p.canClose = root.Int("canClose", 1) != 0;
+    p.canMinimize = root.Int("canMinimize", 1) != 0;
+    p.canMaximize = root.Int("canMaximize", 1) != 0;
+    p.titleBar = root.Int("titleBar", 1) != 0;
+    *geometry = Geometry(root, 300, 200);
+}
+
+Ctrl *UirReadCtrl(const UirRecord &r, Panel &p, UirCtrlLook *look) {
+    // The class decides what the control is, as Qt's widgets do.
+    const bool pictureOnly = r.Find("pixmap") || (r.Find("icon") && r.Text("text").empty());
+    const std::string *cls = r.Find("class");   // absent from a damaged file
+    const int style = StyleOfClass(cls ? cls->c_str() : "", r.Int("ctrlStyle", 0), pictureOnly);
+    Ctrl *c = r.Find("ctrlId") ? NewLoadedCtrl(p, r.Int("ctrlId", 0), style, r.Int("ctrlMode", -1)) : nullptr;
+    if (!c) return nullptr;
+    c->visible = r.Int("visible", 1) != 0;
+    c->minimum = r.Int("minimum", c->minimum);
+    c->maximum = r.Int("maximum", c->maximum);
+    c->textColor = PaletteColor(r, "WindowText", 0x000000);
+    *look = UirCtrlLook();
+    look->rect = Geometry(r, 80, 24);
+    look->text = r.Find("plainText") ? r.Text("plainText") : r.Text("text");
+    if (const std::string *a = r.Find("alignment")) look->align = *a;
+    look->wordWrap = r.Int("wordWrap", 0) != 0;
+    look->readOnly = r.Int("readOnly", 0) != 0;
+    const std::string *frame = r.Find("frameShape");
+    look->frameless = frame && *frame == "NoFrame";
+    const std::string *bar = r.Find("verticalScrollBarPolicy");
+    look->noScrollBar = bar && *bar == "ScrollBarAlwaysOff";
+    look->bold = r.Int("font.bold", 0) != 0;
+    look->pointSize = r.Int("font.pointsize", 0);
+    if (style == CTRL_DECORATION && r.Int("autoFillBackground", 0)) look->fillColor = PaletteColor(r, "Window", -1);
+    if (style == CTRL_COMMAND_BUTTON || style == CTRL_TEXT_MSG) c->labelRaw = look->text;
+    if (style == CTRL_STRING || style == CTRL_TEXT_BOX) {
+        c->textRaw = look->text;
+        c->textKnown = true;
+    }
+    return c;
+}
+
+Ctrl *UirReadLabel(const UirRecord &r, Panel &p, UirCtrlLook *look) {
+    Ctrl *c = r.Find("ctrlId") ? nullptr : FindCtrl(&p, r.Int("labelOf", 0));
+    if (!c || c->apart) return nullptr;
+    c->apart = true;
+    c->labelRaw = r.Text("text");
+    c->textColor = PaletteColor(r, "WindowText", c->textColor);
+    *look = UirCtrlLook();
+    look->rect = Geometry(r, 80, 20);
+    look->text = c->labelRaw;
+    if (const std::string *a = r.Find("alignment")) look->align = *a;
+    look->wordWrap = r.Int("wordWrap", 0) != 0;
+    look->bold = r.Int("font.bold", 0) != 0;
+    return c;
 }
 
 }  // namespace uicore

@@ -14,6 +14,8 @@
 #include <utility>
 #include <vector>
 
+#include "ui/core/uicore.h"
+
 namespace uicore {
 
 // One widget of a panel file: its properties in the file's order, values as
@@ -63,6 +65,33 @@ int UirParse(const std::string &bytes, UirFile *out);
 // when the file has none; UIE_FILE_NOT_FOUND when its Designer file was no
 // panel (as the Qt backend answers a broken .ui file).
 int UirFindPanel(const UirFile &file, int id, const UirPanel **panel);
+
+// --------------------------------------------- into the core's records
+// What a panel file says of a panel, a control or a label drawn apart that
+// the core's records do not keep, for the driver that makes their windows.
+// Places are in logical pixels, as the file gives them.
+struct UirCtrlLook {
+    Rect rect;
+    std::string text;          // a button's or text message's label, an edit's text
+    std::string align;         // the Designer alignment, "" none
+    bool wordWrap = false;
+    bool readOnly = false;
+    bool frameless = false;    // a text box without its sunken edge
+    bool noScrollBar = false;  // a text box without its vertical scroll bar
+    bool bold = false;
+    int pointSize = 0;         // 0: the panels' font's size
+    int fillColor = -1;        // a decoration's own background (RRGGBB), -1 none
+};
+
+// The panel's own attributes from its root record into p; its geometry
+// (x, y: where the file puts it, both 0 to centre it).
+void UirReadPanel(const UirRecord &root, Panel &p, Rect *geometry);
+// The control of record r, added to p (NewLoadedCtrl) with what its record
+// keeps; null when r makes no control (a label, a bad id or class).
+Ctrl *UirReadCtrl(const UirRecord &r, Panel &p, UirCtrlLook *look);
+// The control whose label apart record r is, with that label's text and
+// colour; null when r is none or its control has a label already.
+Ctrl *UirReadLabel(const UirRecord &r, Panel &p, UirCtrlLook *look);
 
 }  // namespace uicore
 

@@ -173,9 +173,10 @@ static void CentreRing(const Panel &p, Ctrl &c, int top, int height) {
         SetWindowPos(N(c).hwnd, nullptr, w.left, top + N(c).padTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-bool CreateCtrlWindow(Panel &p, Ctrl &c, const RECT &r, const std::string &text,
-                      const std::string &align, bool wordWrap, bool readOnly, bool frameless,
-                      bool noScrollBar) {
+bool CreateCtrlWindow(Panel &p, Ctrl &c, const uicore::UirCtrlLook &look) {
+    const RECT r = {look.rect.x, look.rect.y, look.rect.x + look.rect.width, look.rect.y + look.rect.height};
+    const std::string &text = look.text, &align = look.align;
+    const bool wordWrap = look.wordWrap;
     const wchar_t *windowClass = nullptr;
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
     DWORD ex = 0;
@@ -188,7 +189,6 @@ bool CreateCtrlWindow(Panel &p, Ctrl &c, const RECT &r, const std::string &text,
     case CTRL_PICTURE_COMMAND_BUTTON:
         windowClass = L"BUTTON";
         style |= BS_PUSHBUTTON | WS_TABSTOP;
-        if (c.style == CTRL_COMMAND_BUTTON) c.labelRaw = text;
         initial = WideLabel(text.c_str());
         break;
     case CTRL_RING:
@@ -200,16 +200,13 @@ bool CreateCtrlWindow(Panel &p, Ctrl &c, const RECT &r, const std::string &text,
         windowClass = L"STATIC";
         style |= SS_NOPREFIX | SS_NOTIFY | (right ? SS_RIGHT : centre ? SS_CENTER : SS_LEFT);
         if (!wordWrap && align.find("AlignVCenter") != std::string::npos) style |= SS_CENTERIMAGE;
-        c.labelRaw = text;
         initial = WideFromAnsi(text.c_str());
         break;
     case CTRL_TEXT_BOX:
         windowClass = L"EDIT";
-        style |= ES_MULTILINE | ES_AUTOVSCROLL | (noScrollBar ? 0 : WS_VSCROLL) | (readOnly ? ES_READONLY : 0);
-        ex = frameless ? 0 : WS_EX_CLIENTEDGE;
+        style |= ES_MULTILINE | ES_AUTOVSCROLL | (look.noScrollBar ? 0 : WS_VSCROLL) | (look.readOnly ? ES_READONLY : 0);
+        ex = look.frameless ? 0 : WS_EX_CLIENTEDGE;
         initial = EditText(text);
-        c.textRaw = text;
-        c.textKnown = true;
         break;
     case CTRL_STRING:
     case CTRL_NUMERIC:
@@ -217,8 +214,6 @@ bool CreateCtrlWindow(Panel &p, Ctrl &c, const RECT &r, const std::string &text,
         style |= ES_AUTOHSCROLL | WS_TABSTOP | (c.style == CTRL_NUMERIC ? ES_NUMBER : 0);
         ex = WS_EX_CLIENTEDGE;
         initial = WideFromAnsi(text.c_str());
-        c.textRaw = text;
-        c.textKnown = c.style == CTRL_STRING;
         break;
     case CTRL_PICTURE:
         windowClass = L"STATIC";
@@ -271,7 +266,10 @@ void ApplyZOrder(Panel &p) {
 
 // ------------------------------------------------ the driver's control entries
 
-void MakeLabelWindow(Panel &p, Ctrl &c, const RECT &r, const std::string &align, bool wordWrap) {
+void MakeLabelWindow(Panel &p, Ctrl &c, const uicore::UirCtrlLook &look) {
+    const RECT r = {look.rect.x, look.rect.y, look.rect.x + look.rect.width, look.rect.y + look.rect.height};
+    const std::string &align = look.align;
+    const bool wordWrap = look.wordWrap;
     DWORD ss = WS_CHILD | SS_NOTIFY;
     if (align.find("AlignRight") != std::string::npos) ss |= SS_RIGHT;
     const bool centred = align.find("AlignVCenter") != std::string::npos;
@@ -393,13 +391,14 @@ void WinRingDelete(Ctrl &c, int index, int count) {
 int WinNewCtrl(Panel &p, Ctrl &c, int top, int left) {
     c.native = std::make_unique<WinCtrl>();
     const bool text = c.style == CTRL_TEXT_MSG || c.style == CTRL_DECORATION;
-    const RECT r = {left, top, left + (text ? 120 : 100), top + (c.style == CTRL_TEXT_BOX ? 80 : text ? 20 : 26)};
-    const bool shown = c.style == CTRL_COMMAND_BUTTON || c.style == CTRL_TEXT_MSG;   // its label is its text
-    if (!CreateCtrlWindow(p, c, r, shown ? c.labelRaw : std::string(), "", false, false)) return UIE_SYSTEM;
+    uicore::UirCtrlLook look;
+    look.rect = {left, top, text ? 120 : 100, c.style == CTRL_TEXT_BOX ? 80 : text ? 20 : 26};
+    if (c.style == CTRL_COMMAND_BUTTON || c.style == CTRL_TEXT_MSG) look.text = c.labelRaw;   // its label is its text
+    if (!CreateCtrlWindow(p, c, look)) return UIE_SYSTEM;
     if (c.apart) {
-        const RECT l = c.style == CTRL_PICTURE_COMMAND_BUTTON ? RECT{r.right + 4, top, r.right + 124, top + 20}
-                                                              : RECT{left, top - 22, left + 120, top - 2};
-        MakeLabelWindow(p, c, l, "", false);
+        look.rect = c.style == CTRL_PICTURE_COMMAND_BUTTON ? uicore::Rect{left + 104, top, 120, 20}
+                                                           : uicore::Rect{left, top - 22, 120, 20};
+        MakeLabelWindow(p, c, look);
     }
     return 0;
 }

@@ -358,14 +358,6 @@ int WinProgramFolderAnsi(std::string *ansi) {
 bool WinSetCurrentFolder(const char *ansi) { return SetCurrentDirectoryW(WideFromAnsi(ansi).c_str()) != 0; }
 
 // -------------------------------------------------------------- panels
-static bool Flag(const uicore::UirRecord &r, const char *name) { return r.Int(name, 1) != 0; }
-
-// The colour of a palette role (RRGGBB), or fallback.
-static int PaletteColor(const uicore::UirRecord &r, const char *role, int fallback) {
-    const std::string *v = r.Find(std::string("palette.") + role);
-    return v ? static_cast<int>(std::strtol(v->c_str(), nullptr, 16)) : fallback;
-}
-
 // The panel of that resource, read from the converted resource file, and
 // its controls; *top and *left the place the file gives.
 int WinLoadPanel(Panel &p, const Panel *parent, const char *file, int resourceId, int *top, int *left) {
@@ -377,68 +369,34 @@ int WinLoadPanel(Panel &p, const Panel *parent, const char *file, int resourceId
     const uicore::UirPanel *res = nullptr;
     if ((status = uicore::UirFindPanel(uir, resourceId, &res)) < 0) return status;
 
-    Panel &panel = p;
-    p.titleRaw = res->root.Text("windowTitle");
-    p.backColor = PaletteColor(res->root, "Window", 0xF0F0F0);
-    p.closeCtrl = res->root.Int("closeCtrl", 0);
-    p.sizable = Flag(res->root, "sizable");
-    p.canClose = Flag(res->root, "canClose");
-    p.canMinimize = Flag(res->root, "canMinimize");
-    p.canMaximize = Flag(res->root, "canMaximize");
-    p.titleBar = Flag(res->root, "titleBar");
-    int g[4] = {0, 0, 300, 200};
-    res->root.Numbers("geometry", g, 4);
-    if ((status = MakePanelWindow(p, parent, g[3], g[2])) < 0) return status;
-    *left = g[0];
-    *top = g[1];
+    uicore::Rect g;
+    uicore::UirReadPanel(res->root, p, &g);
+    if ((status = MakePanelWindow(p, parent, g.height, g.width)) < 0) return status;
+    *left = g.x;
+    *top = g.y;
 
     // Controls first (in resource order), then the labels drawn apart.
+    uicore::UirCtrlLook look;
     for (const uicore::UirRecord &r : res->ctrls) {
-        // The class decides what the control is, as Qt's widgets do.
-        const bool pictureOnly = r.Find("pixmap") || (r.Find("icon") && r.Text("text").empty());
-        const std::string *cls = r.Find("class");   // absent from a damaged file
-        const int style = uicore::StyleOfClass(cls ? cls->c_str() : "", r.Int("ctrlStyle", 0), pictureOnly);
-        Ctrl *c = uicore::NewLoadedCtrl(panel, r.Int("ctrlId", 0), style, r.Int("ctrlMode", -1));
+        Ctrl *c = uicore::UirReadCtrl(r, p, &look);
         if (!c) continue;
         c->native = std::make_unique<WinCtrl>();
-        c->visible = r.Int("visible", 1) != 0;
-        c->minimum = r.Int("minimum", c->minimum);
-        c->maximum = r.Int("maximum", c->maximum);
-        c->textColor = PaletteColor(r, "WindowText", 0x000000);
-        N(*c).bold = r.Int("font.bold", 0) != 0;
-        N(*c).pointSize = r.Int("font.pointsize", 0);
-        int rg[4] = {0, 0, 80, 24};
-        r.Numbers("geometry", rg, 4);
-        const RECT rect = {rg[0], rg[1], rg[0] + rg[2], rg[1] + rg[3]};
-        const std::string text = r.Find("plainText") ? r.Text("plainText") : r.Text("text");
-        const std::string *align = r.Find("alignment");
-        const std::string *frame = r.Find("frameShape");
-        const std::string *bar = r.Find("verticalScrollBarPolicy");
-        if (!CreateCtrlWindow(panel, *c, rect, text, align ? *align : "",
-                              r.Int("wordWrap", 0) != 0, r.Int("readOnly", 0) != 0,
-                              frame && *frame == "NoFrame", bar && *bar == "ScrollBarAlwaysOff")) {
-            panel.ctrls.pop_back();   // a window Windows refuses leaves its control out
+        N(*c).bold = look.bold;
+        N(*c).pointSize = look.pointSize;
+        N(*c).fillColor = look.fillColor;
+        if (!CreateCtrlWindow(p, *c, look)) {
+            uicore::DropLoadedCtrl(p);   // a window Windows refuses leaves its control out
             continue;
         }
         AttachPicture(*c, uir, r);
-        if (c->style == CTRL_DECORATION && r.Int("autoFillBackground", 0))
-            N(*c).fillColor = PaletteColor(r, "Window", -1);
     }
     for (const uicore::UirRecord &r : res->ctrls) {
-        Ctrl *c = r.Find("ctrlId") ? nullptr : FindCtrl(&panel, r.Int("labelOf", 0));
-        if (!c || N(*c).label) continue;
-        int rg[4] = {0, 0, 80, 20};
-        r.Numbers("geometry", rg, 4);
-        c->labelRaw = r.Text("text");
-        c->textColor = PaletteColor(r, "WindowText", c->textColor);
-        N(*c).bold = r.Int("font.bold", 0) != 0 || N(*c).bold;
-        const std::string *align = r.Find("alignment");
-        MakeLabelWindow(panel, *c, RECT{rg[0], rg[1], rg[0] + rg[2], rg[1] + rg[3]}, align ? *align : "",
-                        r.Int("wordWrap", 0) != 0);
+        Ctrl *c = uicore::UirReadLabel(r, p, &look);
+        if (!c) continue;
+        N(*c).bold = look.bold || N(*c).bold;
+        MakeLabelWindow(p, *c, look);
     }
-    const int n = static_cast<int>(panel.ctrls.size());
-    for (int i = 0; i < n; ++i) panel.ctrls[i]->zplane = n - 1 - i;   // the last is in front
-    ApplyZOrder(panel);
+    ApplyZOrder(p);
     return 0;
 }
 

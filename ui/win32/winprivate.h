@@ -80,12 +80,9 @@ inline RECT CtrlRect(const Panel &p, const Ctrl &c) {
 }
 
 // ---------------------------------------------------- controls (winctrl.cpp)
-// Makes the control's window (and its label's) on the panel at r (96-DPI
-// units); false when the style is none the backend knows. A text box gets its sunken edge
-// unless frameless, its vertical scroll bar unless noScrollBar.
-bool CreateCtrlWindow(Panel &p, Ctrl &c, const RECT &r, const std::string &text,
-                      const std::string &align, bool wordWrap, bool readOnly, bool frameless = false,
-                      bool noScrollBar = false);
+// Makes the control's window on the panel as its look says (96-DPI
+// units); false when Windows refuses it.
+bool CreateCtrlWindow(Panel &p, Ctrl &c, const uicore::UirCtrlLook &look);
 HFONT FontOf(const Ctrl &c);
 // A wrapped label centred on its height: one line of text is drawn in the
 // middle (a static control centres only single lines), longer text wraps
@@ -93,9 +90,8 @@ HFONT FontOf(const Ctrl &c);
 void FitLabel(Ctrl &c);
 void ApplyDimmed(const Panel &p, Ctrl &c);
 void ApplyZOrder(Panel &p);
-// Makes the label drawn apart of control c at r (96-DPI units), aligned as
-// a Designer alignment says.
-void MakeLabelWindow(Panel &p, Ctrl &c, const RECT &r, const std::string &align, bool wordWrap);
+// Makes the label drawn apart of control c as its look says (96-DPI units).
+void MakeLabelWindow(Panel &p, Ctrl &c, const uicore::UirCtrlLook &look);
 // Fills the driver's entries for controls, values and lists.
 void FillCtrlEntries(uicore::Driver &d);
 

@@ -1,0 +1,99 @@
+// ui_events_null.cpp: the GUI tests' input on the null driver (see
+// ui_events.h), played by the null window system (ui/null/userint_null.h).
+//
+// State: none of its own; the timers are the null driver's.
+#include "support/ui_events.h"
+
+
+#include "ui/null/userint_null.h"
+#include "ui/userint.h"
+
+namespace {
+
+int Get(int panel, int control, int attribute) {
+    int v = 0;
+    GetCtrlAttributeAnsi(panel, control, attribute, &v);
+    return v;
+}
+
+// A control's centre in its panel.
+void Centre(int panel, int control, int *x, int *y) {
+    *x = Get(panel, control, ATTR_LEFT) + Get(panel, control, ATTR_WIDTH) / 2;
+    *y = Get(panel, control, ATTR_TOP) + Get(panel, control, ATTR_HEIGHT) / 2;
+}
+
+// Polls until a commit comes or ms pass; the number of commits, up to one
+// when first is set.
+int Poll(int ms, bool first, int *panel, int *control) {
+    bool over = false;
+    const int timer = UiNullAfter(ms, [&over] { over = true; }, false);
+    int n = 0, p = 0, c = 0;
+    while (!over) {
+        if (GetUserEvent(0, &p, &c) != EVENT_COMMIT) continue;
+        ++n;
+        if (panel) *panel = p;
+        if (control) *control = c;
+        if (first) break;
+    }
+    UiNullCancel(timer);
+    return n;
+}
+
+}  // namespace
+
+void UiTestProcess(int ms) { UiNullProcess(ms); }
+
+void UiTestMouseMove(int panel, int x, int y) { UiNullMovePointer(panel, x, y); }
+
+void UiTestMouseMoveCtrl(int panel, int control, int x, int y) {
+    UiNullMovePointer(panel, Get(panel, control, ATTR_LEFT) + x, Get(panel, control, ATTR_TOP) + y);
+}
+
+void UiTestClickAt(int panel, int x, int y, UiTestButton button) { UiNullClick(panel, x, y, button); }
+
+void UiTestClick(int panel, int control, UiTestButton button) {
+    int x, y;
+    Centre(panel, control, &x, &y);
+    UiNullClick(panel, x, y, button);
+}
+
+void UiTestPressAndReleaseAt(int panel, int x0, int y0, int x1, int y1) {
+    (void)x0;
+    (void)y0;
+    UiNullMovePointer(panel, x1, y1);   // a press that slides off clicks nothing
+}
+
+int UiTestShownCursor() {
+    if (GetWaitCursorState()) return kUiTestWaitCursor;
+    int style = VAL_DEFAULT_CURSOR;
+    GetMouseCursor(&style);
+    return style;
+}
+
+void UiTestChooseRingItem(int panel, int control, int index) { UiNullChooseRingItem(panel, control, index); }
+
+void UiTestKeyToCtrl(int panel, int control, int key, UiTestModifier modifiers) {
+    (void)modifiers;
+    int x, y;
+    Centre(panel, control, &x, &y);
+    UiNullClick(panel, x, y, UiTestLeftButton);
+    UiTestKey(panel, key, modifiers);
+}
+
+void UiTestKey(int panel, int key, UiTestModifier) {
+    UiNullKey(panel, key == UiTestKeyReturn ? '\r' : key == UiTestKeySpace ? ' ' : key);
+}
+
+void UiTestCloseBox(int panel) { UiNullCloseBox(panel); }
+
+int UiTestAfter(int ms, std::function<void()> fn) { return UiNullAfter(ms, std::move(fn), false); }
+int UiTestEvery(int ms, std::function<void()> fn) { return UiNullAfter(ms, std::move(fn), true); }
+void UiTestCancel(int id) { UiNullCancel(id); }
+
+bool UiTestIsChildOf(int panel, int parent) { return UiNullParentOf(panel) == parent; }
+
+bool UiTestTakesInput(int panel) { return UiNullTakesInput(panel); }
+
+bool UiTestWaitCommit(int *panel, int *control, int timeoutMs) { return Poll(timeoutMs, true, panel, control) > 0; }
+
+int UiTestCountCommits(int ms) { return Poll(ms, false, nullptr, nullptr); }

@@ -1,0 +1,563 @@
+// nulldriver.cpp: the null driver of the run-time layer: a window system
+// of records, with no display, for the core's tests on any machine.
+//
+// Exports (ui/null/userint_null.h): the test seams; NullDriver (for
+// UiSelectDriver, ui/core/coreregistry.cpp).
+//
+// Data model: a panel's native part is its client rectangle (in its
+// parent's client area for a child panel, else in the screen), whether it
+// is shown and whether it is a modal popup now; a control's is its
+// rectangle and its label's, what it shows (text, number, list, selected
+// item), whether it takes input, and for an edit whether the user changed
+// it since. The user's input is played as a window system would deliver
+// it, through the core's input calls.
+//
+// State, touched only from the thread that runs the run-time:
+// g_programFolder: the folder of argv[0] at start.
+// g_screens: the screens' work areas, the first the primary one.
+// g_pointer: the pointer's place in the screen.
+// g_active: the handle of the panel made active last, 0 none.
+// g_focusPanel, g_focusCtrl: the control that has the keyboard focus.
+// g_modals: the popups that are modal now, oldest first.
+// g_changes: how many times something shown was changed.
+// g_timers, g_nextTimer: UiNullAfter's timers, by id.
+#include "ui/null/userint_null.h"
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <thread>
+#include <vector>
+
+#include "ui/core/uicore.h"
+#include "ui/core/uires.h"
+
+namespace uinull {
+
+using uicore::Ctrl;
+using uicore::Panel;
+using uicore::Rect;
+using Clock = std::chrono::steady_clock;
+
+struct NullPanel : uicore::Native {
+    Rect rect;
+    bool shown = false;
+};
+
+struct NullCtrl : uicore::Native {
+    Rect rect;
+    Rect label;
+    std::string text;
+    int value = 0;
+    std::vector<std::string> items;
+    int selected = -1;
+    bool enabled = true;
+    bool shown = true;
+    bool edited = false;
+};
+
+static NullPanel &N(const Panel &p) { return uicore::NativeOf<NullPanel>(p); }
+static NullCtrl &N(const Ctrl &c) { return uicore::NativeOf<NullCtrl>(c); }
+
+struct Timer {
+    Clock::time_point due;
+    int period = 0;   // 0: once
+    std::function<void()> fn;
+};
+
+static std::string g_programFolder = ".";
+static std::vector<Rect> g_screens = {{0, 0, 1280, 1024}};
+static int g_pointerX = 0, g_pointerY = 0;
+static int g_active = 0;
+static int g_focusPanel = 0, g_focusCtrl = 0;
+static std::vector<int> g_modals;
+static long g_changes = 0;
+static std::map<int, Timer> g_timers;
+static int g_nextTimer = 1;
+
+static void Changed() { ++g_changes; }
+
+static bool Contains(const Rect &r, int x, int y) {
+    return x >= r.x && y >= r.y && x < r.x + r.width && y < r.y + r.height;
+}
+
+// The panel's client origin in the screen.
+static void Origin(const Panel &p, int *x, int *y) {
+    *x = N(p).rect.x;
+    *y = N(p).rect.y;
+    if (Panel *parent = uicore::FindPanel(p.parent)) {
+        int px, py;
+        Origin(*parent, &px, &py);
+        *x += px;
+        *y += py;
+    }
+}
+
+static const Panel *Root(const Panel *p) {
+    while (p && p->parent) p = uicore::FindPanel(p->parent);
+    return p;
+}
+
+static bool Blocked(const Panel &p) { return !g_modals.empty() && Root(&p)->handle != g_modals.back(); }
+
+// ------------------------------------------------------------ start-up
+
+static bool Start(char **argv, bool) {
+    if (argv && argv[0]) {
+        std::error_code e;
+        const std::filesystem::path exe = std::filesystem::absolute(argv[0], e);
+        if (!e) g_programFolder = exe.parent_path().string();
+    }
+    return true;
+}
+
+static int ProgramFolder(std::string *ansi) {
+    *ansi = g_programFolder;
+    return 0;
+}
+
+static bool SetCurrentFolder(const char *ansi) {
+    std::error_code e;
+    std::filesystem::current_path(ansi, e);
+    return !e;
+}
+
+// --------------------------------------------------------------- panels
+
+static bool ReadFile(const std::string &path, std::string *bytes) {
+    std::ifstream f(path, std::ios::binary);
+    if (!f) return false;
+    std::ostringstream all;
+    all << f.rdbuf();
+    *bytes = all.str();
+    return true;
+}
+
+static int LoadPanel(Panel &p, const Panel *, const char *file, int resourceId, int *top, int *left) {
+    std::string bytes;
+    if (!*file || (!ReadFile(file, &bytes) && !ReadFile(g_programFolder + "/" + file, &bytes)))
+        return UIE_FILE_NOT_FOUND;
+    uicore::UirFile uir;
+    int st = uicore::UirParse(bytes, &uir);
+    if (st < 0) return st;
+    const uicore::UirPanel *res = nullptr;
+    if ((st = uicore::UirFindPanel(uir, resourceId, &res)) < 0) return st;
+    p.native = std::make_unique<NullPanel>();
+    Rect g;
+    uicore::UirReadPanel(res->root, p, &g);
+    N(p).rect = {0, 0, g.width, g.height};
+    *left = g.x;
+    *top = g.y;
+    uicore::UirCtrlLook look;
+    for (const uicore::UirRecord &r : res->ctrls) {
+        Ctrl *c = uicore::UirReadCtrl(r, p, &look);
+        if (!c) continue;
+        c->native = std::make_unique<NullCtrl>();
+        N(*c).rect = look.rect;
+        N(*c).text = look.text;
+        N(*c).shown = c->visible;
+        N(*c).enabled = uicore::CtrlEnabled(p, *c);
+    }
+    for (const uicore::UirRecord &r : res->ctrls)
+        if (Ctrl *c = uicore::UirReadLabel(r, p, &look)) N(*c).label = look.rect;
+    return 0;
+}
+
+static int NewPanel(Panel &p, const Panel *, int height, int width) {
+    p.native = std::make_unique<NullPanel>();
+    N(p).rect = {0, 0, width, height};
+    return 0;
+}
+
+static void DestroyPanel(Panel &p, bool) {
+    if (g_active == p.handle) g_active = 0;
+    if (g_focusPanel == p.handle) g_focusPanel = g_focusCtrl = 0;
+    g_modals.erase(std::remove(g_modals.begin(), g_modals.end(), p.handle), g_modals.end());
+}
+
+static Rect PanelRect(const Panel &p) { return N(p).rect; }
+
+static void SetPanelRect(Panel &p, const Rect &r) {
+    N(p).rect = r;
+    Changed();
+}
+
+static bool FrameMargins(const Panel &p, uicore::Margins *m) {
+    *m = p.titleBar ? uicore::Margins{kUiNullFrame[0], kUiNullFrame[1], kUiNullFrame[2], kUiNullFrame[3]}
+                    : uicore::Margins{};
+    return true;
+}
+
+// The work area of the screen that holds most of where (the primary one
+// when it lies on none).
+static Rect WorkArea(const Rect &where) {
+    Rect best = g_screens.front();
+    long most = 0;
+    for (const Rect &s : g_screens) {
+        const long w = std::min(s.x + s.width, where.x + where.width) - std::max(s.x, where.x);
+        const long h = std::min(s.y + s.height, where.y + where.height) - std::max(s.y, where.y);
+        if (w > 0 && h > 0 && w * h > most) {
+            most = w * h;
+            best = s;
+        }
+    }
+    return best;
+}
+
+static void ShowPanel(Panel &p, bool activate) {
+    N(p).shown = p.visible;
+    if (p.visible && activate && !p.parent) g_active = p.handle;
+    if (!p.visible && g_active == p.handle) g_active = 0;
+    Changed();
+}
+
+static void SetPopup(Panel &, const Panel *) { Changed(); }
+
+static void SetModal(Panel &p, bool on) {
+    g_modals.erase(std::remove(g_modals.begin(), g_modals.end(), p.handle), g_modals.end());
+    if (on) g_modals.push_back(p.handle);
+}
+
+static int ActivePanel() {
+    if (g_focusPanel && Root(uicore::FindPanel(g_focusPanel))->handle == g_active) return g_focusPanel;
+    return g_active;
+}
+
+static void ScreenSize(int *height, int *width) {
+    *height = g_screens.front().height;
+    *width = g_screens.front().width;
+}
+
+static void Change(Panel &) { Changed(); }
+
+// ------------------------------------------------------------- controls
+
+static int NewCtrl(Panel &p, Ctrl &c, int top, int left) {
+    c.native = std::make_unique<NullCtrl>();
+    N(c).rect = {left, top, 100, c.style == CTRL_TEXT_BOX ? 80 : 26};
+    if (c.apart) N(c).label = {left, top - 22, 120, 20};
+    N(c).enabled = uicore::CtrlEnabled(p, c);
+    return 0;
+}
+
+static Rect CtrlRect(const Panel &, const Ctrl &c) { return N(c).rect; }
+static Rect LabelRect(const Panel &, const Ctrl &c) { return N(c).label; }
+
+static void PlaceCtrl(Panel &, Ctrl &c, const Rect &r) {
+    N(c).rect = r;
+    Changed();
+}
+
+static void PlaceLabel(Panel &, Ctrl &c, const Rect &r) {
+    N(c).label = r;
+    Changed();
+}
+
+// The focus leaves the control: an edit the user changed is done.
+static void Blur(int panel, int ctrl) {
+    if (g_focusPanel != panel || g_focusCtrl != ctrl) return;
+    g_focusPanel = g_focusCtrl = 0;
+    Ctrl *c = uicore::FindCtrl(uicore::FindPanel(panel), ctrl);
+    if (c && N(*c).edited && c->style == CTRL_STRING) {
+        N(*c).edited = false;
+        uicore::InputCommit(panel, ctrl);
+    }
+}
+
+static void ShowCtrl(Panel &p, Ctrl &c) {
+    N(c).shown = c.visible;
+    if (!c.visible) Blur(p.handle, c.id);
+    Changed();
+}
+
+static void EnableCtrl(Panel &p, Ctrl &c) {
+    N(c).enabled = uicore::CtrlEnabled(p, c);
+    if (!N(c).enabled) Blur(p.handle, c.id);
+    Changed();
+}
+
+static void ChangeCtrl(Panel &, Ctrl &) { Changed(); }
+
+static void TextBoxMetrics(const Ctrl &, int *lineHeight, int *chrome) {
+    *lineHeight = 16;
+    *chrome = 6;
+}
+
+static std::string EditText(const Ctrl &c) { return N(c).text; }
+
+static void SetEditText(Ctrl &c) {
+    N(c).text = c.textRaw;
+    N(c).edited = false;
+    Changed();
+}
+
+static int NumericValue(const Ctrl &c) { return N(c).value; }
+
+static void SetNumericValue(Ctrl &c, int value) {
+    N(c).value = value;
+    N(c).edited = false;
+    Changed();
+}
+
+static void RingInsert(Ctrl &c, int index) {
+    N(c).items.insert(N(c).items.begin() + index, c.items[static_cast<size_t>(index)].label);
+    Changed();
+}
+
+static void RingReplace(Ctrl &c, int index) {
+    N(c).items[static_cast<size_t>(index)] = c.items[static_cast<size_t>(index)].label;
+    Changed();
+}
+
+static void RingDelete(Ctrl &c, int index, int count) {
+    N(c).items.erase(N(c).items.begin() + index, N(c).items.begin() + index + count);
+    Changed();
+}
+
+static void RingSelect(Ctrl &c) {
+    if (N(c).selected == c.current) return;
+    N(c).selected = c.current;
+    Changed();
+}
+
+// --------------------------------------------------------------- events
+
+// Runs the timers that are due; true when any ran.
+static bool RunDueTimers() {
+    bool ran = false;
+    const Clock::time_point now = Clock::now();
+    std::vector<int> due;
+    for (auto &kv : g_timers)
+        if (kv.second.due <= now) due.push_back(kv.first);
+    for (int id : due) {
+        auto it = g_timers.find(id);
+        if (it == g_timers.end()) continue;   // a timer's fn cancelled it
+        std::function<void()> fn = it->second.fn;
+        if (it->second.period > 0) it->second.due = now + std::chrono::milliseconds(it->second.period);
+        else g_timers.erase(it);
+        uicore::DispatchGuard g;
+        fn();
+        ran = true;
+    }
+    return ran;
+}
+
+static bool Pump(int ms) {
+    if (RunDueTimers()) return true;
+    if (ms == 0) return false;
+    Clock::time_point until = ms < 0 ? Clock::now() + std::chrono::milliseconds(10)
+                                     : Clock::now() + std::chrono::milliseconds(ms);
+    for (auto &kv : g_timers) until = std::min(until, kv.second.due);
+    std::this_thread::sleep_until(until);
+    return RunDueTimers();
+}
+
+static void DrawNow() {}
+
+static void PointerInPanel(const Panel &p, int *x, int *y) {
+    int ox, oy;
+    Origin(p, &ox, &oy);
+    *x = g_pointerX - ox;
+    *y = g_pointerY - oy;
+}
+
+static void MouseButtons(int *left, int *right, int *keys) { *left = *right = *keys = 0; }
+
+static void ShowCursor() {}
+
+static void MessageBox(const char *, const char *, const Panel *) {}
+
+static int PopupMenu(const char *const[], int, const Panel *) { return 0; }
+
+static int ClipboardPut(const char *, const Panel *) { return 0; }
+
+static int PrintPanel(Panel &, const char *) { return UIE_SYSTEM; }   // no printer
+
+static uicore::Driver MakeNullDriver() {
+    uicore::Driver d = {};
+    d.name = "null";
+    d.caps = {/*printsPdf*/ false, /*pointerLeaveWakes*/ true, /*greyedCloseBox*/ false, /*scales96Dpi*/ false,
+              /*framesLate*/ false};
+    d.start = Start;
+    d.programFolder = ProgramFolder;
+    d.setCurrentFolder = SetCurrentFolder;
+    d.loadPanel = LoadPanel;
+    d.newPanel = NewPanel;
+    d.destroyPanel = DestroyPanel;
+    d.panelRect = PanelRect;
+    d.setPanelRect = SetPanelRect;
+    d.frameMargins = FrameMargins;
+    d.workArea = WorkArea;
+    d.showPanel = ShowPanel;
+    d.setPopup = SetPopup;
+    d.setModal = SetModal;
+    d.activePanel = ActivePanel;
+    d.screenSize = ScreenSize;
+    d.setTitle = d.setBackColor = d.setFrame = d.restack = Change;
+    d.newCtrl = NewCtrl;
+    d.ctrlRect = CtrlRect;
+    d.labelRect = LabelRect;
+    d.placeCtrl = PlaceCtrl;
+    d.placeLabel = PlaceLabel;
+    d.showCtrl = ShowCtrl;
+    d.enableCtrl = EnableCtrl;
+    d.setMode = d.setTextColor = d.setUnderline = d.setLabel = ChangeCtrl;
+    d.textBoxMetrics = TextBoxMetrics;
+    d.editText = EditText;
+    d.setEditText = SetEditText;
+    d.numericValue = NumericValue;
+    d.setNumericValue = SetNumericValue;
+    d.ringInsert = RingInsert;
+    d.ringReplace = RingReplace;
+    d.ringDelete = RingDelete;
+    d.ringSelect = RingSelect;
+    d.pump = Pump;
+    d.drawNow = DrawNow;
+    d.pointerInPanel = PointerInPanel;
+    d.mouseButtons = MouseButtons;
+    d.showCursor = ShowCursor;
+    d.messageBox = MessageBox;
+    d.popupMenu = PopupMenu;
+    d.clipboardPut = ClipboardPut;
+    d.printPanel = PrintPanel;
+    return d;
+}
+
+// The front-most shown control of the panel holding (x, y) that a click
+// reaches (decorations let it through), or null.
+static Ctrl *CtrlAt(Panel &p, int x, int y) {
+    Ctrl *best = nullptr;
+    for (auto &c : p.ctrls)
+        if (N(*c).shown && c->style != CTRL_DECORATION && Contains(N(*c).rect, x, y) &&
+            (!best || c->zplane < best->zplane))
+            best = c.get();
+    return best;
+}
+
+static bool TakesFocus(const Ctrl &c) { return c.style != CTRL_TEXT_MSG && c.style != CTRL_PICTURE; }
+
+}  // namespace uinull
+
+namespace uicore {
+const Driver &NullDriver() {
+    static const Driver driver = uinull::MakeNullDriver();
+    return driver;
+}
+}  // namespace uicore
+
+using namespace uinull;
+
+void UiNullSetScreens(const int (*areas)[4], int n) {
+    g_screens.clear();
+    for (int i = 0; i < n; ++i) g_screens.push_back({areas[i][0], areas[i][1], areas[i][2], areas[i][3]});
+    if (g_screens.empty()) g_screens.push_back({0, 0, 1280, 1024});
+}
+
+void UiNullMovePointer(int panel, int x, int y) {
+    Panel *p = uicore::FindPanel(panel);
+    if (!p) return;
+    int ox, oy;
+    Origin(*p, &ox, &oy);
+    g_pointerX = ox + x;
+    g_pointerY = oy + y;
+    if (Blocked(*p)) return;
+    uicore::DispatchGuard g;
+    uicore::InputMouseMove(panel, x, y);
+}
+
+void UiNullClick(int panel, int x, int y, int button) {
+    Panel *p = uicore::FindPanel(panel);
+    if (!p) return;
+    UiNullMovePointer(panel, x, y);
+    if (Blocked(*p)) return;
+    Ctrl *c = CtrlAt(*p, x, y);
+    if (!c || !N(*c).enabled) return;
+    const int id = c->id;
+    uicore::DispatchGuard g;
+    if (button == 2) {
+        uicore::InputRightPress(panel, id, x, y);
+        return;
+    }
+    if (!uicore::TakesInput(*c)) return;
+    if (TakesFocus(*c) && (g_focusPanel != panel || g_focusCtrl != id)) {
+        Blur(g_focusPanel, g_focusCtrl);
+        g_focusPanel = panel;
+        g_focusCtrl = id;
+    }
+    uicore::InputLeftRelease(panel, id, x, y);
+    c = uicore::FindCtrl(uicore::FindPanel(panel), id);   // the callback may have discarded it
+    if (c && (c->style == CTRL_COMMAND_BUTTON || c->style == CTRL_PICTURE_COMMAND_BUTTON)) uicore::InputCommit(panel, id);
+}
+
+void UiNullKey(int panel, int key) {
+    Panel *p = uicore::FindPanel(panel);
+    Ctrl *c = p && g_focusPanel == panel ? uicore::FindCtrl(p, g_focusCtrl) : nullptr;
+    if (!c || !N(*c).enabled || Blocked(*p)) return;
+    uicore::DispatchGuard g;
+    const bool edit = c->style == CTRL_STRING || c->style == CTRL_TEXT_BOX;
+    if (key == '\r') {
+        if (edit && c->style == CTRL_STRING && N(*c).edited) {
+            N(*c).edited = false;
+            uicore::InputCommit(panel, c->id);
+        } else if (!edit && uicore::TakesInput(*c) && c->style != CTRL_RING) {
+            uicore::InputCommit(panel, c->id);
+        }
+        return;
+    }
+    if (!edit || c->mode == VAL_INDICATOR) return;
+    N(*c).text += static_cast<char>(key);
+    N(*c).edited = true;
+    uicore::TextEdited(panel, c->id);
+}
+
+void UiNullCloseBox(int panel) {
+    Panel *p = uicore::FindPanel(panel);
+    if (!p || Blocked(*p)) return;
+    uicore::DispatchGuard g;
+    uicore::InputClose(panel);
+}
+
+void UiNullChooseRingItem(int panel, int control, int index) {
+    Panel *p = uicore::FindPanel(panel);
+    Ctrl *c = uicore::FindCtrl(p, control);
+    if (!c || !N(*c).enabled || Blocked(*p) || !uicore::TakesInput(*c)) return;
+    N(*c).selected = index;
+    uicore::DispatchGuard g;
+    uicore::RingChosen(panel, control, index);
+}
+
+bool UiNullTakesInput(int panel) {
+    Panel *p = uicore::FindPanel(panel);
+    return p && !Blocked(*p);
+}
+
+int UiNullParentOf(int panel) {
+    Panel *p = uicore::FindPanel(panel);
+    return p ? p->parent : 0;
+}
+
+bool UiNullShown(int panel) {
+    Panel *p = uicore::FindPanel(panel);
+    return p && N(*p).shown;
+}
+
+long UiNullChanges(void) { return g_changes; }
+
+int UiNullAfter(int ms, std::function<void()> fn, bool repeat) {
+    const int id = g_nextTimer++;
+    g_timers[id] = {Clock::now() + std::chrono::milliseconds(ms), repeat ? std::max(ms, 1) : 0, std::move(fn)};
+    return id;
+}
+
+void UiNullCancel(int id) { g_timers.erase(id); }
+
+void UiNullProcess(int ms) {
+    const Clock::time_point end = Clock::now() + std::chrono::milliseconds(std::max(ms, 0));
+    Pump(0);
+    for (Clock::time_point now = Clock::now(); now < end; now = Clock::now()) {
+        Pump(static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(end - now).count()) + 1);
+    }
+}

@@ -1,0 +1,51 @@
+// userint_null.h: the null driver of the run-time layer, for tests only:
+// no display, no window system. Selected before the run-time starts with
+// UiSelectDriver("null") (ui/userint.h), it keeps every panel and control
+// as a record of its place, text and state, and plays the user's input
+// that tests hand it (a click, a key, the close box) the way a window
+// system would, so that the core's rules run in milliseconds on any
+// machine.
+//
+// Resource files are read in the form tools/ui2uir/ui2uir.py makes, by
+// name from the current folder, then from the program's folder.
+//
+// Its screens (work areas) are those UiNullSetScreens gives, one of
+// 1280 x 1024 by default; every titled top-level window has a frame of
+// kUiNullFrame (left, top, right, bottom) pixels round its client area.
+#ifndef VLIC_UI_NULL_USERINT_NULL_H
+#define VLIC_UI_NULL_USERINT_NULL_H
+
+#include <functional>
+
+constexpr int kUiNullFrame[4] = {4, 24, 4, 4};
+
+// The screens' work areas, n rectangles {x, y, width, height}; the first
+// is the primary one.
+void UiNullSetScreens(const int (*areas)[4], int n);
+
+// The user's input, to the panel (panel coordinates). A click presses and
+// releases a button over what lies there (the front-most control holding
+// the point); a key goes to the control that has the focus (a letter, or
+// '\r' for Enter).
+void UiNullMovePointer(int panel, int x, int y);
+void UiNullClick(int panel, int x, int y, int button);   // 1 left, 2 right
+void UiNullKey(int panel, int key);
+void UiNullCloseBox(int panel);
+void UiNullChooseRingItem(int panel, int control, int index);
+
+// What the null window system shows.
+bool UiNullTakesInput(int panel);        // no modal popup blocks it
+int UiNullParentOf(int panel);           // the parent panel's handle, 0 for a top-level one
+bool UiNullShown(int panel);
+// How many times the driver was asked to change what it shows: a value set
+// again unchanged asks nothing.
+long UiNullChanges(void);
+
+// Timers run by the pump (the poll's, or UiNullProcess): fn once (or every
+// ms milliseconds while repeat), ms from now; their id, for UiNullCancel.
+int UiNullAfter(int ms, std::function<void()> fn, bool repeat);
+void UiNullCancel(int id);
+// Runs what is due for about ms milliseconds (at least once).
+void UiNullProcess(int ms);
+
+#endif
