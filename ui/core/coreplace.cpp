@@ -86,13 +86,22 @@ void PlacePanel(Panel &p, int top, int left, int height, int width) {
 void PanelFramed(int panel) {
     Panel *p = FindPanel(panel);
     if (!p || !p->visible) return;
+    // Placed from where it was asked rather than from where the window is
+    // now: while a window manager frames a window, the place it reports can
+    // be the window's place inside the new frame, near the top-left corner.
     const Rect now = Drv().panelRect(*p);
-    const Rect target = OnScreen(*p, now);
+    const Rect target = OnScreen(*p, {p->asked.x, p->asked.y, now.width, now.height});
     if (target != now) Drv().setPanelRect(*p, target);
 }
 
 void ShowPanel(Panel &p, bool visible, bool activate) {
     const Driver &d = Drv();
+    // Where the user left it is where it comes back.
+    if (!visible && p.visible && p.parent == 0) {
+        const Rect now = d.panelRect(p);
+        p.asked.x = now.x;
+        p.asked.y = now.y;
+    }
     p.visible = visible;
     // Other panels are blocked before the popup shows, and freed after it hid.
     if (p.popup && visible) d.setModal(p, true);
