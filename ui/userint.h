@@ -1,11 +1,14 @@
 // userint.h: the user-interface run-time that the application, the downloads
 // panel, the general library and the toolbox are written against.
 //
-// What it is: a small procedural layer over Qt Widgets. Panels are addressed by
-// an integer handle, controls by the integer id they carry in their panel
-// resource, attributes by number. Every text that crosses this header is
-// 8-bit Windows-1252 (the catalogue's encoding); only the layer converts to
-// and from Qt's Unicode. Nothing here throws; every operation returns a
+// What it is: a small procedural layer over the window system. Its rules
+// (records, argument checks, status codes, events, placement) are written
+// once in ui/core; a driver does only the native work: Qt Widgets (ui/qt),
+// Win32 (ui/win32), or no display at all for tests (ui/null). Panels are
+// addressed by an integer handle, controls by the integer id they carry in
+// their panel resource, attributes by number. Every text that crosses this
+// header is 8-bit Windows-1252 (the catalogue's encoding); only the drivers
+// convert, to Qt's Unicode or to UTF-16. Nothing here throws; every operation returns a
 // status: 0 or a non-negative value on success, a negative UIE_ code on
 // failure. An unknown panel handle, control id or attribute is a failure,
 // never a crash.
