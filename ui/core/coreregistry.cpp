@@ -79,6 +79,11 @@ std::vector<int> PanelHandles() {
     return out;
 }
 
+Panel *NextPanel(int after) {
+    auto it = g_panels.upper_bound(after);
+    return it == g_panels.end() ? nullptr : it->second.get();
+}
+
 int NewPanelHandle() { return g_nextHandle++; }
 
 void AddPanel(std::unique_ptr<Panel> p) {

@@ -310,6 +310,10 @@ void SetReady();
 Panel *FindPanel(int handle);       // null when unknown
 Ctrl *FindCtrl(Panel *p, int id);   // null when p is null or has no such control
 std::vector<int> PanelHandles();    // every live handle, ascending
+// The live panel of the smallest handle above `after`, null after the last:
+// a walk over the panels that allocates nothing, for the paths a pass at rest
+// takes. Only for walks that run no callback (one may discard panels).
+Panel *NextPanel(int after);
 int NewPanelHandle();               // the next handle; none is given twice
 void AddPanel(std::unique_ptr<Panel> p);   // p->handle from NewPanelHandle
 // Takes a panel out of the registry (the end of its discarding).

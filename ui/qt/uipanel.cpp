@@ -89,8 +89,8 @@ static QObject *g_fitWatch = nullptr;
 
 Panel *PanelOfWidget(QWidget *w) {
     for (QWidget *x = w; x; x = x->parentWidget())
-        for (int h : PanelHandles())
-            if (Panel *p = FindPanel(h); Q(*p).w == x) return p;
+        for (Panel *p = NextPanel(0); p; p = NextPanel(p->handle))
+            if (Q(*p).w == x) return p;
     return nullptr;
 }
 
@@ -632,10 +632,8 @@ namespace uirt {
 // True while a displayed top-level panel's window waits for its first
 // exposure (the window manager is still framing and mapping it).
 static bool AwaitingExposure() {
-    for (int h : PanelHandles()) {
-        const Panel &p = *FindPanel(h);
-        if (p.parent == 0 && Q(p).awaitingExpose && Q(p).w->isVisible()) return true;
-    }
+    for (const Panel *p = NextPanel(0); p; p = NextPanel(p->handle))
+        if (p->parent == 0 && Q(*p).awaitingExpose && Q(*p).w->isVisible()) return true;
     return false;
 }
 
@@ -654,9 +652,8 @@ void QtDrawNow() {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents);
         wake.stop();
     }
-    for (int h : PanelHandles()) {
-        Panel *p = FindPanel(h);
-        if (!p || p->parent != 0 || !Q(*p).w->isVisible()) continue;
+    for (Panel *p = NextPanel(0); p; p = NextPanel(p->handle)) {
+        if (p->parent != 0 || !Q(*p).w->isVisible()) continue;
         QWindow *win = Q(*p).w->windowHandle();
         if (win && win->isExposed()) Q(*p).w->repaint();
     }

@@ -61,6 +61,7 @@ inline QtPanel &Q(const Panel &p) { return uicore::NativeOf<QtPanel>(p); }
 // ------------------------------------------------------ registry (uipanel.cpp)
 using uicore::FindCtrl;
 using uicore::FindPanel;
+using uicore::NextPanel;
 using uicore::PanelHandles;
 using uicore::Ready;
 Panel *PanelOfWidget(QWidget *w);           // innermost panel whose root is w or holds it

@@ -440,10 +440,8 @@ void WinScreenSize(int *height, int *width) {
 // Sends only WM_PAINT (and what painting sends), so no callback runs and
 // no commit is queued.
 void WinDrawNow() {
-    for (int h : PanelHandles()) {
-        Panel *p = FindPanel(h);
-        if (p && IsWindowVisible(N(*p).hwnd)) RedrawWindow(N(*p).hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    }
+    for (Panel *p = NextPanel(0); p; p = NextPanel(p->handle))
+        if (IsWindowVisible(N(*p).hwnd)) RedrawWindow(N(*p).hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 // ---------------------------------------------- the driver's panel entries

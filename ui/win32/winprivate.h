@@ -56,6 +56,7 @@ inline WinPanel &N(const Panel &p) { return uicore::NativeOf<WinPanel>(p); }
 void FillPanelEntries(uicore::Driver &d);
 using uicore::FindCtrl;
 using uicore::FindPanel;
+using uicore::NextPanel;
 using uicore::PanelHandles;
 using uicore::Ready;
 // The screen's dots per inch (96 at 100 %, 192 at 200 %), read once at
