@@ -200,6 +200,8 @@ const char *EnrMessageCatalogueAbsent(void) {
 
 int EnrDemarrer(int argc, char **argv) {
     const int produit = (argc > 1) ? EnrLireProduit(argv[1]) : 0;
+    // The versions file is optional: without it the built-in versions hold.
+    LoadVersionsCharger(LOAD_VERSIONS_FILE, nullptr);
     if (!VLicProdCharger(VLIC_PROD_FILE)) {
         MessagePopupAnsi("VLicEnr Veltrane : application incomplète"_cp1252, EnrMessageCatalogueAbsent());
         return 0;

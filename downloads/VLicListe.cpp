@@ -5,7 +5,10 @@
 // that is never displayed, on a run-time that needs no display) and prints
 // what the user would see on it, with the address behind each download
 // button; "VLicEnr --produits" prints the catalogue. Both read the catalogue
-// from the program's folder as start-up does. Output is UTF-8, one line per
+// and the versions file from the program's folder as start-up does.
+// "VLicEnr --versions" prints the versions in force, each with its source,
+// and reports on stderr the lines of the versions file that it ignored: a
+// maker checks the file that way before shipping it. Output is UTF-8, one line per
 // item, fields separated by TAB; inside a text, line break, TAB, CR and
 // backslash are written \n \t \r \\ and any other control byte \xNN.
 //
@@ -87,11 +90,18 @@ static int LireProduit(const char *text, int *product) {
     return 1;
 }
 
-// Loads the catalogue from the program's folder, as start-up does (the
-// run-time started). Returns 0 when done, else the exit code to give.
-static int Demarrer(void) {
+// Makes the program's folder the current one, as start-up does (the
+// run-time started).
+static void DossierProgramme(void) {
     char dossier[MAX_PATHNAME_LEN];
     if (GetProjectDirAnsi(dossier) == 0) SetDirAnsi(dossier);
+}
+
+// Loads the catalogue and the versions from the program's folder, as
+// start-up does. Returns 0 when done, else the exit code to give.
+static int Demarrer(void) {
+    DossierProgramme();
+    LoadVersionsCharger(LOAD_VERSIONS_FILE, nullptr);
     if (!VLicProdCharger(VLIC_PROD_FILE)) {
         static char utf8[4 * TEXTE_LEN];
         UiAnsiToUtf8(EnrMessageCatalogueAbsent(), utf8, sizeof utf8);
@@ -160,7 +170,8 @@ int LoadListing(int argc, char **argv) {
     if (argc < 2 || !argv || !argv[1]) return -1;
     const bool adresses = std::strcmp(argv[1], "--adresses") == 0;
     const bool produits = std::strcmp(argv[1], "--produits") == 0;
-    if (!adresses && !produits) return -1;
+    const bool versions = std::strcmp(argv[1], "--versions") == 0;
+    if (!adresses && !produits && !versions) return -1;
 
     // The run-time first: on Windows it is what makes the output reach the
     // console or the redirection, the usage line included.
@@ -171,8 +182,18 @@ int LoadListing(int argc, char **argv) {
     int product = 0;
     if (adresses && (argc < 3 || !LireProduit(argv[2], &product))) {
         std::fprintf(stderr, "usage: VLicEnr --adresses N   (N: product number, 0 to 999)\n"
-                             "       VLicEnr --produits\n");
+                             "       VLicEnr --produits\n"
+                             "       VLicEnr --versions\n");
         return 2;
+    }
+    if (versions) {
+        // The versions alone need no catalogue: a maker checks the file
+        // wherever the program lies.
+        DossierProgramme();
+        const int fausses = LoadVersionsCharger(LOAD_VERSIONS_FILE, stderr);
+        LoadVersionsLister(stdout);
+        std::fflush(stdout);
+        return fausses > 0 ? 4 : 0;
     }
     if (const int code = Demarrer()) return code;
     const int code = adresses ? ListerAdresses(product) : ListerProduits();

@@ -9,14 +9,15 @@
 // button offers to copy its address.
 // Nothing is downloaded here: the browser does that.
 //
-// Exports: everything declared in downloads/VLicLoad.h except the version
-// table (downloads/VLicVersions.cpp) and the listing (downloads/VLicListe.cpp).
+// Exports: everything declared in downloads/VLicLoad.h except the versions
+// (downloads/VLicVers.cpp, the built-in table made at build time) and the
+// listing (downloads/VLicListe.cpp).
 //
 // Data model: fixed-size Windows-1252 texts that live for the whole run (see
 // the state block below). Every write into them is bounded: a long catalogue
 // name or version text is cut, never written past its array. A product
 // number outside 0 to 999 never indexes anything: names come through
-// VLicProdNom, which gives "" for it, and the version table is searched.
+// VLicProdNom, which gives "" for it, and versions through LoadVersionsProduit.
 #include "downloads/VLicLoad.h"
 
 #include <cassert>
@@ -44,7 +45,7 @@
 //   characters; "" for a product without a name.
 // sInfo: the hover help text being formatted; its contents matter only
 //   during one pass of LoadSurvol.
-// sVersionsHook: test seam replacing the version table; null in the program.
+// sVersionsHook: test seam replacing the versions in force; null in the program.
 static char sAdresses[LOAD_NB_ADRESSES][LOAD_ADRESSE_LEN];
 static char sVersionEmp[LOAD_VERSION_LEN];
 static char sVersionIhm[LOAD_VERSION_LEN];
@@ -199,14 +200,10 @@ void LoadVersions(int product) {
         sVersionIhm[LOAD_VERSION_LEN - 1] = 0;
         return;
     }
-    if (product < 0 || product >= VLIC_PROD_MAX) return;
-    for (int i = 0; i < LoadVersionsNb; ++i) {
-        const LoadVersionRec &r = LoadVersionsTable[i];
-        if (r.product != product) continue;
-        std::snprintf(sVersionEmp, LOAD_VERSION_LEN, "%s", r.emp ? r.emp : "");
-        std::snprintf(sVersionIhm, LOAD_VERSION_LEN, "%s", r.ihm ? r.ihm : "");
-        return;
-    }
+    const char *emp, *ihm;
+    LoadVersionsProduit(product, &emp, &ihm);
+    std::snprintf(sVersionEmp, LOAD_VERSION_LEN, "%s", emp);
+    std::snprintf(sVersionIhm, LOAD_VERSION_LEN, "%s", ihm);
 }
 
 void LoadNomDossier(int product) {

@@ -6,8 +6,9 @@
 // (LoadVersions, LoadNomDossier, LoadAdresses, LoadVisibleEmp,
 // LoadVisibleIhm, LoadPointTiret, LoadUtilitaire), LoadSurvol (one pass of
 // the hover help), read access to the module's texts (address slots, version
-// texts, folder name), the version table of downloads/VLicVersions.cpp, and
-// LoadListing, the scriptable listing of the command line.
+// texts, folder name), the versions in force (the built-in table and the
+// versions file, downloads/VLicVers.cpp), and LoadListing, the scriptable
+// listing of the command line.
 //
 // Data model: the module owns, for the whole run, ten address slots of
 // LOAD_ADRESSE_LEN bytes (one per download button), the EMP and interface
@@ -16,6 +17,8 @@
 // and never cleared in between. All texts are Windows-1252, zero-terminated.
 #ifndef VLIC_DOWNLOADS_VLICLOAD_H
 #define VLIC_DOWNLOADS_VLICLOAD_H
+
+#include <cstdio>
 
 enum {
     LOAD_NB_ADRESSES = 10,     // download buttons 5, 6, 7, 9, 10, 11, 12, 13, 14, 16
@@ -42,8 +45,9 @@ void LoadGerer(int product, int *top, int *left);
 // Composes a freshly loaded downloads panel for product (101 is shown as
 // 100): product ring, version texts, visible buttons, labels, address slots.
 void LoadInit(int panel, int product);
-// Sets the two version texts for product from the version table (empty
-// texts when the product has none, or is outside 0 to 999).
+// Sets the two version texts for product from the versions in force: the
+// versions file's line, else the built-in row (empty texts when the product
+// has neither, or is outside 0 to 999).
 void LoadVersions(int product);
 // Sets the folder name from product's catalogue name: blanks become "-",
 // é è ê become "e", the text is cut before the blank ahead of the first "(".
@@ -81,19 +85,43 @@ const char *LoadDossier(void);       // the folder name as last composed
 const char *LoadUtilitaireLabel(int entry);
 
 // ------------------------------------------------------------ version table
-// One row of downloads/VLicVersions.cpp: the current EMP and interface
-// versions of a product, "" when it has none.
+// A row of the built-in version table, which the build makes from the
+// versions file of the repository (downloads/Veltrane.vlicvers, by
+// tools/mkversions.py): the current EMP and interface versions of a
+// product, "" when it has none.
 struct LoadVersionRec {
     int product;
     const char *emp;
     const char *ihm;
 };
-// The table and its number of rows.
+// The built-in table and its number of rows.
 extern const LoadVersionRec LoadVersionsTable[];
 extern const int LoadVersionsNb;
 
+// The versions file read at start from the program's folder, beside the
+// catalogue (downloads/VLicVers.cpp describes its lines).
+#define LOAD_VERSIONS_FILE "Veltrane.vlicvers"
+
+// Where the versions of a product come from.
+enum { LOAD_VERSIONS_AUCUNE = 0, LOAD_VERSIONS_INTERNE = 1, LOAD_VERSIONS_FICHIER = 2 };
+
+// Reads the versions file at path: each good line replaces, from now on,
+// the built-in row of its product; what an earlier call read is forgotten.
+// Returns -1 when there is no such file or it is no regular file (a FIFO,
+// a device, a folder: never waited on), which leaves every product on its
+// built-in row, else the number of lines ignored; each of them is reported
+// on rapport (when not null) as "path:line: reason", in French, UTF-8.
+int LoadVersionsCharger(const char *path, std::FILE *rapport);
+// Gives product's two version texts in force ("" for none; never null) and
+// where they come from; LOAD_VERSIONS_AUCUNE for a product of neither the
+// file nor the table, or outside 0 to 999.
+int LoadVersionsProduit(int product, const char **emp, const char **ihm);
+// Writes, for every product with a version, one line "number TAB EMP TAB
+// interface TAB fichier|interne", in ascending number order.
+void LoadVersionsLister(std::FILE *sortie);
+
 // Test seam: when set, LoadVersions asks the hook for the two texts instead
-// of the table. The hook writes at most size bytes into each (terminated).
+// of the file and the table. The hook writes at most size bytes into each (terminated).
 typedef void (*LoadVersionsHookPtr)(int product, char *emp, char *ihm, int size);
 void LoadSetVersionsHook(LoadVersionsHookPtr hook);
 
@@ -102,10 +130,12 @@ void LoadSetVersionsHook(LoadVersionsHookPtr hook);
 // per visible control 3 to 25: id, constant name, text, address (TAB
 // separated, UTF-8, control bytes of a text escaped). "--produits" prints
 // every product the chooser can list (10 to 999, nonzero code): number,
-// name, hidden flag. Returns -1 when argv[1] is neither (the program then
-// starts as usual), else the exit code: 0 done, 1 no catalogue (message on
-// stderr), 2 bad usage (usage line on stderr), 3 the run-time or the panel
-// cannot be had.
+// name, hidden flag. "--versions" prints the versions in force
+// (LoadVersionsLister) and, on stderr, each ignored line of the versions
+// file. Returns -1 when argv[1] is none of them (the program then starts as
+// usual), else the exit code: 0 done, 1 no catalogue (message on stderr),
+// 2 bad usage (usage line on stderr), 3 the run-time or the panel cannot be
+// had, 4 the versions file has lines that were ignored.
 int LoadListing(int argc, char **argv);
 // Constant name of control id of the downloads panel ("" when unknown).
 const char *LoadNomControle(int control);

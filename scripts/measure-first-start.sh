@@ -25,7 +25,7 @@ TIMEFORMAT='%R %U %S'
     || { echo "measure-first-start: run.sh failed:"; tail -n 20 "$work/run.log"; exit 1; }
 read -r real user sys <"$work/time"
 built=$(find "$work/repo/build" -name '*.o' | wc -l)
-echo "first start at $commit: $(wc -l <"$work/produits.txt") products listed"
+echo "first start at $commit: $(grep -c $'^[0-9]*\t' "$work/produits.txt") products listed"
 awk -v r="$real" -v u="$user" -v s="$sys" -v n="$built" -v c="$(nproc)" 'BEGIN {
     printf "  wall clock %.0f s (%.1f min), CPU %.0f s (user %.0f + sys %.0f) on %d cores; %d object files built\n",
            r, r / 60, u + s, u, s, c, n }'

@@ -774,6 +774,36 @@ TEST(Listing, AMissingCatalogueGivesOneAndStartUpsMessage) {
     fs::remove_all(dir);
 }
 
+TEST(Listing, VersionsFromTheShippedFileAreTheBuiltInOnesAndBadLinesGiveFour) {
+    // The file shipped beside the program is the one the built-in table was
+    // made from: read or absent, the same versions; only the source differs.
+    const Sortie fichier = Lancer("--versions");
+    EXPECT_EQ(fichier.code, 0) << fichier.err;
+    EXPECT_EQ(fichier.err, "");
+    ASSERT_NE(fichier.out, "");
+    std::string interne = fichier.out;
+    Remplacer(interne, "\tfichier\n", "\tinterne\n");
+    EXPECT_EQ(interne.find("fichier"), std::string::npos) << fichier.out;
+
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / ("vlic_versions_" + std::to_string(getpid()));
+    fs::create_directories(dir);
+    fs::copy_file("VLicEnr", dir / "VLicEnr", fs::copy_options::overwrite_existing);
+    const Sortie seul = Lancer("--versions", (dir / "VLicEnr").string());
+    EXPECT_EQ(seul.code, 0);
+    EXPECT_EQ(seul.out, interne);
+
+    std::FILE *f = std::fopen((dir / "Veltrane.vlicvers").c_str(), "w");
+    ASSERT_NE(f, nullptr);
+    std::fputs("170\t2.3\t\n# commentaire\n170 2.4\n", f);
+    std::fclose(f);
+    const Sortie faux = Lancer("--versions", (dir / "VLicEnr").string());
+    EXPECT_EQ(faux.code, 4);
+    EXPECT_EQ(faux.err.rfind("Veltrane.vlicvers:3: ", 0), 0u) << faux.err;
+    EXPECT_NE(faux.out.find("\n170\t2.3\t\tfichier\n"), std::string::npos) << faux.out;
+    fs::remove_all(dir);
+}
+
 TEST(Listing, NothingOnStderrWhateverTheRuntimeFolder) {
     // Unset, missing, or another's (mode 0755: not private), with and
     // without a platform named: Qt's complaints never reach stderr.
