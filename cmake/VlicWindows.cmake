@@ -59,7 +59,7 @@ add_executable(VLicEnr WIN32 app/main.cpp ${VLIC_FVLICENR_RC} app/win/VLicEnr.rc
 target_link_libraries(VLicEnr PRIVATE vlic)
 add_dependencies(VLicEnr vlic_runtime_files)
 set_source_files_properties(app/win/VLicEnr.rc PROPERTIES
-  COMPILE_DEFINITIONS "VLIC_VERSION_MAJOR=${PROJECT_VERSION_MAJOR};VLIC_VERSION_MINOR=${PROJECT_VERSION_MINOR}"
+  COMPILE_DEFINITIONS "VLIC_VERSION_MAJOR=${PROJECT_VERSION_MAJOR};VLIC_VERSION_MINOR=${PROJECT_VERSION_MINOR};VLIC_VERSION_PATCH=${PROJECT_VERSION_PATCH}"
   OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/app/win/VLicEnr.ico;${CMAKE_SOURCE_DIR}/app/win/VLicEnr.exe.manifest")
 
 # GenDemo, the general library's demonstration, with its panel carried
