@@ -8,6 +8,8 @@ cd "$(dirname "$0")/.."
 packages=(
   cmake make python3
   g++-mingw-w64-x86-64-posix
+  # the MSI and its signature (scripts/package-windows.sh)
+  msitools wixl osslsigncode
   wine64
   xvfb
   googletest
