@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # What a school receives: scripts/package-windows.sh packs this build into
 # VLicEnr-windows-x64.zip, holding VLicEnr/ with the program, the catalogue,
-# FenGen.uir and LISEZMOI.txt (Windows-1252, CR LF) and nothing else;
+# FenGen.uir, the versions file and LISEZMOI.txt (Windows-1252, CR LF)
+# and nothing else, signed here with a throw-away certificate;
 # GenDemo.exe stays out. The program carries its icon, version and manifest
 # (common controls 6, per-monitor DPI awareness), needs no DLL beyond
 # Windows' own, and runs from the unpacked folder under Wine.
@@ -10,10 +11,20 @@
 . "$(dirname "$0")/winelib.sh"
 e2e_init "$@"
 W=$E2E_WORK
+# A throw-away authority and a code-signing certificate it issued.
+openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=VLic test CA" \
+    -keyout "$W/ca.key" -out "$W/ca.crt" >/dev/null 2>&1 || e2e_fail "no test authority"
+openssl req -newkey rsa:2048 -nodes -subj "/CN=Veltrane test" -keyout "$W/code.key" -out "$W/code.csr" >/dev/null 2>&1
+printf 'basicConstraints=CA:FALSE\nkeyUsage=digitalSignature\nextendedKeyUsage=codeSigning\n' >"$W/ext.cnf"
+openssl x509 -req -in "$W/code.csr" -CA "$W/ca.crt" -CAkey "$W/ca.key" -CAcreateserial -days 2 \
+    -extfile "$W/ext.cnf" -out "$W/code.crt" >/dev/null 2>&1 || e2e_fail "no test certificate"
+echo "secret" >"$W/pass.txt"
+openssl pkcs12 -export -inkey "$W/code.key" -in "$W/code.crt" -passout file:"$W/pass.txt" -out "$W/code.p12"
+export VLIC_SIGN_PKCS12=$W/code.p12 VLIC_SIGN_PASSWORD_FILE=$W/pass.txt
 VLIC_PACKAGE_NO_BUILD=1 VLIC_WINDOWS_BUILD_DIR=$(dirname "$E2E_BIN") VLIC_DIST_DIR=$W \
     "$E2E_SRC/scripts/package-windows.sh" >"$W/package.log" 2>&1 || e2e_fail "package-windows.sh failed: $(tail -n 3 "$W/package.log")"
 zip=$W/VLicEnr-windows-x64.zip
-e2e_expect_eq "VLicEnr/ VLicEnr/FenGen.uir VLicEnr/LISEZMOI.txt VLicEnr/VLicEnr.exe VLicEnr/Veltrane.vlicprod" \
+e2e_expect_eq "VLicEnr/ VLicEnr/FenGen.uir VLicEnr/LISEZMOI.txt VLicEnr/VLicEnr.exe VLicEnr/Veltrane.vlicprod VLicEnr/Veltrane.vlicvers" \
     "$(unzip -Z1 "$zip" | sort | tr '\n' ' ' | sed 's/ $//')" "the zip's content"
 mkdir "$W/unpacked"
 (cd "$W/unpacked" && unzip -q "$zip")
@@ -22,6 +33,16 @@ dir=$W/unpacked/VLicEnr
 e2e_expect "LISEZMOI.txt in Windows-1252 (é as one byte)" grep -q $'T\xe9l\xe9chargements' "$dir/LISEZMOI.txt"
 e2e_expect "LISEZMOI.txt with CR LF line ends" bash -c \
     '[ "$(grep -c $'"'"'\r$'"'"' "$1")" -eq "$(wc -l <"$1")" ]' _ "$dir/LISEZMOI.txt"
+e2e_expect "LISEZMOI.txt gives the version" grep -q "^Version $(head -n 1 "$E2E_SRC/VERSION")"$'\r' "$dir/LISEZMOI.txt"
+for f in "$dir/VLicEnr.exe" "$W/VLicEnr-x64.msi"; do
+    osslsigncode verify -CAfile "$W/ca.crt" -in "$f" >"$W/verify.log" 2>&1
+    e2e_expect "$(basename "$f") signed by the test authority: $(grep -m1 -E 'Succeeded|Failed' "$W/verify.log")" \
+        grep -q '^Succeeded' "$W/verify.log"
+done
+cp "$dir/VLicEnr.exe" "$W/changed.exe"
+printf '\x55' | dd of="$W/changed.exe" bs=1 seek=4096 conv=notrunc 2>/dev/null
+cmp -s "$dir/VLicEnr.exe" "$W/changed.exe" || true
+e2e_expect "a changed byte fails the signature" bash -c '! osslsigncode verify -CAfile "$1" -in "$2" >/dev/null 2>&1' _ "$W/ca.crt" "$W/changed.exe"
 e2e_expect "the catalogue as built" cmp "$E2E_BIN/Veltrane.vlicprod" "$dir/Veltrane.vlicprod"
 
 x86_64-w64-mingw32-windres -i "$dir/VLicEnr.exe" -O rc >"$W/resources.rc" 2>/dev/null
@@ -40,6 +61,6 @@ wine_prefix
 cd "$W"
 rc=0
 wine_run "$dir/VLicEnr.exe" --produits >"$W/produits.txt" 2>&1 || rc=$?
-e2e_expect_eq 0 "$rc" "the unpacked program runs"
+e2e_expect_eq 0 "$rc" "the unpacked, signed program runs"
 e2e_expect_eq 41 "$(wc -l <"$W/produits.txt")" "products it lists from its own folder"
 e2e_done
