@@ -20,13 +20,15 @@
 // the picture and its "@2x" sibling; a source of another size is resampled by area
 // averaging, as Qt scales a picture down smoothly.
 //
-// State: none at file level.
+// State: g_pictures, the picture of each window showing one (gone with
+// the window), for the DPI it follows.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <map>
 #include <vector>
 
 #include "ui/win32/winprivate.h"
@@ -34,6 +36,8 @@
 namespace uiwin {
 
 namespace {
+struct CtrlPicture;
+std::map<HWND, CtrlPicture *> g_pictures;
 
 struct CtrlPicture {
     std::string key;
@@ -181,6 +185,7 @@ LRESULT CALLBACK PictureSubclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
     switch (msg) {
     case WM_NCDESTROY: {
         RemoveWindowSubclass(hwnd, PictureSubclass, id);
+        g_pictures.erase(hwnd);
         delete holder;
         return DefSubclassProc(hwnd, msg, wParam, lParam);
     }
@@ -270,14 +275,14 @@ void AttachPicture(Ctrl &c, const uicore::UirFile &file, const uicore::UirRecord
         pic->logical = {image.width / div, image.height / div};
     }
     SetWindowSubclass(N(c).hwnd, PictureSubclass, 2, reinterpret_cast<DWORD_PTR>(new std::shared_ptr<CtrlPicture>(pic)));
+    g_pictures[N(c).hwnd] = pic.get();
     InvalidateRect(N(c).hwnd, nullptr, TRUE);
 }
 
 // The picture a control's window shows, null when none.
 static CtrlPicture *PictureOf(HWND hwnd) {
-    DWORD_PTR data = 0;
-    if (!hwnd || !GetWindowSubclass(hwnd, PictureSubclass, 2, &data) || !data) return nullptr;
-    return reinterpret_cast<std::shared_ptr<CtrlPicture> *>(data)->get();
+    const auto it = g_pictures.find(hwnd);
+    return it == g_pictures.end() ? nullptr : it->second;
 }
 
 void PictureDpiChanged(const Ctrl &c) {
