@@ -97,6 +97,23 @@ TEST(CoreRules, PanelsAreKeptOnTheWorkAreaOfTheirScreen) {
     UiNullSetScreens(screens, 1);
 }
 
+// A panel opened where another one was lies on that one's screen, even
+// when most of it would reach onto the next; a centred panel is centred on
+// the screen of the panel the user works in.
+TEST(CoreRules, PanelsOpenOnTheScreenOfThePanelTheyAreFor) {
+    const int screens[2][4] = {{0, 0, 1280, 1024}, {1280, 0, 1024, 768}};
+    UiNullSetScreens(screens, 2);
+    const int wide = NewPanelAnsi(0, "t", 100, 1000, 300, 900);
+    EXPECT_EQ(1280 - 900 - kUiNullFrame[2], PanelInt(wide, ATTR_LEFT)) << "kept on the first screen";
+    const int owner = NewPanelAnsi(0, "o", 100, 1400, 200, 300);
+    DisplayPanel(owner);
+    ASSERT_EQ(0, SetPanelPos(wide, VAL_AUTO_CENTER, VAL_AUTO_CENTER));
+    EXPECT_EQ(1280 + (1024 - 900) / 2, PanelInt(wide, ATTR_LEFT)) << "on the owner's screen";
+    DiscardPanel(owner);
+    DiscardPanel(wide);
+    UiNullSetScreens(screens, 1);
+}
+
 // A ring with items always has a current one: the first inserted, the same
 // item when others come or go before it, the one at its place when it goes.
 TEST(CoreRules, RingKeepsItsCurrentItem) {

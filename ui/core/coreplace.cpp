@@ -11,12 +11,18 @@
 // window without its frame), in the screen for a top-level panel and in
 // the parent's client area for a child panel, so what SetPanelPos writes
 // reads back unchanged whatever frame the window system adds.
-// VAL_AUTO_CENTER centres that coordinate on the work area of the panel's
-// screen (in its parent, for a child panel). A top-level panel whose window,
-// frame included, would not lie inside the work area of the screen it is
-// mostly on is moved just enough to lie there (onto the area's top-left
-// corner when it is larger); one that fits stays exactly where asked, so a
-// panel can never be opened out of the user's reach.
+// VAL_AUTO_CENTER centres that coordinate on the work area of the screen of
+// the panel it is for (PopupOwner: the one the user works in), else of its
+// own screen (in its parent, for a child panel). A top-level panel's
+// screen is the one holding its top-left corner (else most of it), so a
+// panel opened where another was lies on that one's screen. One whose
+// window, frame included, would not lie inside that screen's work area is
+// moved just enough to lie there (onto the area's top-left corner when it
+// is larger); one that fits stays exactly where asked, so a panel can never
+// be opened out of the user's reach. Where the driver scales (Win32), a
+// panel too large for its screen at the screen's scale is laid out at the
+// highest scale at which it fits whole, never below 100 % (Panel::fitDpi),
+// so that every control stays within reach of the mouse.
 //
 // Popups: a popup is modal while it is shown (other panels take no input),
 // also when it is hidden and shown again through ATTR_VISIBLE; HidePanel
@@ -28,6 +34,9 @@
 //   panel; a panel whose frame is not known yet (Caps::framesLate) is
 //   placed with it, and kept on its screen again once framed.
 // g_hook: MessagePopupAnsi's test hook, null when none.
+#include <algorithm>
+#include <cassert>
+
 #include "ui/core/uicore.h"
 #include "ui/core/uicursor.h"
 
@@ -54,33 +63,111 @@ static int ShiftInto(int lo, int len, int areaLo, int areaLen) {
     return 0;
 }
 
-// The client rectangle of a top-level panel moved just enough for its
-// window to lie on the work area of its screen; a child panel's as given.
-static Rect OnScreen(const Panel &p, Rect client) {
-    if (p.parent != 0) return client;
-    const Margins m = FrameOf(p);
+static long Overlap(const Rect &a, const Rect &b) {
+    const long w = std::min(a.x + a.width, b.x + b.width) - std::max(a.x, b.x);
+    const long h = std::min(a.y + a.height, b.y + b.height) - std::max(a.y, b.y);
+    return w > 0 && h > 0 ? w * h : 0;
+}
+
+// How far the point lies from the rectangle (0 inside), squared.
+static long Distance2(int x, int y, const Rect &r) {
+    const long dx = x < r.x ? r.x - x : x >= r.x + r.width ? x - (r.x + r.width - 1) : 0;
+    const long dy = y < r.y ? r.y - y : y >= r.y + r.height ? y - (r.y + r.height - 1) : 0;
+    return dx * dx + dy * dy;
+}
+
+// The screen of a top-level panel whose client area is client (frame m):
+// the one holding the client area's top-left corner, so that a panel put
+// where another one was opens on that one's screen even when it reaches
+// onto the next; else the one holding most of its window; else the nearest.
+static Screen ScreenOf(const Rect &client, const Margins &m) {
+    const std::vector<Screen> all = Drv().screens();
+    assert(!all.empty() && "a driver reports at least one screen");
+    for (const Screen &s : all)
+        if (Distance2(client.x, client.y, s.area) == 0) return s;
     const Rect outer = {client.x - m.left, client.y - m.top, client.width + m.left + m.right,
                         client.height + m.top + m.bottom};
-    const Rect area = Drv().workArea(outer);
-    client.x += ShiftInto(outer.x, outer.width, area.x, area.width);
-    client.y += ShiftInto(outer.y, outer.height, area.y, area.height);
+    const Screen *best = &all.front();
+    long most = 0, nearest = -1;
+    for (const Screen &s : all) {
+        const long o = Overlap(outer, s.area);
+        if (o > most) most = o, best = &s;
+    }
+    if (most > 0) return *best;
+    for (const Screen &s : all) {
+        const long d = Distance2(client.x, client.y, s.area);
+        if (nearest < 0 || d < nearest) nearest = d, best = &s;
+    }
+    return *best;
+}
+
+// The DPI a panel of that client size (frame m) is laid out at on screen
+// s: the screen's own when its window fits on the work area there, else
+// the highest at which it fits whole, never below 96 (100 %). The frame is
+// the screen's, whatever scale the panel's inside takes.
+static int FitDpi(const Rect &client, const Margins &m, const Screen &s) {
+    const long roomW = s.work.width - m.left - m.right, roomH = s.work.height - m.top - m.bottom;
+    if (client.width <= roomW && client.height <= roomH) return s.dpi;
+    const long byW = client.width > 0 ? roomW * s.dpi / client.width : s.dpi;
+    const long byH = client.height > 0 ? roomH * s.dpi / client.height : s.dpi;
+    return static_cast<int>(std::max(96L, std::min({static_cast<long>(s.dpi), byW, byH})));
+}
+
+// The client area's size on screen s at that DPI, in the screen's logical
+// pixels.
+static int OnScreenSize(int size, int dpi, const Screen &s) {
+    return static_cast<int>(static_cast<long long>(size) * dpi / s.dpi);
+}
+
+// The client rectangle of a top-level panel moved just enough for its
+// window to lie on the work area of its screen, and the scale it takes
+// there (p.fitDpi); a child panel's as given.
+static Rect OnScreen(Panel &p, Rect client) {
+    if (p.parent != 0) return client;
+    const Margins m = FrameOf(p);
+    const Screen s = ScreenOf(client, m);
+    const int dpi = FitDpi(client, m, s);
+    p.fitDpi = dpi < s.dpi ? dpi : 0;
+    const Rect outer = {client.x - m.left, client.y - m.top, OnScreenSize(client.width, dpi, s) + m.left + m.right,
+                        OnScreenSize(client.height, dpi, s) + m.top + m.bottom};
+    client.x += ShiftInto(outer.x, outer.width, s.work.x, s.work.width);
+    client.y += ShiftInto(outer.y, outer.height, s.work.y, s.work.height);
     return client;
+}
+
+// Applies the place (and scale) a panel should have, when it differs from
+// what its window has.
+static void Apply(Panel &p, const Rect &asked) {
+    const int fitBefore = p.fitDpi;
+    const Rect target = OnScreen(p, asked);
+    if (target != Drv().panelRect(p) || p.fitDpi != fitBefore) Drv().setPanelRect(p, target);
 }
 
 void PlacePanel(Panel &p, int top, int left, int height, int width) {
     const Driver &d = Drv();
     Rect area;
+    Margins m;
+    int w = width, h = height;
     if (p.parent != 0) {
         const Rect parent = d.panelRect(*FindPanel(p.parent));
         area = {0, 0, parent.width, parent.height};
-    } else {
-        area = d.workArea(d.panelRect(p));
+    } else if (left == VAL_AUTO_CENTER || top == VAL_AUTO_CENTER) {
+        // Centred on the screen of the panel it is for (a popup's owner),
+        // which need not be the primary one; else on its own screen.
+        m = FrameOf(p);
+        const Panel *owner = PopupOwner(p.handle);
+        const Screen s = owner ? ScreenOf(d.panelRect(*owner), FrameOf(*owner)) : ScreenOf(d.panelRect(p), m);
+        const int dpi = FitDpi({0, 0, width, height}, m, s);
+        area = s.work;
+        w = OnScreenSize(width, dpi, s);
+        h = OnScreenSize(height, dpi, s);
     }
-    if (left == VAL_AUTO_CENTER) left = area.x + (area.width - width) / 2;
-    if (top == VAL_AUTO_CENTER) top = area.y + (area.height - height) / 2;
+    // One too large to be centred starts at the area's corner, on the same
+    // screen.
+    if (left == VAL_AUTO_CENTER) left = std::max(area.x + m.left, area.x + (area.width - w) / 2);
+    if (top == VAL_AUTO_CENTER) top = std::max(area.y + m.top, area.y + (area.height - h) / 2);
     p.asked = {left, top, width, height};
-    const Rect target = OnScreen(p, p.asked);
-    if (target != d.panelRect(p)) d.setPanelRect(p, target);
+    Apply(p, p.asked);
 }
 
 void PanelFramed(int panel) {
@@ -90,8 +177,7 @@ void PanelFramed(int panel) {
     // now: while a window manager frames a window, the place it reports can
     // be the window's place inside the new frame, near the top-left corner.
     const Rect now = Drv().panelRect(*p);
-    const Rect target = OnScreen(*p, {p->asked.x, p->asked.y, now.width, now.height});
-    if (target != now) Drv().setPanelRect(*p, target);
+    Apply(*p, {p->asked.x, p->asked.y, now.width, now.height});
 }
 
 void ShowPanel(Panel &p, bool visible, bool activate) {

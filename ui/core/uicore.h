@@ -93,6 +93,9 @@ struct Panel {
     bool canMinimize = true;
     bool canMaximize = true;
     bool sizable = true;
+    // The highest DPI the panel may be laid out at, where its screen's would
+    // not let it fit whole (coreplace.cpp); 0: its screen's, whatever it is.
+    int fitDpi = 0;
     std::unique_ptr<Native> native;
 };
 
@@ -109,6 +112,15 @@ T &NativeOf(const Ctrl &c) {
 // Margins of a window's frame around its client area, logical pixels.
 struct Margins {
     int left = 0, top = 0, right = 0, bottom = 0;
+};
+
+// A screen as the driver reports it: its area and work area in logical
+// pixels (where a driver scales, those of the screen's own DPI, from the
+// screen's top-left corner on), and its DPI (96 where the driver does not
+// scale).
+struct Screen {
+    Rect area, work;
+    int dpi = 96;
 };
 
 // ------------------------------------------------------------- the driver
@@ -161,7 +173,6 @@ struct Driver {
     Rect (*panelRect)(const Panel &p);
     void (*setPanelRect)(Panel &p, const Rect &client);
     bool (*frameMargins)(const Panel &p, Margins *m);        // false while not known yet
-    Rect (*workArea)(const Rect &where);                      // of the screen it mostly lies on
     void (*showPanel)(Panel &p, bool activate);              // p.visible; raised and active when asked
     void (*setPopup)(Panel &p, const Panel *owner);          // owner null: no longer a popup
     void (*setModal)(Panel &p, bool on);                     // a popup shown or hidden
@@ -220,6 +231,10 @@ struct Driver {
     // Prints the panel on the default printer (pdfFile null) or into that
     // PDF file. 0 or a UIE_ status.
     int (*printPanel)(Panel &p, const char *pdfFile);
+
+    // Screens, each at its own scale. The screens there are, the primary
+    // one first (at least one).
+    std::vector<Screen> (*screens)();
 };
 
 // The driver the run-time uses; the platform's own (DefaultDriver, defined

@@ -191,20 +191,11 @@ static bool FrameMargins(const Panel &p, uicore::Margins *m) {
     return true;
 }
 
-// The work area of the screen that holds most of where (the primary one
-// when it lies on none).
-static Rect WorkArea(const Rect &where) {
-    Rect best = g_screens.front();
-    long most = 0;
-    for (const Rect &s : g_screens) {
-        const long w = std::min(s.x + s.width, where.x + where.width) - std::max(s.x, where.x);
-        const long h = std::min(s.y + s.height, where.y + where.height) - std::max(s.y, where.y);
-        if (w > 0 && h > 0 && w * h > most) {
-            most = w * h;
-            best = s;
-        }
-    }
-    return best;
+// The screens, at 96 DPI: their whole area is their work area.
+static std::vector<uicore::Screen> Screens() {
+    std::vector<uicore::Screen> out;
+    for (const Rect &s : g_screens) out.push_back({s, s, 96});
+    return out;
 }
 
 static void ShowPanel(Panel &p, bool activate) {
@@ -390,7 +381,6 @@ static uicore::Driver MakeNullDriver() {
     d.panelRect = PanelRect;
     d.setPanelRect = SetPanelRect;
     d.frameMargins = FrameMargins;
-    d.workArea = WorkArea;
     d.showPanel = ShowPanel;
     d.setPopup = SetPopup;
     d.setModal = SetModal;
@@ -423,6 +413,7 @@ static uicore::Driver MakeNullDriver() {
     d.popupMenu = PopupMenu;
     d.clipboardPut = ClipboardPut;
     d.printPanel = PrintPanel;
+    d.screens = Screens;
     return d;
 }
 

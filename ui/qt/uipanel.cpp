@@ -434,11 +434,21 @@ bool QtFrameMargins(const Panel &p, uicore::Margins *m) {
     return true;
 }
 
-uicore::Rect QtWorkArea(const uicore::Rect &where) {
-    QScreen *s = QGuiApplication::screenAt(QRect(where.x, where.y, where.width, where.height).center());
-    if (!s) s = QGuiApplication::primaryScreen();
-    const QRect a = s ? s->availableGeometry() : QRect(0, 0, 800, 600);
-    return {a.x(), a.y(), a.width(), a.height()};
+// Qt's screens in its device-independent pixels, which are already those of
+// each screen's scale: the core sees them all at 96 DPI.
+std::vector<uicore::Screen> QtScreens() {
+    std::vector<uicore::Screen> out;
+    QList<QScreen *> all = QGuiApplication::screens();
+    if (QScreen *primary = QGuiApplication::primaryScreen()) {
+        all.removeAll(primary);
+        all.prepend(primary);
+    }
+    for (QScreen *s : all) {
+        const QRect g = s->geometry(), a = s->availableGeometry();
+        out.push_back({{g.x(), g.y(), g.width(), g.height()}, {a.x(), a.y(), a.width(), a.height()}, 96});
+    }
+    if (out.empty()) out.push_back({{0, 0, 800, 600}, {0, 0, 800, 600}, 96});
+    return out;
 }
 
 void QtSetPanelRect(Panel &p, const uicore::Rect &r) {
@@ -682,7 +692,7 @@ void FillPanelEntries(uicore::Driver &d) {
     d.panelRect = QtPanelRect;
     d.setPanelRect = QtSetPanelRect;
     d.frameMargins = QtFrameMargins;
-    d.workArea = QtWorkArea;
+    d.screens = QtScreens;
     d.showPanel = QtShowPanel;
     d.setPopup = QtSetPopup;
     d.setModal = QtSetModal;

@@ -17,4 +17,21 @@ HWND UiCtrlLabelWindow(int panel, int control);
 // keys included), without taking a commit; the number it ran.
 int UiRunPendingMessages(void);
 
+// Screens, in pixels, at their own DPI, in place of Windows' own (Wine has
+// one DPI for every monitor): the first is the primary one; n 0 gives
+// Windows' own back. A window's DPI is then that of the screen holding its
+// centre, until Windows sends WM_DPICHANGED.
+struct UiWinScreen {
+    int left, top, width, height;
+    int workLeft, workTop, workWidth, workHeight;
+    int dpi;
+};
+void UiWinSetScreens(const UiWinScreen *screens, int n);
+// High contrast on (1) or off (0) in place of Windows' own setting (-1),
+// which Wine cannot switch on; the panels are drawn again.
+void UiWinSetHighContrast(int on);
+// The GDI objects (fonts, brushes, bitmaps) the backend holds now
+// (GetGuiResources counts nothing under Wine).
+int UiWinGdiObjects(void);
+
 #endif

@@ -3,7 +3,8 @@
 // value or a list item does to them.
 //
 // Exports (ui/win32/winprivate.h): CreateCtrlWindow, MakeLabelWindow,
-// FontOf, ApplyDimmed, ApplyZOrder and the driver's control entries.
+// FontOf, ReleaseUnusedFonts, RelayoutCtrl, ApplyDimmed, ApplyZOrder and
+// the driver's control entries.
 //
 // Data model: each kind of control is one standard window class: command
 // and picture buttons BUTTON, rings a drop-down-list COMBOBOX (the items
@@ -14,7 +15,8 @@
 // breaks are "\r\n" in the window and "\n" for the caller.
 //
 // State (file level): g_fonts, the fonts made so far, by (bold, underline,
-// size); they live for the whole run.
+// size, DPI); those of a DPI no panel is laid out at any more are deleted
+// (ReleaseUnusedFonts), so a panel moved between screens leaks none.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -29,25 +31,39 @@
 
 namespace uiwin {
 
-static std::map<std::tuple<bool, bool, int>, HFONT> g_fonts;
+static std::map<std::tuple<bool, bool, int, int>, HFONT> g_fonts;
 
 // The panels' font (as Qt's default one on Linux: 9 points), bold,
 // underlined or of another size as the control asks.
 HFONT FontOf(const Ctrl &c) {
     const int size = N(c).pointSize > 0 ? N(c).pointSize : 9;
-    const auto key = std::make_tuple(N(c).bold, c.underline, size);
+    const auto key = std::make_tuple(N(c).bold, c.underline, size, N(c).dpi);
     auto it = g_fonts.find(key);
     if (it != g_fonts.end()) return it->second;
     LOGFONTW lf = {};
-    lf.lfHeight = -MulDiv(size, Dpi(), 72);
+    lf.lfHeight = -MulDiv(size, N(c).dpi, 72);
     lf.lfWeight = N(c).bold ? FW_BOLD : FW_NORMAL;
     lf.lfUnderline = c.underline ? TRUE : FALSE;
     lf.lfCharSet = DEFAULT_CHARSET;
     lf.lfQuality = CLEARTYPE_QUALITY;
     lstrcpyW(lf.lfFaceName, L"Tahoma");
     HFONT font = CreateFontIndirectW(&lf);
+    if (font) NoteGdi(1);
     g_fonts[key] = font;
     return font;
+}
+
+void ReleaseUnusedFonts() {
+    std::vector<int> used;
+    for (Panel *p = NextPanel(0); p; p = NextPanel(p->handle)) used.push_back(N(*p).dpi);
+    for (auto it = g_fonts.begin(); it != g_fonts.end();) {
+        if (std::find(used.begin(), used.end(), std::get<3>(it->first)) != used.end()) {
+            ++it;
+            continue;
+        }
+        if (it->second && DeleteObject(it->second)) NoteGdi(-1);
+        it = g_fonts.erase(it);
+    }
 }
 
 // True for a command or picture button's own window.
@@ -124,7 +140,7 @@ static int TextBoxChrome(const Ctrl &c) {
     RECT w, cl;
     GetWindowRect(N(c).hwnd, &w);
     GetClientRect(N(c).hwnd, &cl);
-    return (w.bottom - w.top) - cl.bottom + Px(2);
+    return (w.bottom - w.top) - cl.bottom + Px(c, 2);
 }
 
 static bool IsButton(const Ctrl &c) { return c.style == CTRL_COMMAND_BUTTON || c.style == CTRL_PICTURE_COMMAND_BUTTON; }
@@ -174,13 +190,14 @@ static void CentreRing(const Panel &p, Ctrl &c, int top, int height) {
 }
 
 bool CreateCtrlWindow(Panel &p, Ctrl &c, const uicore::UirCtrlLook &look) {
+    N(c).dpi = N(p).dpi;
     const RECT r = {look.rect.x, look.rect.y, look.rect.x + look.rect.width, look.rect.y + look.rect.height};
     const std::string &text = look.text, &align = look.align;
     const bool wordWrap = look.wordWrap;
     const wchar_t *windowClass = nullptr;
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
     DWORD ex = 0;
-    int height = Px(r.bottom - r.top);
+    int height = Px(p, r.bottom - r.top);
     std::wstring initial;
     const bool right = align.find("AlignRight") != std::string::npos;
     const bool centre = align.find("AlignHCenter") != std::string::npos;
@@ -194,7 +211,7 @@ bool CreateCtrlWindow(Panel &p, Ctrl &c, const uicore::UirCtrlLook &look) {
     case CTRL_RING:
         windowClass = L"COMBOBOX";
         style |= CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
-        height += Px(240);   // room for the dropped list
+        height += Px(p, 240);   // room for the dropped list
         break;
     case CTRL_TEXT_MSG:
         windowClass = L"STATIC";
@@ -226,12 +243,12 @@ bool CreateCtrlWindow(Panel &p, Ctrl &c, const uicore::UirCtrlLook &look) {
     default: return false;
     }
     if (c.visible) style |= WS_VISIBLE;
-    N(c).hwnd = CreateWindowExW(ex, windowClass, initial.c_str(), style, Px(r.left), Px(r.top), Px(r.right - r.left), height,
+    N(c).hwnd = CreateWindowExW(ex, windowClass, initial.c_str(), style, Px(p, r.left), Px(p, r.top), Px(p, r.right - r.left), height,
                              N(p).hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
                              GetModuleHandleW(nullptr), nullptr);
     if (!N(c).hwnd) return false;
     SendMessageW(N(c).hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(c)), FALSE);
-    if (c.style == CTRL_RING) CentreRing(p, c, Px(r.top), Px(r.bottom - r.top));
+    if (c.style == CTRL_RING) CentreRing(p, c, Px(p, r.top), Px(p, r.bottom - r.top));
     // Only the user's edits count as such (Wine marks an edit control made
     // with its text as modified).
     if (IsEdit(c)) SendMessageW(N(c).hwnd, EM_SETMODIFY, FALSE, 0);
@@ -279,30 +296,30 @@ void MakeLabelWindow(Panel &p, Ctrl &c, const uicore::UirCtrlLook &look) {
     if (uicore::LabelShown(c)) ss |= WS_VISIBLE;
     // In the "&X" form: a label drawn apart may mark its control's
     // shortcut letter too.
-    N(c).label = CreateWindowExW(0, L"STATIC", WideLabel(c.labelRaw.c_str()).c_str(), ss, Px(r.left), Px(r.top),
-                                 Px(r.right - r.left), Px(r.bottom - r.top), N(p).hwnd,
+    N(c).label = CreateWindowExW(0, L"STATIC", WideLabel(c.labelRaw.c_str()).c_str(), ss, Px(p, r.left), Px(p, r.top),
+                                 Px(p, r.right - r.left), Px(p, r.bottom - r.top), N(p).hwnd,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), GetModuleHandleW(nullptr), nullptr);
     SendMessageW(N(c).label, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(c)), FALSE);
     if (!uicore::CtrlEnabled(p, c)) EnableWindow(N(c).label, FALSE);
     FitLabel(c);
 }
 
-static uicore::Rect Logical(const RECT &px) {
-    const RECT r = LgRect(px);
-    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+static uicore::Rect Logical(const Ctrl &c, const RECT &px) {
+    const int left = Lg(c, px.left), top = Lg(c, px.top);
+    return {left, top, Lg(c, px.right) - left, Lg(c, px.bottom) - top};
 }
 
-uicore::Rect WinCtrlRectOf(const Panel &p, const Ctrl &c) { return Logical(CtrlRect(p, c)); }
-uicore::Rect WinLabelRectOf(const Panel &p, const Ctrl &c) { return Logical(RectInPanel(p, N(c).label)); }
+uicore::Rect WinCtrlRectOf(const Panel &p, const Ctrl &c) { return Logical(c, CtrlRect(p, c)); }
+uicore::Rect WinLabelRectOf(const Panel &p, const Ctrl &c) { return Logical(c, RectInPanel(p, N(c).label)); }
 
 void WinPlaceCtrl(Panel &p, Ctrl &c, const uicore::Rect &r) {
     const RECT now = CtrlRect(p, c);
-    const int x = Px(r.x), y = Px(r.y), w = Px(r.width), h = Px(r.height);
+    const int x = Px(c, r.x), y = Px(c, r.y), w = Px(c, r.width), h = Px(c, r.height);
     if (now.left == x && now.top == y && now.right - now.left == w && now.bottom - now.top == h) return;
     if (c.style == CTRL_RING) {
         // The closed list keeps its own height, centred on the one asked;
         // its window is as tall as the dropped list needs.
-        SetWindowPos(N(c).hwnd, nullptr, x, y, w, h + Px(240), SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(N(c).hwnd, nullptr, x, y, w, h + Px(c, 240), SWP_NOZORDER | SWP_NOACTIVATE);
         CentreRing(p, c, y, h);
         return;
     }
@@ -310,7 +327,29 @@ void WinPlaceCtrl(Panel &p, Ctrl &c, const uicore::Rect &r) {
 }
 
 void WinPlaceLabel(Panel &, Ctrl &c, const uicore::Rect &r) {
-    SetWindowPos(N(c).label, nullptr, Px(r.x), Px(r.y), Px(r.width), Px(r.height), SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(N(c).label, nullptr, Px(c, r.x), Px(c, r.y), Px(c, r.width), Px(c, r.height),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Its places in 96-DPI units are read at the DPI it had, and put back at
+// the new one with the new font: the same units, so that going there and
+// back puts every window on its former pixel.
+void RelayoutCtrl(Panel &p, Ctrl &c, int dpi) {
+    if (N(c).dpi == dpi) return;
+    const uicore::Rect place = WinCtrlRectOf(p, c);
+    const uicore::Rect label = N(c).label ? WinLabelRectOf(p, c) : uicore::Rect{};
+    N(c).dpi = dpi;
+    HFONT font = FontOf(c);
+    SendMessageW(N(c).hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    WinPlaceCtrl(p, c, place);
+    if (N(c).label) {
+        SendMessageW(N(c).label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        WinPlaceLabel(p, c, label);
+        FitLabel(c);
+        InvalidateRect(N(c).label, nullptr, TRUE);
+    }
+    PictureDpiChanged(c);
+    InvalidateRect(N(c).hwnd, nullptr, TRUE);
 }
 
 void WinShowCtrl(Panel &, Ctrl &c) {
@@ -335,8 +374,8 @@ void WinSetLabel(Panel &, Ctrl &c) { ShowLabel(c); }
 void WinRestack(Panel &p) { ApplyZOrder(p); }
 
 void WinTextBoxMetrics(const Ctrl &c, int *lineHeight, int *chrome) {
-    *lineHeight = Lg(LineHeight(c));
-    *chrome = Lg(TextBoxChrome(c));
+    *lineHeight = Lg(c, LineHeight(c));
+    *chrome = Lg(c, TextBoxChrome(c));
 }
 
 std::string WinEditWindowText(const Ctrl &c) { return WindowAnsi(N(c).hwnd); }

@@ -62,7 +62,7 @@ static void NoteMouse(HWND hwnd, UINT msg, LPARAM lParam) {
     POINT at = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
     POINT pt = at;
     MapWindowPoints(hwnd, N(*p).hwnd, &pt, 1);
-    pt = {Lg(pt.x), Lg(pt.y)};
+    pt = {Lg(*p, pt.x), Lg(*p, pt.y)};
     if (msg == WM_MOUSEMOVE) {
         uicore::InputMouseMove(p->handle, pt.x, pt.y);
     } else if (hwnd != N(*p).hwnd && pressedHere) {
@@ -195,8 +195,8 @@ void WinPointerInPanel(const Panel &p, int *x, int *y) {
     POINT pt;
     GetCursorPos(&pt);
     ScreenToClient(N(p).hwnd, &pt);
-    *x = Lg(pt.x);
-    *y = Lg(pt.y);
+    *x = Lg(p, pt.x);
+    *y = Lg(p, pt.y);
 }
 
 void WinMouseButtons(int *left, int *right, int *keys) {

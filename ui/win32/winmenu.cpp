@@ -24,7 +24,7 @@ bool RightClick(HWND hwnd, LPARAM lParam) {
     if (!p || hwnd == N(*p).hwnd) return false;
     POINT pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
     MapWindowPoints(hwnd, N(*p).hwnd, &pt, 1);
-    return uicore::InputRightPress(p->handle, GetDlgCtrlID(hwnd), Lg(pt.x), Lg(pt.y));
+    return uicore::InputRightPress(p->handle, GetDlgCtrlID(hwnd), Lg(*p, pt.x), Lg(*p, pt.y));
 }
 
 // The number (1 to count) of the chosen item, 0 when the menu was left

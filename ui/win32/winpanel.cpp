@@ -2,24 +2,36 @@
 // panels' windows: made from the converted resource files or empty, shown,
 // hidden, destroyed, placed and framed; the panels' window procedure.
 //
-// Exports (ui/win32/winprivate.h): Dpi, PanelOfWindow, RectInPanel,
-// FillPanelEntries (the driver's entries for start-up, panels and drawing).
+// Exports (ui/win32/winprivate.h): SystemDpi, ApplyDpi, HighContrast,
+// NoteGdi, PanelOfWindow, RectInPanel, FillPanelEntries (the driver's
+// entries for start-up, panels, screens and drawing); (userint_win32.h)
+// the seams UiWinSetScreens, UiWinSetHighContrast, UiWinGdiObjects.
 //
 // Data model: see winprivate.h. A panel's place is its client area's; the
 // frame goes around it. Positions and sizes are in 96-DPI units
-// (winprivate.h, Dpi), scaled here; a position read is remembered in
-// pixels, so a panel moved to where another one was read lies exactly
-// there.
+// (winprivate.h, Px), scaled here: a top-level panel's place at the DPI of
+// the screen it lies on, from that screen's corner, its size and inside at
+// the DPI it is laid out at. A position read is remembered in pixels, so a
+// panel moved to where another one was read lies exactly there.
+//
+// Screens: Windows' monitors (their DPI from GetDpiForMonitor, where
+// Windows has it), or those a test sets (UiWinSetScreens), since Wine has
+// one DPI for every monitor. A window's DPI is GetDpiForWindow's, where
+// Windows has it, else the screen's (GetDeviceCaps). Under high contrast
+// the panels take the system's colours; WM_SYSCOLORCHANGE and
+// WM_SETTINGCHANGE make them follow.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <fcntl.h>
 #include <io.h>
 
+#include <algorithm>
 #include <cassert>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
+#include <vector>
 
 #include "ui/core/uiattr.h"
 #include "ui/core/uicallback.h"
@@ -32,9 +44,29 @@
 namespace uiwin {
 
 // --------------------------------------------------------------- state
-// g_dpi: the screen's DPI, read by InitUIRunTime.
+// g_systemDpi: the primary screen's DPI, read by InitUIRunTime.
 // g_consoleCodePage: see OpenStandardOutput.
-static int g_dpi = 96;
+// g_screens: the screens in pixels, read when first asked and again after
+//   Windows said they changed (g_screensKnown false); g_testScreens: those
+//   a test set in their place (empty: Windows' own).
+// g_placing: inside the driver's own move of a panel, whose inside it has
+//   laid out already (WM_DPICHANGED then only confirms it).
+// g_gdi: the GDI objects the backend holds (fonts, brushes, bitmaps).
+// g_highContrast: Windows' high-contrast mode as last read;
+//   g_testHighContrast: a test's choice in its place, -1 none.
+// g_readTop, g_readLeft: see ReadBack.
+static int g_systemDpi = 96;
+struct PxScreen {
+    RECT area, work;
+    int dpi;
+};
+static std::vector<PxScreen> g_screens;
+static bool g_screensKnown = false;
+static std::vector<PxScreen> g_testScreens;
+static int g_placing = 0;
+static int g_gdi = 0;
+static bool g_highContrast = false;
+static int g_testHighContrast = -1;
 // The panel positions last read (in 96-DPI units and in pixels), a few per
 // axis: a position read from one panel and given to another puts it on the
 // very same pixel, even where the screen has more pixels than the units
@@ -49,15 +81,16 @@ struct ReadBack {
 };
 static ReadBack g_readTop, g_readLeft;
 
-static int ToPixels(const ReadBack &read, int units) {
+// The pixel a position read gave units for, else the one computed.
+static int ToPixels(const ReadBack &read, int units, int computed) {
     for (int i = 0; i < 8; ++i) {
         const int k = (read.next + 7 - i) % 8;   // the newest first
         if (read.units[k] == units) return read.pixels[k];
     }
-    return Px(units);
+    return computed;
 }
-static int ToUnits(ReadBack *read, int pixels) {
-    const int units = Lg(pixels);
+// Remembers that pixels reads as units.
+static int ToUnits(ReadBack *read, int pixels, int units) {
     for (int i = 0; i < 8; ++i)
         if (read->units[i] == units && read->pixels[i] == pixels) return units;
     read->units[read->next] = units;
@@ -67,7 +100,142 @@ static int ToUnits(ReadBack *read, int pixels) {
 }
 static const wchar_t kPanelClass[] = L"VLicPanel";
 
-int Dpi() { return g_dpi; }
+int SystemDpi() { return g_systemDpi; }
+
+void NoteGdi(int delta) { g_gdi += delta; }
+
+// ------------------------------------------------------------- screens
+// What user32 and shcore have only on newer Windows, looked up once.
+using GetDpiForWindowFn = UINT(WINAPI *)(HWND);
+using AdjustForDpiFn = BOOL(WINAPI *)(LPRECT, DWORD, BOOL, DWORD, UINT);
+using GetDpiForMonitorFn = HRESULT(WINAPI *)(HMONITOR, int, UINT *, UINT *);
+struct DpiFunctions {
+    GetDpiForWindowFn forWindow = nullptr;
+    AdjustForDpiFn adjust = nullptr;
+    GetDpiForMonitorFn forMonitor = nullptr;
+};
+static const DpiFunctions &Dpis() {
+    static const DpiFunctions f = [] {
+        DpiFunctions d;
+        if (HMODULE user32 = GetModuleHandleW(L"user32.dll")) {
+            d.forWindow = reinterpret_cast<GetDpiForWindowFn>(
+                reinterpret_cast<void *>(GetProcAddress(user32, "GetDpiForWindow")));
+            d.adjust = reinterpret_cast<AdjustForDpiFn>(
+                reinterpret_cast<void *>(GetProcAddress(user32, "AdjustWindowRectExForDpi")));
+        }
+        // Only from the system folder: a shcore.dll beside the program is
+        // never loaded.
+        if (HMODULE shcore = LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32))
+            d.forMonitor = reinterpret_cast<GetDpiForMonitorFn>(
+                reinterpret_cast<void *>(GetProcAddress(shcore, "GetDpiForMonitor")));
+        return d;
+    }();
+    return f;
+}
+
+static BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM) {
+    MONITORINFO mi = {};
+    mi.cbSize = sizeof mi;
+    if (!GetMonitorInfoW(monitor, &mi)) return TRUE;
+    UINT dx = 0, dy = 0;
+    int dpi = g_systemDpi;
+    if (Dpis().forMonitor && Dpis().forMonitor(monitor, 0 /* MDT_EFFECTIVE_DPI */, &dx, &dy) == S_OK && dy >= 96)
+        dpi = static_cast<int>(dy);
+    const PxScreen s = {mi.rcMonitor, mi.rcWork, dpi};
+    if (mi.dwFlags & MONITORINFOF_PRIMARY) g_screens.insert(g_screens.begin(), s);
+    else g_screens.push_back(s);
+    return TRUE;
+}
+
+// The screens in pixels, the primary one first (at least one).
+static const std::vector<PxScreen> &Screens() {
+    if (!g_testScreens.empty()) return g_testScreens;
+    if (!g_screensKnown) {
+        g_screens.clear();
+        EnumDisplayMonitors(nullptr, nullptr, AddMonitor, 0);
+        if (g_screens.empty()) {
+            RECT work;
+            SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+            g_screens.push_back({{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, work, g_systemDpi});
+        }
+        g_screensKnown = true;
+    }
+    return g_screens;
+}
+
+static long Distance2(POINT pt, const RECT &r) {
+    const long dx = pt.x < r.left ? r.left - pt.x : pt.x >= r.right ? pt.x - r.right + 1 : 0;
+    const long dy = pt.y < r.top ? r.top - pt.y : pt.y >= r.bottom ? pt.y - r.bottom + 1 : 0;
+    return dx * dx + dy * dy;
+}
+
+// A screen's area in its logical pixels: from its corner, at its DPI.
+static RECT LogicalArea(const PxScreen &s) {
+    return RECT{s.area.left, s.area.top, s.area.left + MulDiv(s.area.right - s.area.left, 96, s.dpi),
+                s.area.top + MulDiv(s.area.bottom - s.area.top, 96, s.dpi)};
+}
+
+// The screen holding the point (in pixels, or in logical pixels), else the
+// nearest one.
+static const PxScreen &ScreenAt(POINT pt, bool logical) {
+    const std::vector<PxScreen> &all = Screens();
+    const PxScreen *best = &all.front();
+    long nearest = -1;
+    for (const PxScreen &s : all) {
+        const long d = Distance2(pt, logical ? LogicalArea(s) : s.area);
+        if (nearest < 0 || d < nearest) nearest = d, best = &s;
+    }
+    return *best;
+}
+
+static POINT UnitsOf(POINT px) {
+    const PxScreen &s = ScreenAt(px, false);
+    return POINT{s.area.left + MulDiv(px.x - s.area.left, 96, s.dpi), s.area.top + MulDiv(px.y - s.area.top, 96, s.dpi)};
+}
+
+static POINT PixelsOf(POINT units) {
+    const PxScreen &s = ScreenAt(units, true);
+    return POINT{s.area.left + MulDiv(units.x - s.area.left, s.dpi, 96),
+                 s.area.top + MulDiv(units.y - s.area.top, s.dpi, 96)};
+}
+
+// The window's DPI as Windows gives it; under the tests' screens, that of
+// the screen holding its centre.
+static int WindowDpi(HWND hwnd) {
+    if (!g_testScreens.empty()) {
+        RECT r;
+        GetWindowRect(hwnd, &r);
+        return ScreenAt(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}, false).dpi;
+    }
+    const UINT dpi = Dpis().forWindow ? Dpis().forWindow(hwnd) : 0;
+    return dpi >= 96 ? static_cast<int>(dpi) : g_systemDpi;
+}
+
+// The DPI a panel is laid out at on a screen of that DPI.
+static int LayoutDpi(const Panel &p, int screenDpi) {
+    return p.fitDpi ? std::max(96, std::min(screenDpi, p.fitDpi)) : screenDpi;
+}
+
+std::vector<uicore::Screen> WinScreens() {
+    std::vector<uicore::Screen> out;
+    for (const PxScreen &s : Screens()) {
+        const RECT a = LogicalArea(s);
+        const POINT w = UnitsOf(POINT{s.work.left, s.work.top});
+        out.push_back({{a.left, a.top, a.right - a.left, a.bottom - a.top},
+                       {w.x, w.y, MulDiv(s.work.right - s.work.left, 96, s.dpi), MulDiv(s.work.bottom - s.work.top, 96, s.dpi)},
+                       s.dpi});
+    }
+    return out;
+}
+
+// ------------------------------------------------------- high contrast
+static void ReadHighContrast() {
+    HIGHCONTRASTW hc = {};
+    hc.cbSize = sizeof hc;
+    g_highContrast = SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof hc, &hc, 0) && (hc.dwFlags & HCF_HIGHCONTRASTON);
+}
+
+bool HighContrast() { return g_testHighContrast >= 0 ? g_testHighContrast != 0 : g_highContrast; }
 
 Panel *PanelOfWindow(HWND hwnd) {
     for (HWND w = hwnd; w; w = GetParent(w)) {
@@ -136,10 +304,101 @@ static void ApplyFrame(Panel &p) {
     CloseBox(p);
 }
 
+// The panel's background: its own colour, or the system's for dialogs
+// under high contrast.
 static void ApplyBackColor(Panel &p) {
-    if (N(p).brush) DeleteObject(N(p).brush);
-    N(p).brush = CreateSolidBrush(ToColorRef(p.backColor));
+    if (N(p).brush && DeleteObject(N(p).brush)) NoteGdi(-1);
+    N(p).brush = CreateSolidBrush(HighContrast() ? GetSysColor(COLOR_BTNFACE) : ToColorRef(p.backColor));
+    if (N(p).brush) NoteGdi(1);
     InvalidateRect(N(p).hwnd, nullptr, TRUE);
+}
+
+// High contrast switched on or off, or its colours changed: every panel
+// is drawn again in the colours now due.
+static void FollowSystemColours() {
+    ReadHighContrast();
+    for (Panel *p = NextPanel(0); p; p = NextPanel(p->handle)) {
+        ApplyBackColor(*p);
+        RedrawWindow(N(*p).hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+    }
+}
+
+COLORREF TextColourOf(const Ctrl &c, bool box) {
+    if (!HighContrast()) return ToColorRef(c.textColor);
+    // The link keeps its underline, which sets it apart whatever the colours.
+    if (c.underline) return GetSysColor(COLOR_HOTLIGHT);
+    return GetSysColor(box ? COLOR_WINDOWTEXT : COLOR_BTNTEXT);
+}
+
+// Puts a top-level panel's window so that its client area lies at origin
+// (pixels of the screen) with that size: the frame Windows gives it at
+// frameDpi is the first guess, the frame it then has the answer.
+static void PutWindow(Panel &p, POINT origin, SIZE client, int frameDpi) {
+    const HWND hwnd = N(p).hwnd;
+    const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE));
+    const DWORD ex = static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_EXSTYLE));
+    RECT w = {origin.x, origin.y, origin.x + client.cx, origin.y + client.cy};
+    if (Dpis().adjust) Dpis().adjust(&w, style, FALSE, ex, static_cast<UINT>(frameDpi));
+    else AdjustWindowRectEx(&w, style, FALSE, ex);
+    ++g_placing;
+    SetWindowPos(hwnd, nullptr, w.left, w.top, w.right - w.left, w.bottom - w.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT now, in;
+    GetWindowRect(hwnd, &now);
+    GetClientRect(hwnd, &in);
+    POINT at = {0, 0};
+    ClientToScreen(hwnd, &at);
+    if (at.x != origin.x || at.y != origin.y || in.right != client.cx || in.bottom != client.cy) {
+        const int left = at.x - now.left, top = at.y - now.top;
+        const int right = now.right - at.x - in.right, bottom = now.bottom - at.y - in.bottom;
+        SetWindowPos(hwnd, nullptr, origin.x - left, origin.y - top, client.cx + left + right, client.cy + top + bottom,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    --g_placing;
+}
+
+void ApplyDpi(Panel &p, int dpi) {
+    if (N(p).dpi == dpi) return;
+    for (auto &c : p.ctrls) RelayoutCtrl(p, *c, dpi);
+    const int old = N(p).dpi;
+    N(p).dpi = dpi;
+    // Child panels are laid out as their parent, at their places in it.
+    for (Panel *child = NextPanel(0); child; child = NextPanel(child->handle)) {
+        if (child->parent != p.handle) continue;
+        RECT r = RectInPanel(p, N(*child).hwnd);
+        RECT in;
+        GetClientRect(N(*child).hwnd, &in);
+        ApplyDpi(*child, dpi);
+        SetWindowPos(N(*child).hwnd, nullptr, MulDiv(r.left, dpi, old), MulDiv(r.top, dpi, old),
+                     MulDiv(in.right, dpi, old), MulDiv(in.bottom, dpi, old), SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    ReleaseUnusedFonts();
+    InvalidateRect(N(p).hwnd, nullptr, TRUE);
+}
+
+// The panel moved to a screen of another DPI (Windows' WM_DPICHANGED): it
+// is laid out at the new DPI (or as near as its fit allows) and takes the
+// rectangle Windows suggests, which keeps it under the pointer that drags
+// it; one kept at a lower scale keeps the suggested corner and its size.
+static void DpiChanged(Panel &p, int dpi, const RECT &suggested) {
+    g_screensKnown = false;
+    const int layout = LayoutDpi(p, dpi);
+    if (layout == N(p).dpi) return;   // so laid out already (the driver's own move)
+    RECT in;
+    GetClientRect(N(p).hwnd, &in);
+    const SIZE logical = {Lg(p, in.right), Lg(p, in.bottom)};
+    ApplyDpi(p, layout);
+    if (g_placing) return;
+    if (!p.fitDpi) {
+        SetWindowPos(N(p).hwnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                     suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        return;
+    }
+    RECT w;
+    GetWindowRect(N(p).hwnd, &w);
+    POINT at = {0, 0};
+    ClientToScreen(N(p).hwnd, &at);
+    PutWindow(p, POINT{suggested.left + at.x - w.left, suggested.top + at.y - w.top},
+              SIZE{Px(p, logical.cx), Px(p, logical.cy)}, dpi);
 }
 
 // A ring commits the user's choice only, as on Linux: the item its open
@@ -213,16 +472,18 @@ static LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         Ctrl *c = FindCtrl(p, GetDlgCtrlID(child));
         const bool isLabel = c && N(*c).label == child;
         if (c && c->style == CTRL_TEXT_BOX && !isLabel) {
-            SetBkColor(dc, RGB(255, 255, 255));
-            SetTextColor(dc, ToColorRef(c->textColor));
-            return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+            const bool hc = HighContrast();
+            SetBkColor(dc, hc ? GetSysColor(COLOR_WINDOW) : RGB(255, 255, 255));
+            SetTextColor(dc, TextColourOf(*c, true));
+            return reinterpret_cast<LRESULT>(hc ? GetSysColorBrush(COLOR_WINDOW) : GetStockObject(WHITE_BRUSH));
         }
         if (!c) {
             for (auto &k : p->ctrls)
                 if (N(*k).label == child) c = k.get();
         }
         SetBkMode(dc, TRANSPARENT);
-        if (c) SetTextColor(dc, ToColorRef(c->textColor));
+        if (c) SetTextColor(dc, TextColourOf(*c, false));
+        else if (HighContrast()) SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
         return reinterpret_cast<LRESULT>(N(*p).brush);
     }
     case WM_ERASEBKGND: {
@@ -236,13 +497,32 @@ static LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         for (auto &c : p->ctrls) {
             if (N(*c).fillColor < 0 || !c->visible) continue;
             RECT d = CtrlRect(*p, *c);
-            InflateRect(&d, -Px(2), -Px(2));
+            InflateRect(&d, -Px(*p, 2), -Px(*p, 2));
+            if (HighContrast()) {
+                FillRect(dc, &d, GetSysColorBrush(COLOR_WINDOW));
+                continue;
+            }
             HBRUSH fill = CreateSolidBrush(ToColorRef(N(*c).fillColor));
+            if (!fill) continue;
+            NoteGdi(1);
             FillRect(dc, &d, fill);
-            DeleteObject(fill);
+            if (DeleteObject(fill)) NoteGdi(-1);
         }
         return 1;
     }
+    case WM_DPICHANGED:
+        DpiChanged(*p, HIWORD(wParam), *reinterpret_cast<const RECT *>(lParam));
+        return 0;
+    case WM_DISPLAYCHANGE:
+        g_screensKnown = false;
+        break;
+    case WM_SETTINGCHANGE:
+        g_screensKnown = false;   // the work area may have changed
+        if (wParam == SPI_SETHIGHCONTRAST || wParam == SPI_SETWORKAREA || wParam == 0) FollowSystemColours();
+        break;
+    case WM_SYSCOLORCHANGE:
+        FollowSystemColours();
+        break;
     case WM_SETCURSOR:
     case WM_MOUSEMOVE:
     case WM_LBUTTONDOWN:
@@ -263,11 +543,15 @@ static int MakePanelWindow(Panel &p, const Panel *parent, int height, int width)
                                 parent ? N(*parent).hwnd : nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!N(p).hwnd) return UIE_SYSTEM;
     SetWindowLongPtrW(N(p).hwnd, GWLP_USERDATA, p.handle);
+    // Laid out at its parent's DPI, or its screen's until the core places it.
+    N(p).dpi = parent ? N(*parent).dpi : WindowDpi(N(p).hwnd);
     ApplyBackColor(p);
-    if (!parent) CloseBox(p);
-    RECT r = {0, 0, Px(width), Px(height)};
-    AdjustWindowRectEx(&r, FrameStyle(p), FALSE, 0);
-    SetWindowPos(N(p).hwnd, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (!parent) {
+        CloseBox(p);
+        PutWindow(p, POINT{0, 0}, SIZE{Px(p, width), Px(p, height)}, N(p).dpi);
+    } else {
+        SetWindowPos(N(p).hwnd, nullptr, 0, 0, Px(p, width), Px(p, height), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     return 0;
 }
 
@@ -285,10 +569,11 @@ bool WinStart(char **, bool headless) {
     if (headless) OpenStandardOutput();
     HDC screen = GetDC(nullptr);
     if (screen) {
-        g_dpi = GetDeviceCaps(screen, LOGPIXELSY);
+        g_systemDpi = GetDeviceCaps(screen, LOGPIXELSY);
         ReleaseDC(nullptr, screen);
     }
-    if (g_dpi < 96) g_dpi = 96;
+    if (g_systemDpi < 96) g_systemDpi = 96;
+    ReadHighContrast();
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
     WNDCLASSEXW wc = {};
@@ -402,10 +687,13 @@ int WinLoadPanel(Panel &p, const Panel *parent, const char *file, int resourceId
 
 int WinNewPanel(Panel &p, const Panel *parent, int height, int width) { return MakePanelWindow(p, parent, height, width); }
 
+// The fonts of a DPI no panel is laid out at any more go with it (its
+// hidden windows, destroyed later, draw nothing).
 void WinDestroyPanel(Panel &p, bool later) {
     ShowWindow(N(p).hwnd, SW_HIDE);
     if (later) PostMessageW(N(p).hwnd, kMsgDestroyLater, 0, 0);
     else DestroyWindow(N(p).hwnd);
+    ReleaseUnusedFonts();
 }
 
 // Shows, raises and activates the panel, or hides it.
@@ -433,8 +721,9 @@ int WinActivePanel() {
 }
 
 void WinScreenSize(int *height, int *width) {
-    *height = Lg(GetSystemMetrics(SM_CYSCREEN));
-    *width = Lg(GetSystemMetrics(SM_CXSCREEN));
+    const RECT a = LogicalArea(Screens().front());
+    *height = a.bottom - a.top;
+    *width = a.right - a.left;
 }
 
 // Sends only WM_PAINT (and what painting sends), so no callback runs and
@@ -448,37 +737,37 @@ void WinDrawNow() {
 
 uicore::Rect WinPanelRect(const Panel &p) {
     const POINT o = ClientOrigin(p);
-    const SIZE s = ClientSize(p);
-    return {ToUnits(&g_readLeft, o.x), ToUnits(&g_readTop, o.y), Lg(s.cx), Lg(s.cy)};
+    const SIZE size = ClientSize(p);
+    const POINT u = p.parent ? POINT{Lg(p, o.x), Lg(p, o.y)} : UnitsOf(o);
+    return {ToUnits(&g_readLeft, o.x, u.x), ToUnits(&g_readTop, o.y, u.y), Lg(p, size.cx), Lg(p, size.cy)};
 }
 
+// A top-level panel goes to the screen its corner names, laid out at that
+// screen's DPI (or at most the fit's) before its window is sized for it.
 void WinSetPanelRect(Panel &p, const uicore::Rect &r) {
-    RECT w = {ToPixels(g_readLeft, r.x), ToPixels(g_readTop, r.y), 0, 0};
-    w.right = w.left + Px(r.width);
-    w.bottom = w.top + Px(r.height);
-    // The frame goes around the client area (a child panel has none).
-    AdjustWindowRectEx(&w, static_cast<DWORD>(GetWindowLongPtrW(N(p).hwnd, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrW(N(p).hwnd, GWL_EXSTYLE)));
-    SetWindowPos(N(p).hwnd, nullptr, w.left, w.top, w.right - w.left, w.bottom - w.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (p.parent) {
+        SetWindowPos(N(p).hwnd, nullptr, ToPixels(g_readLeft, r.x, Px(p, r.x)), ToPixels(g_readTop, r.y, Px(p, r.y)),
+                     Px(p, r.width), Px(p, r.height), SWP_NOZORDER | SWP_NOACTIVATE);
+        return;
+    }
+    const POINT computed = PixelsOf(POINT{r.x, r.y});
+    const POINT at = {ToPixels(g_readLeft, r.x, computed.x), ToPixels(g_readTop, r.y, computed.y)};
+    const int screenDpi = ScreenAt(at, false).dpi;
+    ApplyDpi(p, LayoutDpi(p, screenDpi));
+    PutWindow(p, at, SIZE{Px(p, r.width), Px(p, r.height)}, screenDpi);
 }
 
+// The frame as the window has it, in the logical pixels of its screen.
 bool WinFrameMargins(const Panel &p, uicore::Margins *m) {
-    RECT r = {0, 0, 0, 0};
-    AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongPtrW(N(p).hwnd, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrW(N(p).hwnd, GWL_EXSTYLE)));
-    *m = {Lg(-r.left), Lg(-r.top), Lg(r.right), Lg(r.bottom)};
+    RECT w, in;
+    GetWindowRect(N(p).hwnd, &w);
+    GetClientRect(N(p).hwnd, &in);
+    POINT at = {0, 0};
+    ClientToScreen(N(p).hwnd, &at);
+    const int dpi = ScreenAt(at, false).dpi;
+    *m = {MulDiv(at.x - w.left, 96, dpi), MulDiv(at.y - w.top, 96, dpi), MulDiv(w.right - at.x - in.right, 96, dpi),
+          MulDiv(w.bottom - at.y - in.bottom, 96, dpi)};
     return true;
-}
-
-uicore::Rect WinWorkArea(const uicore::Rect &where) {
-    const RECT r = {Px(where.x), Px(where.y), Px(where.x + where.width), Px(where.y + where.height)};
-    MONITORINFO mi = {};
-    mi.cbSize = sizeof mi;
-    RECT a;
-    if (GetMonitorInfoW(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &mi)) a = mi.rcWork;
-    else SystemParametersInfoW(SPI_GETWORKAREA, 0, &a, 0);
-    const RECT l = LgRect(a);
-    return {l.left, l.top, l.right - l.left, l.bottom - l.top};
 }
 
 void WinSetTitle(Panel &p) { SetWindowTextW(N(p).hwnd, WideFromAnsi(p.titleRaw.c_str()).c_str()); }
@@ -493,7 +782,6 @@ void FillPanelEntries(uicore::Driver &d) {
     d.panelRect = WinPanelRect;
     d.setPanelRect = WinSetPanelRect;
     d.frameMargins = WinFrameMargins;
-    d.workArea = WinWorkArea;
     d.showPanel = WinShowPanel;
     d.activePanel = WinActivePanel;
     d.screenSize = WinScreenSize;
@@ -501,6 +789,27 @@ void FillPanelEntries(uicore::Driver &d) {
     d.setBackColor = ApplyBackColor;
     d.setFrame = ApplyFrame;
     d.drawNow = WinDrawNow;
+    d.screens = WinScreens;
 }
 
 }  // namespace uiwin
+
+using namespace uiwin;
+
+// ------------------------------------------------------------ test seams
+void UiWinSetScreens(const UiWinScreen *screens, int n) {
+    g_testScreens.clear();
+    for (int i = 0; i < n; ++i) {
+        const UiWinScreen &t = screens[i];
+        g_testScreens.push_back({{t.left, t.top, t.left + t.width, t.top + t.height},
+                                 {t.workLeft, t.workTop, t.workLeft + t.workWidth, t.workTop + t.workHeight},
+                                 std::max(96, t.dpi)});
+    }
+}
+
+void UiWinSetHighContrast(int on) {
+    g_testHighContrast = on < 0 ? -1 : on != 0;
+    FollowSystemColours();
+}
+
+int UiWinGdiObjects(void) { return g_gdi; }

@@ -2,7 +2,8 @@
 // picture button and the image of a picture control, drawn with their
 // alpha over what the control's window draws beneath them.
 //
-// Exports (ui/win32/winprivate.h): AttachPicture, ChoosePictureKey.
+// Exports (ui/win32/winprivate.h): AttachPicture, ChoosePictureKey,
+// PictureDpiChanged, PictureDrawn.
 //
 // Data model: the converter decodes every picture at build time into
 // premultiplied BGRA pixels (uicore::UirImage), so no image decoder is
@@ -15,16 +16,19 @@
 // window destroyed after its panel record is gone still paints safely.
 // The size drawn is in 96-DPI units as the resource gives it (the
 // button's iconSize; a scaled picture control fills itself), scaled to the
-// screen's pixels; a source of another size is resampled by area
+// pixels of the DPI its control is laid out at, which also chooses between
+// the picture and its "@2x" sibling; a source of another size is resampled by area
 // averaging, as Qt scales a picture down smoothly.
 //
-// State: none at file level.
+// State: g_pictures, the picture of each window showing one (gone with
+// the window), for the DPI it follows.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <map>
 #include <vector>
 
 #include "ui/win32/winprivate.h"
@@ -32,12 +36,15 @@
 namespace uiwin {
 
 namespace {
+struct CtrlPicture;
+std::map<HWND, CtrlPicture *> g_pictures;
 
 struct CtrlPicture {
     std::string key;
     uicore::UirImageMap sources;   // the named picture and its sibling, those the file has
     SIZE logical = {0, 0};           // drawn size in 96-DPI units; {0, 0}: fills the control
     bool button = false;
+    int dpi = 96;                    // its control's
     HBITMAP bitmap = nullptr;        // made for madeSize / madeDimmed
     SIZE madeSize = {0, 0};
     bool madeDimmed = false;
@@ -47,7 +54,7 @@ struct CtrlPicture {
     CtrlPicture(const CtrlPicture &) = delete;
     CtrlPicture &operator=(const CtrlPicture &) = delete;
     ~CtrlPicture() {
-        if (bitmap) DeleteObject(bitmap);
+        if (bitmap && DeleteObject(bitmap)) NoteGdi(-1);
     }
 };
 
@@ -109,7 +116,7 @@ RECT PictureRect(const CtrlPicture &pic, HWND hwnd) {
     RECT client;
     GetClientRect(hwnd, &client);
     if (pic.logical.cx <= 0) return client;
-    const int w = Px(pic.logical.cx), h = Px(pic.logical.cy);
+    const int w = MulDiv(pic.logical.cx, pic.dpi, 96), h = MulDiv(pic.logical.cy, pic.dpi, 96);
     // A button centres its picture; a picture control that does not scale
     // its image shows it at the left, centred on its height.
     const int x = pic.button ? (client.right - w) / 2 : 0;
@@ -119,11 +126,11 @@ RECT PictureRect(const CtrlPicture &pic, HWND hwnd) {
 
 // The bitmap of the picture at that size, made again when it changed.
 HBITMAP BitmapFor(CtrlPicture &pic, SIZE size, bool dimmed) {
-    const std::string from = ChoosePictureKey(pic.sources, pic.key, Dpi());
+    const std::string from = ChoosePictureKey(pic.sources, pic.key, pic.dpi);
     if (pic.bitmap && pic.madeSize.cx == size.cx && pic.madeSize.cy == size.cy && pic.madeDimmed == dimmed &&
         pic.madeFrom == from)
         return pic.bitmap;
-    if (pic.bitmap) DeleteObject(pic.bitmap);
+    if (pic.bitmap && DeleteObject(pic.bitmap)) NoteGdi(-1);
     pic.bitmap = nullptr;
     const auto src = pic.sources.find(from);
     if (src == pic.sources.end() || size.cx <= 0 || size.cy <= 0) return nullptr;
@@ -139,6 +146,7 @@ HBITMAP BitmapFor(CtrlPicture &pic, SIZE size, bool dimmed) {
     void *bits = nullptr;
     pic.bitmap = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (!pic.bitmap) return nullptr;
+    NoteGdi(1);
     std::memcpy(bits, pixels.data(), pixels.size());
     GdiFlush();
     pic.madeSize = size;
@@ -177,6 +185,7 @@ LRESULT CALLBACK PictureSubclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
     switch (msg) {
     case WM_NCDESTROY: {
         RemoveWindowSubclass(hwnd, PictureSubclass, id);
+        g_pictures.erase(hwnd);
         delete holder;
         return DefSubclassProc(hwnd, msg, wParam, lParam);
     }
@@ -244,6 +253,7 @@ void AttachPicture(Ctrl &c, const uicore::UirFile &file, const uicore::UirRecord
     if (key.empty()) return;
     auto pic = std::make_shared<CtrlPicture>();
     pic->key = key;
+    pic->dpi = N(c).dpi;
     pic->button = button;
     bool is2x = false;
     for (const std::string &k : {key, Sibling(key, &is2x)}) {
@@ -265,7 +275,26 @@ void AttachPicture(Ctrl &c, const uicore::UirFile &file, const uicore::UirRecord
         pic->logical = {image.width / div, image.height / div};
     }
     SetWindowSubclass(N(c).hwnd, PictureSubclass, 2, reinterpret_cast<DWORD_PTR>(new std::shared_ptr<CtrlPicture>(pic)));
+    g_pictures[N(c).hwnd] = pic.get();
     InvalidateRect(N(c).hwnd, nullptr, TRUE);
+}
+
+// The picture a control's window shows, null when none.
+static CtrlPicture *PictureOf(HWND hwnd) {
+    const auto it = g_pictures.find(hwnd);
+    return it == g_pictures.end() ? nullptr : it->second;
+}
+
+void PictureDpiChanged(const Ctrl &c) {
+    if (CtrlPicture *pic = PictureOf(N(c).hwnd)) pic->dpi = N(c).dpi;
+}
+
+bool PictureDrawn(HWND hwnd, std::string *key, SIZE *size) {
+    const CtrlPicture *pic = PictureOf(hwnd);
+    if (!pic || !pic->bitmap) return false;
+    *key = pic->madeFrom;
+    *size = pic->madeSize;
+    return true;
 }
 
 }  // namespace uiwin

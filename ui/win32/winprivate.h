@@ -37,13 +37,17 @@ struct WinCtrl : uicore::Native {
     int padTop = 0;                // a ring: px from its set top down to its closed window, which is
     int padBottom = 0;             // only as tall as its font makes it, centred on the height set
     int shown = -1;                // a ring: the item its list selects as last set, -2 unknown
+    int dpi = 96;                  // the DPI it is laid out at: its panel's
 };
+
+void NoteGdi(int delta);   // counts the GDI objects the backend holds (made +1, deleted -1)
 
 struct WinPanel : uicore::Native {
     HWND hwnd = nullptr;
     HBRUSH brush = nullptr;
+    int dpi = 96;                  // the DPI its inside is laid out at (DpiOf)
     ~WinPanel() override {
-        if (brush) DeleteObject(brush);
+        if (brush && DeleteObject(brush)) NoteGdi(-1);
     }
 };
 
@@ -59,16 +63,28 @@ using uicore::FindPanel;
 using uicore::NextPanel;
 using uicore::PanelHandles;
 using uicore::Ready;
-// The screen's dots per inch (96 at 100 %, 192 at 200 %), read once at
-// start-up. The program declares itself DPI aware, so Windows scales
-// nothing: every coordinate and size the layer takes or gives is in
-// pixels of a 96-DPI screen, as the panels are drawn, and the backend turns
-// them into the screen's pixels (Px) and back (Lg); fonts are made for the
-// screen's DPI, so text stays sharp.
-int Dpi();
-inline int Px(int logical) { return MulDiv(logical, Dpi(), 96); }
-inline int Lg(int pixels) { return MulDiv(pixels, 96, Dpi()); }
-inline RECT LgRect(const RECT &r) { return RECT{Lg(r.left), Lg(r.top), Lg(r.right), Lg(r.bottom)}; }
+// Dots per inch (96 at 100 %, 144 at 150 %, 192 at 200 %). The program
+// declares itself per-monitor DPI aware, so Windows scales nothing: every
+// coordinate and size the layer takes or gives is in pixels of a 96-DPI
+// screen, as the panels are drawn, and the backend turns them into the
+// screen's pixels (Px) and back (Lg) at the DPI each panel is laid out at:
+// that of the screen it is on (or less, where it would not fit there:
+// Panel::fitDpi), followed when it moves to another screen
+// (WM_DPICHANGED). A control is laid out at its panel's DPI; fonts and
+// pictures are made for it, so text and pictures stay sharp.
+// A top-level panel's place is in the screen's logical pixels: from the
+// top-left corner of the screen it lies on, at that screen's DPI.
+int SystemDpi();                                   // the primary screen's, read at start-up
+inline int Px(const Panel &p, int logical) { return MulDiv(logical, N(p).dpi, 96); }
+inline int Lg(const Panel &p, int pixels) { return MulDiv(pixels, 96, N(p).dpi); }
+inline int Px(const Ctrl &c, int logical) { return MulDiv(logical, N(c).dpi, 96); }
+inline int Lg(const Ctrl &c, int pixels) { return MulDiv(pixels, 96, N(c).dpi); }
+// Lays the panel's inside (controls, fonts, pictures, child panels) out at
+// that DPI; its own window's size is the caller's.
+void ApplyDpi(Panel &p, int dpi);
+// True while Windows' high-contrast mode is on (or the tests' seam says
+// so): panels, texts, the help box and the link take the system's colours.
+bool HighContrast();
 Panel *PanelOfWindow(HWND hwnd);            // the panel whose window is hwnd or holds it
 // Rectangle of a window (a control's or its label's) in its panel's client
 // coordinates.
@@ -84,7 +100,16 @@ inline RECT CtrlRect(const Panel &p, const Ctrl &c) {
 // Makes the control's window on the panel as its look says (96-DPI
 // units); false when Windows refuses it.
 bool CreateCtrlWindow(Panel &p, Ctrl &c, const uicore::UirCtrlLook &look);
+// The control's font at its DPI, from the fonts made so far (by style and
+// DPI). ReleaseUnusedFonts deletes those of a DPI no panel is laid out at
+// any more.
 HFONT FontOf(const Ctrl &c);
+void ReleaseUnusedFonts();
+// Lays the control out at the DPI dpi (its rectangles kept in 96-DPI units).
+void RelayoutCtrl(Panel &p, Ctrl &c, int dpi);
+// The colour of a control's text as drawn now (high contrast: the
+// system's; a text box: box).
+COLORREF TextColourOf(const Ctrl &c, bool box);
 // A wrapped label centred on its height: one line of text is drawn in the
 // middle (a static control centres only single lines), longer text wraps
 // from the top.
@@ -105,6 +130,11 @@ void AttachPicture(Ctrl &c, const uicore::UirFile &file, const uicore::UirRecord
 // shows: the @2x one above 96 DPI, the other at 96; whichever images has
 // when it lacks that one; "" when it has neither.
 std::string ChoosePictureKey(const uicore::UirImageMap &images, const std::string &key, int dpi);
+// The control's picture follows its new DPI (Ctrl's dpi).
+void PictureDpiChanged(const Ctrl &c);
+// What the control's window drew last: the picture's key and the bitmap's
+// size in pixels; false when it shows no picture or has not drawn it yet.
+bool PictureDrawn(HWND hwnd, std::string *key, SIZE *size);
 
 // ------------------------------------------------------ events (winevent.cpp)
 // Fills the driver's entries for the pump, the pointer, the cursor, popups,
