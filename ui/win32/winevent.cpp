@@ -240,7 +240,7 @@ int WinPrintPanel(Panel &panel, const char *pdfFile) {
     (void)pdfFile;   // never one: the driver writes no PDF (Caps::printsPdf)
     wchar_t printer[256];
     DWORD size = 256;
-    if (!GetDefaultPrinterW(printer, &size)) return UIE_SYSTEM;
+    if (!WinDefaultPrinter(printer, &size)) return UIE_SYSTEM;
     DEVMODEW mode = {};
     mode.dmSize = sizeof mode;
     mode.dmFields = DM_ORIENTATION;
