@@ -104,9 +104,11 @@ static char *Slot(int control) {
 // True for a byte that a browser would drop from an address (the C0
 // controls and DEL, and the five bytes Windows-1252 leaves undefined, which
 // are C1 controls once converted) or read as its syntax (blank, "%", "?",
-// "#"): such a byte is percent-encoded.
+// "#", and "\\", which browsers read as "/" in an https address, so that a
+// name holding one would name a file in another folder): such a byte is
+// percent-encoded.
 static bool AEncoder(unsigned char c) {
-    return c <= ' ' || c == 0x7F || c == '%' || c == '?' || c == '#' || c == 0x81 || c == 0x8D ||
+    return c <= ' ' || c == 0x7F || c == '%' || c == '?' || c == '#' || c == '\\' || c == 0x81 || c == 0x8D ||
            c == 0x8F || c == 0x90 || c == 0x9D;
 }
 

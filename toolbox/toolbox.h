@@ -30,6 +30,14 @@ int OpenDocumentInDefaultViewer(const char *document, int windowMode);
 int OpenDocumentInDefaultViewerAnsi(const char *document, int windowMode);
 int OpenDocumentInDefaultViewerUtf8(const char *document, int windowMode);
 int OpenDocumentInDefaultViewer_(const char *document, int windowMode, int utf8);
+#ifdef _WIN32
+// Test seam: the call that stands for the shell's ShellExecuteExW (its
+// argument is the SHELLEXECUTEINFOW, its result the shell's BOOL, the error
+// in the request's hInstApp), so that tests on a real Windows PC reach
+// their recorder without touching the user's registry; null: the shell's own.
+typedef int (*DocShellExecuteSeam)(void *request);
+void DocSetShellExecuteSeam(DocShellExecuteSeam seam);
+#endif
 
 // ---- Callback chaining: hang a further callback on a control or panel so
 // that the callbacks it had keep receiving every event.

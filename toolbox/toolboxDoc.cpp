@@ -9,13 +9,21 @@
 //
 // Data model:
 // - The document text is first converted to UTF-16 into a buffer of 261
-//   units (260 and the terminating zero): the system's ANSI code page for
-//   the plain and Ansi forms (Windows-1252, the system's own text, where
-//   Windows does not say otherwise), UTF-8 for the Utf8 form. A text that does not fit, or holds bytes
-//   that are not valid in its encoding, gives -14 and nothing is opened.
+//   units (260 and the terminating zero): Windows-1252, the system's own
+//   text, for the plain and Ansi forms, by the program's own table on every
+//   Windows code page (the PC's ANSI code page, Russian's 1251 or Chinese's
+//   936, would turn "É" of an address into another letter); UTF-8 for the
+//   Utf8 form. A text that does not fit, or holds bytes that are not valid
+//   in its encoding, gives -14 and nothing is opened.
 // - On Windows the shell's ShellExecuteExW does the opening. shell32.dll is
-//   loaded at the first call, under a per-process named mutex, and its entry
+//   loaded from the system folder at the first call, under a per-process
+//   named mutex, and its entry
 //   points are kept for the life of the process (the shell state below).
+//   As Windows asks of ShellExecuteExW's callers, COM is initialised on the
+//   calling thread (the user-interface thread: there is no other) before
+//   the first opening, apartment-threaded without OLE1 DDE, and released at
+//   exit; the request waits for the shell to finish (SEE_MASK_NOASYNC), and
+//   the wait cursor shows meanwhile.
 // - Elsewhere GIO stands in for the shell. The text is classified the way
 //   the Windows shell reads it: a text beginning with "www." that names no
 //   existing file is a web address (opened as https://...), a text beginning
@@ -33,14 +41,9 @@
 // window. On Windows they become the shell's show command; GIO has no such
 // notion, so there the application decides how it shows itself.
 
-#if defined(_WIN32) && !defined(ISOLATION_AWARE_ENABLED)
-// The Windows headers then route LoadLibrary through the isolation-aware
-// wrappers, so that the side-by-side assemblies named in the program's
-// manifest apply to shell32.dll. Must come before <windows.h>.
-#define ISOLATION_AWARE_ENABLED 1
-#endif
-
 #include "toolbox/toolbox.h"
+
+#include "ui/cp1252.h"
 
 #include <cassert>
 #include <cstddef>
@@ -49,7 +52,9 @@
 #ifdef _WIN32
 #include <atomic>
 #include <cstdio>
+#include <cstdlib>
 #include <windows.h>
+#include <objbase.h>
 #include <shellapi.h>
 #else
 #include <gio/gio.h>
@@ -70,6 +75,21 @@ namespace {
 constexpr int kDocWideUnits = 261;
 
 }  // namespace
+
+// Converts zero-terminated Windows-1252 `text` to UTF-16 in `wide` (units
+// of char16_t, or of wchar_t on Windows), with its terminating zero. The
+// five bytes the code page leaves undefined become the C1 control of the
+// same number, as Windows' own conversion of code page 1252 does. Returns
+// 0, or -14 when it needs more than kDocWideUnits.
+template <typename Unit>
+static int DocCp1252ToUtf16(const char *text, Unit *wide) {
+    int n = 0;
+    for (const unsigned char *p = reinterpret_cast<const unsigned char *>(text);; ++p) {
+        if (n == kDocWideUnits) return ToolErr_TextNotConvertible;
+        wide[n++] = static_cast<Unit>(cp1252::ToCodePoint(*p));
+        if (*p == 0) return 0;
+    }
+}
 
 #ifdef _WIN32
 // ===================================================================== Windows
@@ -99,6 +119,25 @@ static DocDragAcceptFiles gDocDragAcceptFiles = nullptr;
 static DocDragFinish gDocDragFinish = nullptr;
 static DocShellNotifyIconW gDocShellNotifyIconW = nullptr;
 static DocShellExecuteExW gDocShellExecuteExW = nullptr;
+// gDocComReady: COM initialised on the user-interface thread (once, at the
+//   first opening; released at exit when this module initialised it).
+// gDocSeam: the tests' stand-in for ShellExecuteExW, or null.
+static bool gDocComReady = false;
+static DocShellExecuteSeam gDocSeam = nullptr;
+
+void DocSetShellExecuteSeam(DocShellExecuteSeam seam) { gDocSeam = seam; }
+
+static void DocComRelease() { CoUninitialize(); }
+
+// COM for the shell's handlers (a browser may be registered through one).
+// A thread that already runs COM in another mode is left as it is: the
+// shell then works with that.
+static void DocComInit() {
+    if (gDocComReady) return;
+    gDocComReady = true;
+    const HRESULT hr = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    if (SUCCEEDED(hr)) std::atexit(DocComRelease);   // S_FALSE too: every success is paired
+}
 
 // Entry point `name` of `module` as a pointer of type T, or null when the
 // module has none.
@@ -129,7 +168,12 @@ static int DocLoadShell(void) {
 
     int status = 0;
     if (!gDocShellLoaded.load(std::memory_order_acquire)) {
-        HMODULE module = LoadLibraryW(L"shell32.dll");
+        // From the system folder only, never from the program's (which
+        // pupils may be able to write to). No isolation-aware wrapper is
+        // needed for the manifest's assemblies to apply: the process's
+        // activation context, made from the manifest, redirects the load by
+        // itself (and mingw-w64's headers have no such wrappers anyway).
+        HMODULE module = LoadLibraryExW(L"shell32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
         if (!module) {
             status = ToolErr_CouldNotLoadDLL;
         } else {
@@ -200,24 +244,35 @@ static int DocShellErrorStatus(int shellError) {
 
 int OpenDocumentInDefaultViewer_(const char *document, int windowMode, int utf8) {
     wchar_t wide[kDocWideUnits];
-    if (!document ||
-        MultiByteToWideChar(utf8 ? CP_UTF8 : CP_ACP, MB_ERR_INVALID_CHARS, document, -1, wide,
-                            kDocWideUnits) == 0)
+    if (!document) return ToolErr_TextNotConvertible;
+    if (utf8) {
+        if (MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, document, -1, wide, kDocWideUnits) == 0)
+            return ToolErr_TextNotConvertible;
+    } else if (DocCp1252ToUtf16(document, wide) < 0) {
         return ToolErr_TextNotConvertible;
+    }
 
     // All zero but these; 60 bytes in a 32-bit build. No parameters, no
-    // folder, no parent window; the shell shows no error dialog of its own.
+    // folder, no parent window; the shell shows no error dialog of its own
+    // and returns once it has handed the text on.
     SHELLEXECUTEINFOW request;
     std::memset(&request, 0, sizeof request);
     request.cbSize = sizeof request;
-    request.fMask = SEE_MASK_FLAG_NO_UI;
+    request.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
     request.lpVerb = L"open";
     request.lpFile = wide;
     request.nShow = DocShowCommand(windowMode);
 
     const int loaded = DocLoadShell();
     if (loaded < 0) return loaded;
-    if (gDocShellExecuteExW(&request)) return 0;
+    DocComInit();
+    // The shell may take seconds (a browser starting): the wait cursor says
+    // so. Without the run-time (a command-line use) these do nothing.
+    const int waiting = GetWaitCursorState() == 1;
+    if (!waiting) SetWaitCursor(1);
+    const BOOL opened = gDocSeam ? gDocSeam(&request) : gDocShellExecuteExW(&request);
+    if (!waiting) SetWaitCursor(0);
+    if (opened) return 0;
     return DocShellErrorStatus(static_cast<int>(reinterpret_cast<INT_PTR>(request.hInstApp)));
 }
 
@@ -285,27 +340,6 @@ static int DocLoadGio() {
     gDocGio = e;
     gDocGioLoaded.store(true, std::memory_order_release);
     return 0;
-}
-
-// The Windows-1252 bytes 0x80..0x9F as UTF-16. The five bytes the code page
-// leaves undefined become the C1 control of the same number, as Windows'
-// own conversion of code page 1252 does.
-static const char16_t kDocCp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-// Converts zero-terminated Windows-1252 `text` to UTF-16 in `wide`, with its
-// terminating zero. Returns 0, or -14 when it needs more than kDocWideUnits.
-static int DocCp1252ToUtf16(const char *text, char16_t *wide) {
-    int n = 0;
-    for (const unsigned char *p = reinterpret_cast<const unsigned char *>(text);; ++p) {
-        if (n == kDocWideUnits) return ToolErr_TextNotConvertible;
-        const unsigned char c = *p;
-        wide[n++] = (c >= 0x80 && c <= 0x9F) ? kDocCp1252High[c - 0x80] : char16_t(c);
-        if (c == 0) return 0;
-    }
 }
 
 // Converts zero-terminated UTF-8 `text` to UTF-16 in `wide`, with its

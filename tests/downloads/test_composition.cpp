@@ -273,12 +273,12 @@ TEST_F(Composition, Product170IsRenamedV2InTheRing) {
 }
 
 TEST_F(Composition, NameBytesABrowserWouldDropOrParseArePercentEncoded) {
-    // Controls, "?", "#" and "%" would make the browser fetch another file;
-    // every other byte, accents included, stays as the rules made it.
-    Nommer(990, "A\tB\nC?D#E%F G\x81H\xE2\x7F");
+    // Controls, "?", "#", "%" and "\\" would make the browser fetch another
+    // file; every other byte, accents included, stays as the rules made it.
+    Nommer(990, "A\tB\nC?D#E%F G\x81H\xE2\x7F\\I");
     Composer(990, "", "");
-    EXPECT_EQ(Adr(FVLIC_LOAD_BP_PROF), kB + "A%09B%0AC%3FD%23E%25F-G%C2%81H\xE2%7F_Professeur.zip");
-    EXPECT_STREQ(LoadDossier(), "A\tB\nC?D#E%F-G\x81H\xE2\x7F") << "the folder name itself is not encoded";
+    EXPECT_EQ(Adr(FVLIC_LOAD_BP_PROF), kB + "A%09B%0AC%3FD%23E%25F-G%C2%81H\xE2%7F%5CI_Professeur.zip");
+    EXPECT_STREQ(LoadDossier(), "A\tB\nC?D#E%F-G\x81H\xE2\x7F\\I") << "the folder name itself is not encoded";
     Nommer(80, "Dosi Pro?");   // a name used whole in an address
     Composer(80, "", "");
     EXPECT_EQ(Adr(FVLIC_LOAD_BP_2), kB + "Installer_Supervision_Dosi%20Pro%3F_V1-0.zip");

@@ -136,6 +136,16 @@ TEST_F(Backend, CloseBoxCommitsTheCloseControl) {
     EXPECT_TRUE(IsWindow(UiPanelWindow(p)));
 }
 
+// A WM_QUIT posted by another program counts once, as the close box of the
+// active panel; the poll is quiet afterwards instead of waking for ever.
+TEST_F(Backend, PostedQuitIsTheCloseBoxOnce) {
+    SetActiveWindow(UiPanelWindow(p));
+    UiRunPendingMessages();
+    PostQuitMessage(0);
+    EXPECT_EQ(Commits(), (std::vector<std::pair<int, int>>{{p, BP_QUIT}}));
+    EXPECT_EQ(UiRunPendingMessages(), 0);
+}
+
 // Alt+Q presses "__QUITTER" through the poll's IsDialogMessageW.
 TEST_F(Backend, AltLetterPressesTheMarkedButton) {
     SetFocus(UiCtrlWindow(p, BP_OK));

@@ -10,8 +10,13 @@
 #include <string>
 #include <vector>
 
+#include <cstdlib>
+
+#include "app/VLic.h"
+#include "downloads/VLicLoad.h"
 #include "support/url_recorder.h"
 #include "toolbox/toolbox.h"
+#include "ui/FVLicEnr.h"
 
 namespace {
 
@@ -117,6 +122,26 @@ TEST_F(ShellOpen, FailuresGiveTheirStatus) {
     const std::string address = "https://www.veltrane.fr/";
     EXPECT_EQ(OpenDocumentInDefaultViewerAnsi(address.c_str(), 0), 0);
     ExpectRecord(SW_SHOWNORMAL, address);
+}
+
+// Product 210's teacher folder keeps "â" and "É" of its name. Whatever the
+// PC's code page (ctest runs this under Russian's 1251 and Chinese's 936
+// too, $VLIC_EXPECT_ACP), the handler gets the address as the program
+// composed it, read as Windows-1252 by Windows' own table.
+TEST_F(ShellOpen, AccentedAddressReachesItsHandlerOnEveryCodePage) {
+    if (const char *acp = std::getenv("VLIC_EXPECT_ACP"))
+        ASSERT_EQ(GetACP(), std::strtoul(acp, nullptr, 10)) << "the run's locale is missing (LOCPATH)";
+    ASSERT_EQ(VLicProdCharger(VLIC_PROD_FILE), 1);
+    LoadVersions(210);
+    LoadNomDossier(210);
+    LoadAdresses(210);
+    const std::string address = LoadAdresse(FVLIC_LOAD_BP_PROF);
+    wchar_t wide[300];
+    ASSERT_GT(MultiByteToWideChar(1252, 0, address.c_str(), -1, wide, 300), 0);
+    const std::string utf8 = Narrow(wide, CP_UTF8);
+    ASSERT_NE(utf8, address) << "the address holds accents";
+    EXPECT_EQ(OpenDocumentInDefaultViewerAnsi(address.c_str(), 0), 0);
+    ExpectRecord(SW_SHOWNORMAL, utf8);
 }
 
 }  // namespace

@@ -96,7 +96,7 @@ static LRESULT CALLBACK CtrlSubclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
         return 0;
     }
     if (msg == WM_RBUTTONDOWN && RightClick(hwnd, lParam)) return 0;
-    return DefSubclassProc(hwnd, msg, wParam, lParam);
+    return WinDefSubclass(hwnd, msg, wParam, lParam);
 }
 
 // "\n" as "\r\n", for an EDIT window. A lone "\r" is a line break too, as
@@ -252,7 +252,7 @@ bool CreateCtrlWindow(Panel &p, Ctrl &c, const uicore::UirCtrlLook &look) {
     // Only the user's edits count as such (Wine marks an edit control made
     // with its text as modified).
     if (IsEdit(c)) SendMessageW(N(c).hwnd, EM_SETMODIFY, FALSE, 0);
-    SetWindowSubclass(N(c).hwnd, CtrlSubclass, 1, 0);
+    WinSetSubclass(N(c).hwnd, CtrlSubclass, 1, 0);
     ApplyDimmed(p, c);
     return true;
 }

@@ -140,7 +140,7 @@ static Ctrl *ButtonOfApartLabel(Panel *p, wchar_t ch) {
 // of the themed buttons, about 35 a second while the pointer rests on one).
 static constexpr UINT kWmSysTimer = 0x0118;
 
-// Runs every pending message (a WM_QUIT is put back and ends the run);
+// Runs every pending message (a WM_QUIT as the active panel's close box);
 // the number it ran, Windows' own timers left out: they are nobody's input.
 static int Pump() {
     MSG msg;
@@ -148,8 +148,13 @@ static int Pump() {
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message != kWmSysTimer) ++ran;
         if (msg.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            return ran;
+            // Nothing of ours posts one, but another program or a shell
+            // extension may. Put back, it would make every poll return at
+            // once, for ever: it counts once, as the close box of the
+            // active panel.
+            Panel *active = PanelOfWindow(GetActiveWindow());
+            if (active) uicore::InputClose(active->handle);
+            continue;
         }
         HWND top = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
         // Enter and Escape stay with the control: a dialog would turn them
@@ -240,7 +245,7 @@ int WinPrintPanel(Panel &panel, const char *pdfFile) {
     (void)pdfFile;   // never one: the driver writes no PDF (Caps::printsPdf)
     wchar_t printer[256];
     DWORD size = 256;
-    if (!GetDefaultPrinterW(printer, &size)) return UIE_SYSTEM;
+    if (!WinDefaultPrinter(printer, &size)) return UIE_SYSTEM;
     DEVMODEW mode = {};
     mode.dmSize = sizeof mode;
     mode.dmFields = DM_ORIENTATION;

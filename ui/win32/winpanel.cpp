@@ -561,11 +561,13 @@ static int MakePanelWindow(Panel &p, const Panel *parent, int height, int width)
 static void OpenStandardOutput();
 
 // True once the window class is registered and the common controls are
-// ready; false when Windows refuses them. A headless start is a
+// loaded and ready; false when Windows refuses them. A headless start is a
 // command-line run: its output is made to reach the user.
 bool WinStart(char **, bool headless) {
     static bool started = false;
     if (started) return true;
+    // Already done before main; a test program's own start comes here too.
+    RestrictDllSearch();
     if (headless) OpenStandardOutput();
     HDC screen = GetDC(nullptr);
     if (screen) {
@@ -574,8 +576,7 @@ bool WinStart(char **, bool headless) {
     }
     if (g_systemDpi < 96) g_systemDpi = 96;
     ReadHighContrast();
-    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&icc);
+    if (!LoadCommonControls()) return false;
     WNDCLASSEXW wc = {};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = PanelProc;

@@ -184,10 +184,10 @@ LRESULT CALLBACK PictureSubclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
     CtrlPicture &pic = **holder;
     switch (msg) {
     case WM_NCDESTROY: {
-        RemoveWindowSubclass(hwnd, PictureSubclass, id);
+        WinRemoveSubclass(hwnd, PictureSubclass, id);
         g_pictures.erase(hwnd);
         delete holder;
-        return DefSubclassProc(hwnd, msg, wParam, lParam);
+        return WinDefSubclass(hwnd, msg, wParam, lParam);
     }
     case WM_PAINT: {
         // The button paints itself (into the DC given, as buttons do), and
@@ -195,7 +195,7 @@ LRESULT CALLBACK PictureSubclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
         PAINTSTRUCT ps;
         HDC dc = wParam ? reinterpret_cast<HDC>(wParam) : BeginPaint(hwnd, &ps);
         if (pic.button) {
-            DefSubclassProc(hwnd, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+            WinDefSubclass(hwnd, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
             DrawPicture(pic, hwnd, dc);
         } else {
             PaintStatic(pic, hwnd, dc);
@@ -209,7 +209,7 @@ LRESULT CALLBACK PictureSubclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
             PaintStatic(pic, hwnd, dc);
             return 0;
         }
-        const LRESULT r = DefSubclassProc(hwnd, msg, wParam, lParam);
+        const LRESULT r = WinDefSubclass(hwnd, msg, wParam, lParam);
         DrawPicture(pic, hwnd, dc);
         return r;
     }
@@ -224,13 +224,13 @@ LRESULT CALLBACK PictureSubclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
     case WM_UPDATEUISTATE: {
-        const LRESULT r = DefSubclassProc(hwnd, msg, wParam, lParam);
+        const LRESULT r = WinDefSubclass(hwnd, msg, wParam, lParam);
         InvalidateRect(hwnd, nullptr, FALSE);
         return r;
     }
     default: break;
     }
-    return DefSubclassProc(hwnd, msg, wParam, lParam);
+    return WinDefSubclass(hwnd, msg, wParam, lParam);
 }
 
 }  // namespace
@@ -274,7 +274,7 @@ void AttachPicture(Ctrl &c, const uicore::UirFile &file, const uicore::UirRecord
         const int div = is2x ? 2 : 1;
         pic->logical = {image.width / div, image.height / div};
     }
-    SetWindowSubclass(N(c).hwnd, PictureSubclass, 2, reinterpret_cast<DWORD_PTR>(new std::shared_ptr<CtrlPicture>(pic)));
+    WinSetSubclass(N(c).hwnd, PictureSubclass, 2, reinterpret_cast<DWORD_PTR>(new std::shared_ptr<CtrlPicture>(pic)));
     g_pictures[N(c).hwnd] = pic.get();
     InvalidateRect(N(c).hwnd, nullptr, TRUE);
 }

@@ -17,6 +17,7 @@
 #include "ui/core/uicore.h"
 #include "ui/core/uires.h"
 #include "ui/userint.h"
+#include "ui/win32/winsys.h"
 
 namespace uiwin {
 

@@ -1,7 +1,8 @@
 // winres.cpp: finds the panel resource files of the Win32 backend. A file
 // that travels inside the executable is a Win32 resource named after it in
 // capitals, of type "UIRFILETYPE" ("FVLicEnr.uir" is "FVLICENR.UIR"); the
-// others lie beside the program ("FenGen.uir") and are read by name.
+// others lie beside the program ("FenGen.uir") and are read from its
+// folder, whatever the current one.
 //
 // Exports (ui/win32/winres.h): uiwin::ReadResourceFile, ProgramFolder.
 //
@@ -72,9 +73,13 @@ int ReadResourceFile(const char *file, std::string *bytes) {
     std::wstring upper = name;
     for (wchar_t &c : upper) c = static_cast<wchar_t>(std::towupper(c));
     if (FromExecutable(upper, bytes)) return 0;
-    if (FromFile(name, bytes)) return 0;
+    // The program's folder before the current one: started from another
+    // folder (a pupil's, which he may write to), the program must not take
+    // a file of the same name lying there. The name as given comes last, for
+    // a full path.
     std::wstring folder;
     if (ProgramFolder(&folder) == 0 && FromFile(folder + L"\\" + name, bytes)) return 0;
+    if (FromFile(name, bytes)) return 0;
     return UIE_FILE_NOT_FOUND;
 }
 
