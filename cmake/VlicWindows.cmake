@@ -62,6 +62,16 @@ set_source_files_properties(app/win/VLicEnr.rc PROPERTIES
   COMPILE_DEFINITIONS "VLIC_VERSION_MAJOR=${PROJECT_VERSION_MAJOR};VLIC_VERSION_MINOR=${PROJECT_VERSION_MINOR};VLIC_VERSION_PATCH=${PROJECT_VERSION_PATCH}"
   OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/app/win/VLicEnr.ico;${CMAKE_SOURCE_DIR}/app/win/VLicEnr.exe.manifest")
 
+# VLicEnr.com, the console launcher beside it (app/win/VLicEnrCom.cpp): cmd
+# finds it before VLicEnr.exe for "VLicEnr --produits" and waits for it, as
+# it never does for a windowed program. A console program on Windows' own
+# DLLs alone, linked statically as the program is.
+add_executable(VLicEnrCom app/win/VLicEnrCom.cpp)
+set_target_properties(VLicEnrCom PROPERTIES OUTPUT_NAME VLicEnr SUFFIX .com)
+target_compile_definitions(VLicEnrCom PRIVATE UNICODE _UNICODE)
+target_link_options(VLicEnrCom PRIVATE -municode)
+add_dependencies(VLicEnr VLicEnrCom)
+
 # GenDemo, the general library's demonstration, with its panel carried
 # inside as "GENDEMO.UIR". Built beside the program, never packaged.
 file(GLOB gendemo_images CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/examples/GenDemo/images/*.png)

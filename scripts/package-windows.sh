@@ -2,8 +2,8 @@
 # package-windows.sh: makes what a school receives, dist/VLicEnr-windows-x64.zip
 # (one folder VLicEnr/) and dist/VLicEnr-x64.msi (per machine, into Program
 # Files\Veltrane\VLicEnr, app/win/VLicEnr.wxs), both holding the files of
-# the list `shipped` below: VLicEnr.exe (stripped of its debugging
-# information), Veltrane.vlicprod, Veltrane.vlicvers, FenGen.uir and
+# the list `shipped` below: VLicEnr.exe and its console launcher VLicEnr.com
+# (both stripped of their debugging information), Veltrane.vlicprod, Veltrane.vlicvers, FenGen.uir and
 # LISEZMOI.txt (French, Windows-1252 with CR LF line ends, as Notepad reads
 # it everywhere, its @VERSION@ replaced). The version is the file VERSION's,
 # or $VLIC_PACKAGE_VERSION (to try an upgrade). With VLIC_SIGN_PKCS12 (a
@@ -32,7 +32,7 @@ bin=$build/bin
 version=${VLIC_PACKAGE_VERSION:-$(head -n 1 "$top/VERSION")}
 # The files a school receives, in the zip's folder and in the MSI's
 # installation folder alike: add a file here and both carry it.
-shipped=(VLicEnr.exe Veltrane.vlicprod Veltrane.vlicvers FenGen.uir LISEZMOI.txt)
+shipped=(VLicEnr.exe VLicEnr.com Veltrane.vlicprod Veltrane.vlicvers FenGen.uir LISEZMOI.txt)
 stage=$(mktemp -d "${TMPDIR:-/tmp}/vlic-package.XXXXXX")
 trap 'rm -rf "$stage"' EXIT
 mkdir "$stage/VLicEnr"
@@ -63,17 +63,17 @@ if [ -n "${VLIC_SIGN_PKCS12:-}" ]; then
     esac
   done
 else
-  echo "package-windows: no code-signing certificate (VLIC_SIGN_PKCS12): VLicEnr.exe and the MSI are unsigned"
+  echo "package-windows: no code-signing certificate (VLIC_SIGN_PKCS12): VLicEnr.exe, VLicEnr.com and the MSI are unsigned"
 fi
 
 # Only the DLLs of Windows itself: the C and C++ run-times are linked in.
 system_dlls='^(kernel32|user32|gdi32|comctl32|comdlg32|shell32|ole32|oleaut32|advapi32|winspool\.drv|msvcrt|windowscodecs|uxtheme|shlwapi|ws2_32|imm32|version)(\.dll)?$'
 while read -r dll; do
   if ! grep -qiE "$system_dlls" <<<"$dll"; then
-    echo "package-windows: VLicEnr.exe needs $dll, which Windows does not carry" >&2
+    echo "package-windows: VLicEnr.exe or VLicEnr.com needs $dll, which Windows does not carry" >&2
     exit 1
   fi
-done < <(x86_64-w64-mingw32-objdump -p "$stage/VLicEnr/VLicEnr.exe" | sed -n 's/^\s*DLL Name: //p')
+done < <(for f in VLicEnr.exe VLicEnr.com; do x86_64-w64-mingw32-objdump -p "$stage/VLicEnr/$f"; done | sed -n 's/^\s*DLL Name: //p')
 
 dist=${VLIC_DIST_DIR:-$top/dist}
 mkdir -p "$dist"

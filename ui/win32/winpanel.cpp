@@ -605,16 +605,24 @@ static UINT g_consoleCodePage = 0;   // the parent console's code page, put back
 
 static void RestoreConsoleCodePage() { SetConsoleOutputCP(g_consoleCodePage); }
 
+// True when the standard handle is one of a console's.
+static bool StandardHandleConsole(DWORD which) {
+    DWORD mode = 0;
+    return GetConsoleMode(GetStdHandle(which), &mode) != 0;
+}
+
 // A windowed program starts with no console: its standard output and error
 // go where the parent redirected them, else to the console it was started
-// from (attached), else nowhere. A console is switched to UTF-8, as the
-// listings are written, and its code page put back at exit. Either way the
-// bytes are written as they are, without a CR before each line break, so
-// that the lines are the same as on Linux.
+// from (attached), else nowhere. A console's own handles handed down (by the
+// launcher VLicEnr.com) serve once attached to that console. A console is
+// switched to UTF-8, as the listings are written, and its code page put back
+// at exit. Either way the bytes are written as they are, without a CR before
+// each line break, so that the lines are the same as on Linux.
 static void OpenStandardOutput() {
     const bool out = StandardHandleOpen(STD_OUTPUT_HANDLE);
     const bool err = StandardHandleOpen(STD_ERROR_HANDLE);
-    if ((!out || !err) && AttachConsole(ATTACH_PARENT_PROCESS)) {
+    const bool given = StandardHandleConsole(STD_OUTPUT_HANDLE) || StandardHandleConsole(STD_ERROR_HANDLE);
+    if ((!out || !err || given) && AttachConsole(ATTACH_PARENT_PROCESS)) {
         if (!out) std::freopen("CONOUT$", "w", stdout);
         if (!err) std::freopen("CONOUT$", "w", stderr);
     }

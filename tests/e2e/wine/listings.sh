@@ -3,7 +3,8 @@
 # redirected standard output byte for byte as on Linux (UTF-8, LF line
 # ends, no CR), or to the console the program was started from, the usage
 # line on standard error with exit code 2, and nothing at all, with exit
-# code 0, when the output leads nowhere.
+# code 0, when the output leads nowhere. Typed in cmd as "VLicEnr", the
+# console launcher VLicEnr.com gives the same, its exit code included.
 # With $VLIC_LINUX_BIN (the Linux build's bin folder, which scripts/test.sh
 # gives) every listing is held, byte for byte, against the Linux program's:
 # --produits and --adresses N for 0 and every product of the catalogue.
@@ -47,6 +48,33 @@ e2e_expect_eq 41 "$(wc -l <"$W/console.txt")" "lines shown in the console"
 e2e_expect "the console shows the accented line" grep -qx $'21 \+Robot RM5 Pince \xc3\x89lectrique \+1' "$W/console.txt"
 wine_run "$E2E_BIN/console_parent.exe" "$APP" --adresses >"$W/console-usage.txt" 2>&1 || true
 e2e_expect "the usage line in the console" grep -q '^usage: VLicEnr --adresses N' "$W/console-usage.txt"
+
+# Typed in cmd as "VLicEnr ...": the console launcher VLicEnr.com, found
+# before the executable, waits for it and gives its exit code, in a console
+# (each listing before the next line of the batch) and with a redirection,
+# its arguments handed on as cmd split them.
+printf '%s\r\n' '@VLicEnr --produits' '@echo fin %ERRORLEVEL%' \
+    "@VLicEnr \"--adresses\" \"250\" > $(wine_winpath "$W/com-250.txt")" '@echo fin %ERRORLEVEL%' \
+    "@VLicEnr --adresses > $(wine_winpath "$W/com-usage.txt")" '@echo fin %ERRORLEVEL%' >"$W/com.cmd"
+(cd "$E2E_BIN" && wine_run console_parent.exe cmd /c "$(wine_winpath "$W/com.cmd")") >"$W/com-console.txt" 2>&1 || true
+e2e_expect_eq "310|fin 0|fin 0|usage: VLicEnr --adresses N   (N: product number, 0 to 999)|fin 2" \
+    "$(sed -n '41s/ .*//p;42,44p;47p' "$W/com-console.txt" | paste -sd'|')" \
+    "cmd's console: the 41 products, then each exit code after its listing"
+e2e_expect "VLicEnr \"--adresses\" \"250\" through the launcher" cmp "$W/adresses-250.txt" "$W/com-250.txt"
+# From another folder, the executable beside the launcher; alone, the
+# launcher says so (exit code 3), which shows that cmd took it.
+rc=0
+wine_run cmd /c "$(wine_winpath "$E2E_BIN/VLicEnr")" --produits >"$W/com-produits.txt" 2>"$W/com.err" || rc=$?
+e2e_expect_eq 0 "$rc" "exit code of cmd /c <bin>\\VLicEnr --produits"
+e2e_expect "cmd /c VLicEnr --produits into a file, as the executable writes it" cmp "$W/produits.txt" "$W/com-produits.txt"
+rc=0
+wine_run cmd /c "$(wine_winpath "$E2E_BIN/VLicEnr")" --adresses >/dev/null 2>"$W/com.err" || rc=$?
+e2e_expect_eq 2 "$rc" "exit code of cmd /c VLicEnr --adresses"
+mkdir "$W/seul" && cp "$E2E_BIN/VLicEnr.com" "$W/seul/"
+rc=0
+(cd "$W/seul" && wine_run cmd /c VLicEnr --produits) >/dev/null 2>"$W/seul.err" || rc=$?
+e2e_expect_eq "3 VLicEnr : impossible de lancer" "$rc $(grep -o '^VLicEnr : impossible de lancer' "$W/seul.err")" \
+    "the launcher alone, without its executable"
 
 rc=0
 wine_run "$APP" --produits >&- 2>&- || rc=$?

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # What a school receives: scripts/package-windows.sh packs this build into
-# VLicEnr-windows-x64.zip, holding VLicEnr/ with the program, the catalogue,
+# VLicEnr-windows-x64.zip, holding VLicEnr/ with the program and its console
+# launcher, the catalogue,
 # FenGen.uir, the versions file and LISEZMOI.txt (Windows-1252, CR LF)
 # and nothing else, signed here with a throw-away certificate;
 # GenDemo.exe stays out. The program carries its icon, version and manifest
@@ -24,7 +25,7 @@ export VLIC_SIGN_PKCS12=$W/code.p12 VLIC_SIGN_PASSWORD_FILE=$W/pass.txt
 VLIC_PACKAGE_NO_BUILD=1 VLIC_WINDOWS_BUILD_DIR=$(dirname "$E2E_BIN") VLIC_DIST_DIR=$W \
     "$E2E_SRC/scripts/package-windows.sh" >"$W/package.log" 2>&1 || e2e_fail "package-windows.sh failed: $(tail -n 3 "$W/package.log")"
 zip=$W/VLicEnr-windows-x64.zip
-e2e_expect_eq "VLicEnr/ VLicEnr/FenGen.uir VLicEnr/LISEZMOI.txt VLicEnr/VLicEnr.exe VLicEnr/Veltrane.vlicprod VLicEnr/Veltrane.vlicvers" \
+e2e_expect_eq "VLicEnr/ VLicEnr/FenGen.uir VLicEnr/LISEZMOI.txt VLicEnr/VLicEnr.com VLicEnr/VLicEnr.exe VLicEnr/Veltrane.vlicprod VLicEnr/Veltrane.vlicvers" \
     "$(unzip -Z1 "$zip" | sort | tr '\n' ' ' | sed 's/ $//')" "the zip's content"
 mkdir "$W/unpacked"
 (cd "$W/unpacked" && unzip -q "$zip")
@@ -34,7 +35,7 @@ e2e_expect "LISEZMOI.txt in Windows-1252 (é as one byte)" grep -q $'T\xe9l\xe9c
 e2e_expect "LISEZMOI.txt with CR LF line ends" bash -c \
     '[ "$(grep -c $'"'"'\r$'"'"' "$1")" -eq "$(wc -l <"$1")" ]' _ "$dir/LISEZMOI.txt"
 e2e_expect "LISEZMOI.txt gives the version" grep -q "^Version $(head -n 1 "$E2E_SRC/VERSION")"$'\r' "$dir/LISEZMOI.txt"
-for f in "$dir/VLicEnr.exe" "$W/VLicEnr-x64.msi"; do
+for f in "$dir/VLicEnr.exe" "$dir/VLicEnr.com" "$W/VLicEnr-x64.msi"; do
     osslsigncode verify -CAfile "$W/ca.crt" -in "$f" >"$W/verify.log" 2>&1
     e2e_expect "$(basename "$f") signed by the test authority: $(grep -m1 -E 'Succeeded|Failed' "$W/verify.log")" \
         grep -q '^Succeeded' "$W/verify.log"
