@@ -198,12 +198,23 @@ const char *EnrMessageCatalogueAbsent(void) {
            "Veuillez vérifier le contenu du répertoire (problème téléchargement ou zip)."_cp1252;
 }
 
+int EnrDossierProgramme(void) {
+    char dossier[MAX_PATHNAME_LEN];
+    if (GetProjectDirAnsi(dossier) != 0) return 1;
+    return SetDirAnsi(dossier) == 0 ? 1 : 0;
+}
+
+// The popup of a catalogue that cannot be loaded.
+static void EnrCatalogueAbsent(void) {
+    MessagePopupAnsi("VLicEnr Veltrane : application incomplète"_cp1252, EnrMessageCatalogueAbsent());
+}
+
 int EnrDemarrer(int argc, char **argv) {
     const int produit = (argc > 1) ? EnrLireProduit(argv[1]) : 0;
     // The versions file is optional: without it the built-in versions hold.
     LoadVersionsCharger(LOAD_VERSIONS_FILE, nullptr);
     if (!VLicProdCharger(VLIC_PROD_FILE)) {
-        MessagePopupAnsi("VLicEnr Veltrane : application incomplète"_cp1252, EnrMessageCatalogueAbsent());
+        EnrCatalogueAbsent();
         return 0;
     }
     return EnrGerer(produit) ? 0 : 1;
@@ -227,7 +238,9 @@ int VLicEnrMain(int argc, char **argv) {
         EnrAucunAffichage();
         return -1;
     }
-    char dossier[MAX_PATHNAME_LEN];
-    if (GetProjectDirAnsi(dossier) == 0) SetDirAnsi(dossier);
+    if (!EnrDossierProgramme()) {
+        EnrCatalogueAbsent();
+        return 0;
+    }
     return EnrDemarrer(argc, argv);
 }

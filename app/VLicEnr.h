@@ -13,6 +13,13 @@
 // the popup of a missing catalogue).
 int VLicEnrMain(int argc, char **argv);
 
+// Makes the program's folder the current one (the run-time started).
+// Returns 1 when it is current, or when the run-time cannot name it (start-up
+// then goes on in the current folder); 0 when the folder is known but cannot
+// be made current: nothing is then to be read from the current folder, which
+// may be anybody's, and start-up reports the catalogue missing.
+int EnrDossierProgramme(void);
+
 // Start-up once the run-time runs and the program's folder is current: reads
 // the start product from argv[1], loads the catalogue from the current folder
 // (popup and 0 when it cannot), runs the main panel. Returns the exit code:

@@ -90,19 +90,12 @@ static int LireProduit(const char *text, int *product) {
     return 1;
 }
 
-// Makes the program's folder the current one, as start-up does (the
-// run-time started).
-static void DossierProgramme(void) {
-    char dossier[MAX_PATHNAME_LEN];
-    if (GetProjectDirAnsi(dossier) == 0) SetDirAnsi(dossier);
-}
-
 // Loads the catalogue and the versions from the program's folder, as
 // start-up does. Returns 0 when done, else the exit code to give.
 static int Demarrer(void) {
-    DossierProgramme();
-    LoadVersionsCharger(LOAD_VERSIONS_FILE, nullptr);
-    if (!VLicProdCharger(VLIC_PROD_FILE)) {
+    const bool dossier = EnrDossierProgramme();
+    if (dossier) LoadVersionsCharger(LOAD_VERSIONS_FILE, nullptr);
+    if (!dossier || !VLicProdCharger(VLIC_PROD_FILE)) {
         static char utf8[4 * TEXTE_LEN];
         UiAnsiToUtf8(EnrMessageCatalogueAbsent(), utf8, sizeof utf8);
         std::fprintf(stderr, "%s\n", utf8);
@@ -189,8 +182,9 @@ int LoadListing(int argc, char **argv) {
     if (versions) {
         // The versions alone need no catalogue: a maker checks the file
         // wherever the program lies.
-        DossierProgramme();
-        const int fausses = LoadVersionsCharger(LOAD_VERSIONS_FILE, stderr);
+        // Outside the program's folder the file read would be another's:
+        // the built-in versions alone then.
+        const int fausses = EnrDossierProgramme() ? LoadVersionsCharger(LOAD_VERSIONS_FILE, stderr) : 0;
         LoadVersionsLister(stdout);
         std::fflush(stdout);
         return fausses > 0 ? 4 : 0;

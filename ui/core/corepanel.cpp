@@ -18,6 +18,7 @@
 // ui/core/coreregistry.cpp's.
 #include <cassert>
 
+#include "ui/core/textcodec.h"
 #include "ui/core/uiattr.h"
 #include "ui/core/uicallback.h"
 #include "ui/core/uicore.h"
@@ -228,24 +229,40 @@ int InitUIRunTimeHeadless(char **argv) { return Start(argv, true); }
 
 void SetNoDisplayHandler(NoDisplayHandlerPtr handler) { g_noDisplay = handler; }
 
+// The program's folder, whole, and its Windows-1252 form; false when the
+// window system does not give it.
+static bool ProgramFolder(std::u16string *whole, std::string *ansi) {
+    if (Drv().programFolder(whole) < 0) return false;
+    *ansi = Utf16ToAnsi(whole->data(), whole->size());
+    return true;
+}
+
 // 0 with the program's folder in buffer; UIE_NOT_INITIALIZED, UIE_BAD_POINTER,
 // UIE_BUFFER_TOO_SMALL (longer than MAX_PATHNAME_LEN - 1), UIE_SYSTEM (the
-// window system does not give it, or its name has characters Windows-1252
-// cannot write).
+// window system does not give it). A character of its name that
+// Windows-1252 cannot write (a user's folder named in Cyrillic) is given as
+// '?', which no Windows file name holds: SetDirAnsi knows that text again.
 int GetProjectDirAnsi(char *buffer) {
     if (!Ready()) return UIE_NOT_INITIALIZED;
     if (!buffer) return UIE_BAD_POINTER;
+    std::u16string whole;
     std::string folder;
-    const int st = Drv().programFolder(&folder);
-    if (st < 0) return st;
+    if (!ProgramFolder(&whole, &folder)) return UIE_SYSTEM;
     if (folder.size() >= MAX_PATHNAME_LEN) return UIE_BUFFER_TOO_SMALL;
     return CopyOut(folder, buffer, MAX_PATHNAME_LEN);
 }
 
 // 0 when path is now the current folder; UIE_BAD_POINTER, UIE_FILE_NOT_FOUND.
+// The text GetProjectDirAnsi gave for a folder whose name Windows-1252
+// cannot write makes that folder current by its whole name: start-up makes
+// the program's folder current whatever its name.
 int SetDirAnsi(const char *path) {
     if (!path) return UIE_BAD_POINTER;
-    return Drv().setCurrentFolder(path) ? 0 : UIE_FILE_NOT_FOUND;
+    std::u16string whole;
+    std::string folder;
+    if (Ready() && ProgramFolder(&whole, &folder) && folder == path && AnsiToUtf16(path) != whole)
+        return Drv().setCurrentFolder(whole) ? 0 : UIE_FILE_NOT_FOUND;
+    return Drv().setCurrentFolder(AnsiToUtf16(path)) ? 0 : UIE_FILE_NOT_FOUND;
 }
 
 // --------------------------------------------------------------- panels

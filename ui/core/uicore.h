@@ -158,8 +158,10 @@ struct Driver {
     // Start-up and folders. start: true once the window system is there
     // (headless: a command-line run, which needs no display).
     bool (*start)(char **argv, bool headless);
-    int (*programFolder)(std::string *ansi);                 // 0, UIE_SYSTEM
-    bool (*setCurrentFolder)(const char *ansi);
+    // Folders go whole, in UTF-16: a user's folder may be named in any
+    // script, which Windows-1252 cannot write.
+    int (*programFolder)(std::u16string *folder);   // 0, UIE_SYSTEM
+    bool (*setCurrentFolder)(const std::u16string &folder);
 
     // Panels. loadPanel makes the panel of that resource and its controls
     // (each through NewLoadedCtrl), with the size and place it gives

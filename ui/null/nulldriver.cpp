@@ -114,14 +114,14 @@ static bool Start(char **argv, bool) {
     return true;
 }
 
-static int ProgramFolder(std::string *ansi) {
-    *ansi = g_programFolder;
+static int ProgramFolder(std::u16string *folder) {
+    *folder = std::filesystem::path(g_programFolder).u16string();
     return 0;
 }
 
-static bool SetCurrentFolder(const char *ansi) {
+static bool SetCurrentFolder(const std::u16string &folder) {
     std::error_code e;
-    std::filesystem::current_path(ansi, e);
+    std::filesystem::current_path(std::filesystem::path(folder), e);
     return !e;
 }
 

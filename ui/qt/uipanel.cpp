@@ -244,15 +244,15 @@ bool QtStart(char **argv, bool headless) {
 }
 
 
-// The program's folder in Windows-1252; UIE_SYSTEM when its name has
-// characters Windows-1252 cannot write.
-int QtProgramFolder(std::string *ansi) {
+// The program's folder, whole; UIE_SYSTEM when Qt does not know it.
+int QtProgramFolder(std::u16string *folder) {
     const QString dir = QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
-    *ansi = ToAnsi(dir);
-    return FromAnsi(*ansi) == dir ? 0 : UIE_SYSTEM;
+    if (dir.isEmpty()) return UIE_SYSTEM;
+    *folder = dir.toStdU16String();
+    return 0;
 }
 
-bool QtSetCurrentFolder(const char *ansi) { return QDir::setCurrent(FromAnsi(ansi)); }
+bool QtSetCurrentFolder(const std::u16string &folder) { return QDir::setCurrent(QString::fromStdU16String(folder)); }
 
 // ------------------------------------------------------------- loading
 

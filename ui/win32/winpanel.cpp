@@ -641,16 +641,6 @@ static void OpenStandardOutput() {
     _setmode(_fileno(stderr), _O_BINARY);
 }
 
-// The program's folder in Windows-1252; UIE_SYSTEM.
-int WinProgramFolderAnsi(std::string *ansi) {
-    std::wstring folder;
-    if (ProgramFolder(&folder) != 0) return UIE_SYSTEM;
-    *ansi = AnsiFromWide(folder.c_str(), static_cast<int>(folder.size()));
-    return 0;
-}
-
-bool WinSetCurrentFolder(const char *ansi) { return SetCurrentDirectoryW(WideFromAnsi(ansi).c_str()) != 0; }
-
 // -------------------------------------------------------------- panels
 // The panel of that resource, read from the converted resource file, and
 // its controls; *top and *left the place the file gives.
@@ -783,7 +773,7 @@ void WinSetTitle(Panel &p) { SetWindowTextW(N(p).hwnd, WideFromAnsi(p.titleRaw.c
 
 void FillPanelEntries(uicore::Driver &d) {
     d.start = WinStart;
-    d.programFolder = WinProgramFolderAnsi;
+    d.programFolder = WinProgramFolder;
     d.setCurrentFolder = WinSetCurrentFolder;
     d.loadPanel = WinLoadPanel;
     d.newPanel = WinNewPanel;

@@ -4,7 +4,8 @@
 // others lie beside the program ("FenGen.uir") and are read from its
 // folder, whatever the current one.
 //
-// Exports (ui/win32/winres.h): uiwin::ReadResourceFile, ProgramFolder.
+// Exports (ui/win32/winres.h): uiwin::ReadResourceFile, ProgramFolder, and
+// the driver's folder entries WinProgramFolder, WinSetCurrentFolder.
 //
 // State: none; every call looks again (panels are loaded at each opening,
 // and a resource costs no copy until then).
@@ -35,6 +36,19 @@ int ProgramFolder(std::wstring *folder) {
     const size_t slash = full.find_last_of(L"\\/");
     *folder = slash == std::wstring::npos ? std::wstring(L".") : full.substr(0, slash);
     return 0;
+}
+
+// The driver's entries: the folder whole, as Windows names it.
+int WinProgramFolder(std::u16string *folder) {
+    std::wstring wide;
+    if (ProgramFolder(&wide) != 0) return UIE_SYSTEM;
+    folder->assign(wide.begin(), wide.end());
+    return 0;
+}
+
+bool WinSetCurrentFolder(const std::u16string &folder) {
+    const std::wstring wide(folder.begin(), folder.end());
+    return SetCurrentDirectoryW(wide.c_str()) != 0;
 }
 
 // The executable's resource `name` of type UIRFILETYPE; false when it has none.

@@ -8,8 +8,8 @@ namespace uiwin {
 
 // The bytes of the resource file `file` ("FVLicEnr.uir"): the executable's
 // own resource of that name in capitals and of type "UIRFILETYPE" when it
-// carries one, else the file in the current folder, else the file in the
-// program's folder. 0 on success; UIE_BAD_POINTER for a null argument,
+// carries one, else the file in the program's folder, else the file as
+// named (from the current folder). 0 on success; UIE_BAD_POINTER for a null argument,
 // UIE_FILE_NOT_FOUND when none of the three has it or it cannot be read.
 int ReadResourceFile(const char *file, std::string *bytes);
 
@@ -17,6 +17,11 @@ int ReadResourceFile(const char *file, std::string *bytes);
 // backslash. 0 on success; UIE_SYSTEM when Windows does
 // not give it or it does not fit a full path.
 int ProgramFolder(std::wstring *folder);
+
+// The driver's folder entries (uicore::Driver): that folder whole, and
+// SetCurrentDirectoryW of a folder whole.
+int WinProgramFolder(std::u16string *folder);
+bool WinSetCurrentFolder(const std::u16string &folder);
 
 }  // namespace uiwin
 
