@@ -3,9 +3,10 @@
 // browser. One interface for both backends:
 // - Linux (url_recorder_xdg.cpp): the throw-away XDG desktop of
 //   xdg_fixture.h, whose handler GIO starts.
-// - Win32 (url_recorder_win32.cpp): shell_recorder.exe (beside the test)
-//   registered in the Wine prefix's registry as the https handler, which
-//   Windows' shell starts.
+// - Win32 (url_recorder_win32.cpp): shell_recorder.exe (beside the test),
+//   under Wine registered in the prefix's registry as the https handler,
+//   which the shell starts; on Windows started by document opening's test
+//   seam, never through the PC's registry.
 // Install it before the first opening in the process (GIO reads its
 // registrations once). Launches are asynchronous: wait for the count you
 // expect, and compare several records as a set unless you waited after
@@ -37,7 +38,8 @@ std::vector<std::string> RawRecords();
 bool RegisterExtension(const std::wstring &extension);
 // A folder of this process for the test's own files, with a final backslash.
 const std::wstring &Folder();
-// Takes https's handler away (no application for web addresses).
+// No application for web addresses from now on (through the seam: no
+// machine's https key is ever deleted).
 bool UnregisterHttps();
 #endif
 

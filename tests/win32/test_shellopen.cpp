@@ -2,7 +2,10 @@
 // in its own Wine prefix's registry, the recording handler of
 // tests/support/url_recorder.h for the extension ".vlicdoc" and for https,
 // then checks what the handler was started with: the show command and
-// exactly the text handed over.
+// exactly the text handed over. On Windows (and under Wine with
+// $VLIC_RECORDER_SEAM=1) the handler is reached through document opening's
+// test seam instead, which stands for the shell and leaves the PC's
+// registry alone.
 #include <gtest/gtest.h>
 
 #include <windows.h>
