@@ -57,6 +57,9 @@ fi
 # Make the prefix first, so that Wine's notes about it stay out of the
 # program's output.
 "$loader" wineboot -i >/dev/null 2>&1
+# Wine's own Tahoma (fonts-wine) when the machine has it: this Wine does not
+# load it from its own folder and draws "Tahoma" in the wider DejaVu Sans.
+cp /usr/share/wine/fonts/tahoma*.ttf "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
 if [ "${VLIC_WINE_UNMANAGED:-0}" = 1 ]; then
   "$loader" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 fi

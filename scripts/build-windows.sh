@@ -11,6 +11,8 @@ packages=(
   # the MSI and its signature (scripts/package-windows.sh)
   msitools wixl osslsigncode
   wine64
+  # Wine's own Tahoma, close to Windows' (tests/e2e/wine/winelib.sh)
+  fonts-wine
   xvfb
   googletest
   # the end-to-end tests under Wine: window manager, real input, screenshots

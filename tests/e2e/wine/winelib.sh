@@ -28,8 +28,19 @@ wine_prefix() {
     trap 'wine_cleanup; e2e_cleanup' EXIT
     "$WINE_LOADER" wineboot -i >"$E2E_WORK/wineboot.log" 2>&1
     wine_reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "${1:-96}" /f
+    wine_fonts
     # The prefix's settings are written once its server has ended.
 
+}
+
+# wine_fonts: Wine's own Tahoma (the fonts-wine package) in the prefix's
+# Fonts folder, when the machine has it. This Wine does not load it from
+# its own folder and draws "Tahoma" in DejaVu Sans, a wider face: checks
+# that a label shows whole then measure a face unlike Windows' own.
+WINE_FONTS=/usr/share/wine/fonts
+wine_fonts() {
+    [ -f "$WINE_FONTS/tahoma.ttf" ] || return 0
+    cp "$WINE_FONTS"/tahoma*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
 }
 
 # wine_reg <reg.exe arguments...>: changes the prefix's registry.
