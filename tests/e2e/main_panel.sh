@@ -9,7 +9,8 @@
 #     shown dimmed and its button does nothing, the close box ends with 0;
 #   - "abc" gives the chooser mode;
 #   - a copy of the program without its catalogue shows the message, no main
-#     panel, and ends with 0 once OK is pressed;
+#     panel, and ends with 0 once OK is pressed; one in a folder named in
+#     Cyrillic, started from another folder, shows the main panel;
 #   - no display: exit code -1 and one line on stderr.
 # Run as: bash main_panel.sh <bin dir> <source dir>
 . "$(dirname "$0")/lib.sh"
@@ -197,6 +198,18 @@ e2e_expect "no main panel behind the popup" [ -z "$(e2e_find_window "$MAIN" "$pi
 e2e_key "$pop" Return                   # OK
 e2e_wait_exit "$pid"
 e2e_expect_eq 0 "$E2E_EXIT" "exit code after OK"
+
+# ------------------------------------- a folder Windows-1252 cannot name
+e2e_log "a folder named in Cyrillic"
+mkdir -p "$W/Иван"
+cp "$APP" "$E2E_BIN"/{Veltrane.vlicprod,Veltrane.vlicvers,FenGen.uir} "$W/Иван/"
+e2e_start_app "$W/Иван/VLicEnr"
+pid=$E2E_APP_PID
+win=$(e2e_wait_window "$MAIN" "$pid")
+e2e_expect "the main panel, from the catalogue of its folder" [ -n "$win" ]
+[ -n "$win" ] && e2e_close_box "$win"
+e2e_wait_exit "$pid"
+e2e_expect_eq 0 "$E2E_EXIT" "exit code after the close box"
 
 # -------------------------------------------------------------- no display
 e2e_log "no display"
