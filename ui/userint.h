@@ -27,6 +27,7 @@
 //  11. Odds and ends of the C run-time
 //  12. Test seams
 //  13. Right clicks, popup menus, the clipboard (ui/qt/uimenu.cpp, ui/win32/winmenu.cpp)
+//  14. The keyboard focus
 //
 // Panel resources: a resource file "X.uir" is a Qt resource bundle whose
 // root holds one Qt Designer file per panel, named "<resource id>.ui". A
@@ -89,6 +90,13 @@ enum {
     ATTR_TEXT_COLOR = 680,               // 0xRRGGBB
     ATTR_TEXT_UNDERLINE = 684,
     ATTR_VISIBLE_LINES = 821,            // text boxes
+    // Panels: the control whose commit the Escape key gives (0, the
+    // default: Escape does nothing).
+    ATTR_ESCAPE_CTRL = 1041,
+    // Controls: the name a screen reader says for it (text). "" (the
+    // default) names it by its label, or a text message by its text, the
+    // shortcut marks left out; reading gives the name in force.
+    ATTR_ACCESSIBLE_NAME = 1042,
     // Window frame of a top-level panel (no effect on child panels).
     ATTR_CAN_MINIMIZE = 596,
     ATTR_SIZABLE = 617,
@@ -303,5 +311,22 @@ enum { EVENT_RIGHT_CLICK = 4 };
 int RunPopupMenuAnsi(const char *const items[], int count);
 // Puts text on the desktop's clipboard. 0 on success, negative on failure.
 int ClipboardPutTextAnsi(const char *text);
+
+// =================================================================== 14.
+// The keyboard focus (ui/core/corefocus.cpp). Tab and Shift+Tab go through
+// the controls that take input in the panel's reading order, top to bottom
+// and left to right (a text message only when it is a link, in VAL_HOT
+// mode, which Enter and Space then commit). A panel displayed gives the
+// focus to the control that had it, else to the first in that order, and
+// so does its window when it is active again.
+
+// The control of the panel that has the keyboard focus, or gets it back
+// when the panel's window is active again; 0 when none. UIE_NOT_INITIALIZED,
+// UIE_BAD_PANEL.
+int GetActiveCtrl(int panel);
+// Gives the control the keyboard focus (at once when its panel's window is
+// active, else when it is). 0; UIE_NOT_INITIALIZED, UIE_BAD_PANEL,
+// UIE_BAD_CONTROL, UIE_NOT_PERMITTED (the control takes no focus now).
+int SetActiveCtrl(int panel, int control);
 
 #endif

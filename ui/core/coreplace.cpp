@@ -193,6 +193,8 @@ void ShowPanel(Panel &p, bool visible, bool activate) {
     if (p.popup && visible) d.setModal(p, true);
     d.showPanel(p, activate);
     if (p.popup && !visible) d.setModal(p, false);
+    // A panel the user is to work in has a control to type at.
+    if (visible && activate) RestoreFocus(p);
 }
 
 void EndPopup(Panel &p) {
