@@ -645,33 +645,44 @@ static void NommerManuels(int panel) {
     }
 }
 
+// The popups' texts about the address.
+static const char *const kTitreEchec = "VLicEnr Veltrane : téléchargement impossible"_cp1252;
+static const char *const kCopier = "Copier l'adresse";
+static const char *const kCopiee = "L'adresse est dans le presse-papiers."_cp1252;
+static const char *const kCopieRatee =
+    "L'adresse n'a pas pu être copiée : le presse-papiers est occupé par un autre programme. "
+    "Réessayez, ou sélectionnez l'adresse et copiez-la (Ctrl+C)."_cp1252;
+
 // Tells the user that the desktop could start no browser for the address
 // of download button control, naming the item and the product and giving
-// the address whole, to be copied into a browser here or on another PC.
+// the address whole in a field that can be selected, with a button that
+// copies it: to be pasted into a browser here, or taken to another PC.
 // No result: the panel stays open and the button can be pressed again.
 static void EchecOuverture(int panel, int product, int control, const char *adresse) {
     char element[256], nom[LOAD_DOSSIER_LEN];
     NomElement(panel, control, element, sizeof element);
     Nom(product, nom);
-    static char message[LOAD_ADRESSE_LEN + 1024];
+    static char message[1024];
     std::snprintf(message, sizeof message,
                   "Le téléchargement de « %s »%s%s%s ne peut pas démarrer : aucun navigateur web "
                   "n'a pu être lancé.\n\nPour le télécharger, copiez cette adresse dans un "
-                  "navigateur web, sur ce PC ou sur un autre :\n\n%s"_cp1252,
-                  element, nom[0] ? " (" : "", nom, nom[0] ? ")" : "", adresse);
-    MessagePopupAnsi("VLicEnr Veltrane : téléchargement impossible"_cp1252, message);
+                  "navigateur web, sur ce PC ou sur un autre :"_cp1252,
+                  element, nom[0] ? " (" : "", nom, nom[0] ? ")" : "");
+    MessagePopupCopyAnsi(kTitreEchec, message, adresse, kCopier, kCopiee, kCopieRatee);
 }
 
 // Callback of the download buttons: a right click offers "Copier l'adresse",
 // which puts the button's address on the clipboard (a school fetches the
-// archives on one connected PC and installs them elsewhere). Returns 1 for
-// a right click on a button with an address (the press is taken), else 0.
+// archives on one connected PC and installs them elsewhere), and says so
+// when the clipboard refused. Returns 1 for a right click on a button with
+// an address (the press is taken), else 0.
 static int ClicDroit(int, int control, int event, void *, int, int) {
     if (event != EVENT_RIGHT_CLICK) return 0;
     const char *adresse = LoadAdresse(control);
     if (!adresse || !adresse[0]) return 0;
-    static const char *const kMenu[] = {"Copier l'adresse"};
-    if (RunPopupMenuAnsi(kMenu, 1) == 1) ClipboardPutTextAnsi(adresse);
+    static const char *const kMenu[] = {kCopier};
+    if (RunPopupMenuAnsi(kMenu, 1) == 1 && ClipboardPutTextAnsi(adresse) < 0)
+        MessagePopupAnsi("VLicEnr Veltrane : copie impossible", kCopieRatee);
     return 1;
 }
 

@@ -257,6 +257,21 @@ int GetWaitCursorState(void);      // 1 while the wait cursor is on
 
 // ------------------------------------------------------ 9. Popups, printing
 int MessagePopupAnsi(const char *title, const char *message);   // waits for OK
+// A message popup whose text the user can take away: the message above a
+// read-only field holding text, which can be selected, and beside OK a
+// button (its label copyLabel) that puts text on the clipboard; the line
+// under the field then says copied, or copyFailed when the clipboard
+// refused. Waits for OK, Escape or the close box. The same popup on every
+// driver, its controls of these ids:
+enum {
+    UI_COPY_POPUP_MESSAGE = 2,   // text box, read only
+    UI_COPY_POPUP_TEXT = 3,      // string, read only
+    UI_COPY_POPUP_STATUS = 4,    // text message: the copy's outcome
+    UI_COPY_POPUP_COPY = 5,
+    UI_COPY_POPUP_OK = 6,
+};
+int MessagePopupCopyAnsi(const char *title, const char *message, const char *text, const char *copyLabel,
+                         const char *copied, const char *copyFailed);
 int SetPrintAttributeExAnsi(int attribute, int value);
 // fileName "" prints to the default printer, a name ending in ".pdf" writes
 // a PDF file. scaling and area are kept for the callers' sake; flag unused.
@@ -287,8 +302,10 @@ double TruncateRealNumber(double x);   // x without its fraction, toward zero
 int UiAnsiToUtf8(const char *in, char *out, int outSize);
 
 // ------------------------------------------------------------ 12. Test seams
-// When set, MessagePopupAnsi calls the hook instead of opening a dialog and
-// returns at once. The hook receives the title and message as given.
+// When set, MessagePopupAnsi and MessagePopupCopyAnsi call the hook instead
+// of opening a dialog and return at once. The hook receives the title and
+// the message as given (MessagePopupCopyAnsi's: the message, a blank
+// line, the text).
 typedef void (*UiMessagePopupHook)(const char *title, const char *message);
 void UiSetMessagePopupHook(UiMessagePopupHook hook);
 // Before InitUIRunTime: the driver the run-time is to use, "null" for the

@@ -1,6 +1,7 @@
 // On a desktop with no application for web addresses, a press on a
 // download button shows a popup naming the item and the product with the
-// whole address. (With a handler no popup comes: test_gerer.cpp.)
+// whole address, in a field that can be selected, and a button that copies
+// it. (With a handler no popup comes: test_gerer.cpp.)
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -42,9 +43,36 @@ TEST(Echec, APressWithoutBrowserShowsTheItemAndItsWholeAddress) {
     int top = 50, left = 60;
     LoadGerer(250, &top, &left);
     UiSetMessagePopupHook(nullptr);
+
+    // The popup itself: the address in a read-only field, whose button
+    // copies it; OK ends it and the panel goes on.
+    int popup = 0, mode = -1;
+    std::string champ, presse, etat;
+    UiTestAfter(150, [&] {
+        const int panel = GetActivePanel();
+        UiTestAfter(300, [&, panel] {
+            popup = GetActivePanel();
+            champ = UiTestCtrlText(popup, UI_COPY_POPUP_TEXT);
+            GetCtrlAttributeAnsi(popup, UI_COPY_POPUP_TEXT, ATTR_CTRL_MODE, &mode);
+            UiTestClick(popup, UI_COPY_POPUP_COPY);
+            UiTestAfter(150, [&, panel] {   // the popup's loop has taken the press
+                presse = UiTestClipboardText();
+                etat = UiTestCtrlText(popup, UI_COPY_POPUP_STATUS);
+                UiTestClick(popup, UI_COPY_POPUP_OK);
+                UiTestAfter(150, [panel] { UiTestClick(panel, FVLIC_LOAD_BP_QUIT); });
+            });
+        });
+        UiTestClick(panel, FVLIC_LOAD_BP_PROF);   // the popup runs inside this press's commit
+    });
+    LoadGerer(250, &top, &left);
 #ifndef _WIN32
     std::filesystem::remove_all(vide);
 #endif
+    const std::string prof = "https://www.veltrane.fr/telecharger/Banc-Moteur-Brushless_Professeur.zip";
+    EXPECT_EQ(champ, prof) << "the whole address in the popup's field";
+    EXPECT_EQ(mode, VAL_INDICATOR) << "a field the user reads and selects, not edits";
+    EXPECT_EQ(presse, prof) << "the copy button puts it on the clipboard";
+    EXPECT_EQ(etat, "L'adresse est dans le presse-papiers.");
 
     const std::string b = "https://www.veltrane.fr/telecharger/Banc-Moteur-Brushless_";
     const std::string texte = "VLicEnr Veltrane : téléchargement impossible|Le téléchargement de « %s » "

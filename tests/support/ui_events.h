@@ -85,6 +85,11 @@ void UiTestActivate(int panel);
 // name (QAccessible), the window's text on Win32.
 std::string UiTestAccessibleName(int panel, int control);
 
+// The text the control's widget or window shows now, UTF-8 (an edit's,
+// a label's), and the desktop's clipboard's text.
+std::string UiTestCtrlText(int panel, int control);
+std::string UiTestClipboardText();
+
 // Presses the close box of the panel's window.
 void UiTestCloseBox(int panel);
 

@@ -111,3 +111,12 @@ bool UiTestTakesInput(int panel) { return UiNullTakesInput(panel); }
 bool UiTestWaitCommit(int *panel, int *control, int timeoutMs) { return Poll(timeoutMs, true, panel, control) > 0; }
 
 int UiTestCountCommits(int ms) { return Poll(ms, false, nullptr, nullptr); }
+
+// No window system: what the layer shows, and no clipboard to read.
+std::string UiTestCtrlText(int panel, int control) {
+    char text[1024] = "";
+    GetCtrlValAnsi(panel, control, text);
+    return text;
+}
+
+std::string UiTestClipboardText() { return std::string(); }

@@ -8,7 +8,12 @@
 #include <memory>
 
 #include <QAbstractItemView>
+#include <QAbstractButton>
 #include <QAccessible>
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QApplication>
 #include <QComboBox>
 #include <QCursor>
@@ -162,6 +167,17 @@ std::string UiTestAccessibleName(int panel, int control) {
     QAccessibleInterface *a = w ? QAccessible::queryAccessibleInterface(w) : nullptr;
     return a ? a->text(QAccessible::Name).toStdString() : std::string();
 }
+
+std::string UiTestCtrlText(int panel, int control) {
+    QWidget *w = UiCtrlWidget(panel, control);
+    if (auto *e = qobject_cast<QLineEdit *>(w)) return e->text().toStdString();
+    if (auto *t = qobject_cast<QPlainTextEdit *>(w)) return t->toPlainText().toStdString();
+    if (auto *l = qobject_cast<QLabel *>(w)) return l->text().toStdString();
+    if (auto *b = qobject_cast<QAbstractButton *>(w)) return b->text().toStdString();
+    return std::string();
+}
+
+std::string UiTestClipboardText() { return QGuiApplication::clipboard()->text().toStdString(); }
 
 void UiTestCloseBox(int panel) {
     QWidget *w = UiPanelWidget(panel);

@@ -211,6 +211,13 @@ void UiTestActivate(int panel) {
     UiTestProcess(20);
 }
 
+static std::string Utf8(const wchar_t *text, int n) {
+    const int bytes = WideCharToMultiByte(CP_UTF8, 0, text, n, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(bytes), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text, n, out.data(), bytes, nullptr, nullptr);
+    return out;
+}
+
 std::string UiTestAccessibleName(int panel, int control) {
     HWND c = UiCtrlWindow(panel, control);
     if (!c) return std::string();
@@ -222,9 +229,25 @@ std::string UiTestAccessibleName(int panel, int control) {
         if (raw[i] == L'&' && ++i >= m) break;
         text[n++] = raw[i];
     }
-    const int bytes = WideCharToMultiByte(CP_UTF8, 0, text, n, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, n, out.data(), bytes, nullptr, nullptr);
+    return Utf8(text, n);
+}
+
+std::string UiTestCtrlText(int panel, int control) {
+    HWND c = UiCtrlWindow(panel, control);
+    wchar_t text[2048] = L"";
+    return c ? Utf8(text, GetWindowTextW(c, text, 2048)) : std::string();
+}
+
+std::string UiTestClipboardText() {
+    std::string out;
+    if (!OpenClipboard(nullptr)) return out;
+    if (HANDLE h = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto *text = static_cast<const wchar_t *>(GlobalLock(h))) {
+            out = Utf8(text, lstrlenW(text));
+            GlobalUnlock(h);
+        }
+    }
+    CloseClipboard();
     return out;
 }
 
