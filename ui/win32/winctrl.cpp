@@ -251,11 +251,10 @@ bool CreateCtrlWindow(Panel &p, Ctrl &c, const uicore::UirCtrlLook &look) {
         initial = WideLabel(text.c_str());
         break;
     case CTRL_PICTURE_COMMAND_BUTTON:
-        // Its window text is its name for screen readers, never drawn: a
-        // button of BS_BITMAP draws its image (none: ours goes over it,
-        // winpicture.cpp) instead of its text.
+        // Its window text is its name for screen readers (WinSetAccessibleName),
+        // which its picture's drawing leaves out (winpicture.cpp).
         windowClass = L"BUTTON";
-        style |= BS_PUSHBUTTON | BS_BITMAP | WS_TABSTOP;
+        style |= BS_PUSHBUTTON | WS_TABSTOP;
         break;
     case CTRL_RING:
         windowClass = L"COMBOBOX";
@@ -428,7 +427,7 @@ void WinFocusCtrl(Panel &, Ctrl &c) {
 
 // What a screen reader reads of a control is its window's text: a command
 // button's and a text message's are their label already; a picture
-// button's is its name alone (not drawn, see CreateCtrlWindow).
+// button's is its name alone, never drawn (winpicture.cpp).
 void WinSetAccessibleName(Panel &, Ctrl &c) {
     if (c.style != CTRL_PICTURE_COMMAND_BUTTON) return;
     const std::wstring name = WideFromAnsi(uicore::AccessibleName(c).c_str());
