@@ -40,13 +40,14 @@ void Enchainer(std::vector<std::function<void()>> etapes, int pasMs = 150) {
     (*suivant)(0);
 }
 
-// n presses of Tab (Shift+Tab), each followed by the control it reached.
+// n presses of Tab (Shift+Tab, or another key), each followed by the
+// control it reached.
 std::vector<std::function<void()>> Tabs(int *panel, int n, std::vector<int> *vus,
-                                        UiTestModifier m = UiTestNoModifier) {
+                                        UiTestModifier m = UiTestNoModifier, int key = UiTestKeyTab) {
     std::vector<std::function<void()>> etapes;
     for (int i = 0; i < n; ++i)
-        etapes.push_back([panel, vus, m] {
-            UiTestKey(*panel, UiTestKeyTab, m);
+        etapes.push_back([panel, vus, m, key] {
+            UiTestKey(*panel, key, m);
             vus->push_back(UiTestFocusCtrl(*panel));
         });
     return etapes;
@@ -153,12 +154,15 @@ TEST_F(Clavier, DownloadsPanelReadsTopToBottomLeftToRightAndTheHelpFollowsTheFoc
                   },
                   [&] { GetCtrlAttributeAnsi(dl, FVLIC_LOAD_INFO, ATTR_VISIBLE, &aideApresSouris); }} +
               Tabs(&dl, 9, &ordre) + Tabs(&dl, 1, &ordre, UiTestShift) +
+              Tabs(&dl, 1, &ordre, UiTestNoModifier, UiTestKeyUp) +   // on a button, as Shift+Tab
+              Tabs(&dl, 1, &ordre, UiTestNoModifier, UiTestKeyDown) +
               std::vector<std::function<void()>>{[&] { UiTestKey(dl, UiTestKeyEscape); }});
     int top = 60, left = 60;
     LoadGerer(250, &top, &left);
     EXPECT_EQ(ordre, (std::vector<int>{FVLIC_LOAD_BP_EMP, FVLIC_LOAD_PDF_EMP, FVLIC_LOAD_BP_IHM, FVLIC_LOAD_PDF_IHM,
                                        FVLIC_LOAD_BP_PROF, FVLIC_LOAD_PDF_DT, FVLIC_LOAD_BP_1, FVLIC_LOAD_BP_2,
-                                       FVLIC_LOAD_BP_3, FVLIC_LOAD_BP_QUIT, FVLIC_LOAD_PROD, FVLIC_LOAD_BP_QUIT}));
+                                       FVLIC_LOAD_BP_3, FVLIC_LOAD_BP_QUIT, FVLIC_LOAD_PROD, FVLIC_LOAD_BP_QUIT,
+                                       FVLIC_LOAD_BP_3, FVLIC_LOAD_BP_QUIT}));
     EXPECT_EQ(aideVisible, 1) << "the focus on the EMP manual shows its help";
     EXPECT_EQ(aideTop, 145) << "the EMP manual's help, not the EMP's (125)";
     EXPECT_EQ(aideApresSouris, 0) << "once the mouse moves over nothing, the box hides";

@@ -4,7 +4,7 @@
 // control.
 //
 // Exports (ui/userint.h): GetActiveCtrl, SetActiveCtrl; (ui/core/uicore.h):
-// TakesFocus, TabOrder, InputTab, InputFocus, PanelActivated,
+// TakesFocus, TabOrder, InputTab, InputArrow, InputFocus, PanelActivated,
 // RestoreFocus, InputEscape, InputKeyActivate, AccessibleName.
 //
 // Data model. The order is computed from the controls' places each time it
@@ -80,6 +80,12 @@ bool InputTab(int panel, bool forward) {
     const int next = at < 0 ? (forward ? 0 : n - 1) : (at + (forward ? 1 : n - 1)) % n;
     Focus(*p, *order[static_cast<size_t>(next)]);
     return true;
+}
+
+bool InputArrow(int panel, int ctrl, bool forward) {
+    Ctrl *c = FindCtrl(FindPanel(panel), ctrl);
+    if (!c || (c->style != CTRL_COMMAND_BUTTON && c->style != CTRL_PICTURE_COMMAND_BUTTON)) return false;
+    return InputTab(panel, forward);
 }
 
 void InputFocus(int panel, int ctrl) {

@@ -345,6 +345,11 @@ std::vector<Ctrl *> TabOrder(Panel &p);
 // control of TabOrder, round. True when the panel is one of the layer's
 // (the key is then taken, also when no control could have the focus).
 bool InputTab(int panel, bool forward);
+// An arrow key on the focused control: on a button, Down and Right move
+// the focus as Tab does, Up and Left as Shift+Tab (the toolkits would
+// follow their own orders); a ring's or an edit's arrows are its own.
+// True when the key was taken.
+bool InputArrow(int panel, int ctrl, bool forward);
 // The control got the keyboard focus from the window system (a click, a
 // key): the panel remembers it.
 void InputFocus(int panel, int ctrl);

@@ -226,7 +226,7 @@ private:
     }
 
     // The keys whose meaning is the core's: Tab and Shift+Tab, Escape,
-    // Enter and Space on a link. True when the key was taken. An open list
+    // Enter and Space on a link, the arrows on a button. True when the key was taken. An open list
     // or menu keeps its own keys.
     static bool OnKey(QWidget *w, QKeyEvent *ke) {
         if (QApplication::activePopupWidget()) return false;
@@ -241,6 +241,10 @@ private:
             taken = uicore::InputEscape(p->handle);
         else if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) && m == Qt::NoModifier)
             if (Ctrl *c = CtrlOfWidget(p, w)) taken = uicore::InputKeyActivate(p->handle, c->id);
+        if ((key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Left || key == Qt::Key_Right) &&
+            m == Qt::NoModifier)
+            if (Ctrl *c = CtrlOfWidget(p, w))
+                taken = uicore::InputArrow(p->handle, c->id, key == Qt::Key_Down || key == Qt::Key_Right);
         if (taken) ke->accept();
         return taken;
     }

@@ -138,15 +138,19 @@ static Ctrl *ButtonOfApartLabel(Panel *p, wchar_t ch) {
 
 // The keys whose meaning is the core's (ui/core/corefocus.cpp), before the
 // dialog manager, which would move the focus in z-order: Tab and
-// Shift+Tab, and Escape unless a ring's list is open (Escape closes it).
+// Shift+Tab, the arrows on a button, and Escape unless a ring's list is
+// open (Escape closes it).
 // True when the key was taken.
 static bool CoreKey(const MSG &msg) {
     Panel *p = PanelOfWindow(msg.hwnd);
     if (!p) return false;
     const bool ctrl = GetKeyState(VK_CONTROL) & 0x8000, alt = GetKeyState(VK_MENU) & 0x8000;
     if (msg.wParam == VK_TAB && !ctrl && !alt) return uicore::InputTab(p->handle, !(GetKeyState(VK_SHIFT) & 0x8000));
-    if (msg.wParam != VK_ESCAPE || ctrl || alt) return false;
     Ctrl *focus = FindCtrl(p, GetDlgCtrlID(msg.hwnd));
+    const bool arrow = msg.wParam == VK_UP || msg.wParam == VK_DOWN || msg.wParam == VK_LEFT || msg.wParam == VK_RIGHT;
+    if (arrow && focus && N(*focus).hwnd == msg.hwnd && !ctrl && !alt && !(GetKeyState(VK_SHIFT) & 0x8000))
+        return uicore::InputArrow(p->handle, focus->id, msg.wParam == VK_DOWN || msg.wParam == VK_RIGHT);
+    if (msg.wParam != VK_ESCAPE || ctrl || alt) return false;
     if (focus && focus->style == CTRL_RING && SendMessageW(N(*focus).hwnd, CB_GETDROPPEDSTATE, 0, 0)) return false;
     return uicore::InputEscape(p->handle);
 }
