@@ -6,7 +6,8 @@
 // panel's loop runs the hover help (LoadSurvol) before every event poll and
 // hands the address of a pressed button to the desktop's default viewer,
 // saying so when no browser can be started; a right click on a download
-// button offers to copy its address.
+// button offers to copy its address. The keyboard works the panel too: the
+// help follows the focus as it follows the mouse, and Escape is RETOUR.
 // Nothing is downloaded here: the browser does that.
 //
 // Exports: everything declared in downloads/VLicLoad.h except the versions
@@ -46,12 +47,19 @@
 // sInfo: the hover help text being formatted; its contents matter only
 //   during one pass of LoadSurvol.
 // sVersionsHook: test seam replacing the versions in force; null in the program.
+// sClavierPanel, sClavierFocus: the panel of the last hover pass and the
+//   control that had the keyboard focus then (-1 before the first pass);
+//   sClavier: the help follows the focus, which moved after the mouse did,
+//   until the pointer leaves (sClavierX, sClavierY), where it was then.
 static char sAdresses[LOAD_NB_ADRESSES][LOAD_ADRESSE_LEN];
 static char sVersionEmp[LOAD_VERSION_LEN];
 static char sVersionIhm[LOAD_VERSION_LEN];
 static char sDossier[LOAD_DOSSIER_LEN];
 static char sInfo[LOAD_INFO_LEN];
 static LoadVersionsHookPtr sVersionsHook;
+static int sClavierPanel = -1, sClavierFocus = -1;
+static bool sClavier = false;
+static int sClavierX, sClavierY;
 
 // The download buttons, in the order of their slots.
 static const int kBoutons[LOAD_NB_ADRESSES] = {
@@ -530,31 +538,63 @@ static void Aide(int panel, int top, int lignes, const char *format, const char 
     ResetTextBoxAnsi(panel, FVLIC_LOAD_INFO, sInfo);
 }
 
+// True when control is shown and not dimmed: only such a button is
+// hovered, or has its help shown for the focus.
+static bool Actif(int panel, int control) {
+    int visible = 0, dimmed = 0;
+    GetCtrlAttributeAnsi(panel, control, ATTR_VISIBLE, &visible);
+    GetCtrlAttributeAnsi(panel, control, ATTR_DIMMED, &dimmed);
+    return visible && !dimmed;
+}
+
+// The watched control under the pointer, first in list order; 0 none.
+static int Survole(int panel) {
+    for (int control : kSurveilles) {
+        int width = 0, height = 0;
+        if (!Actif(panel, control)) continue;
+        GetCtrlAttributeAnsi(panel, control, ATTR_WIDTH, &width);
+        GetCtrlAttributeAnsi(panel, control, ATTR_HEIGHT, &height);
+        int x = -1, y = -1;
+        if (GetRelativeMouseState(panel, control, &x, &y, nullptr, nullptr, nullptr) < 0) continue;
+        if (x >= 0 && x <= width && y >= 0 && y <= height) return control;   // both edges count
+    }
+    return 0;
+}
+
+// The watched control that has the keyboard focus, when active; 0 none.
+static int FocusSurveille(int panel, int focus) {
+    for (int control : kSurveilles)
+        if (control == focus) return Actif(panel, control) ? control : 0;
+    return 0;
+}
+
 void LoadSurvol(int panel, int product) {
     if (GetActivePanel() != panel) return;
 
-    int survole = 0;
-    for (int control : kSurveilles) {
-        int visible = 0, dimmed = 0, width = 0, height = 0;
-        GetCtrlAttributeAnsi(panel, control, ATTR_VISIBLE, &visible);
-        GetCtrlAttributeAnsi(panel, control, ATTR_DIMMED, &dimmed);
-        GetCtrlAttributeAnsi(panel, control, ATTR_WIDTH, &width);
-        GetCtrlAttributeAnsi(panel, control, ATTR_HEIGHT, &height);
-        if (!visible || dimmed) continue;
-        int x = -1, y = -1;
-        if (GetRelativeMouseState(panel, control, &x, &y, nullptr, nullptr, nullptr) < 0) continue;
-        if (x >= 0 && x <= width && y >= 0 && y <= height) {   // both edges count
-            survole = control;
-            break;
-        }
+    // The help follows whichever moved last, the mouse or the focus: a
+    // keyboard user reads the help of the button Tab reached.
+    int sourisX = 0, sourisY = 0;
+    GetRelativeMouseState(panel, 0, &sourisX, &sourisY, nullptr, nullptr, nullptr);
+    const int focus = GetActiveCtrl(panel);
+    if (panel != sClavierPanel) {   // a panel just opened: its first focus is nobody's move
+        sClavierPanel = panel;
+        sClavierFocus = focus;
+        sClavier = false;
+    } else if (focus != sClavierFocus) {
+        sClavierFocus = focus;
+        sClavier = true;
+        sClavierX = sourisX;
+        sClavierY = sourisY;
     }
+    if (sClavier && (sourisX != sClavierX || sourisY != sClavierY)) sClavier = false;
 
+    const int survole = sClavier ? FocusSurveille(panel, focus) : Survole(panel);
     if (!survole) {
-        SetMouseCursor(VAL_DEFAULT_CURSOR);
+        if (!sClavier) SetMouseCursor(VAL_DEFAULT_CURSOR);   // the pointer's own, not the focus's
         SetCtrlAttributeAnsi(panel, FVLIC_LOAD_INFO, ATTR_VISIBLE, 0);
         return;
     }
-    SetMouseCursor(VAL_POINTING_FINGER_CURSOR);
+    if (!sClavier) SetMouseCursor(VAL_POINTING_FINGER_CURSOR);
 
     char nom[LOAD_DOSSIER_LEN];
     Nom(product, nom);   // the number as given: 101 names product 101
@@ -577,13 +617,12 @@ void LoadSurvol(int panel, int product) {
 // The item behind download button control as the user knows it, into out
 // (room bytes): a manual as "Manuel" and the name of its software's button,
 // the dossier as "Dossier Technique" (their buttons show only dots), any
-// other button by its label, its shortcut marks left out and its line
-// breaks turned to blanks, trailing blanks cut.
+// other button by the name its label gives it (ATTR_ACCESSIBLE_NAME).
 static void NomElement(int panel, int control, char *out, size_t room) {
     if (control == FVLIC_LOAD_PDF_EMP || control == FVLIC_LOAD_PDF_IHM) {
-        char logiciel[200];
-        NomElement(panel, control == FVLIC_LOAD_PDF_EMP ? FVLIC_LOAD_BP_EMP : FVLIC_LOAD_BP_IHM,
-                   logiciel, sizeof logiciel);
+        char logiciel[1024] = "";
+        GetCtrlAttributeAnsi(panel, control == FVLIC_LOAD_PDF_EMP ? FVLIC_LOAD_BP_EMP : FVLIC_LOAD_BP_IHM,
+                             ATTR_ACCESSIBLE_NAME, logiciel);
         std::snprintf(out, room, "Manuel %s", logiciel);
         return;
     }
@@ -591,45 +630,59 @@ static void NomElement(int panel, int control, char *out, size_t room) {
         std::snprintf(out, room, "%s", "Dossier Technique");
         return;
     }
-    char label[1024] = "";
-    GetCtrlAttributeAnsi(panel, control, ATTR_LABEL_TEXT, label);
-    label[sizeof label - 1] = 0;
-    size_t o = 0;
-    for (const char *p = label; *p && o + 1 < room; ++p) {
-        if (p[0] == '_' && p[1] == '_') continue;   // "__X": X is the shortcut letter
-        out[o++] = (*p == '\n' || *p == '\r') ? ' ' : *p;
-    }
-    while (o > 0 && out[o - 1] == ' ') --o;
-    out[o] = 0;
+    char nom[1024] = "";
+    GetCtrlAttributeAnsi(panel, control, ATTR_ACCESSIBLE_NAME, nom);
+    std::snprintf(out, room, "%s", nom);
 }
+
+// Screen readers name the manual buttons by their item, not by the dots
+// drawn beside them; the other buttons are named by their labels already.
+static void NommerManuels(int panel) {
+    for (int control : {FVLIC_LOAD_PDF_EMP, FVLIC_LOAD_PDF_IHM, FVLIC_LOAD_PDF_DT}) {
+        char nom[256];
+        NomElement(panel, control, nom, sizeof nom);
+        SetCtrlAttributeAnsi(panel, control, ATTR_ACCESSIBLE_NAME, nom);
+    }
+}
+
+// The popups' texts about the address.
+static const char *const kTitreEchec = "VLicEnr Veltrane : téléchargement impossible"_cp1252;
+static const char *const kCopier = "Copier l'adresse";
+static const char *const kCopiee = "L'adresse est dans le presse-papiers."_cp1252;
+static const char *const kCopieRatee =
+    "L'adresse n'a pas pu être copiée : le presse-papiers est occupé par un autre programme. "
+    "Réessayez, ou sélectionnez l'adresse et copiez-la (Ctrl+C)."_cp1252;
 
 // Tells the user that the desktop could start no browser for the address
 // of download button control, naming the item and the product and giving
-// the address whole, to be copied into a browser here or on another PC.
+// the address whole in a field that can be selected, with a button that
+// copies it: to be pasted into a browser here, or taken to another PC.
 // No result: the panel stays open and the button can be pressed again.
 static void EchecOuverture(int panel, int product, int control, const char *adresse) {
     char element[256], nom[LOAD_DOSSIER_LEN];
     NomElement(panel, control, element, sizeof element);
     Nom(product, nom);
-    static char message[LOAD_ADRESSE_LEN + 1024];
+    static char message[1024];
     std::snprintf(message, sizeof message,
                   "Le téléchargement de « %s »%s%s%s ne peut pas démarrer : aucun navigateur web "
                   "n'a pu être lancé.\n\nPour le télécharger, copiez cette adresse dans un "
-                  "navigateur web, sur ce PC ou sur un autre :\n\n%s"_cp1252,
-                  element, nom[0] ? " (" : "", nom, nom[0] ? ")" : "", adresse);
-    MessagePopupAnsi("VLicEnr Veltrane : téléchargement impossible"_cp1252, message);
+                  "navigateur web, sur ce PC ou sur un autre :"_cp1252,
+                  element, nom[0] ? " (" : "", nom, nom[0] ? ")" : "");
+    MessagePopupCopyAnsi(kTitreEchec, message, adresse, kCopier, kCopiee, kCopieRatee);
 }
 
 // Callback of the download buttons: a right click offers "Copier l'adresse",
 // which puts the button's address on the clipboard (a school fetches the
-// archives on one connected PC and installs them elsewhere). Returns 1 for
-// a right click on a button with an address (the press is taken), else 0.
+// archives on one connected PC and installs them elsewhere), and says so
+// when the clipboard refused. Returns 1 for a right click on a button with
+// an address (the press is taken), else 0.
 static int ClicDroit(int, int control, int event, void *, int, int) {
     if (event != EVENT_RIGHT_CLICK) return 0;
     const char *adresse = LoadAdresse(control);
     if (!adresse || !adresse[0]) return 0;
-    static const char *const kMenu[] = {"Copier l'adresse"};
-    if (RunPopupMenuAnsi(kMenu, 1) == 1) ClipboardPutTextAnsi(adresse);
+    static const char *const kMenu[] = {kCopier};
+    if (RunPopupMenuAnsi(kMenu, 1) == 1 && ClipboardPutTextAnsi(adresse) < 0)
+        MessagePopupAnsi("VLicEnr Veltrane : copie impossible", kCopieRatee);
     return 1;
 }
 
@@ -641,7 +694,10 @@ void LoadGerer(int product, int *top, int *left) {
     if (panel <= 0) return;   // no panel: the caller shows its own again where it was
     SetPanelPos(panel, *top, *left);
     LoadInit(panel, product);
+    NommerManuels(panel);
     SetCtrlAttributeAnsi(panel, FVLIC_LOAD_INFO, ATTR_VISIBLE, 0);
+    // Escape is RETOUR here (on the main panel it would quit: it does nothing there).
+    SetPanelAttributeAnsi(panel, ATTR_ESCAPE_CTRL, FVLIC_LOAD_BP_QUIT);
     for (int bouton : kBoutons) InstallCtrlCallback(panel, bouton, ClicDroit, nullptr);
     DisplayPanel(panel);
 

@@ -72,6 +72,10 @@ void LoadUtilitaire(int panel, int entry, int control, char *slot);
 // LoadGerer, 101 included): shows the help of the button under the mouse in
 // the INFO box and the link cursor, or hides the box and gives the normal
 // cursor back over nothing. Does nothing while another panel is active.
+// When the keyboard focus moved to another control after the mouse last
+// moved, the box shows the help of the focused button instead (or hides
+// for a control without one) and the cursor is left alone, until the
+// mouse moves again.
 void LoadSurvol(int panel, int product);
 
 // ------------------------------------------------------- the module's texts

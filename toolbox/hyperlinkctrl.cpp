@@ -4,7 +4,9 @@
 // is blue (0x0000FF) and underlined; while the pointer is over it, it is red
 // (0xFF0000) and the link cursor (14) shows; a release of the left button on
 // it opens the address with OpenDocumentInDefaultViewerAnsi and, when that
-// worked, colours it purple (0x800080) as visited.
+// worked, colours it purple (0x800080) as visited. The keyboard reaches it
+// too (the control's mode is VAL_HOT while it is a link): Enter or Space
+// with the focus on it is its commit, which opens it as a click does.
 //
 // Exports (toolbox/hyperlinkctrl.h): NewHyperLinkCtrl,
 // SetHyperLinkCtrlAttribute, GetHyperLinkCtrlAttribute, RevertHyperLinkCtrl,
@@ -141,6 +143,8 @@ int removeHyperLink(int panel, int control, HyperLinkCtrlData *data, bool discar
     if (status < 0 && !discarding) return status;   // the link still holds the record
     if (data != nullptr) freeRecord(data);
     if (status < 0) return status;
+    // No link any more: the keyboard passes it by again.
+    if (!discarding) SetCtrlAttributeAnsi(panel, control, ATTR_CTRL_MODE, VAL_INDICATOR);
 
     status = panelHasHyperLink(panel);
     if (status < 0) return status;
@@ -287,7 +291,8 @@ int HyperLinkCtrlCallback(int panel, int control, int event, void *callbackData,
     (void)eventData1;
     (void)eventData2;
     HyperLinkCtrlData *data = static_cast<HyperLinkCtrlData *>(callbackData);
-    if (event == EVENT_LEFT_CLICK_UP) {
+    // A commit is Enter or Space while the link has the keyboard focus.
+    if (event == EVENT_LEFT_CLICK_UP || event == EVENT_COMMIT) {
         click(panel, control, data);
     } else if (event == EVENT_DISCARD) {
         LibraryLock lock;
@@ -321,6 +326,9 @@ int NewHyperLinkCtrl(int panel, int control, const char *url) {
     LibraryLock lock;
     if (lock.status() < 0) return lock.status();
     status = SetCtrlAttributeAnsi(panel, control, ATTR_TEXT_UNDERLINE, 1);
+    if (status < 0) return status;
+    // Reached by Tab and opened by Enter or Space, as the mouse opens it.
+    status = SetCtrlAttributeAnsi(panel, control, ATTR_CTRL_MODE, VAL_HOT);
     if (status < 0) return status;
     status = setColour(panel, control, kColourLink);
     if (status < 0) return status;

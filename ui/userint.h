@@ -27,6 +27,7 @@
 //  11. Odds and ends of the C run-time
 //  12. Test seams
 //  13. Right clicks, popup menus, the clipboard (ui/qt/uimenu.cpp, ui/win32/winmenu.cpp)
+//  14. The keyboard focus
 //
 // Panel resources: a resource file "X.uir" is a Qt resource bundle whose
 // root holds one Qt Designer file per panel, named "<resource id>.ui". A
@@ -89,6 +90,13 @@ enum {
     ATTR_TEXT_COLOR = 680,               // 0xRRGGBB
     ATTR_TEXT_UNDERLINE = 684,
     ATTR_VISIBLE_LINES = 821,            // text boxes
+    // Panels: the control whose commit the Escape key gives (0, the
+    // default: Escape does nothing).
+    ATTR_ESCAPE_CTRL = 1041,
+    // Controls: the name a screen reader says for it (text). "" (the
+    // default) names it by its label, or a text message by its text, the
+    // shortcut marks left out; reading gives the name in force.
+    ATTR_ACCESSIBLE_NAME = 1042,
     // Window frame of a top-level panel (no effect on child panels).
     ATTR_CAN_MINIMIZE = 596,
     ATTR_SIZABLE = 617,
@@ -249,6 +257,21 @@ int GetWaitCursorState(void);      // 1 while the wait cursor is on
 
 // ------------------------------------------------------ 9. Popups, printing
 int MessagePopupAnsi(const char *title, const char *message);   // waits for OK
+// A message popup whose text the user can take away: the message above a
+// read-only field holding text, which can be selected, and beside OK a
+// button (its label copyLabel) that puts text on the clipboard; the line
+// under the field then says copied, or copyFailed when the clipboard
+// refused. Waits for OK, Escape or the close box. The same popup on every
+// driver, its controls of these ids:
+enum {
+    UI_COPY_POPUP_MESSAGE = 2,   // text box, read only
+    UI_COPY_POPUP_TEXT = 3,      // string, read only
+    UI_COPY_POPUP_STATUS = 4,    // text message: the copy's outcome
+    UI_COPY_POPUP_COPY = 5,
+    UI_COPY_POPUP_OK = 6,
+};
+int MessagePopupCopyAnsi(const char *title, const char *message, const char *text, const char *copyLabel,
+                         const char *copied, const char *copyFailed);
 int SetPrintAttributeExAnsi(int attribute, int value);
 // fileName "" prints to the default printer, a name ending in ".pdf" writes
 // a PDF file. scaling and area are kept for the callers' sake; flag unused.
@@ -279,8 +302,10 @@ double TruncateRealNumber(double x);   // x without its fraction, toward zero
 int UiAnsiToUtf8(const char *in, char *out, int outSize);
 
 // ------------------------------------------------------------ 12. Test seams
-// When set, MessagePopupAnsi calls the hook instead of opening a dialog and
-// returns at once. The hook receives the title and message as given.
+// When set, MessagePopupAnsi and MessagePopupCopyAnsi call the hook instead
+// of opening a dialog and return at once. The hook receives the title and
+// the message as given (MessagePopupCopyAnsi's: the message, a blank
+// line, the text).
 typedef void (*UiMessagePopupHook)(const char *title, const char *message);
 void UiSetMessagePopupHook(UiMessagePopupHook hook);
 // Before InitUIRunTime: the driver the run-time is to use, "null" for the
@@ -303,5 +328,22 @@ enum { EVENT_RIGHT_CLICK = 4 };
 int RunPopupMenuAnsi(const char *const items[], int count);
 // Puts text on the desktop's clipboard. 0 on success, negative on failure.
 int ClipboardPutTextAnsi(const char *text);
+
+// =================================================================== 14.
+// The keyboard focus (ui/core/corefocus.cpp). Tab and Shift+Tab go through
+// the controls that take input in the panel's reading order, top to bottom
+// and left to right (a text message only when it is a link, in VAL_HOT
+// mode, which Enter and Space then commit). A panel displayed gives the
+// focus to the control that had it, else to the first in that order, and
+// so does its window when it is active again.
+
+// The control of the panel that has the keyboard focus, or gets it back
+// when the panel's window is active again; 0 when none. UIE_NOT_INITIALIZED,
+// UIE_BAD_PANEL.
+int GetActiveCtrl(int panel);
+// Gives the control the keyboard focus (at once when its panel's window is
+// active, else when it is). 0; UIE_NOT_INITIALIZED, UIE_BAD_PANEL,
+// UIE_BAD_CONTROL, UIE_NOT_PERMITTED (the control takes no focus now).
+int SetActiveCtrl(int panel, int control);
 
 #endif

@@ -1,12 +1,20 @@
 // On a desktop with no application for web addresses, a press on a
 // download button shows a popup naming the item and the product with the
-// whole address. (With a handler no popup comes: test_gerer.cpp.)
+// whole address, in a field that can be selected, and a button that copies
+// it. (With a handler no popup comes: test_gerer.cpp.)
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+
+#include <thread>
+#endif
 
 #include "app/VLic.h"
 #include "downloads/VLicLoad.h"
@@ -20,6 +28,50 @@ namespace {
 
 std::vector<std::string> gPopups;
 void Popup(const char *title, const char *message) { gPopups.push_back(std::string(title) + "|" + message); }
+
+#ifdef _WIN32
+// Another program holding the clipboard for ms: a thread with a window of
+// its own opens it; back once it is open.
+std::thread Tenir(int ms) {
+    HANDLE ouvert = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::thread t([ouvert, ms] {
+        HWND w = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+        const bool open = OpenClipboard(w);
+        SetEvent(ouvert);
+        Sleep(ms);
+        if (open) CloseClipboard();
+        DestroyWindow(w);
+    });
+    WaitForSingleObject(ouvert, 2000);
+    CloseHandle(ouvert);
+    return t;
+}
+
+std::string gApresAttente, gOccupe;
+
+// With the clipboard held a moment, then held on: the copy waits for the
+// first and says the second has failed; then fin.
+void Suite(int popup, std::function<void()> fin) {
+    auto *t = new std::thread(Tenir(60));
+    UiTestClick(popup, UI_COPY_POPUP_COPY);
+    UiTestAfter(300, [popup, t, fin] {
+        t->join();
+        delete t;
+        gApresAttente = UiTestCtrlText(popup, UI_COPY_POPUP_STATUS);
+        auto *u = new std::thread(Tenir(1500));
+        UiTestClick(popup, UI_COPY_POPUP_COPY);
+        UiTestAfter(400, [popup, u, fin] {
+            gOccupe = UiTestCtrlText(popup, UI_COPY_POPUP_STATUS);
+            u->join();
+            delete u;
+            fin();
+        });
+    });
+}
+#else
+// The offscreen clipboard is never held by anyone.
+void Suite(int, std::function<void()> fin) { fin(); }
+#endif
 
 TEST(Echec, APressWithoutBrowserShowsTheItemAndItsWholeAddress) {
 #ifdef _WIN32
@@ -42,8 +94,41 @@ TEST(Echec, APressWithoutBrowserShowsTheItemAndItsWholeAddress) {
     int top = 50, left = 60;
     LoadGerer(250, &top, &left);
     UiSetMessagePopupHook(nullptr);
+
+    // The popup itself: the address in a read-only field, whose button
+    // copies it; OK ends it and the panel goes on.
+    int popup = 0, mode = -1;
+    std::string champ, presse, etat;
+    UiTestAfter(150, [&] {
+        const int panel = GetActivePanel();
+        UiTestAfter(300, [&, panel] {
+            popup = GetActivePanel();
+            champ = UiTestCtrlText(popup, UI_COPY_POPUP_TEXT);
+            GetCtrlAttributeAnsi(popup, UI_COPY_POPUP_TEXT, ATTR_CTRL_MODE, &mode);
+            UiTestClick(popup, UI_COPY_POPUP_COPY);
+            UiTestAfter(150, [&, panel] {   // the popup's loop has taken the press
+                presse = UiTestClipboardText();
+                etat = UiTestCtrlText(popup, UI_COPY_POPUP_STATUS);
+                Suite(popup, [&, panel] {
+                    UiTestClick(popup, UI_COPY_POPUP_OK);
+                    UiTestAfter(150, [panel] { UiTestClick(panel, FVLIC_LOAD_BP_QUIT); });
+                });
+            });
+        });
+        UiTestClick(panel, FVLIC_LOAD_BP_PROF);   // the popup runs inside this press's commit
+    });
+    LoadGerer(250, &top, &left);
 #ifndef _WIN32
     std::filesystem::remove_all(vide);
+#endif
+    const std::string prof = "https://www.veltrane.fr/telecharger/Banc-Moteur-Brushless_Professeur.zip";
+    EXPECT_EQ(champ, prof) << "the whole address in the popup's field";
+    EXPECT_EQ(mode, VAL_INDICATOR) << "a field the user reads and selects, not edits";
+    EXPECT_EQ(presse, prof) << "the copy button puts it on the clipboard";
+    EXPECT_EQ(etat, "L'adresse est dans le presse-papiers.");
+#ifdef _WIN32
+    EXPECT_EQ(gApresAttente, "L'adresse est dans le presse-papiers.") << "a clipboard held a moment is waited for";
+    EXPECT_EQ(gOccupe.rfind("L'adresse n'a pas pu être copiée", 0), 0u) << "a clipboard held on is said: " << gOccupe;
 #endif
 
     const std::string b = "https://www.veltrane.fr/telecharger/Banc-Moteur-Brushless_";

@@ -24,6 +24,7 @@
 #define VLIC_TESTS_SUPPORT_UI_EVENTS_H
 
 #include <functional>
+#include <string>
 
 // Mouse buttons and keys, the same on both backends. A letter key is its
 // capital ASCII code ('Q').
@@ -35,8 +36,9 @@ enum UiTestKeyCode {
     UiTestKeyDown,
     UiTestKeyEnd,
     UiTestKeyEscape,
+    UiTestKeyTab,
 };
-enum UiTestModifier { UiTestNoModifier = 0, UiTestAlt = 1 };
+enum UiTestModifier { UiTestNoModifier = 0, UiTestAlt = 1, UiTestShift = 2 };
 
 // Moves the mouse to (x, y) of the panel (panel coordinates) / of the
 // control (control coordinates), then runs the pending events (the
@@ -69,6 +71,24 @@ void UiTestChooseRingItem(int panel, int control, int index);
 // UiTestAlt).
 void UiTestKeyToCtrl(int panel, int control, int key, UiTestModifier modifiers = UiTestNoModifier);
 void UiTestKey(int panel, int key, UiTestModifier modifiers = UiTestNoModifier);
+
+// The control of the panel whose widget or window has the window system's
+// keyboard focus now, 0 when none of the panel's has it.
+int UiTestFocusCtrl(int panel);
+
+// Makes the panel's window the active one, as the window system does when
+// the user comes back to it (its title bar clicked): nothing of the
+// layer's own is called.
+void UiTestActivate(int panel);
+
+// The name a screen reader reads for the control, UTF-8: Qt's accessible
+// name (QAccessible), the window's text on Win32.
+std::string UiTestAccessibleName(int panel, int control);
+
+// The text the control's widget or window shows now, UTF-8 (an edit's,
+// a label's), and the desktop's clipboard's text.
+std::string UiTestCtrlText(int panel, int control);
+std::string UiTestClipboardText();
 
 // Presses the close box of the panel's window.
 void UiTestCloseBox(int panel);

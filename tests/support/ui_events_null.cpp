@@ -80,8 +80,22 @@ void UiTestKeyToCtrl(int panel, int control, int key, UiTestModifier modifiers) 
     UiTestKey(panel, key, modifiers);
 }
 
-void UiTestKey(int panel, int key, UiTestModifier) {
+void UiTestKey(int panel, int key, UiTestModifier modifiers) {
+    if (key == UiTestKeyTab) return UiNullKey(panel, modifiers & UiTestShift ? '\b' : '\t');
     UiNullKey(panel, key == UiTestKeyReturn ? '\r' : key == UiTestKeySpace ? ' ' : key);
+}
+
+// The null window system's focus is the one the core gave it.
+int UiTestFocusCtrl(int panel) { return GetActiveCtrl(panel); }
+
+// No window system to come back to: the panel's window is active as shown.
+void UiTestActivate(int) {}
+
+// No screen reader: the name the layer hands to one.
+std::string UiTestAccessibleName(int panel, int control) {
+    char name[1024] = "";
+    GetCtrlAttributeAnsi(panel, control, ATTR_ACCESSIBLE_NAME, name);
+    return name;
 }
 
 void UiTestCloseBox(int panel) { UiNullCloseBox(panel); }
@@ -97,3 +111,12 @@ bool UiTestTakesInput(int panel) { return UiNullTakesInput(panel); }
 bool UiTestWaitCommit(int *panel, int *control, int timeoutMs) { return Poll(timeoutMs, true, panel, control) > 0; }
 
 int UiTestCountCommits(int ms) { return Poll(ms, false, nullptr, nullptr); }
+
+// No window system: what the layer shows, and no clipboard to read.
+std::string UiTestCtrlText(int panel, int control) {
+    char text[1024] = "";
+    GetCtrlValAnsi(panel, control, text);
+    return text;
+}
+
+std::string UiTestClipboardText() { return std::string(); }

@@ -8,6 +8,12 @@
 #include <memory>
 
 #include <QAbstractItemView>
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QApplication>
 #include <QComboBox>
 #include <QCursor>
@@ -32,11 +38,19 @@ static Qt::Key QtKey(int key) {
     case UiTestKeyDown: return Qt::Key_Down;
     case UiTestKeyEnd: return Qt::Key_End;
     case UiTestKeyEscape: return Qt::Key_Escape;
+    case UiTestKeyTab: return Qt::Key_Tab;
     default: return static_cast<Qt::Key>(key);   // a capital letter is its own Qt::Key
     }
 }
 
-static Qt::KeyboardModifiers QtModifiers(UiTestModifier m) { return m & UiTestAlt ? Qt::AltModifier : Qt::NoModifier; }
+static Qt::KeyboardModifiers QtModifiers(UiTestModifier m) {
+    return (m & UiTestAlt ? Qt::AltModifier : Qt::NoModifier) | (m & UiTestShift ? Qt::ShiftModifier : Qt::NoModifier);
+}
+
+// Shift+Tab comes from the window system as Qt's Backtab.
+static Qt::Key QtKeyWith(int key, UiTestModifier m) {
+    return key == UiTestKeyTab && (m & UiTestShift) ? Qt::Key_Backtab : QtKey(key);
+}
 
 void UiTestProcess(int ms) {
     QElapsedTimer t;
@@ -120,7 +134,7 @@ void UiTestKeyToCtrl(int panel, int control, int key, UiTestModifier modifiers) 
     QWidget *c = UiCtrlWidget(panel, control);
     if (!c) return;
     c->setFocus(Qt::OtherFocusReason);
-    QTest::keyClick(c, QtKey(key), QtModifiers(modifiers));
+    QTest::keyClick(c, QtKeyWith(key, modifiers), QtModifiers(modifiers));
     UiTestProcess();
 }
 
@@ -128,9 +142,42 @@ void UiTestKey(int panel, int key, UiTestModifier modifiers) {
     QWidget *w = UiPanelWidget(panel);
     if (!w) return;
     QWidget *target = w->window()->focusWidget() ? w->window()->focusWidget() : w->window();
-    QTest::keyClick(target, QtKey(key), QtModifiers(modifiers));
+    QTest::keyClick(target, QtKeyWith(key, modifiers), QtModifiers(modifiers));
     UiTestProcess();
 }
+
+int UiTestFocusCtrl(int panel) {
+    QWidget *f = QApplication::focusWidget();
+    for (QWidget *w = f; w; w = w->parentWidget()) {
+        const int id = w->property("ctrlId").toInt();
+        if (id > 0 && UiCtrlWidget(panel, id) == w) return id;
+    }
+    return 0;
+}
+
+void UiTestActivate(int panel) {
+    QWidget *w = UiPanelWidget(panel);
+    if (!w) return;
+    w->window()->activateWindow();
+    UiTestProcess(20);
+}
+
+std::string UiTestAccessibleName(int panel, int control) {
+    QWidget *w = UiCtrlWidget(panel, control);
+    QAccessibleInterface *a = w ? QAccessible::queryAccessibleInterface(w) : nullptr;
+    return a ? a->text(QAccessible::Name).toStdString() : std::string();
+}
+
+std::string UiTestCtrlText(int panel, int control) {
+    QWidget *w = UiCtrlWidget(panel, control);
+    if (auto *e = qobject_cast<QLineEdit *>(w)) return e->text().toStdString();
+    if (auto *t = qobject_cast<QPlainTextEdit *>(w)) return t->toPlainText().toStdString();
+    if (auto *l = qobject_cast<QLabel *>(w)) return l->text().toStdString();
+    if (auto *b = qobject_cast<QAbstractButton *>(w)) return b->text().toStdString();
+    return std::string();
+}
+
+std::string UiTestClipboardText() { return QGuiApplication::clipboard()->text().toStdString(); }
 
 void UiTestCloseBox(int panel) {
     QWidget *w = UiPanelWidget(panel);

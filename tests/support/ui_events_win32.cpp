@@ -61,6 +61,7 @@ UINT VirtualKey(int key) {
     case UiTestKeyDown: return VK_DOWN;
     case UiTestKeyEnd: return VK_END;
     case UiTestKeyEscape: return VK_ESCAPE;
+    case UiTestKeyTab: return VK_TAB;
     default: return static_cast<UINT>(key);   // a capital letter is its own virtual key
     }
 }
@@ -72,9 +73,22 @@ void KeyTo(HWND w, int key, UiTestModifier modifiers) {
     const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC)) << 16;
     const bool alt = modifiers & UiTestAlt;
     const LPARAM context = alt ? (1 << 29) : 0;
+    // Shift held: posted keys leave the thread's key state alone, which is
+    // what GetKeyState reads, so it is set for the time of the key.
+    BYTE keys[256] = {};
+    const bool shift = modifiers & UiTestShift;
+    if (shift) {
+        GetKeyboardState(keys);
+        keys[VK_SHIFT] |= 0x80;
+        SetKeyboardState(keys);
+    }
     PostMessageW(w, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, 1 | scan | context);
     PostMessageW(w, alt ? WM_SYSKEYUP : WM_KEYUP, vk, 1 | scan | context | (1u << 30) | (1u << 31));
     UiTestProcess();
+    if (shift) {
+        keys[VK_SHIFT] &= 0x7F;
+        SetKeyboardState(keys);
+    }
 }
 
 void CALLBACK TimerProc(HWND, UINT, UINT_PTR id, DWORD) {
@@ -179,6 +193,62 @@ void UiTestKey(int panel, int key, UiTestModifier modifiers) {
     if (!w) return;
     HWND focus = GetFocus();
     KeyTo(focus && GetAncestor(focus, GA_ROOT) == GetAncestor(w, GA_ROOT) ? focus : w, key, modifiers);
+}
+
+int UiTestFocusCtrl(int panel) {
+    HWND focus = GetFocus();
+    for (HWND w = focus; w; w = GetParent(w)) {
+        const int id = GetDlgCtrlID(w);
+        if (id > 0 && UiCtrlWindow(panel, id) == w) return id;
+    }
+    return 0;
+}
+
+void UiTestActivate(int panel) {
+    HWND w = UiPanelWindow(panel);
+    if (!w) return;
+    SetActiveWindow(GetAncestor(w, GA_ROOT));
+    UiTestProcess(20);
+}
+
+static std::string Utf8(const wchar_t *text, int n) {
+    const int bytes = WideCharToMultiByte(CP_UTF8, 0, text, n, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(bytes), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text, n, out.data(), bytes, nullptr, nullptr);
+    return out;
+}
+
+std::string UiTestAccessibleName(int panel, int control) {
+    HWND c = UiCtrlWindow(panel, control);
+    if (!c) return std::string();
+    wchar_t raw[1024] = L"", text[1024] = L"";
+    const int m = GetWindowTextW(c, raw, 1024);
+    // A screen reader leaves out the shortcut mark ("&T"; "&&" is one "&").
+    int n = 0;
+    for (int i = 0; i < m; ++i) {
+        if (raw[i] == L'&' && ++i >= m) break;
+        text[n++] = raw[i];
+    }
+    return Utf8(text, n);
+}
+
+std::string UiTestCtrlText(int panel, int control) {
+    HWND c = UiCtrlWindow(panel, control);
+    wchar_t text[2048] = L"";
+    return c ? Utf8(text, GetWindowTextW(c, text, 2048)) : std::string();
+}
+
+std::string UiTestClipboardText() {
+    std::string out;
+    if (!OpenClipboard(nullptr)) return out;
+    if (HANDLE h = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto *text = static_cast<const wchar_t *>(GlobalLock(h))) {
+            out = Utf8(text, lstrlenW(text));
+            GlobalUnlock(h);
+        }
+    }
+    CloseClipboard();
+    return out;
 }
 
 // What Windows sends a window whose close box is pressed.

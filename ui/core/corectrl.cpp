@@ -95,6 +95,14 @@ static int SetLabelText(Panel &p, Ctrl &c, const char *v) {
     Programmatic g;
     Drv().setLabel(p, c);
     if (c.apart && LabelShown(c) != wasShown) Drv().showCtrl(p, c);
+    if (c.accessName.empty()) Drv().setAccessibleName(p, c);   // the label names it
+    return 0;
+}
+
+static int SetAccessName(Panel &p, Ctrl &c, const char *v) {
+    if (c.accessName == v) return 0;
+    c.accessName = v;
+    Drv().setAccessibleName(p, c);
     return 0;
 }
 
@@ -288,6 +296,7 @@ int NewCtrlAnsi(int panel, int style, const char *label, int top, int left) {
     for (auto &k : p->ctrls) ++k->zplane;
     p->ctrls.push_back(std::move(c));
     Drv().restack(*p);
+    Drv().setAccessibleName(*p, ref);
     return ref.id;
 }
 
@@ -303,7 +312,7 @@ int SetCtrlAttributeAnsi(int panel, int control, int attribute, int value) {
     if (!c) return st;
     const int cbSt = SetCallbackAttribute(c->cb, c->cbData, attribute, value);
     if (cbSt != kNoCallbackAttribute) return cbSt;
-    if (attribute == ATTR_LABEL_TEXT) return UIE_BAD_VALUE;
+    if (attribute == ATTR_LABEL_TEXT || attribute == ATTR_ACCESSIBLE_NAME) return UIE_BAD_VALUE;
     return SetCtrlInt(*p, *c, attribute, value);
 }
 
@@ -314,8 +323,9 @@ int SetCtrlAttributeAnsi(int panel, int control, int attribute, const char *valu
     if (!c) return st;
     const int cbSt = SetCallbackAttribute(c->cb, c->cbData, attribute, value);
     if (cbSt != kNoCallbackAttribute) return cbSt;
-    if (attribute != ATTR_LABEL_TEXT) return UIE_BAD_VALUE;
+    if (attribute != ATTR_LABEL_TEXT && attribute != ATTR_ACCESSIBLE_NAME) return UIE_BAD_VALUE;
     if (!value) return UIE_BAD_POINTER;
+    if (attribute == ATTR_ACCESSIBLE_NAME) return SetAccessName(*p, *c, value);
     return SetLabelText(*p, *c, value);
 }
 
@@ -353,6 +363,7 @@ int GetCtrlAttributeAnsi(int panel, int control, int attribute, char *value) {
     Ctrl *c = CtrlAttrFor(panel, control, attribute, &st, &p);
     if (!c) return st;
     if (!value) return UIE_BAD_POINTER;
+    if (attribute == ATTR_ACCESSIBLE_NAME) return CopyOut(AccessibleName(*c), value);
     if (attribute != ATTR_LABEL_TEXT) return UIE_BAD_VALUE;
     return CopyOut(c->labelRaw, value);
 }

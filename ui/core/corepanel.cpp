@@ -104,6 +104,10 @@ static int SetPanelInt(Panel &p, int a, int v) {
         return 0;
     }
     case ATTR_PANEL_FIRST_CTRL: return UIE_NOT_PERMITTED;   // read only
+    case ATTR_ESCAPE_CTRL:
+        if (v < 0) return UIE_BAD_VALUE;
+        p.escapeCtrl = v;   // the key asks nothing of the window system
+        return 0;
     default: return UIE_BAD_ATTRIBUTE;
     }
 }
@@ -122,6 +126,7 @@ static int GetPanelInt(Panel &p, int a, int *v) {
     case ATTR_CAN_MAXIMIZE: *v = p.canMaximize; return 0;
     case ATTR_SIZABLE: *v = p.sizable; return 0;
     case ATTR_PANEL_FIRST_CTRL: *v = p.ctrls.empty() ? 0 : p.ctrls.front()->id; return 0;
+    case ATTR_ESCAPE_CTRL: *v = p.escapeCtrl; return 0;
     default: return UIE_BAD_ATTRIBUTE;
     }
 }
@@ -285,6 +290,7 @@ int LoadPanelAnsi(int parent, const char *file, int resourceId) {
     if (st < 0) return st;
     Panel &ref = *p;
     AddPanel(std::move(p));
+    for (auto &c : ref.ctrls) Drv().setAccessibleName(ref, *c);
     const Rect r = Drv().panelRect(ref);
     const bool centre = parent == 0 && top == 0 && left == 0;
     PlacePanel(ref, centre ? VAL_AUTO_CENTER : top, centre ? VAL_AUTO_CENTER : left, r.height, r.width);

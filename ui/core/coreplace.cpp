@@ -3,8 +3,8 @@
 // the popup menu and the clipboard.
 //
 // Exports (ui/userint.h): SetPanelPos, InstallPopup, GetActivePanel,
-// GetScreenSize, MessagePopupAnsi, UiSetMessagePopupHook,
-// RunPopupMenuAnsi, ClipboardPutTextAnsi; (ui/core/uicore.h): PlacePanel,
+// GetScreenSize, MessagePopupAnsi, MessagePopupCopyAnsi,
+// UiSetMessagePopupHook, RunPopupMenuAnsi, ClipboardPutTextAnsi; (ui/core/uicore.h): PlacePanel,
 // ShowPanel, EndPopup, PopupOwner, PanelFramed.
 //
 // Placement: a panel's top and left are those of its client area (the
@@ -36,6 +36,8 @@
 // g_hook: MessagePopupAnsi's test hook, null when none.
 #include <algorithm>
 #include <cassert>
+
+#include <string>
 
 #include "ui/core/uicore.h"
 #include "ui/core/uicursor.h"
@@ -193,6 +195,8 @@ void ShowPanel(Panel &p, bool visible, bool activate) {
     if (p.popup && visible) d.setModal(p, true);
     d.showPanel(p, activate);
     if (p.popup && !visible) d.setModal(p, false);
+    // A panel the user is to work in has a control to type at.
+    if (visible && activate) RestoreFocus(p);
 }
 
 void EndPopup(Panel &p) {
@@ -303,4 +307,87 @@ int ClipboardPutTextAnsi(const char *text) {
     if (!Ready()) return UIE_NOT_INITIALIZED;
     if (!text) return UIE_BAD_POINTER;
     return Drv().clipboardPut(text, PopupOwner(0));
+}
+
+// The popup of MessagePopupCopyAnsi, made of the layer's own panel and
+// controls so that it is the same on every driver: the message in a
+// read-only box, the text in a read-only field the user can select, a line
+// for the copy's outcome, the copy button, then OK at the right.
+static int NewCopyPopup(const char *title, const char *message, const char *text, const char *copyLabel) {
+    constexpr int kWidth = 520, kMargin = 12, kButtonHeight = 28;
+    const int popup = NewPanelAnsi(0, title, VAL_AUTO_CENTER, VAL_AUTO_CENTER, 100, kWidth);
+    if (popup < 0) return popup;
+    auto place = [popup](int id, int top, int left, int width, int height) {
+        SetCtrlAttributeAnsi(popup, id, ATTR_TOP, top);
+        SetCtrlAttributeAnsi(popup, id, ATTR_LEFT, left);
+        SetCtrlAttributeAnsi(popup, id, ATTR_WIDTH, width);
+        if (height > 0) SetCtrlAttributeAnsi(popup, id, ATTR_HEIGHT, height);
+    };
+    auto bottom = [popup](int id) {
+        int top = 0, height = 0;
+        GetCtrlAttributeAnsi(popup, id, ATTR_TOP, &top);
+        GetCtrlAttributeAnsi(popup, id, ATTR_HEIGHT, &height);
+        return top + height;
+    };
+    const int inner = kWidth - 2 * kMargin;
+    const int box = NewCtrlAnsi(popup, CTRL_TEXT_BOX, "", kMargin, kMargin);
+    const int field = NewCtrlAnsi(popup, CTRL_STRING, "", 0, kMargin);
+    const int status = NewCtrlAnsi(popup, CTRL_TEXT_MSG, "", 0, kMargin);
+    const int copy = NewCtrlAnsi(popup, CTRL_COMMAND_BUTTON, copyLabel, 0, 0);
+    const int ok = NewCtrlAnsi(popup, CTRL_COMMAND_BUTTON, "OK", 0, 0);
+    const bool made = box == UI_COPY_POPUP_MESSAGE && field == UI_COPY_POPUP_TEXT && status == UI_COPY_POPUP_STATUS &&
+                      copy == UI_COPY_POPUP_COPY && ok == UI_COPY_POPUP_OK;
+    if (!made) {
+        DiscardPanel(popup);
+        return UIE_SYSTEM;
+    }
+    SetCtrlAttributeAnsi(popup, box, ATTR_CTRL_MODE, VAL_INDICATOR);
+    SetCtrlAttributeAnsi(popup, field, ATTR_CTRL_MODE, VAL_INDICATOR);
+    SetCtrlAttributeAnsi(popup, box, ATTR_LABEL_VISIBLE, 0);
+    SetCtrlAttributeAnsi(popup, field, ATTR_LABEL_VISIBLE, 0);
+    place(box, kMargin, kMargin, inner, 0);
+    SetCtrlAttributeAnsi(popup, box, ATTR_VISIBLE_LINES, 6);
+    ResetTextBoxAnsi(popup, box, message);
+    place(field, bottom(box) + 8, kMargin, inner, 24);
+    SetCtrlValAnsi(popup, field, text);
+    place(status, bottom(field) + 6, kMargin, inner, 20);
+    const int buttons = bottom(status) + 8;
+    place(ok, buttons, kWidth - kMargin - 90, 90, kButtonHeight);
+    place(copy, buttons, kWidth - kMargin - 90 - 8 - 150, 150, kButtonHeight);
+    SetPanelAttributeAnsi(popup, ATTR_HEIGHT, buttons + kButtonHeight + kMargin);
+    SetPanelAttributeAnsi(popup, ATTR_ESCAPE_CTRL, ok);
+    FindPanel(popup)->closeCtrl = ok;
+    SetPanelPos(popup, VAL_AUTO_CENTER, VAL_AUTO_CENTER);
+    return popup;
+}
+
+// 0 once the user has pressed OK (or Escape, or the close box), or the hook
+// has run (with the message and the text as one); UIE_NOT_INITIALIZED,
+// UIE_BAD_POINTER, UIE_SYSTEM (the popup cannot be made). Modal, owned by
+// the panel it blocks; the layer's own cursors are off while it is up.
+int MessagePopupCopyAnsi(const char *title, const char *message, const char *text, const char *copyLabel,
+                         const char *copied, const char *copyFailed) {
+    if (!Ready()) return UIE_NOT_INITIALIZED;
+    if (!title || !message || !text || !copyLabel || !copied || !copyFailed) return UIE_BAD_POINTER;
+    if (g_hook) {
+        g_hook(title, (std::string(message) + "\n\n" + text).c_str());
+        return 0;
+    }
+    const int popup = NewCopyPopup(title, message, text, copyLabel);
+    if (popup < 0) return popup;
+    SuspendCursor(true);
+    InstallPopup(popup);
+    SetActiveCtrl(popup, UI_COPY_POPUP_OK);
+    for (;;) {
+        int panel = 0, control = 0;
+        const int event = GetUserEvent(0, &panel, &control);
+        if (event < 0) break;   // no more events: nothing could end the popup
+        if (event != EVENT_COMMIT || panel != popup) continue;
+        if (control == UI_COPY_POPUP_OK) break;
+        if (control == UI_COPY_POPUP_COPY)
+            SetCtrlValAnsi(popup, UI_COPY_POPUP_STATUS, ClipboardPutTextAnsi(text) < 0 ? copyFailed : copied);
+    }
+    DiscardPanel(popup);
+    SuspendCursor(false);
+    return 0;
 }

@@ -25,7 +25,8 @@ inline bool IsCtrlIntAttr(int a) {
 }
 
 inline bool IsCtrlAttr(int a) {
-    return IsCtrlIntAttr(a) || a == ATTR_LABEL_TEXT || a == ATTR_CALLBACK_DATA || a == ATTR_CALLBACK_FUNCTION_POINTER;
+    return IsCtrlIntAttr(a) || a == ATTR_LABEL_TEXT || a == ATTR_ACCESSIBLE_NAME || a == ATTR_CALLBACK_DATA ||
+           a == ATTR_CALLBACK_FUNCTION_POINTER;
 }
 
 // True when a control of that style has the attribute: a control's
@@ -39,7 +40,7 @@ inline bool IsPanelIntAttr(int a) {
     switch (a) {
     case ATTR_DIMMED: case ATTR_VISIBLE: case ATTR_LEFT: case ATTR_TOP: case ATTR_WIDTH:
     case ATTR_HEIGHT: case ATTR_BACKCOLOR: case ATTR_TITLEBAR_VISIBLE: case ATTR_PANEL_FIRST_CTRL:
-    case ATTR_CAN_MINIMIZE: case ATTR_SIZABLE: case ATTR_CAN_MAXIMIZE:
+    case ATTR_CAN_MINIMIZE: case ATTR_SIZABLE: case ATTR_CAN_MAXIMIZE: case ATTR_ESCAPE_CTRL:
         return true;
     default:
         return false;

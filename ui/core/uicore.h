@@ -67,6 +67,7 @@ struct Ctrl {
     std::string textRaw;            // text value as last set (text box, string) ...
     bool textKnown = false;         // ... while the user has not edited it since
     int minimum = 0, maximum = 99;  // a numeric's range
+    std::string accessName;         // ATTR_ACCESSIBLE_NAME as set, "" none (the label names it)
     std::vector<Item> items;        // a ring's items in list order
     int current = -1;               // a ring's current item, -1 while it has none
     CtrlCallbackPtr cb = nullptr;
@@ -81,6 +82,8 @@ struct Panel {
     PanelCallbackPtr cb = nullptr;
     void *cbData = nullptr;
     int closeCtrl = 0;              // control whose commit the close box gives, 0 none
+    int escapeCtrl = 0;             // ATTR_ESCAPE_CTRL: control whose commit Escape gives, 0 none
+    int focus = 0;                  // the control that has (or gets back) the keyboard focus, 0 none
     bool discarding = false;        // DiscardPanel is sending its events
     bool dimmed = false;            // ATTR_DIMMED: its controls are greyed, its child panels are not
     bool popup = false;             // shown by InstallPopup (modal)
@@ -225,6 +228,12 @@ struct Driver {
     void (*mouseButtons)(int *left, int *right, int *keys);
     // The cursor asked for (ui/core/uicursor.h), shown now.
     void (*showCursor)();
+    // Gives the control the keyboard focus (its panel's window is active,
+    // or is being activated).
+    void (*focusCtrl)(Panel &p, Ctrl &c);
+    // The name a screen reader gives the control, AccessibleName(c), set
+    // where the window system reads it.
+    void (*setAccessibleName)(Panel &p, Ctrl &c);
 
     // Dialogs, the clipboard, printing; owner is the panel they are for.
     void (*messageBox)(const char *title, const char *message, const Panel *owner);
@@ -320,6 +329,48 @@ bool InputRightPress(int panel, int ctrl, int x, int y);
 void TextEdited(int panel, int ctrl);
 // A user's choice of a ring's item: it is current, and committed.
 void RingChosen(int panel, int ctrl, int index);
+
+// ------------------------------------------------- keyboard, screen readers
+// The keyboard's rules (ui/core/corefocus.cpp): which controls Tab reaches
+// and in what order, where the focus goes when a panel opens or comes
+// back, and what Escape and Enter mean; the drivers only report the keys
+// and give the focus.
+//
+// True when Tab reaches the control now: shown, taking input, not dimmed,
+// of a kind the user operates (a text message only as a link, VAL_HOT).
+bool TakesFocus(const Panel &p, const Ctrl &c);
+// The controls Tab reaches, in the panel's reading order: row by row from
+// the top (a control whose top lies above the middle of a row's first one
+// is on that row), each row from the left.
+std::vector<Ctrl *> TabOrder(Panel &p);
+// Tab (forward) or Shift+Tab in the panel: the focus goes to the next
+// control of TabOrder, round. True when the panel is one of the layer's
+// (the key is then taken, also when no control could have the focus).
+bool InputTab(int panel, bool forward);
+// An arrow key on the focused control: on a button, Down and Right move
+// the focus as Tab does, Up and Left as Shift+Tab (the toolkits would
+// follow their own orders); a ring's or an edit's arrows are its own.
+// True when the key was taken.
+bool InputArrow(int panel, int ctrl, bool forward);
+// The control got the keyboard focus from the window system (a click, a
+// key): the panel remembers it.
+void InputFocus(int panel, int ctrl);
+// The panel's window became the active one: the focus goes back to the
+// control that had it, else to the first of TabOrder.
+void PanelActivated(int panel);
+// Gives the focus back as PanelActivated does (a panel displayed active).
+void RestoreFocus(Panel &p);
+// Escape in the panel (or a child of it): a commit of the ATTR_ESCAPE_CTRL
+// of the nearest panel that has one, when it takes input. True when it did.
+bool InputEscape(int panel);
+// Enter or Space on the focused control: a link (a text message in
+// VAL_HOT) commits; every other control's keys are its own. True when
+// the key was taken.
+bool InputKeyActivate(int panel, int ctrl);
+// The name a screen reader gives the control: its ATTR_ACCESSIBLE_NAME,
+// else its label (a text message's text) without shortcut marks, line
+// breaks as blanks, trailing blanks cut.
+std::string AccessibleName(const Ctrl &c);
 
 // ------------------------------------------------------------- registry
 bool Ready();                       // InitUIRunTime has succeeded

@@ -361,6 +361,15 @@ static void ShowCursor() {}
 
 static void MessageBox(const char *, const char *, const Panel *) {}
 
+static void FocusCtrl(Panel &p, Ctrl &c) {
+    if (g_focusPanel == p.handle && g_focusCtrl == c.id) return;
+    Blur(g_focusPanel, g_focusCtrl);
+    g_focusPanel = p.handle;
+    g_focusCtrl = c.id;
+}
+
+static void NameCtrl(Panel &, Ctrl &) {}   // no screen reader reads it
+
 static int PopupMenu(const char *const[], int, const Panel *) { return 0; }
 
 static int ClipboardPut(const char *, const Panel *) { return 0; }
@@ -409,6 +418,8 @@ static uicore::Driver MakeNullDriver() {
     d.pointerInPanel = PointerInPanel;
     d.mouseButtons = MouseButtons;
     d.showCursor = ShowCursor;
+    d.focusCtrl = FocusCtrl;
+    d.setAccessibleName = NameCtrl;
     d.messageBox = MessageBox;
     d.popupMenu = PopupMenu;
     d.clipboardPut = ClipboardPut;
@@ -477,6 +488,7 @@ void UiNullClick(int panel, int x, int y, int button) {
         Blur(g_focusPanel, g_focusCtrl);
         g_focusPanel = panel;
         g_focusCtrl = id;
+        uicore::InputFocus(panel, id);
     }
     uicore::InputLeftRelease(panel, id, x, y);
     c = uicore::FindCtrl(uicore::FindPanel(panel), id);   // the callback may have discarded it
@@ -485,6 +497,11 @@ void UiNullClick(int panel, int x, int y, int button) {
 
 void UiNullKey(int panel, int key) {
     Panel *p = uicore::FindPanel(panel);
+    if (p && !Blocked(*p) && (key == '\t' || key == '\b')) {   // Tab, Shift+Tab
+        uicore::DispatchGuard g;
+        uicore::InputTab(panel, key == '\t');
+        return;
+    }
     Ctrl *c = p && g_focusPanel == panel ? uicore::FindCtrl(p, g_focusCtrl) : nullptr;
     if (!c || !N(*c).enabled || Blocked(*p)) return;
     uicore::DispatchGuard g;

@@ -26,7 +26,7 @@ void UiNullSetScreens(const int (*areas)[4], int n);
 // The user's input, to the panel (panel coordinates). A click presses and
 // releases a button over what lies there (the front-most control holding
 // the point); a key goes to the control that has the focus (a letter, or
-// '\r' for Enter).
+// '\r' for Enter; '\t' Tab and '\b' Shift+Tab go to the panel).
 void UiNullMovePointer(int panel, int x, int y);
 void UiNullClick(int panel, int x, int y, int button);   // 1 left, 2 right
 void UiNullKey(int panel, int key);

@@ -187,7 +187,20 @@ void QtSetMode(Panel &, Ctrl &c) {
         // the keyboard focus chain too.
         const Qt::FocusPolicy want = indicator ? Qt::NoFocus : static_cast<Qt::FocusPolicy>(Q(c).focusPolicy);
         if (Q(c).w->focusPolicy() != want) Q(c).w->setFocusPolicy(want);
+    } else if (TextMsg(c)) {
+        // A link takes the focus from the keyboard only, as a button does.
+        const Qt::FocusPolicy want = indicator ? Qt::NoFocus : Qt::TabFocus;
+        if (Q(c).w->focusPolicy() != want) Q(c).w->setFocusPolicy(want);
     }
+}
+
+void QtFocusCtrl(Panel &, Ctrl &c) {
+    if (!Q(c).w->hasFocus()) Q(c).w->setFocus(Qt::TabFocusReason);
+}
+
+void QtSetAccessibleName(Panel &, Ctrl &c) {
+    const QString name = FromAnsi(uicore::AccessibleName(c));
+    if (Q(c).w->accessibleName() != name) Q(c).w->setAccessibleName(name);
 }
 
 static QPalette::ColorRole TextRole(const Ctrl &c) { return Q(c).w->foregroundRole(); }
@@ -376,6 +389,8 @@ void FillCtrlEntries(uicore::Driver &d) {
     d.setTextColor = QtSetTextColor;
     d.setUnderline = QtSetUnderline;
     d.setLabel = QtSetLabel;
+    d.focusCtrl = QtFocusCtrl;
+    d.setAccessibleName = QtSetAccessibleName;
     d.restack = QtRestack;
     d.textBoxMetrics = QtTextBoxMetrics;
     d.editText = QtEditText;

@@ -32,6 +32,7 @@
 #include <QComboBox>
 #include <QCursor>
 #include <QEnterEvent>
+#include <QFrame>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -141,6 +142,7 @@ public:
         case QEvent::MouseMove: case QEvent::MouseButtonPress: case QEvent::MouseButtonRelease:
         case QEvent::MouseButtonDblClick: case QEvent::Wheel: case QEvent::KeyPress:
         case QEvent::KeyRelease: case QEvent::Shortcut: case QEvent::Close:
+        case QEvent::FocusIn: case QEvent::FocusOut: case QEvent::WindowActivate:
             break;
         case QEvent::Enter:
             if (o->isWindowType() && e->spontaneous())
@@ -162,6 +164,16 @@ public:
         QWidget *w = static_cast<QWidget *>(o);
         DispatchGuard g;
         if (t == QEvent::Close) return OnClose(w, e);
+        if (t == QEvent::FocusIn || t == QEvent::FocusOut) {
+            OnFocus(w, t == QEvent::FocusIn);
+            return false;
+        }
+        if (t == QEvent::WindowActivate) {
+            Panel *p = PanelOfWidget(w);
+            if (p && Q(*p).w == w && p->parent == 0) uicore::PanelActivated(p->handle);
+            return false;
+        }
+        if (t == QEvent::KeyPress && OnKey(w, static_cast<QKeyEvent *>(e))) return true;
         if (t == QEvent::MouseMove || t == QEvent::MouseButtonRelease) {
             // Qt hands an unaccepted mouse event on to the parents as
             // copies that are no longer spontaneous: act on the first only.
@@ -190,6 +202,51 @@ private:
         Ctrl *c = CtrlOfWidget(p, w);
         if (!c || !Q(*c).w->rect().contains(Q(*c).w->mapFromGlobal(global))) return;
         uicore::InputLeftRelease(handle, c->id, at.x(), at.y());
+    }
+
+    // The focus came to (or left) w: the panel remembers its control, and a
+    // link shows a frame round its text while it has the focus (a label
+    // draws none of its own).
+    static void OnFocus(QWidget *w, bool in) {
+        Panel *p = PanelOfWidget(w);
+        Ctrl *c = CtrlOfWidget(p, w);
+        if (!c) return;
+        if (in) uicore::InputFocus(p->handle, c->id);
+        if (c->style != CTRL_TEXT_MSG) return;
+        auto *frame = Q(*c).w->findChild<QFrame *>(QStringLiteral("vlicFocusFrame"), Qt::FindDirectChildrenOnly);
+        if (!frame && in) {
+            frame = new QFrame(Q(*c).w);
+            frame->setObjectName(QStringLiteral("vlicFocusFrame"));
+            frame->setFrameStyle(QFrame::Box | QFrame::Plain);
+            frame->setAttribute(Qt::WA_TransparentForMouseEvents);
+        }
+        if (!frame) return;
+        frame->setGeometry(Q(*c).w->rect());
+        frame->setVisible(in);
+    }
+
+    // The keys whose meaning is the core's: Tab and Shift+Tab, Escape,
+    // Enter and Space on a link, the arrows on a button. True when the key was taken. An open list
+    // or menu keeps its own keys.
+    static bool OnKey(QWidget *w, QKeyEvent *ke) {
+        if (QApplication::activePopupWidget()) return false;
+        Panel *p = PanelOfWidget(w);
+        if (!p) return false;
+        const int key = ke->key();
+        const Qt::KeyboardModifiers m = ke->modifiers() & ~Qt::KeypadModifier;
+        bool taken = false;
+        if ((key == Qt::Key_Tab || key == Qt::Key_Backtab) && !(m & (Qt::ControlModifier | Qt::AltModifier)))
+            taken = uicore::InputTab(p->handle, key == Qt::Key_Tab && !(m & Qt::ShiftModifier));
+        else if (key == Qt::Key_Escape && m == Qt::NoModifier)
+            taken = uicore::InputEscape(p->handle);
+        else if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) && m == Qt::NoModifier)
+            if (Ctrl *c = CtrlOfWidget(p, w)) taken = uicore::InputKeyActivate(p->handle, c->id);
+        if ((key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Left || key == Qt::Key_Right) &&
+            m == Qt::NoModifier)
+            if (Ctrl *c = CtrlOfWidget(p, w))
+                taken = uicore::InputArrow(p->handle, c->id, key == Qt::Key_Down || key == Qt::Key_Right);
+        if (taken) ke->accept();
+        return taken;
     }
 
     // True when w is (inside) a control that takes no input.

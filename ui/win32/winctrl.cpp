@@ -85,9 +85,52 @@ static bool SwallowedInput(HWND hwnd, UINT msg) {
     return c && N(*c).hwnd == hwnd && !uicore::TakesInput(*c);
 }
 
+// The control whose own window hwnd is, with its panel; null for a label
+// apart or a window of no panel.
+static Ctrl *CtrlOfOwnWindow(HWND hwnd, Panel **panel) {
+    Panel *p = PanelOfWindow(hwnd);
+    Ctrl *c = p ? FindCtrl(p, GetDlgCtrlID(hwnd)) : nullptr;
+    if (!c || N(*c).hwnd != hwnd) return nullptr;
+    *panel = p;
+    return c;
+}
+
+// The focus and its keys: the panel learns which control has the focus;
+// a link (a static, which draws no focus of its own) shows a dotted frame
+// round its text while it has it, and Enter or Space open it.
+static bool FocusMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT *result) {
+    if (msg != WM_SETFOCUS && msg != WM_KILLFOCUS && msg != WM_PAINT && msg != WM_KEYDOWN) return false;
+    Panel *p = nullptr;
+    Ctrl *c = CtrlOfOwnWindow(hwnd, &p);
+    if (!c) return false;
+    const bool link = c->style == CTRL_TEXT_MSG;
+    if (msg == WM_SETFOCUS) uicore::InputFocus(p->handle, c->id);
+    if (!link) return false;
+    if (msg == WM_KEYDOWN) {
+        if (wParam != VK_RETURN && wParam != VK_SPACE) return false;
+        *result = 0;
+        return uicore::InputKeyActivate(p->handle, c->id);
+    }
+    if (msg != WM_PAINT) {
+        InvalidateRect(hwnd, nullptr, TRUE);
+        return false;
+    }
+    *result = WinDefSubclass(hwnd, msg, wParam, lParam);
+    if (GetFocus() == hwnd) {
+        RECT r;
+        GetClientRect(hwnd, &r);
+        HDC dc = GetDC(hwnd);
+        DrawFocusRect(dc, &r);
+        ReleaseDC(hwnd, dc);
+    }
+    return true;
+}
+
 static LRESULT CALLBACK CtrlSubclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
     if (MouseMessage(hwnd, msg, lParam) && msg == WM_SETCURSOR) return TRUE;
     if (SwallowedInput(hwnd, msg)) return 0;
+    LRESULT result = 0;
+    if (FocusMessage(hwnd, msg, wParam, lParam, &result)) return result;
     // Enter presses the focused button, as Space does (the poll keeps Enter
     // from the dialog manager, which would press the IDOK control instead).
     if (msg == WM_KEYDOWN && wParam == VK_RETURN && IsButtonWindow(hwnd)) {
@@ -203,10 +246,15 @@ bool CreateCtrlWindow(Panel &p, Ctrl &c, const uicore::UirCtrlLook &look) {
     const bool centre = align.find("AlignHCenter") != std::string::npos;
     switch (c.style) {
     case CTRL_COMMAND_BUTTON:
-    case CTRL_PICTURE_COMMAND_BUTTON:
         windowClass = L"BUTTON";
         style |= BS_PUSHBUTTON | WS_TABSTOP;
         initial = WideLabel(text.c_str());
+        break;
+    case CTRL_PICTURE_COMMAND_BUTTON:
+        // Its window text is its name for screen readers (WinSetAccessibleName),
+        // which its picture's drawing leaves out (winpicture.cpp).
+        windowClass = L"BUTTON";
+        style |= BS_PUSHBUTTON | WS_TABSTOP;
         break;
     case CTRL_RING:
         windowClass = L"COMBOBOX";
@@ -373,6 +421,23 @@ void WinSetLabel(Panel &, Ctrl &c) { ShowLabel(c); }
 
 void WinRestack(Panel &p) { ApplyZOrder(p); }
 
+void WinFocusCtrl(Panel &, Ctrl &c) {
+    if (GetFocus() != N(c).hwnd) SetFocus(N(c).hwnd);
+}
+
+// What a screen reader reads of a control is its window's text: a command
+// button's and a text message's are their label already; a picture
+// button's is its name alone, never drawn (winpicture.cpp).
+void WinSetAccessibleName(Panel &, Ctrl &c) {
+    if (c.style != CTRL_PICTURE_COMMAND_BUTTON) return;
+    const std::wstring name = WideFromAnsi(uicore::AccessibleName(c).c_str());
+    const int n = GetWindowTextLengthW(N(c).hwnd);
+    std::wstring now(static_cast<size_t>(n) + 1, L'\0');
+    GetWindowTextW(N(c).hwnd, now.data(), n + 1);
+    now.resize(static_cast<size_t>(n));
+    if (now != name) SetWindowTextW(N(c).hwnd, name.c_str());
+}
+
 void WinTextBoxMetrics(const Ctrl &c, int *lineHeight, int *chrome) {
     *lineHeight = Lg(c, LineHeight(c));
     *chrome = Lg(c, TextBoxChrome(c));
@@ -455,6 +520,8 @@ void FillCtrlEntries(uicore::Driver &d) {
     d.setUnderline = WinSetUnderline;
     d.setLabel = WinSetLabel;
     d.restack = WinRestack;
+    d.focusCtrl = WinFocusCtrl;
+    d.setAccessibleName = WinSetAccessibleName;
     d.textBoxMetrics = WinTextBoxMetrics;
     d.editText = WinEditWindowText;
     d.setEditText = WinSetEditWindowText;

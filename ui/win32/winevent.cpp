@@ -13,7 +13,7 @@
 // position in the panel. What each means is the core's
 // (ui/core/coreevent.cpp). The pump hands each message to IsDialogMessageW
 // of its top-level window first, so Alt+letter presses the button whose
-// label marks that letter, and Tab moves the focus.
+// label marks that letter; Tab and Escape are the core's first.
 //
 // A modal popup disables every other visible top-level panel (which then
 // takes no input) and is owned by the panel that was active, so it stays
@@ -136,6 +136,25 @@ static Ctrl *ButtonOfApartLabel(Panel *p, wchar_t ch) {
     return nullptr;
 }
 
+// The keys whose meaning is the core's (ui/core/corefocus.cpp), before the
+// dialog manager, which would move the focus in z-order: Tab and
+// Shift+Tab, the arrows on a button, and Escape unless a ring's list is
+// open (Escape closes it).
+// True when the key was taken.
+static bool CoreKey(const MSG &msg) {
+    Panel *p = PanelOfWindow(msg.hwnd);
+    if (!p) return false;
+    const bool ctrl = GetKeyState(VK_CONTROL) & 0x8000, alt = GetKeyState(VK_MENU) & 0x8000;
+    if (msg.wParam == VK_TAB && !ctrl && !alt) return uicore::InputTab(p->handle, !(GetKeyState(VK_SHIFT) & 0x8000));
+    Ctrl *focus = FindCtrl(p, GetDlgCtrlID(msg.hwnd));
+    const bool arrow = msg.wParam == VK_UP || msg.wParam == VK_DOWN || msg.wParam == VK_LEFT || msg.wParam == VK_RIGHT;
+    if (arrow && focus && N(*focus).hwnd == msg.hwnd && !ctrl && !alt && !(GetKeyState(VK_SHIFT) & 0x8000))
+        return uicore::InputArrow(p->handle, focus->id, msg.wParam == VK_DOWN || msg.wParam == VK_RIGHT);
+    if (msg.wParam != VK_ESCAPE || ctrl || alt) return false;
+    if (focus && focus->style == CTRL_RING && SendMessageW(N(*focus).hwnd, CB_GETDROPPEDSTATE, 0, 0)) return false;
+    return uicore::InputEscape(p->handle);
+}
+
 // Windows' own timers (the caret's blink; under Wine, the mouse tracking
 // of the themed buttons, about 35 a second while the pointer rests on one).
 static constexpr UINT kWmSysTimer = 0x0118;
@@ -157,6 +176,7 @@ static int Pump() {
             continue;
         }
         HWND top = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+        if (msg.message == WM_KEYDOWN && top && PanelOfWindow(top) && CoreKey(msg)) continue;
         // Enter and Escape stay with the control: a dialog would turn them
         // into presses of the controls whose ids are IDOK and IDCANCEL.
         const bool enterOrEscape = msg.message == WM_KEYDOWN && (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE);

@@ -53,8 +53,11 @@ int WinPopupMenu(const char *const items[], int count, const Panel *owner) {
 }
 
 // 0 once text (as UTF-16) is the clipboard's; UIE_OUT_OF_MEMORY,
-// UIE_SYSTEM (the clipboard is held by another program).
-int WinClipboardPut(const char *text, const Panel *) {
+// UIE_SYSTEM (the clipboard is held by another program). It is opened for
+// the panel's window (without an owner, Windows lets SetClipboardData
+// fail), and tried again for a moment while another program holds it, as
+// clipboard viewers and managers do for a few milliseconds at each change.
+int WinClipboardPut(const char *text, const Panel *owner) {
     const std::wstring wide = WideFromAnsi(text);
     const size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
     HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, bytes);
@@ -62,7 +65,10 @@ int WinClipboardPut(const char *text, const Panel *) {
     void *dst = GlobalLock(mem);
     std::memcpy(dst, wide.c_str(), bytes);
     GlobalUnlock(mem);
-    if (!OpenClipboard(nullptr)) {
+    HWND hwnd = owner ? N(*owner).hwnd : nullptr;
+    bool open = false;
+    for (int attempt = 0; attempt < 10 && !(open = OpenClipboard(hwnd)); ++attempt) Sleep(20);
+    if (!open) {
         GlobalFree(mem);
         return UIE_SYSTEM;
     }

@@ -465,6 +465,15 @@ static LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         // The window never closes itself.
         uicore::InputClose(handle);
         return 0;
+    case WM_ACTIVATE:
+        // Windows would give the focus to the panel's own window: it goes
+        // back to the control that had it (the core's rule).
+        if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam)) {
+            uicore::PanelActivated(handle);
+            HWND focus = GetFocus();
+            if (focus && focus != hwnd && IsChild(hwnd, focus)) return 0;
+        }
+        break;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN: {
         HDC dc = reinterpret_cast<HDC>(wParam);

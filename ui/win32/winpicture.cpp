@@ -179,9 +179,28 @@ void PaintStatic(CtrlPicture &pic, HWND hwnd, HDC dc) {
     DrawPicture(pic, hwnd, dc);
 }
 
+// The picture button the button class is drawing now, null when none:
+// while it draws, its window text reads as empty, so that the name it
+// carries for screen readers (winctrl.cpp, WinSetAccessibleName) is never
+// drawn under its picture.
+static HWND g_drawing = nullptr;
+
+// The button class's own handling of msg, drawing without its text.
+static LRESULT DrawWithoutText(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    HWND outer = g_drawing;
+    g_drawing = hwnd;
+    const LRESULT r = WinDefSubclass(hwnd, msg, wParam, lParam);
+    g_drawing = outer;
+    return r;
+}
+
 LRESULT CALLBACK PictureSubclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR data) {
     auto *holder = reinterpret_cast<std::shared_ptr<CtrlPicture> *>(data);
     CtrlPicture &pic = **holder;
+    if (g_drawing == hwnd && (msg == WM_GETTEXT || msg == WM_GETTEXTLENGTH)) {
+        if (msg == WM_GETTEXT && wParam > 0 && lParam) reinterpret_cast<wchar_t *>(lParam)[0] = L'\0';
+        return 0;
+    }
     switch (msg) {
     case WM_NCDESTROY: {
         WinRemoveSubclass(hwnd, PictureSubclass, id);
@@ -195,7 +214,7 @@ LRESULT CALLBACK PictureSubclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
         PAINTSTRUCT ps;
         HDC dc = wParam ? reinterpret_cast<HDC>(wParam) : BeginPaint(hwnd, &ps);
         if (pic.button) {
-            WinDefSubclass(hwnd, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+            DrawWithoutText(hwnd, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
             DrawPicture(pic, hwnd, dc);
         } else {
             PaintStatic(pic, hwnd, dc);
@@ -209,7 +228,7 @@ LRESULT CALLBACK PictureSubclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
             PaintStatic(pic, hwnd, dc);
             return 0;
         }
-        const LRESULT r = WinDefSubclass(hwnd, msg, wParam, lParam);
+        const LRESULT r = DrawWithoutText(hwnd, msg, wParam, lParam);
         DrawPicture(pic, hwnd, dc);
         return r;
     }
@@ -224,7 +243,7 @@ LRESULT CALLBACK PictureSubclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
     case WM_UPDATEUISTATE: {
-        const LRESULT r = WinDefSubclass(hwnd, msg, wParam, lParam);
+        const LRESULT r = pic.button ? DrawWithoutText(hwnd, msg, wParam, lParam) : WinDefSubclass(hwnd, msg, wParam, lParam);
         InvalidateRect(hwnd, nullptr, FALSE);
         return r;
     }

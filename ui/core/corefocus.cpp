@@ -1,0 +1,164 @@
+// corefocus.cpp: the keyboard and the screen readers, for every driver:
+// the order Tab follows, the focus a panel gives back when it opens or is
+// active again, what Escape, Enter and Space mean, and the name of each
+// control.
+//
+// Exports (ui/userint.h): GetActiveCtrl, SetActiveCtrl; (ui/core/uicore.h):
+// TakesFocus, TabOrder, InputTab, InputArrow, InputFocus, PanelActivated,
+// RestoreFocus, InputEscape, InputKeyActivate, AccessibleName.
+//
+// Data model. The order is computed from the controls' places each time it
+// is asked (the program moves and shows controls as it goes), never from
+// the window system's own chain: Windows follows the windows' z-order and
+// Qt the order of creation, neither of which reads as the panel does. Each
+// panel remembers the control that had the focus last (Panel::focus), as
+// the driver reports it, so that the focus comes back there; a driver only
+// reports keys and focus changes and gives the focus where it is told.
+//
+// State: none beyond the records.
+#include <algorithm>
+
+#include "ui/core/uicore.h"
+
+namespace uicore {
+
+bool TakesFocus(const Panel &p, const Ctrl &c) {
+    if (!c.visible || !CtrlEnabled(p, c) || c.mode == VAL_INDICATOR) return false;
+    switch (c.style) {
+    case CTRL_COMMAND_BUTTON: case CTRL_PICTURE_COMMAND_BUTTON: case CTRL_RING: case CTRL_STRING:
+    case CTRL_NUMERIC: case CTRL_TEXT_BOX: case CTRL_TEXT_MSG:
+        return true;
+    default:
+        return false;
+    }
+}
+
+std::vector<Ctrl *> TabOrder(Panel &p) {
+    struct Placed {
+        Ctrl *c;
+        Rect r;
+    };
+    const Driver &d = Drv();
+    std::vector<Placed> all;
+    for (auto &c : p.ctrls)
+        if (TakesFocus(p, *c)) all.push_back({c.get(), d.ctrlRect(p, *c)});
+    std::stable_sort(all.begin(), all.end(), [](const Placed &a, const Placed &b) {
+        return a.r.y != b.r.y ? a.r.y < b.r.y : a.r.x < b.r.x;
+    });
+    std::vector<Ctrl *> order;
+    order.reserve(all.size());
+    for (size_t row = 0; row < all.size();) {
+        const int middle = all[row].r.y + all[row].r.height / 2;
+        size_t end = row + 1;
+        while (end < all.size() && all[end].r.y < middle) ++end;
+        std::stable_sort(all.begin() + static_cast<long>(row), all.begin() + static_cast<long>(end),
+                         [](const Placed &a, const Placed &b) { return a.r.x < b.r.x; });
+        for (size_t i = row; i < end; ++i) order.push_back(all[i].c);
+        row = end;
+    }
+    return order;
+}
+
+// Gives c the focus, the panel remembering it.
+static void Focus(Panel &p, Ctrl &c) {
+    p.focus = c.id;
+    Drv().focusCtrl(p, c);
+}
+
+bool InputTab(int panel, bool forward) {
+    Panel *p = FindPanel(panel);
+    if (!p) return false;
+    if (p->dimmed) return true;
+    const std::vector<Ctrl *> order = TabOrder(*p);
+    if (order.empty()) return true;
+    const int n = static_cast<int>(order.size());
+    int at = -1;
+    for (int i = 0; i < n; ++i)
+        if (order[static_cast<size_t>(i)]->id == p->focus) at = i;
+    // From nowhere (nothing focused yet, or the focused control went),
+    // Tab starts at the first control and Shift+Tab at the last.
+    const int next = at < 0 ? (forward ? 0 : n - 1) : (at + (forward ? 1 : n - 1)) % n;
+    Focus(*p, *order[static_cast<size_t>(next)]);
+    return true;
+}
+
+bool InputArrow(int panel, int ctrl, bool forward) {
+    Ctrl *c = FindCtrl(FindPanel(panel), ctrl);
+    if (!c || (c->style != CTRL_COMMAND_BUTTON && c->style != CTRL_PICTURE_COMMAND_BUTTON)) return false;
+    return InputTab(panel, forward);
+}
+
+void InputFocus(int panel, int ctrl) {
+    Panel *p = FindPanel(panel);
+    if (p && FindCtrl(p, ctrl)) p->focus = ctrl;
+}
+
+void RestoreFocus(Panel &p) {
+    Ctrl *c = FindCtrl(&p, p.focus);
+    if (!c || !TakesFocus(p, *c)) {
+        const std::vector<Ctrl *> order = TabOrder(p);
+        c = order.empty() ? nullptr : order.front();
+    }
+    if (c) Focus(p, *c);
+}
+
+void PanelActivated(int panel) {
+    if (Panel *p = FindPanel(panel)) RestoreFocus(*p);
+}
+
+bool InputEscape(int panel) {
+    Panel *p = FindPanel(panel);
+    while (p && p->escapeCtrl <= 0 && p->parent) p = FindPanel(p->parent);
+    Ctrl *c = p ? FindCtrl(p, p->escapeCtrl) : nullptr;
+    if (!c || !c->visible || !CtrlEnabled(*p, *c) || !TakesInput(*c)) return false;
+    InputCommit(p->handle, c->id);
+    return true;
+}
+
+bool InputKeyActivate(int panel, int ctrl) {
+    Panel *p = FindPanel(panel);
+    Ctrl *c = FindCtrl(p, ctrl);
+    if (!c || c->style != CTRL_TEXT_MSG || !TakesFocus(*p, *c)) return false;
+    InputCommit(panel, ctrl);
+    return true;
+}
+
+std::string AccessibleName(const Ctrl &c) {
+    if (!c.accessName.empty()) return c.accessName;
+    std::string name;
+    for (size_t i = 0; i < c.labelRaw.size(); ++i) {
+        if (c.labelRaw.compare(i, 2, "__") == 0) {   // "__X": X is the shortcut letter
+            ++i;
+            continue;
+        }
+        const char ch = c.labelRaw[i];
+        name += (ch == '\n' || ch == '\r') ? ' ' : ch;
+    }
+    while (!name.empty() && name.back() == ' ') name.pop_back();
+    return name;
+}
+
+}  // namespace uicore
+
+using namespace uicore;
+
+int GetActiveCtrl(int panel) {
+    if (!Ready()) return UIE_NOT_INITIALIZED;
+    Panel *p = FindPanel(panel);
+    if (!p) return UIE_BAD_PANEL;
+    return FindCtrl(p, p->focus) ? p->focus : 0;
+}
+
+int SetActiveCtrl(int panel, int control) {
+    if (!Ready()) return UIE_NOT_INITIALIZED;
+    Panel *p = FindPanel(panel);
+    if (!p) return UIE_BAD_PANEL;
+    Ctrl *c = FindCtrl(p, control);
+    if (!c) return UIE_BAD_CONTROL;
+    if (!TakesFocus(*p, *c)) return UIE_NOT_PERMITTED;
+    p->focus = control;
+    // A panel whose window is not the active one gets it back on activation.
+    Panel *active = FindPanel(Drv().activePanel());
+    if (active == p) Drv().focusCtrl(*p, *c);
+    return 0;
+}
