@@ -101,17 +101,18 @@ TEST(Echec, APressWithoutBrowserShowsTheItemAndItsWholeAddress) {
     std::string champ, presse, etat;
     UiTestAfter(150, [&] {
         const int panel = GetActivePanel();
-        UiTestAfter(300, [&, panel] {
+        UiTestWhen([panel] { return GetActivePanel() != panel; }, [&, panel] {
             popup = GetActivePanel();
             champ = UiTestCtrlText(popup, UI_COPY_POPUP_TEXT);
             GetCtrlAttributeAnsi(popup, UI_COPY_POPUP_TEXT, ATTR_CTRL_MODE, &mode);
             UiTestClick(popup, UI_COPY_POPUP_COPY);
-            UiTestAfter(150, [&, panel] {   // the popup's loop has taken the press
+            UiTestWhen([&] { return !UiTestCtrlText(popup, UI_COPY_POPUP_STATUS).empty(); }, [&, panel] {
                 presse = UiTestClipboardText();
                 etat = UiTestCtrlText(popup, UI_COPY_POPUP_STATUS);
                 Suite(popup, [&, panel] {
                     UiTestClick(popup, UI_COPY_POPUP_OK);
-                    UiTestAfter(150, [panel] { UiTestClick(panel, FVLIC_LOAD_BP_QUIT); });
+                    UiTestWhen([panel] { return GetActivePanel() == panel; },
+                               [panel] { UiTestClick(panel, FVLIC_LOAD_BP_QUIT); });
                 });
             });
         });

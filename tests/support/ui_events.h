@@ -23,7 +23,9 @@
 #ifndef VLIC_TESTS_SUPPORT_UI_EVENTS_H
 #define VLIC_TESTS_SUPPORT_UI_EVENTS_H
 
+#include <chrono>
 #include <functional>
+#include <memory>
 #include <string>
 
 // Mouse buttons and keys, the same on both backends. A letter key is its
@@ -103,6 +105,22 @@ void UiTestProcess(int ms = 0);
 int UiTestAfter(int ms, std::function<void()> fn);
 int UiTestEvery(int ms, std::function<void()> fn);
 void UiTestCancel(int id);
+
+// Runs fn once, from inside the event loops, as soon as ready() holds
+// (looked at every 20 ms), or after timeoutMs all the same. A step that
+// needs a panel or a popup to be up then waits as long as a loaded machine
+// needs, where a fixed delay would act too early and leave the panel's loop
+// waiting for ever; and one whose panel never comes goes on, so that the
+// test fails on its expectations instead of hanging.
+inline void UiTestWhen(std::function<bool()> ready, std::function<void()> fn, int timeoutMs = 10000) {
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    auto id = std::make_shared<int>(0);
+    *id = UiTestEvery(20, [id, ready = std::move(ready), fn = std::move(fn), limit] {
+        if (!ready() && std::chrono::steady_clock::now() < limit) return;
+        UiTestCancel(*id);
+        fn();
+    });
+}
 
 // True when the panel's window lies inside the window of panel parent
 // (parent 0: when it is a top-level window of its own).
