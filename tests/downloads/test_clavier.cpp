@@ -21,25 +21,6 @@
 
 namespace {
 
-// Steps run one after the other from inside the panels' loops (the loops'
-// event polls run the timers).
-void Enchainer(std::vector<std::function<void()>> etapes, int pasMs = 150) {
-    auto *liste = new std::vector<std::function<void()>>(std::move(etapes));
-    auto *suivant = new std::function<void(size_t)>;
-    *suivant = [liste, suivant, pasMs](size_t i) {
-        if (i >= liste->size()) {
-            delete liste;
-            delete suivant;
-            return;
-        }
-        UiTestAfter(pasMs, [liste, suivant, i] {
-            (*liste)[i]();
-            (*suivant)(i + 1);
-        });
-    };
-    (*suivant)(0);
-}
-
 // n presses of Tab (Shift+Tab, or another key), each followed by the
 // control it reached.
 std::vector<std::function<void()>> Tabs(int *panel, int n, std::vector<int> *vus,
@@ -118,7 +99,7 @@ TEST_F(Clavier, MainPanelTabOrderFocusLinkAndEscape) {
             },
             [&] { UiTestClick(main, FVLIC_ENR_BP_QUIT); },
         };
-    Enchainer(etapes);
+    UiTestSteps(etapes);
     EnrGerer(0);
 
     EXPECT_EQ(focusOuvert, FVLIC_ENR_PROD_CHOIX) << "the main panel opens with its first control focused";
@@ -140,7 +121,7 @@ TEST_F(Clavier, DownloadsPanelReadsTopToBottomLeftToRightAndTheHelpFollowsTheFoc
     int dl = 0;
     std::vector<int> ordre;
     int aideTop = -1, aideVisible = -1, aideApresSouris = -1;
-    Enchainer(std::vector<std::function<void()>>{
+    UiTestSteps(std::vector<std::function<void()>>{
                   [&] {
                       dl = GetActivePanel();
                       UiTestMouseMove(dl, 700, 30);   // over nothing: the help box is hidden
@@ -186,7 +167,7 @@ TEST_F(Clavier, EveryVisibleButtonIsNamedByItsItem) {
         {FVLIC_LOAD_BP_3, Utf8(LoadUtilitaireLabel(2))},
     };
     std::vector<std::string> lus, visiblesSansNom;
-    Enchainer({
+    UiTestSteps({
         [&] {
             const int dl = GetActivePanel();
             for (const Nom &n : attendus) lus.push_back(UiTestAccessibleName(dl, n.control));
@@ -211,7 +192,7 @@ TEST_F(Clavier, EveryVisibleButtonIsNamedByItsItem) {
 
     // The main panel: its buttons and the web link, by their texts.
     std::vector<std::string> principal;
-    Enchainer({
+    UiTestSteps({
         [&] {
             const int main = GetActivePanel();
             UiTestChooseRingItem(main, FVLIC_ENR_PROD_CHOIX, 1);

@@ -30,25 +30,6 @@ namespace {
 
 const std::string kB = "https://www.veltrane.fr/telecharger/";
 
-// Steps run one after the other from inside the panel's loop (the loop's
-// event polls run the timers).
-void Enchainer(std::vector<std::function<void()>> etapes, int pasMs = 150) {
-    auto *liste = new std::vector<std::function<void()>>(std::move(etapes));
-    auto *suivant = new std::function<void(size_t)>;
-    *suivant = [liste, suivant, pasMs](size_t i) {
-        if (i >= liste->size()) {
-            delete liste;
-            delete suivant;
-            return;
-        }
-        UiTestAfter(pasMs, [liste, suivant, i] {
-            (*liste)[i]();
-            (*suivant)(i + 1);
-        });
-    };
-    (*suivant)(0);
-}
-
 class Gerer : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
@@ -66,7 +47,7 @@ TEST_F(Gerer, DownloadButtonsOpenTheirAddressesAndReturnHandsBackThePlace) {
     UiSetMessagePopupHook(CompterPopup);   // a handler that starts: no popup
     int panel = 0;
     int vuTop = -1, vuLeft = -1;
-    Enchainer({
+    UiTestSteps({
         [&] {
             panel = GetActivePanel();
             GetPanelAttributeAnsi(panel, ATTR_TOP, &vuTop);
@@ -97,7 +78,7 @@ TEST_F(Gerer, DownloadButtonsOpenTheirAddressesAndReturnHandsBackThePlace) {
 
 TEST_F(Gerer, OtherControlsOpenNothing) {
     int panel = 0;
-    Enchainer({
+    UiTestSteps({
         [&] {
             panel = GetActivePanel();
             UiTestChooseRingItem(panel, FVLIC_LOAD_PROD, 2);   // a ring commit: no effect
@@ -116,7 +97,7 @@ TEST_F(Gerer, OtherControlsOpenNothing) {
 
 TEST_F(Gerer, TheCloseBoxReturnsToo) {
     int panel = 0;
-    Enchainer({
+    UiTestSteps({
         [&] { panel = GetActivePanel(); },
         [&] { UiTestCloseBox(panel); },
     });

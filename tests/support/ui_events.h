@@ -27,6 +27,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 // Mouse buttons and keys, the same on both backends. A letter key is its
 // capital ASCII code ('Q').
@@ -105,6 +106,21 @@ void UiTestProcess(int ms = 0);
 int UiTestAfter(int ms, std::function<void()> fn);
 int UiTestEvery(int ms, std::function<void()> fn);
 void UiTestCancel(int id);
+
+// Runs the steps one after the other, pasMs apart, from inside whatever
+// event loops run then (a panel's poll, a popup's loop).
+inline void UiTestSteps(std::vector<std::function<void()>> steps, int pasMs = 150) {
+    auto list = std::make_shared<std::vector<std::function<void()>>>(std::move(steps));
+    auto next = std::make_shared<std::function<void(size_t)>>();
+    *next = [list, weak = std::weak_ptr<std::function<void(size_t)>>(next), pasMs](size_t i) {
+        if (i >= list->size()) return;
+        UiTestAfter(pasMs, [list, next = weak.lock(), i] {
+            (*list)[i]();
+            (*next)(i + 1);
+        });
+    };
+    (*next)(0);
+}
 
 // Runs fn once, from inside the event loops, as soon as ready() holds
 // (looked at every 20 ms), or after timeoutMs all the same. A step that
