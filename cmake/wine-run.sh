@@ -59,7 +59,10 @@ fi
 "$loader" wineboot -i >/dev/null 2>&1
 # Wine's own Tahoma (fonts-wine) when the machine has it: this Wine does not
 # load it from its own folder and draws "Tahoma" in the wider DejaVu Sans.
-cp /usr/share/wine/fonts/tahoma*.ttf "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
+# The regular face only: with fonts-wine's tahomabd.ttf beside it, Wine 8
+# draws bold text in the regular glyphs (measured: the same ink for both
+# weights), so headings lost their bold; alone, it emboldens the regular.
+cp /usr/share/wine/fonts/tahoma.ttf "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
 if [ "${VLIC_WINE_UNMANAGED:-0}" = 1 ]; then
   "$loader" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 fi

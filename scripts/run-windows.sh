@@ -18,8 +18,9 @@ loader=/usr/lib/wine/wine64
 [ -x "$loader" ] || loader=$(command -v wine64 || command -v wine)
 mkdir -p "$WINEPREFIX"
 [ -f "$WINEPREFIX/system.reg" ] || "$loader" wineboot -i >/dev/null 2>&1
-# Wine's own Tahoma, which this Wine does not load from its own folder.
-cp /usr/share/wine/fonts/tahoma*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+# Wine's own Tahoma, which this Wine does not load from its own folder (the
+# regular face only: tests/e2e/wine/winelib.sh's wine_fonts says why).
+cp /usr/share/wine/fonts/tahoma.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
 "$loader" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
 here=$WINEPREFIX/drive_c/Veltrane
 rm -rf "$here"

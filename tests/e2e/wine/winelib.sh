@@ -36,11 +36,15 @@ wine_prefix() {
 # wine_fonts: Wine's own Tahoma (the fonts-wine package) in the prefix's
 # Fonts folder, when the machine has it. This Wine does not load it from
 # its own folder and draws "Tahoma" in DejaVu Sans, a wider face: checks
-# that a label shows whole then measure a face unlike Windows' own.
+# that a label shows whole then measure a face unlike Windows' own. The
+# regular face only: with fonts-wine's tahomabd.ttf beside it, Wine 8 draws
+# bold text in the regular glyphs (measured: the same ink for both weights),
+# and the panels' headings lose their bold; alone, Wine emboldens the
+# regular face, close to Windows' Tahoma Bold.
 WINE_FONTS=/usr/share/wine/fonts
 wine_fonts() {
     [ -f "$WINE_FONTS/tahoma.ttf" ] || return 0
-    cp "$WINE_FONTS"/tahoma*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+    cp "$WINE_FONTS/tahoma.ttf" "$WINEPREFIX/drive_c/windows/Fonts/"
 }
 
 # wine_reg <reg.exe arguments...>: changes the prefix's registry.
