@@ -353,6 +353,17 @@ protected:
 TEST_F(WholeRun, RealClicksOnTheChooserThenTheQuitButton) {
     int vuSection = -1, vuSeparateur = -1, longue = -1, courte = -1, frame[3] = {-9, -9, -9};
     size_t joues = 0;
+    // A choice made by real input is committed once the window system has
+    // delivered it: a step that reads its effect waits for it a few turns
+    // (about a second) before it takes what it sees.
+    int tours = 0;
+    auto attendre = [&tours](bool vu) {
+        if (vu || ++tours >= 30) {
+            tours = 0;
+            return false;
+        }
+        return true;
+    };
     const int r = Executer(0,
         {
             [&](int p) {
@@ -364,16 +375,19 @@ TEST_F(WholeRun, RealClicksOnTheChooserThenTheQuitButton) {
             },
             [&](int p) {
                 vuSection = Attr(p, FVLIC_ENR_CADRE_LOAD, ATTR_VISIBLE);
+                if (attendre(vuSection == 1)) return false;
                 UiTestChooseRingItem(p, FVLIC_ENR_PROD_CHOIX, Items(p, FVLIC_ENR_PROD_CHOIX) - 2);
                 return true;
             },
             [&](int p) {
                 vuSeparateur = Attr(p, FVLIC_ENR_CADRE_LOAD, ATTR_VISIBLE);
+                if (attendre(vuSeparateur == 0)) return false;
                 UiTestChooseRingItem(p, FVLIC_ENR_PROD_CHOIX, Items(p, FVLIC_ENR_PROD_CHOIX) - 1);  // Plus
                 return true;
             },
             [&](int p) {
                 longue = Items(p, FVLIC_ENR_PROD_CHOIX);
+                if (attendre(longue == 44)) return false;
                 // "Moins de Produits ...", last of a list too long to show
                 // whole: taken with the End key, as a user may.
                 UiTestKeyToCtrl(p, FVLIC_ENR_PROD_CHOIX, UiTestKeyEnd);
@@ -381,6 +395,7 @@ TEST_F(WholeRun, RealClicksOnTheChooserThenTheQuitButton) {
             },
             [&](int p) {
                 courte = Items(p, FVLIC_ENR_PROD_CHOIX);
+                if (attendre(courte == 24)) return false;
                 UiTestClick(p, FVLIC_ENR_BP_QUIT);
                 return true;
             },

@@ -172,7 +172,11 @@ void UiTestChooseRingItem(int panel, int control, int index) {
     UiTestClick(panel, control);
     COMBOBOXINFO info = {};
     info.cbSize = sizeof info;
-    if (!GetComboBoxInfo(ring, &info) || !info.hwndList || !IsWindowVisible(info.hwndList)) return;
+    if (!GetComboBoxInfo(ring, &info) || !info.hwndList) return;
+    // The list drops once the click is delivered: on a loaded machine not
+    // at once.
+    for (int waited = 0; !IsWindowVisible(info.hwndList) && waited < 1000; waited += 10) UiTestProcess(10);
+    if (!IsWindowVisible(info.hwndList)) return;
     SendMessageW(info.hwndList, LB_SETTOPINDEX, index, 0);
     RECT item;
     if (SendMessageW(info.hwndList, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item)) == LB_ERR) return;
