@@ -2,7 +2,9 @@
 //
 // Exports (app/VLic.h): the table VLicProdG, its load (VLicProdCharger), save
 // (VLicProdSauver) and clear (VLicProdEffacer), the fill of a product ring
-// (VLicProdList) and the safe reading of a name (VLicProdNom). The built-in
+// (VLicProdList), the safe reading of a name (VLicProdNom), and what every
+// data file goes through: its safe opening (VLicOuvrirDonnees) and the path
+// of one an administrator may edit (VLicCheminAdmin). The built-in
 // rows (VLicProdInit) live in app/VLicRows.cpp.
 //
 // Data model: VLicProdG is 1000 records of 580 bytes, index = product number.
@@ -78,12 +80,7 @@ static void VLicProdEffacerDe(int from) {
 
 void VLicProdEffacer(void) { VLicProdEffacerDe(0); }
 
-// Opens path for binary reading when it is a regular file (a link to one
-// included). Returns the open file, or null when it cannot be opened or is
-// anything else: a FIFO, a device, a socket or a folder. Never blocks: a
-// FIFO without a writer would hold an ordinary open, or its first read, for
-// ever.
-static std::FILE *VLicProdOuvrir(const char *path) {
+std::FILE *VLicOuvrirDonnees(const char *path) {
 #ifdef _WIN32
     std::error_code erreur;
     if (!std::filesystem::is_regular_file(std::filesystem::path(path), erreur)) return nullptr;
@@ -104,13 +101,27 @@ static std::FILE *VLicProdOuvrir(const char *path) {
 #endif
 }
 
+int VLicCheminAdmin(const char *nom, char *chemin, std::size_t taille) {
+    assert(nom != nullptr && chemin != nullptr && taille > 0 && "a name and room for its path");
+#ifdef VLIC_DOSSIER_ADMIN
+    const int n = std::snprintf(chemin, taille, "%s/%s", VLIC_DOSSIER_ADMIN, nom);
+#else
+    const int n = std::snprintf(chemin, taille, "%s", nom);
+#endif
+    if (n < 0 || static_cast<std::size_t>(n) >= taille) {
+        chemin[0] = '\0';
+        return 0;
+    }
+    return 1;
+}
+
 // Loads the table from path. Returns 1 when the file was opened and read
 // (a short or empty file included), 0 when it cannot be opened, is no
 // regular file (a FIFO, a device, a folder), or not one byte of it can be
 // read because of a read error: the table is then left cleared.
 int VLicProdCharger(const char *path) {
     assert(path != nullptr && "the catalogue's path must be given");
-    std::FILE *f = VLicProdOuvrir(path);
+    std::FILE *f = VLicOuvrirDonnees(path);
     if (f == nullptr) {
         VLicProdEffacer();
         return 0;

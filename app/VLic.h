@@ -13,6 +13,7 @@
 #define VLIC_APP_VLIC_H
 
 #include <cstddef>
+#include <cstdio>
 #include <cstdint>
 
 enum { VLIC_PROD_MAX = 1000, VLIC_PROD_NAME_LEN = 32, VLIC_PROD_TEXT_LEN = 128 };
@@ -62,5 +63,21 @@ void VLicProdList(int panel, int control, int all, int sorted, int showHidden);
 // The name of product n as a NUL-terminated text of at most 31 characters,
 // even when the stored field has no NUL; "" for n outside 0 to 999.
 const char *VLicProdNom(int n);
+
+// Opens the data file at path (the catalogue, the versions, any file the
+// program reads beside itself) for binary reading when it is a regular file
+// (a link to one included). Returns the open file, or null when it cannot be
+// opened or is anything else: a FIFO, a device, a socket or a folder. Never
+// waits: a FIFO without a writer would hold an ordinary open, or its first
+// read, for ever.
+std::FILE *VLicOuvrirDonnees(const char *path);
+
+// The path of the data file `nom` that a school's administrator may edit
+// (the versions file): in the administrators' folder when the build names
+// one (VLIC_DOSSIER_ADMIN, the Linux package's /etc/vlicenr), else `nom`
+// itself, read beside the program (start-up makes its folder current).
+// Writes at most taille bytes, NUL included; returns 1, or 0 when the path
+// does not fit (chemin then holds "").
+int VLicCheminAdmin(const char *nom, char *chemin, std::size_t taille);
 
 #endif

@@ -29,14 +29,6 @@
 #include <cstdio>
 #include <cstring>
 
-#ifdef _WIN32
-#include <filesystem>
-#else
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
-
 #include "app/VLic.h"
 #include "downloads/VLicLoad.h"
 
@@ -55,29 +47,6 @@ static bool sDuFichier[VLIC_PROD_MAX];
 // three fields of at most 15 characters and two TABs leave ample room for
 // blanks a hand may add in comments, which are skipped whatever they hold.
 enum { LIGNE_LEN = 256 };
-
-// Opens path for reading when it is a regular file (a link to one
-// included); null when it cannot be opened or is anything else, a FIFO, a
-// device or a folder. Never waits: a FIFO without a writer would hold an
-// ordinary open, or its first read, for ever.
-static std::FILE *OuvrirFichier(const char *path) {
-#ifdef _WIN32
-    std::error_code erreur;
-    if (!std::filesystem::is_regular_file(std::filesystem::path(path), erreur)) return nullptr;
-    return std::fopen(path, "rb");
-#else
-    const int fd = open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) return nullptr;
-    struct stat info;
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        close(fd);
-        return nullptr;
-    }
-    std::FILE *f = fdopen(fd, "rb");
-    if (f == nullptr) close(fd);
-    return f;
-#endif
-}
 
 // True when text[0..n) is a version: digits and dots only, at most 15
 // characters (0 characters: none).
@@ -129,7 +98,7 @@ static bool Ignoree(const char *texte) {
 int LoadVersionsCharger(const char *path, std::FILE *rapport) {
     assert(path != nullptr && "the versions file's path must be given");
     std::memset(sDuFichier, 0, sizeof sDuFichier);
-    std::FILE *f = OuvrirFichier(path);
+    std::FILE *f = VLicOuvrirDonnees(path);
     if (f == nullptr) return -1;
 
     // The first line of each product, to tell a repeated one; -1 marks a
