@@ -72,17 +72,29 @@ int UiTestShownCursor() {
 
 void UiTestChooseRingItem(int panel, int control, int index) { UiNullChooseRingItem(panel, control, index); }
 
+// The control gets the focus as a window system gives it without a click
+// (which would press a button), then the key.
 void UiTestKeyToCtrl(int panel, int control, int key, UiTestModifier modifiers) {
-    (void)modifiers;
-    int x, y;
-    Centre(panel, control, &x, &y);
-    UiNullClick(panel, x, y, UiTestLeftButton);
+    if (SetActiveCtrl(panel, control) != 0) {
+        int x, y;
+        Centre(panel, control, &x, &y);
+        UiNullClick(panel, x, y, UiTestLeftButton);
+    }
     UiTestKey(panel, key, modifiers);
 }
 
 void UiTestKey(int panel, int key, UiTestModifier modifiers) {
-    if (key == UiTestKeyTab) return UiNullKey(panel, modifiers & UiTestShift ? '\b' : '\t');
-    UiNullKey(panel, key == UiTestKeyReturn ? '\r' : key == UiTestKeySpace ? ' ' : key);
+    const int mods = (modifiers & UiTestShift ? 1 : 0) | (modifiers & UiTestAlt ? 4 : 0);
+    switch (key) {
+    case UiTestKeyTab: return UiNullKey(panel, UiNullTab, mods);
+    case UiTestKeyReturn: return UiNullKey(panel, UiNullEnter, mods);
+    case UiTestKeySpace: return UiNullKey(panel, UiNullSpace, mods);
+    case UiTestKeyUp: return UiNullKey(panel, UiNullUp, mods);
+    case UiTestKeyDown: return UiNullKey(panel, UiNullDown, mods);
+    case UiTestKeyEscape: return UiNullKey(panel, UiNullEscape, mods);
+    case UiTestKeyEnd: return;   // no edit moves its caret here
+    default: return UiNullKey(panel, key, mods);
+    }
 }
 
 // The null window system's focus is the one the core gave it.

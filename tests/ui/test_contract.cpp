@@ -6,6 +6,8 @@
 
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "support/ui_events.h"
 #include "ui/userint.h"
@@ -168,6 +170,79 @@ TEST_F(Contract, OnlyAUsersEditCommits) {
     EXPECT_EQ(0, UiTestCountCommits(30));
     EXPECT_EQ(0, g_events);
     ASSERT_EQ(0, SetPanelAttributeAnsi(p, ATTR_DIMMED, 0));
+}
+
+// What a panel file says reaches the records the same way on every driver:
+// the panel's colour, a ring's items (their values: the file's, else their
+// index) and a text's underline and colour.
+TEST(ContractLoading, ThePanelFileReachesTheRecords) {
+    const int p = LoadPanelAnsi(0, "UiTest.uir", 5);
+    ASSERT_GT(p, 0);
+    int colour = 0, items = 0, underline = 0, textColour = 0, current = -1;
+    GetPanelAttributeAnsi(p, ATTR_BACKCOLOR, &colour);
+    GetNumListItems(p, 2, &items);
+    GetCtrlValAnsi(p, 2, &current);
+    GetCtrlAttributeAnsi(p, 3, ATTR_TEXT_UNDERLINE, &underline);
+    GetCtrlAttributeAnsi(p, 3, ATTR_TEXT_COLOR, &textColour);
+    EXPECT_EQ(0xE0E8F0, colour);
+    EXPECT_EQ(3, items);
+    EXPECT_EQ(0, current) << "the first item is current";
+    EXPECT_EQ(1, underline);
+    EXPECT_EQ(0x0000FF, textColour);
+    const struct { int index, value; const char *label; } kItems[] = {
+        {0, 0, "Premier"}, {1, 20, "Deuxi\xE8me"}, {2, 2, "Troisi\xE8me"}};
+    for (const auto &k : kItems) {
+        int value = -1;
+        char label[64] = "";
+        EXPECT_EQ(0, GetValueFromIndexAnsi(p, 2, k.index, &value));
+        EXPECT_EQ(0, GetLabelFromIndexAnsi(p, 2, k.index, label));
+        EXPECT_EQ(k.value, value) << k.index;
+        EXPECT_STREQ(k.label, label) << k.index;
+    }
+    DiscardPanel(p);
+}
+
+// What a key or an edit means is the same on every driver: one row per
+// rule, each counting the commits of each control that follow.
+TEST_F(Contract, KeysAndEditsMeanTheSameOnEveryDriver) {
+    enum { NUM = 9, BP_QUIT = 10 };
+    struct Step {
+        int ctrl;   // the control that takes the focus first, 0 none
+        std::vector<std::pair<int, UiTestModifier>> keys;
+    };
+    struct Row {
+        const char *what;
+        std::function<void()> before;
+        Step step;
+        std::vector<int> commits;   // the controls committed, in order
+    };
+    const auto none = [] {};
+    const Row rows[] = {
+        {"Enter on a string commits it", none, {STR, {{UiTestKeyReturn, UiTestNoModifier}}}, {STR}},
+        {"an edit commits once the focus leaves it", none, {STR, {{'X', UiTestNoModifier}, {UiTestKeyTab, UiTestNoModifier}}}, {STR}},
+        {"the focus leaving without an edit commits nothing", none, {STR, {{UiTestKeyTab, UiTestNoModifier}}}, {}},
+        {"a numeric commits once per edit, not per keystroke", none,
+         {NUM, {{'4', UiTestNoModifier}, {'2', UiTestNoModifier}, {UiTestKeyTab, UiTestShift}}}, {NUM}},
+        {"Enter on a button presses it", none, {BP_OK, {{UiTestKeyReturn, UiTestNoModifier}}}, {BP_OK}},
+        {"Escape commits the panel's Escape control", [&] { SetPanelAttributeAnsi(p, ATTR_ESCAPE_CTRL, BP_QUIT); },
+         {BP_OK, {{UiTestKeyEscape, UiTestNoModifier}}}, {BP_QUIT}},
+        {"Alt+letter presses the button marking it", none, {STR, {{'Q', UiTestAlt}}}, {BP_QUIT}},
+        {"Alt+letter on a dimmed button does nothing", [&] { SetCtrlAttributeAnsi(p, BP_QUIT, ATTR_DIMMED, 1); },
+         {STR, {{'Q', UiTestAlt}}}, {}},
+    };
+    for (const Row &r : rows) {
+        SetPanelAttributeAnsi(p, ATTR_ESCAPE_CTRL, 0);
+        SetCtrlAttributeAnsi(p, BP_QUIT, ATTR_DIMMED, 0);
+        UiTestActivate(p);
+        UiTestCountCommits(20);
+        r.before();
+        UiTestKeyToCtrl(p, r.step.ctrl, r.step.keys.front().first, r.step.keys.front().second);
+        for (size_t i = 1; i < r.step.keys.size(); ++i) UiTestKey(p, r.step.keys[i].first, r.step.keys[i].second);
+        std::vector<int> got;
+        int ep = 0, ec = 0;
+        while (UiTestWaitCommit(&ep, &ec, 150)) got.push_back(ec);
+        EXPECT_EQ(r.commits, got) << r.what;
+    }
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 //
 // Exports (ui/userint.h): NewCtrlAnsi, Set/GetCtrlAttributeAnsi,
 // GetCtrlBoundingRect, Set/GetCtrlValAnsi, ResetTextBoxAnsi, the list
-// operations; (ui/core/uicore.h): CopyOut, TextEdited, RingChosen,
+// operations; (ui/core/uicore.h): CopyOut, InputEdited, RingChosen,
 // Programmatic, InProgrammatic.
 //
 // Every call checks its arguments in one order: the run-time not started
@@ -47,9 +47,11 @@ int CopyOut(const std::string &bytes, char *out, int room) {
     return n == bytes.size() ? 0 : UIE_BUFFER_TOO_SMALL;
 }
 
-void TextEdited(int panel, int ctrl) {
-    if (InProgrammatic()) return;
-    if (Ctrl *c = FindCtrl(FindPanel(panel), ctrl)) c->textKnown = false;
+void InputEdited(int panel, int ctrl) {
+    Ctrl *c = FindCtrl(FindPanel(panel), ctrl);
+    if (!c || InProgrammatic()) return;
+    if (c->style == CTRL_STRING || c->style == CTRL_TEXT_BOX) c->textKnown = false;
+    c->edited = c->style == CTRL_STRING || c->style == CTRL_NUMERIC;
 }
 
 void RingChosen(int panel, int ctrl, int index) {
@@ -113,6 +115,7 @@ static int SetEditText(Ctrl &c, const char *v) {
     if (c.textKnown && c.textRaw == v) return 0;
     c.textRaw = v;
     c.textKnown = true;
+    c.edited = false;   // the program's text replaces the user's edit
     Programmatic g;
     Drv().setEditText(c);
     return 0;
@@ -437,6 +440,7 @@ int SetCtrlValAnsi(int panel, int control, int value) {
     }
     if (c->style == CTRL_NUMERIC) {
         if (value < c->minimum || value > c->maximum) return UIE_BAD_VALUE;
+        c->edited = false;   // the program's number replaces the user's edit
         if (Drv().numericValue(*c) != value) Drv().setNumericValue(*c, value);
         return 0;
     }

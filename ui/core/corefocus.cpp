@@ -1,11 +1,11 @@
 // corefocus.cpp: the keyboard and the screen readers, for every driver:
+// what each key means (one rule per key, InputKey), when an edit commits,
 // the order Tab follows, the focus a panel gives back when it opens or is
-// active again, what Escape, Enter and Space mean, and the name of each
-// control.
+// active again, and the name of each control.
 //
 // Exports (ui/userint.h): GetActiveCtrl, SetActiveCtrl; (ui/core/uicore.h):
-// TakesFocus, TabOrder, InputTab, InputArrow, InputFocus, PanelActivated,
-// RestoreFocus, InputEscape, InputKeyActivate, AccessibleName.
+// InputKey, InputFocusLost, TakesFocus, TabOrder, InputFocus,
+// PanelActivated, RestoreFocus, AccessibleName.
 //
 // Data model. The order is computed from the controls' places each time it
 // is asked (the program moves and shows controls as it goes), never from
@@ -18,6 +18,7 @@
 // State: none beyond the records.
 #include <algorithm>
 
+#include "ui/core/textcodec.h"
 #include "ui/core/uicore.h"
 
 namespace uicore {
@@ -65,27 +66,95 @@ static void Focus(Panel &p, Ctrl &c) {
     Drv().focusCtrl(p, c);
 }
 
-bool InputTab(int panel, bool forward) {
-    Panel *p = FindPanel(panel);
-    if (!p) return false;
-    if (p->dimmed) return true;
-    const std::vector<Ctrl *> order = TabOrder(*p);
+// Tab (forward) or Shift+Tab in the panel: the focus goes to the next
+// control of TabOrder, round. Taken also when no control can have it.
+static bool MoveFocus(Panel &p, bool forward) {
+    if (p.dimmed) return true;
+    const std::vector<Ctrl *> order = TabOrder(p);
     if (order.empty()) return true;
     const int n = static_cast<int>(order.size());
     int at = -1;
     for (int i = 0; i < n; ++i)
-        if (order[static_cast<size_t>(i)]->id == p->focus) at = i;
+        if (order[static_cast<size_t>(i)]->id == p.focus) at = i;
     // From nowhere (nothing focused yet, or the focused control went),
     // Tab starts at the first control and Shift+Tab at the last.
     const int next = at < 0 ? (forward ? 0 : n - 1) : (at + (forward ? 1 : n - 1)) % n;
-    Focus(*p, *order[static_cast<size_t>(next)]);
+    Focus(p, *order[static_cast<size_t>(next)]);
     return true;
 }
 
-bool InputArrow(int panel, int ctrl, bool forward) {
-    Ctrl *c = FindCtrl(FindPanel(panel), ctrl);
-    if (!c || (c->style != CTRL_COMMAND_BUTTON && c->style != CTRL_PICTURE_COMMAND_BUTTON)) return false;
-    return InputTab(panel, forward);
+static bool IsButton(const Ctrl &c) { return c.style == CTRL_COMMAND_BUTTON || c.style == CTRL_PICTURE_COMMAND_BUTTON; }
+static bool IsLink(const Panel &p, const Ctrl &c) { return c.style == CTRL_TEXT_MSG && TakesFocus(p, c); }
+
+// A commit of the control, the user's; a string's or numeric's edit is done.
+static bool Operate(int panel, Ctrl &c) {
+    c.edited = false;
+    InputCommit(panel, c.id);
+    return true;
+}
+
+// Escape: the ATTR_ESCAPE_CTRL of the panel, else of its nearest parent
+// that has one, when it takes input.
+static bool Escape(Panel *p) {
+    while (p && p->escapeCtrl <= 0 && p->parent) p = FindPanel(p->parent);
+    Ctrl *c = p ? FindCtrl(p, p->escapeCtrl) : nullptr;
+    if (!c || !c->visible || !CtrlEnabled(*p, *c) || !TakesInput(*c)) return false;
+    return Operate(p->handle, *c);
+}
+
+// Enter on the focused control: a button is pressed, a link opened, a
+// string's or numeric's entry is done (edited or not: the user asked);
+// a text box's and a ring's Enter are their own.
+static bool Enter(Panel &p, Ctrl &c) {
+    if (!c.visible || !CtrlEnabled(p, c) || c.mode == VAL_INDICATOR) return false;
+    if (IsButton(c) || IsLink(p, c) || c.style == CTRL_STRING || c.style == CTRL_NUMERIC) return Operate(p.handle, c);
+    return false;
+}
+
+// The control of the panel whose label marks letter as its shortcut: a
+// command button's own label, or a label drawn apart; null when none.
+static Ctrl *ShortcutOf(Panel &p, char letter) {
+    for (auto &c : p.ctrls) {
+        if (c->style != CTRL_COMMAND_BUTTON && !c->apart) continue;
+        const char marked = MnemonicLetter(c->labelRaw);
+        if (marked && SameLetter(marked, letter)) return c.get();
+    }
+    return nullptr;
+}
+
+// Alt+letter: the panel's control that marks it, else its parents'. A
+// button commits; another control takes the focus. One that takes no input
+// now (hidden, dimmed, an indicator) does nothing, and the key is spent.
+static bool Shortcut(Panel *p, char letter) {
+    Ctrl *c = nullptr;
+    for (; p && !(c = ShortcutOf(*p, letter)); p = FindPanel(p->parent)) {}
+    if (!c) return false;
+    if (!c->visible || !CtrlEnabled(*p, *c) || !TakesInput(*c) || c->mode == VAL_INDICATOR) return true;
+    if (IsButton(*c)) return Operate(p->handle, *c);
+    if (TakesFocus(*p, *c)) Focus(*p, *c);
+    return true;
+}
+
+bool InputKey(int panel, int ctrl, Key key, int mods, char letter) {
+    Panel *p = FindPanel(panel);
+    if (!p) return false;
+    Ctrl *c = FindCtrl(p, ctrl);
+    switch (key) {
+    case Key::Tab: return !(mods & (kModCtrl | kModAlt)) && MoveFocus(*p, !(mods & kModShift));
+    case Key::Escape: return mods == 0 && Escape(p);
+    case Key::Enter: return mods == 0 && c && Enter(*p, *c);
+    case Key::Space: return mods == 0 && c && IsLink(*p, *c) && Operate(panel, *c);
+    case Key::Up: case Key::Left: return mods == 0 && c && IsButton(*c) && MoveFocus(*p, false);
+    case Key::Down: case Key::Right: return mods == 0 && c && IsButton(*c) && MoveFocus(*p, true);
+    case Key::Letter: return (mods & (kModAlt | kModCtrl)) == kModAlt && letter && Shortcut(p, letter);
+    }
+    return false;
+}
+
+void InputFocusLost(int panel, int ctrl) {
+    Panel *p = FindPanel(panel);
+    Ctrl *c = FindCtrl(p, ctrl);
+    if (c && c->edited && (c->style == CTRL_STRING || c->style == CTRL_NUMERIC) && !InProgrammatic()) Operate(panel, *c);
 }
 
 void InputFocus(int panel, int ctrl) {
@@ -104,23 +173,6 @@ void RestoreFocus(Panel &p) {
 
 void PanelActivated(int panel) {
     if (Panel *p = FindPanel(panel)) RestoreFocus(*p);
-}
-
-bool InputEscape(int panel) {
-    Panel *p = FindPanel(panel);
-    while (p && p->escapeCtrl <= 0 && p->parent) p = FindPanel(p->parent);
-    Ctrl *c = p ? FindCtrl(p, p->escapeCtrl) : nullptr;
-    if (!c || !c->visible || !CtrlEnabled(*p, *c) || !TakesInput(*c)) return false;
-    InputCommit(p->handle, c->id);
-    return true;
-}
-
-bool InputKeyActivate(int panel, int ctrl) {
-    Panel *p = FindPanel(panel);
-    Ctrl *c = FindCtrl(p, ctrl);
-    if (!c || c->style != CTRL_TEXT_MSG || !TakesFocus(*p, *c)) return false;
-    InputCommit(panel, ctrl);
-    return true;
 }
 
 std::string AccessibleName(const Ctrl &c) {

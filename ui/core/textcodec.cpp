@@ -2,7 +2,8 @@
 // shortcut form of labels, shared by the drivers of the run-time layer.
 //
 // Exports (ui/core/textcodec.h): uicore::AnsiToUtf16, Utf16ToAnsi,
-// HasMnemonic, MnemonicToAmpersand; (ui/userint.h): UiAnsiToUtf8.
+// HasMnemonic, MnemonicToAmpersand, MnemonicLetter, SameLetter;
+// (ui/userint.h): UiAnsiToUtf8.
 //
 // Data model: byte b stands for the code point cp1252::ToCodePoint(b), the
 // table of the compile-time literals (ui/cp1252.h). The mapping is a
@@ -68,6 +69,28 @@ std::u16string MnemonicToAmpersand(const std::string &raw) {
         else out += c;
     }
     return out;
+}
+
+char MnemonicLetter(const std::string &raw) {
+    const std::size_t marker = MarkerPos(raw);
+    return marker == std::string::npos || raw[marker + 2] == '&' ? 0 : raw[marker + 2];
+}
+
+// The capital of a code point of Windows-1252's letters, else itself.
+static char16_t Capital(char16_t c) {
+    if ((c >= u'a' && c <= u'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) return static_cast<char16_t>(c - 0x20);
+    switch (c) {
+    case 0x0161: return 0x0160;   // š
+    case 0x0153: return 0x0152;   // œ
+    case 0x017E: return 0x017D;   // ž
+    case 0x00FF: return 0x0178;   // ÿ
+    default: return c;
+    }
+}
+
+bool SameLetter(char a, char b) {
+    return Capital(cp1252::ToCodePoint(static_cast<unsigned char>(a))) ==
+           Capital(cp1252::ToCodePoint(static_cast<unsigned char>(b)));
 }
 
 }  // namespace uicore

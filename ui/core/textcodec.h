@@ -5,7 +5,7 @@
 // a PC set to another ANSI code page shows the same letters.
 //
 // Exports: uicore::AnsiToUtf16, Utf16ToAnsi, HasMnemonic,
-// MnemonicToAmpersand; UiAnsiToUtf8 of ui/userint.h is defined with them.
+// MnemonicToAmpersand, MnemonicLetter, SameLetter; UiAnsiToUtf8 of ui/userint.h is defined with them.
 #ifndef VLIC_UI_CORE_TEXTCODEC_H
 #define VLIC_UI_CORE_TEXTCODEC_H
 
@@ -32,6 +32,12 @@ bool HasMnemonic(const std::string &raw);
 // the marker becomes '&', a literal '&' becomes "&&" ("__&" is a literal
 // '&' and no shortcut).
 std::u16string MnemonicToAmpersand(const std::string &raw);
+
+// The shortcut letter a label in the "__X" form marks, 0 when it marks none.
+char MnemonicLetter(const std::string &raw);
+// True when two Windows-1252 letters are the same but for their case
+// ('e' and 'E', 'é' and 'É').
+bool SameLetter(char a, char b);
 
 }  // namespace uicore
 

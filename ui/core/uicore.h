@@ -68,6 +68,7 @@ struct Ctrl {
     int visibleLines = 0;           // ATTR_VISIBLE_LINES as last set, 0 never
     std::string textRaw;            // text value as last set (text box, string) ...
     bool textKnown = false;         // ... while the user has not edited it since
+    bool edited = false;            // a user's edit of a string or numeric not committed yet
     int minimum = 0, maximum = 99;  // a numeric's range
     std::string accessName;         // ATTR_ACCESSIBLE_NAME as set, "" none (the label names it)
     std::vector<Item> items;        // a ring's items in list order
@@ -335,17 +336,41 @@ void InputLeftRelease(int panel, int ctrl, int x, int y);
 // The right button was pressed over the control: true when its callback
 // took the press for itself (the control must not see it).
 bool InputRightPress(int panel, int ctrl, int x, int y);
-// A user's edit of a string or text box: its text is the window's now.
-void TextEdited(int panel, int ctrl);
+// A user's edit of a string, text box or numeric: its text or number is
+// the window's now, and a string or numeric commits once the edit is done.
+void InputEdited(int panel, int ctrl);
 // A user's choice of a ring's item: it is current, and committed.
 void RingChosen(int panel, int ctrl, int index);
 
 // ------------------------------------------------- keyboard, screen readers
-// The keyboard's rules (ui/core/corefocus.cpp): which controls Tab reaches
-// and in what order, where the focus goes when a panel opens or comes
-// back, and what Escape and Enter mean; the drivers only report the keys
-// and give the focus.
+// The keyboard's rules (ui/core/corefocus.cpp): what each key means, which
+// controls Tab reaches and in what order, where the focus goes when a
+// panel opens or comes back. A driver only reports the keys, the edits and
+// the focus, and gives the focus where it is told.
 //
+// The keys whose meaning is the layer's, as a driver reports them.
+enum class Key { Tab, Escape, Enter, Space, Up, Down, Left, Right, Letter };
+// The modifiers held with a key.
+enum KeyMods { kModShift = 1, kModCtrl = 2, kModAlt = 4 };
+// A key pressed in the panel's window, the keyboard focus on control ctrl
+// (0: on none of the panel's); letter: for Key::Letter, the character as a
+// Windows-1252 byte. True when the core took it (a commit, a press, the
+// focus moved, a shortcut, or a shortcut of a control that takes no input
+// now): the driver then keeps it from the window system. False: the key is
+// the control's own (typing, a list's arrows, Space on a button), or
+// nobody's. An open list or menu keeps its keys: the driver reports none.
+//   Tab, Shift+Tab     the focus to the next / previous control of TabOrder, round
+//   Escape             a commit of the ATTR_ESCAPE_CTRL of the panel or its nearest parent having one
+//   Enter              a commit of the focused button, link, string or numeric
+//   Space              a commit of the focused link (a button's is its own press)
+//   arrows             on a button, the focus as Tab (Down, Right) or Shift+Tab (Up, Left)
+//   Alt+letter         the control whose label marks that letter ("__X"): a button commits,
+//                      another control takes the focus; nothing when it takes no input
+bool InputKey(int panel, int ctrl, Key key, int mods, char letter = 0);
+// The keyboard focus left control ctrl (to another control or window, not
+// to a popup list or menu of its own): a string or numeric edited since
+// its last commit commits.
+void InputFocusLost(int panel, int ctrl);
 // True when Tab reaches the control now: shown, taking input, not dimmed,
 // of a kind the user operates (a text message only as a link, VAL_HOT).
 bool TakesFocus(const Panel &p, const Ctrl &c);
@@ -353,15 +378,6 @@ bool TakesFocus(const Panel &p, const Ctrl &c);
 // the top (a control whose top lies above the middle of a row's first one
 // is on that row), each row from the left.
 std::vector<Ctrl *> TabOrder(Panel &p);
-// Tab (forward) or Shift+Tab in the panel: the focus goes to the next
-// control of TabOrder, round. True when the panel is one of the layer's
-// (the key is then taken, also when no control could have the focus).
-bool InputTab(int panel, bool forward);
-// An arrow key on the focused control: on a button, Down and Right move
-// the focus as Tab does, Up and Left as Shift+Tab (the toolkits would
-// follow their own orders); a ring's or an edit's arrows are its own.
-// True when the key was taken.
-bool InputArrow(int panel, int ctrl, bool forward);
 // The control got the keyboard focus from the window system (a click, a
 // key): the panel remembers it.
 void InputFocus(int panel, int ctrl);
@@ -370,13 +386,6 @@ void InputFocus(int panel, int ctrl);
 void PanelActivated(int panel);
 // Gives the focus back as PanelActivated does (a panel displayed active).
 void RestoreFocus(Panel &p);
-// Escape in the panel (or a child of it): a commit of the ATTR_ESCAPE_CTRL
-// of the nearest panel that has one, when it takes input. True when it did.
-bool InputEscape(int panel);
-// Enter or Space on the focused control: a link (a text message in
-// VAL_HOT) commits; every other control's keys are its own. True when
-// the key was taken.
-bool InputKeyActivate(int panel, int ctrl);
 // The name a screen reader gives the control: its ATTR_ACCESSIBLE_NAME,
 // else its label (a text message's text) without shortcut marks, line
 // breaks as blanks, trailing blanks cut.

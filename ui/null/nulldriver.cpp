@@ -8,8 +8,7 @@
 // parent's client area for a child panel, else in the screen), whether it
 // is shown and whether it is a modal popup now; a control's is its
 // rectangle and its label's, what it shows (text, number, list, selected
-// item), whether it takes input, and for an edit whether the user changed
-// it since. The user's input is played as a window system would deliver
+// item) and whether it takes input. The user's input is played as a window system would deliver
 // it, through the core's input calls.
 //
 // State, touched only from the thread that runs the run-time:
@@ -54,7 +53,6 @@ struct NullCtrl : uicore::Native {
     int selected = -1;
     bool enabled = true;
     bool shown = true;
-    bool edited = false;
 };
 
 static NullPanel &N(const Panel &p) { return uicore::NativeOf<NullPanel>(p); }
@@ -211,15 +209,11 @@ static void PlaceLabel(Panel &, Ctrl &c, const Rect &r) {
     Changed();
 }
 
-// The focus leaves the control: an edit the user changed is done.
+// The focus leaves the control, as a window system tells it.
 static void Blur(int panel, int ctrl) {
     if (g_focusPanel != panel || g_focusCtrl != ctrl) return;
     g_focusPanel = g_focusCtrl = 0;
-    Ctrl *c = uicore::FindCtrl(uicore::FindPanel(panel), ctrl);
-    if (c && N(*c).edited && c->style == CTRL_STRING) {
-        N(*c).edited = false;
-        uicore::InputCommit(panel, ctrl);
-    }
+    uicore::InputFocusLost(panel, ctrl);
 }
 
 static void ShowCtrl(Panel &p, Ctrl &c) {
@@ -245,7 +239,6 @@ static std::string EditText(const Ctrl &c) { return N(c).text; }
 
 static void SetEditText(Ctrl &c) {
     N(c).text = c.textRaw;
-    N(c).edited = false;
     Changed();
 }
 
@@ -253,7 +246,6 @@ static int NumericValue(const Ctrl &c) { return N(c).value; }
 
 static void SetNumericValue(Ctrl &c, int value) {
     N(c).value = value;
-    N(c).edited = false;
     Changed();
 }
 
@@ -403,7 +395,10 @@ static Ctrl *CtrlAt(Panel &p, int x, int y) {
     return best;
 }
 
-static bool TakesFocus(const Ctrl &c) { return c.style != CTRL_TEXT_MSG && c.style != CTRL_PICTURE; }
+// What a click gives the focus to, as Windows' and Qt's controls take it:
+// anything the user operates but a text (a link takes the focus from the
+// keyboard only) or a picture.
+static bool FocusedByClick(const Ctrl &c) { return c.style != CTRL_TEXT_MSG && c.style != CTRL_PICTURE; }
 
 }  // namespace uinull
 
@@ -448,7 +443,7 @@ void UiNullClick(int panel, int x, int y, int button) {
         return;
     }
     if (!uicore::TakesInput(*c)) return;
-    if (TakesFocus(*c) && (g_focusPanel != panel || g_focusCtrl != id)) {
+    if (FocusedByClick(*c) && (g_focusPanel != panel || g_focusCtrl != id)) {
         Blur(g_focusPanel, g_focusCtrl);
         g_focusPanel = panel;
         g_focusCtrl = id;
@@ -459,30 +454,52 @@ void UiNullClick(int panel, int x, int y, int button) {
     if (c && (c->style == CTRL_COMMAND_BUTTON || c->style == CTRL_PICTURE_COMMAND_BUTTON)) uicore::InputCommit(panel, id);
 }
 
-void UiNullKey(int panel, int key) {
+// The key as the core names it; false for a character without Alt, which
+// is the focused control's own.
+static bool CoreKey(int key, int mods, uicore::Key *k, char *letter) {
+    switch (key) {
+    case UiNullTab: *k = uicore::Key::Tab; return true;
+    case UiNullEscape: *k = uicore::Key::Escape; return true;
+    case UiNullEnter: *k = uicore::Key::Enter; return true;
+    case UiNullSpace: *k = uicore::Key::Space; return true;
+    case UiNullUp: *k = uicore::Key::Up; return true;
+    case UiNullDown: *k = uicore::Key::Down; return true;
+    case UiNullLeft: *k = uicore::Key::Left; return true;
+    case UiNullRight: *k = uicore::Key::Right; return true;
+    default: break;
+    }
+    if (key <= 0x20 || key > 0xFF || !(mods & uicore::kModAlt)) return false;
+    *k = uicore::Key::Letter;
+    *letter = static_cast<char>(key);
+    return true;
+}
+
+void UiNullKey(int panel, int key, int mods) {
     Panel *p = uicore::FindPanel(panel);
-    if (p && !Blocked(*p) && (key == '\t' || key == '\b')) {   // Tab, Shift+Tab
-        uicore::DispatchGuard g;
-        uicore::InputTab(panel, key == '\t');
-        return;
-    }
-    Ctrl *c = p && g_focusPanel == panel ? uicore::FindCtrl(p, g_focusCtrl) : nullptr;
-    if (!c || !N(*c).enabled || Blocked(*p)) return;
+    if (!p || Blocked(*p)) return;
+    Ctrl *c = g_focusPanel == panel ? uicore::FindCtrl(p, g_focusCtrl) : nullptr;
+    const int id = c ? c->id : 0;
     uicore::DispatchGuard g;
-    const bool edit = c->style == CTRL_STRING || c->style == CTRL_TEXT_BOX;
-    if (key == '\r') {
-        if (edit && c->style == CTRL_STRING && N(*c).edited) {
-            N(*c).edited = false;
-            uicore::InputCommit(panel, c->id);
-        } else if (!edit && uicore::TakesInput(*c) && c->style != CTRL_RING) {
-            uicore::InputCommit(panel, c->id);
-        }
+    uicore::Key k;
+    char letter = 0;
+    if (CoreKey(key, mods, &k, &letter) && uicore::InputKey(panel, id, k, mods, letter)) return;
+    // The key is the control's own, as a window system's controls take it.
+    c = uicore::FindCtrl(uicore::FindPanel(panel), id);
+    if (!c || !N(*c).enabled || mods & (uicore::kModAlt | uicore::kModCtrl)) return;
+    const bool button = c->style == CTRL_COMMAND_BUTTON || c->style == CTRL_PICTURE_COMMAND_BUTTON;
+    if (key == UiNullSpace && button && uicore::TakesInput(*c)) {
+        uicore::InputCommit(panel, id);   // a button's own press
         return;
     }
-    if (!edit || c->mode == VAL_INDICATOR) return;
-    N(*c).text += static_cast<char>(key);
-    N(*c).edited = true;
-    uicore::TextEdited(panel, c->id);
+    if (key > 0xFF || c->mode == VAL_INDICATOR) return;
+    if (c->style == CTRL_STRING || c->style == CTRL_TEXT_BOX) {
+        N(*c).text += static_cast<char>(key);
+    } else if (c->style == CTRL_NUMERIC && key >= '0' && key <= '9') {
+        N(*c).value = N(*c).value * 10 + (key - '0');
+    } else {
+        return;
+    }
+    uicore::InputEdited(panel, id);
 }
 
 void UiNullCloseBox(int panel) {

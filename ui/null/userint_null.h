@@ -6,8 +6,8 @@
 // system would, so that the core's rules run in milliseconds on any
 // machine.
 //
-// Resource files are read in the form tools/ui2uir/ui2uir.py makes, by
-// name from the current folder, then from the program's folder.
+// Resource files are read as on any driver (ui/core/coreres.h): it
+// carries none, so they are files, in the program's folder or as named.
 //
 // Its screens (work areas) are those UiNullSetScreens gives, one of
 // 1280 x 1024 by default; every titled top-level window has a frame of
@@ -25,11 +25,13 @@ void UiNullSetScreens(const int (*areas)[4], int n);
 
 // The user's input, to the panel (panel coordinates). A click presses and
 // releases a button over what lies there (the front-most control holding
-// the point); a key goes to the control that has the focus (a letter, or
-// '\r' for Enter; '\t' Tab and '\b' Shift+Tab go to the panel).
+// the point); a key goes to the panel's control that has the focus: a
+// character (Windows-1252) or one of UiNullKeyCode, with the modifiers held
+// (1 Shift, 2 Ctrl, 4 Alt).
+enum UiNullKeyCode { UiNullTab = 0x100, UiNullEscape, UiNullEnter, UiNullSpace, UiNullUp, UiNullDown, UiNullLeft, UiNullRight };
 void UiNullMovePointer(int panel, int x, int y);
 void UiNullClick(int panel, int x, int y, int button);   // 1 left, 2 right
-void UiNullKey(int panel, int key);
+void UiNullKey(int panel, int key, int mods);
 void UiNullCloseBox(int panel);
 void UiNullChooseRingItem(int panel, int control, int index);
 

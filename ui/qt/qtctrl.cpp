@@ -439,7 +439,6 @@ int QtMakeCtrl(Panel &p, Ctrl &c, const uicore::CtrlLook &look) {
     Q(c).focusPolicy = w->focusPolicy();
     ApplyFont(w, look, c.underline);
     if (look.textColorGiven) QtSetTextColor(p, c);
-    if (QPushButton *b = Button(c)) b->setAutoDefault(true);   // Enter on the focused button operates it, as Space does
     w->setHidden(!c.visible);
     QtSetLabel(p, c);
     QtSetMode(p, c);

@@ -32,6 +32,7 @@
 #include <QComboBox>
 #include <QCursor>
 #include <QEnterEvent>
+#include <QFocusEvent>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -42,6 +43,7 @@
 #include <QTimer>
 
 #include "ui/core/corecursor.h"
+#include "ui/cp1252.h"
 #include "ui/qt/qtprivate.h"
 #include "ui/userint.h"
 
@@ -95,26 +97,17 @@ void ConnectCtrl(int panel, Ctrl &c) {
         // activated: the user's choice only, never a programmatic change.
         QObject::connect(static_cast<QComboBox *>(Q(c).w), &QComboBox::activated, ctx, [panel, id](int index) { uicore::RingChosen(panel, id, index); });
         break;
-    case CTRL_STRING: {
-        auto *s = static_cast<QLineEdit *>(Q(c).w);
-        QObject::connect(s, &QLineEdit::textEdited, ctx, [panel, id](const QString &) { uicore::TextEdited(panel, id); });
-        // Enter, or the focus leaving (also when the panel is dimmed):
-        // a commit only when the user edited the text since.
-        QObject::connect(s, &QLineEdit::editingFinished, ctx, [s, panel, id] {
-            if (!s->isModified()) return;
-            s->setModified(false);
-            uicore::InputCommit(panel, id);
-        });
+    case CTRL_STRING:
+        QObject::connect(static_cast<QLineEdit *>(Q(c).w), &QLineEdit::textEdited, ctx,
+                         [panel, id](const QString &) { uicore::InputEdited(panel, id); });
         break;
-    }
     case CTRL_NUMERIC:
-        QObject::connect(static_cast<QSpinBox *>(Q(c).w), &QSpinBox::valueChanged, ctx, [panel, id](int) {
-            uicore::InputCommit(panel, id);
-        });
+        QObject::connect(static_cast<QSpinBox *>(Q(c).w), &QSpinBox::valueChanged, ctx,
+                         [panel, id](int) { uicore::InputEdited(panel, id); });
         break;
     case CTRL_TEXT_BOX:
         QObject::connect(static_cast<QPlainTextEdit *>(Q(c).w), &QPlainTextEdit::textChanged, ctx,
-                         [panel, id] { uicore::TextEdited(panel, id); });
+                         [panel, id] { uicore::InputEdited(panel, id); });
         break;
     default:
         break;
@@ -141,7 +134,7 @@ public:
         switch (t) {
         case QEvent::MouseMove: case QEvent::MouseButtonPress: case QEvent::MouseButtonRelease:
         case QEvent::MouseButtonDblClick: case QEvent::Wheel: case QEvent::KeyPress:
-        case QEvent::KeyRelease: case QEvent::Shortcut: case QEvent::Close:
+        case QEvent::KeyRelease: case QEvent::Shortcut: case QEvent::ShortcutOverride: case QEvent::Close:
         case QEvent::FocusIn: case QEvent::FocusOut: case QEvent::WindowActivate:
             break;
         case QEvent::Enter:
@@ -165,15 +158,21 @@ public:
         DispatchGuard g;
         if (t == QEvent::Close) return OnClose(w, e);
         if (t == QEvent::FocusIn || t == QEvent::FocusOut) {
-            OnFocus(w, t == QEvent::FocusIn);
+            OnFocus(w, static_cast<QFocusEvent *>(e));
             return false;
         }
+        // Alt+letter reaches the focus as a shortcut's override first: the
+        // core's shortcut is taken there, before Qt's own would run.
+        if (t == QEvent::ShortcutOverride) return OnKey(w, static_cast<QKeyEvent *>(e), true);
+        // Qt's own shortcut of a label's "&X" is never the answer: the
+        // core's is (see ShortcutOverride).
+        if (t == QEvent::Shortcut && CtrlOfWidget(PanelOfWidget(w), w)) return true;
         if (t == QEvent::WindowActivate) {
             Panel *p = PanelOfWidget(w);
             if (p && Q(*p).w == w && p->parent == 0) uicore::PanelActivated(p->handle);
             return false;
         }
-        if (t == QEvent::KeyPress && OnKey(w, static_cast<QKeyEvent *>(e))) return true;
+        if (t == QEvent::KeyPress && OnKey(w, static_cast<QKeyEvent *>(e), false)) return true;
         if (t == QEvent::MouseMove || t == QEvent::MouseButtonRelease) {
             // Qt hands an unaccepted mouse event on to the parents as
             // copies that are no longer spontaneous: act on the first only.
@@ -204,15 +203,20 @@ private:
         uicore::InputLeftRelease(handle, c->id, at.x(), at.y());
     }
 
-    // The focus came to (or left) w: the panel remembers its control, and a
-    // link shows a frame round its text while it has the focus (a label
-    // draws none of its own).
-    static void OnFocus(QWidget *w, bool in) {
+    // The focus came to (or left) w: the panel remembers its control, or
+    // hears that it left it (not for a list or menu of its own, which gives
+    // it back); a link shows a frame round its text while it has the focus
+    // (a label draws none of its own).
+    static void OnFocus(QWidget *w, QFocusEvent *fe) {
+        const bool in = fe->type() == QEvent::FocusIn;
         Panel *p = PanelOfWidget(w);
         Ctrl *c = CtrlOfWidget(p, w);
         if (!c) return;
-        if (in) uicore::InputFocus(p->handle, c->id);
-        if (c->style != CTRL_TEXT_MSG) return;
+        const int handle = p->handle, id = c->id;
+        if (in) uicore::InputFocus(handle, id);
+        else if (fe->reason() != Qt::PopupFocusReason) uicore::InputFocusLost(handle, id);
+        c = FindCtrl(FindPanel(handle), id);   // a commit's callback may have discarded it
+        if (!c || c->style != CTRL_TEXT_MSG) return;
         auto *frame = Q(*c).w->findChild<QFrame *>(QStringLiteral("vlicFocusFrame"), Qt::FindDirectChildrenOnly);
         if (!frame && in) {
             frame = new QFrame(Q(*c).w);
@@ -225,28 +229,53 @@ private:
         frame->setVisible(in);
     }
 
-    // The keys whose meaning is the core's: Tab and Shift+Tab, Escape,
-    // Enter and Space on a link, the arrows on a button. True when the key was taken. An open list
-    // or menu keeps its own keys.
-    static bool OnKey(QWidget *w, QKeyEvent *ke) {
+    // A Qt key as the core names it (ui/core/uicore.h, InputKey); false for
+    // a key that is only the widget's. A letter is the key's character
+    // (Qt names a printable key by its capital's code point).
+    static bool Translate(const QKeyEvent *ke, uicore::Key *key, int *mods, char *letter) {
+        const Qt::KeyboardModifiers m = ke->modifiers() & ~Qt::KeypadModifier;
+        *mods = ((m & Qt::ShiftModifier) ? uicore::kModShift : 0) | ((m & Qt::ControlModifier) ? uicore::kModCtrl : 0) |
+                ((m & Qt::AltModifier) ? uicore::kModAlt : 0);
+        switch (ke->key()) {
+        case Qt::Key_Tab: *key = uicore::Key::Tab; return true;
+        case Qt::Key_Backtab: *key = uicore::Key::Tab; *mods |= uicore::kModShift; return true;
+        case Qt::Key_Escape: *key = uicore::Key::Escape; return true;
+        case Qt::Key_Return: case Qt::Key_Enter: *key = uicore::Key::Enter; return true;
+        case Qt::Key_Space: *key = uicore::Key::Space; return true;
+        case Qt::Key_Up: *key = uicore::Key::Up; return true;
+        case Qt::Key_Down: *key = uicore::Key::Down; return true;
+        case Qt::Key_Left: *key = uicore::Key::Left; return true;
+        case Qt::Key_Right: *key = uicore::Key::Right; return true;
+        default: break;
+        }
+        const int b = ke->key() > 0x20 && ke->key() < 0x10000 ? cp1252::FromCodePoint(static_cast<char16_t>(ke->key())) : -1;
+        if (b <= 0x20) return false;
+        *key = uicore::Key::Letter;
+        *letter = static_cast<char>(b);
+        return true;
+    }
+
+    // A key pressed, handed to the core: Alt+letter at its shortcut's
+    // override, every other key at its press. True when the core took it;
+    // the press of an Alt+letter taken at its override is then spent. An
+    // open list or menu keeps its own keys.
+    static bool OnKey(QWidget *w, QKeyEvent *ke, bool override) {
+        static QKeyCombination spent;
+        if (!override && spent == ke->keyCombination()) {
+            spent = {};
+            return true;
+        }
         if (QApplication::activePopupWidget()) return false;
         Panel *p = PanelOfWidget(w);
-        if (!p) return false;
-        const int key = ke->key();
-        const Qt::KeyboardModifiers m = ke->modifiers() & ~Qt::KeypadModifier;
-        bool taken = false;
-        if ((key == Qt::Key_Tab || key == Qt::Key_Backtab) && !(m & (Qt::ControlModifier | Qt::AltModifier)))
-            taken = uicore::InputTab(p->handle, key == Qt::Key_Tab && !(m & Qt::ShiftModifier));
-        else if (key == Qt::Key_Escape && m == Qt::NoModifier)
-            taken = uicore::InputEscape(p->handle);
-        else if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) && m == Qt::NoModifier)
-            if (Ctrl *c = CtrlOfWidget(p, w)) taken = uicore::InputKeyActivate(p->handle, c->id);
-        if ((key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Left || key == Qt::Key_Right) &&
-            m == Qt::NoModifier)
-            if (Ctrl *c = CtrlOfWidget(p, w))
-                taken = uicore::InputArrow(p->handle, c->id, key == Qt::Key_Down || key == Qt::Key_Right);
-        if (taken) ke->accept();
-        return taken;
+        uicore::Key key;
+        int mods = 0;
+        char letter = 0;
+        if (!p || !Translate(ke, &key, &mods, &letter) || override != (key == uicore::Key::Letter)) return false;
+        Ctrl *c = CtrlOfWidget(p, w);
+        if (!uicore::InputKey(p->handle, c ? c->id : 0, key, mods, letter)) return false;
+        if (override) spent = ke->keyCombination();
+        ke->accept();
+        return true;
     }
 
     // True when w is (inside) a control that takes no input.

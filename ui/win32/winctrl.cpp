@@ -66,13 +66,6 @@ void ReleaseUnusedFonts() {
     }
 }
 
-// True for a command or picture button's own window.
-static bool IsButtonWindow(HWND hwnd) {
-    Panel *p = PanelOfWindow(hwnd);
-    Ctrl *c = p ? FindCtrl(p, GetDlgCtrlID(hwnd)) : nullptr;
-    return c && N(*c).hwnd == hwnd && (c->style == CTRL_COMMAND_BUTTON || c->style == CTRL_PICTURE_COMMAND_BUTTON);
-}
-
 // True for a left press or a key to a button or ring in indicator mode,
 // which takes no input (as Qt's event filter swallows it): a ring's list
 // neither opens nor moves.
@@ -95,22 +88,19 @@ static Ctrl *CtrlOfOwnWindow(HWND hwnd, Panel **panel) {
     return c;
 }
 
-// The focus and its keys: the panel learns which control has the focus;
-// a link (a static, which draws no focus of its own) shows a dotted frame
-// round its text while it has it, and Enter or Space open it.
+// The focus: the panel learns which control has it and when it leaves; a
+// link (a static, which draws no focus of its own) shows a dotted frame
+// round its text while it has it.
 static bool FocusMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT *result) {
-    if (msg != WM_SETFOCUS && msg != WM_KILLFOCUS && msg != WM_PAINT && msg != WM_KEYDOWN) return false;
+    if (msg != WM_SETFOCUS && msg != WM_KILLFOCUS && msg != WM_PAINT) return false;
     Panel *p = nullptr;
     Ctrl *c = CtrlOfOwnWindow(hwnd, &p);
     if (!c) return false;
+    const int handle = p->handle, id = c->id;
     const bool link = c->style == CTRL_TEXT_MSG;
-    if (msg == WM_SETFOCUS) uicore::InputFocus(p->handle, c->id);
+    if (msg == WM_SETFOCUS) uicore::InputFocus(handle, id);
+    if (msg == WM_KILLFOCUS) uicore::InputFocusLost(handle, id);
     if (!link) return false;
-    if (msg == WM_KEYDOWN) {
-        if (wParam != VK_RETURN && wParam != VK_SPACE) return false;
-        *result = 0;
-        return uicore::InputKeyActivate(p->handle, c->id);
-    }
     if (msg != WM_PAINT) {
         InvalidateRect(hwnd, nullptr, TRUE);
         return false;
@@ -131,13 +121,6 @@ static LRESULT CALLBACK CtrlSubclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
     if (SwallowedInput(hwnd, msg)) return 0;
     LRESULT result = 0;
     if (FocusMessage(hwnd, msg, wParam, lParam, &result)) return result;
-    // Enter presses the focused button, as Space does (the poll keeps Enter
-    // from the dialog manager, which would press the IDOK control instead).
-    if (msg == WM_KEYDOWN && wParam == VK_RETURN && IsButtonWindow(hwnd)) {
-        SendMessageW(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd), BN_CLICKED),
-                     reinterpret_cast<LPARAM>(hwnd));
-        return 0;
-    }
     if (msg == WM_RBUTTONDOWN && RightClick(hwnd, lParam)) return 0;
     return WinDefSubclass(hwnd, msg, wParam, lParam);
 }
@@ -297,9 +280,6 @@ bool CreateCtrlWindow(Panel &p, Ctrl &c, const uicore::CtrlLook &look) {
     if (!N(c).hwnd) return false;
     SendMessageW(N(c).hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(c)), FALSE);
     if (c.style == CTRL_RING) CentreRing(p, c, Px(p, r.top), Px(p, r.bottom - r.top));
-    // Only the user's edits count as such (Wine marks an edit control made
-    // with its text as modified).
-    if (IsEdit(c)) SendMessageW(N(c).hwnd, EM_SETMODIFY, FALSE, 0);
     WinSetSubclass(N(c).hwnd, CtrlSubclass, 1, 0);
     ApplyDimmed(p, c);
     return true;
@@ -448,14 +428,12 @@ std::string WinEditWindowText(const Ctrl &c) { return WindowAnsi(N(c).hwnd); }
 void WinSetEditWindowText(Ctrl &c) {
     // The same text again: no repaint.
     if (WindowAnsi(N(c).hwnd) != c.textRaw) SetWindowTextW(N(c).hwnd, EditText(c.textRaw).c_str());
-    SendMessageW(N(c).hwnd, EM_SETMODIFY, FALSE, 0);   // no user's edit
 }
 
 int WinNumericValue(const Ctrl &c) { return std::atoi(WindowAnsi(N(c).hwnd).c_str()); }
 
 void WinSetNumericValue(Ctrl &c, int value) {
     SetWindowTextW(N(c).hwnd, std::to_wstring(value).c_str());
-    SendMessageW(N(c).hwnd, EM_SETMODIFY, FALSE, 0);   // no user's edit
 }
 
 // The list's selection, asked of the window only when the record's changed

@@ -11,9 +11,10 @@
 // panels' window procedure); every mouse move over a panel or one of its
 // controls, and a left release over a control, go to the core with the
 // position in the panel. What each means is the core's
-// (ui/core/coreevent.cpp). The pump hands each message to IsDialogMessageW
-// of its top-level window first, so Alt+letter presses the button whose
-// label marks that letter; Tab and Escape are the core's first.
+// (ui/core/coreevent.cpp). The pump hands the keys whose meaning is the
+// core's (Tab, Escape, Enter, Space, the arrows, Alt+letter) to the core
+// first (ui/core/corefocus.cpp); what it leaves goes to IsDialogMessageW of
+// its top-level window, then to the window.
 //
 // A modal popup disables every other visible top-level panel (which then
 // takes no input) and is owned by the panel that was active, so it stays
@@ -25,6 +26,7 @@
 #include <vector>
 
 #include "ui/core/corecursor.h"
+#include "ui/core/textcodec.h"
 #include "ui/core/coreprint.h"
 #include "ui/win32/userint_win32.h"
 #include "ui/win32/winprivate.h"
@@ -118,41 +120,47 @@ void WinShowCursorNow() {
     }
 }
 
-// The button of panel p whose label drawn apart marks letter ch as its
-// shortcut ("__X"), or null. The dialog manager would only move the focus
-// for such a label; Qt presses the button, and so does the poll.
-static Ctrl *ButtonOfApartLabel(Panel *p, wchar_t ch) {
-    if (!p || p->dimmed) return nullptr;
-    for (auto &c : p->ctrls) {
-        if (!N(*c).label || (c->style != CTRL_COMMAND_BUTTON && c->style != CTRL_PICTURE_COMMAND_BUTTON)) continue;
-        if (!c->visible || c->dimmed || c->mode == VAL_INDICATOR || !IsWindowEnabled(N(*c).hwnd)) continue;
-        const size_t at = c->labelRaw.find("__");
-        if (at == std::string::npos || at + 2 >= c->labelRaw.size() || c->labelRaw[at + 2] == '&') continue;
-        const std::wstring letter = WideFromAnsi(c->labelRaw.substr(at + 2, 1).c_str());
-        if (!letter.empty() && CharUpperW(reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(letter[0]))) ==
-                                   CharUpperW(reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(ch))))
-            return c.get();
-    }
-    return nullptr;
+// The modifiers held with a key message, as the core names them: Alt is
+// the message's own context bit (29), the others the keys' state as the
+// message was posted.
+static int Mods(const MSG &msg) {
+    return ((GetKeyState(VK_SHIFT) & 0x8000) ? uicore::kModShift : 0) |
+           ((GetKeyState(VK_CONTROL) & 0x8000) ? uicore::kModCtrl : 0) |
+           ((msg.lParam & (1 << 29)) ? uicore::kModAlt : 0);
 }
 
-// The keys whose meaning is the core's (ui/core/corefocus.cpp), before the
-// dialog manager, which would move the focus in z-order: Tab and
-// Shift+Tab, the arrows on a button, and Escape unless a ring's list is
-// open (Escape closes it).
-// True when the key was taken.
+// A key message to one of our panels' windows handed to the core, before
+// the dialog manager: a key pressed (WM_KEYDOWN) or an Alt+character
+// (WM_SYSCHAR, the character the keyboard layout gives). True when the
+// core took it. A ring's open list keeps its keys.
 static bool CoreKey(const MSG &msg) {
     Panel *p = PanelOfWindow(msg.hwnd);
     if (!p) return false;
-    const bool ctrl = GetKeyState(VK_CONTROL) & 0x8000, alt = GetKeyState(VK_MENU) & 0x8000;
-    if (msg.wParam == VK_TAB && !ctrl && !alt) return uicore::InputTab(p->handle, !(GetKeyState(VK_SHIFT) & 0x8000));
     Ctrl *focus = FindCtrl(p, GetDlgCtrlID(msg.hwnd));
-    const bool arrow = msg.wParam == VK_UP || msg.wParam == VK_DOWN || msg.wParam == VK_LEFT || msg.wParam == VK_RIGHT;
-    if (arrow && focus && N(*focus).hwnd == msg.hwnd && !ctrl && !alt && !(GetKeyState(VK_SHIFT) & 0x8000))
-        return uicore::InputArrow(p->handle, focus->id, msg.wParam == VK_DOWN || msg.wParam == VK_RIGHT);
-    if (msg.wParam != VK_ESCAPE || ctrl || alt) return false;
+    if (focus && N(*focus).hwnd != msg.hwnd) focus = nullptr;   // a label apart, or the panel
     if (focus && focus->style == CTRL_RING && SendMessageW(N(*focus).hwnd, CB_GETDROPPEDSTATE, 0, 0)) return false;
-    return uicore::InputEscape(p->handle);
+    uicore::Key key;
+    char letter = 0;
+    if (msg.message == WM_SYSCHAR) {
+        const char16_t ch = static_cast<char16_t>(msg.wParam);
+        const std::string ansi = uicore::Utf16ToAnsi(&ch, 1);
+        if (ansi.empty() || static_cast<unsigned char>(ansi[0]) <= 0x20 || ansi[0] == '?') return false;
+        key = uicore::Key::Letter;
+        letter = ansi[0];
+    } else {
+        switch (msg.wParam) {
+        case VK_TAB: key = uicore::Key::Tab; break;
+        case VK_ESCAPE: key = uicore::Key::Escape; break;
+        case VK_RETURN: key = uicore::Key::Enter; break;
+        case VK_SPACE: key = uicore::Key::Space; break;
+        case VK_UP: key = uicore::Key::Up; break;
+        case VK_DOWN: key = uicore::Key::Down; break;
+        case VK_LEFT: key = uicore::Key::Left; break;
+        case VK_RIGHT: key = uicore::Key::Right; break;
+        default: return false;
+        }
+    }
+    return uicore::InputKey(p->handle, focus ? focus->id : 0, key, Mods(msg), letter);
 }
 
 // Windows' own timers (the caret's blink; under Wine, the mouse tracking
@@ -176,20 +184,12 @@ static int Pump() {
             continue;
         }
         HWND top = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
-        if (msg.message == WM_KEYDOWN && top && PanelOfWindow(top) && CoreKey(msg)) continue;
+        const bool ours = top && PanelOfWindow(top);
+        if (ours && (msg.message == WM_KEYDOWN || msg.message == WM_SYSCHAR) && CoreKey(msg)) continue;
         // Enter and Escape stay with the control: a dialog would turn them
         // into presses of the controls whose ids are IDOK and IDCANCEL.
         const bool enterOrEscape = msg.message == WM_KEYDOWN && (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE);
-        if (msg.message == WM_SYSCHAR && top) {
-            Panel *p = PanelOfWindow(msg.hwnd);
-            Ctrl *c = ButtonOfApartLabel(p, static_cast<wchar_t>(msg.wParam));
-            if (!c && p != PanelOfWindow(top)) c = ButtonOfApartLabel(p = PanelOfWindow(top), static_cast<wchar_t>(msg.wParam));
-            if (c) {
-                SendMessageW(N(*p).hwnd, WM_COMMAND, MAKEWPARAM(c->id, BN_CLICKED), reinterpret_cast<LPARAM>(N(*c).hwnd));
-                continue;
-            }
-        }
-        if (top && !enterOrEscape && PanelOfWindow(top) && IsDialogMessageW(top, &msg)) continue;
+        if (ours && !enterOrEscape && IsDialogMessageW(top, &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }

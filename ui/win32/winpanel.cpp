@@ -442,22 +442,18 @@ static LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         const int code = HIWORD(wParam);
         Ctrl *c = FindCtrl(p, id);
         if (!c || reinterpret_cast<HWND>(lParam) != N(*c).hwnd) return 0;
-        // The text the user changed is the window's from now on, whatever
-        // the mode (a read-only box's text changes by the program only).
-        if ((c->style == CTRL_STRING || c->style == CTRL_TEXT_BOX) && code == EN_CHANGE) uicore::TextEdited(handle, id);
+        // The text or number the user changed is the window's from now on,
+        // whatever the mode (a read-only box's text changes by the program only).
+        if ((c->style == CTRL_STRING || c->style == CTRL_TEXT_BOX || c->style == CTRL_NUMERIC) && code == EN_CHANGE)
+            uicore::InputEdited(handle, id);
         // Only notifications of the control's own window are commits.
         if (c->mode == VAL_INDICATOR) return 0;
-        const bool button = c->style == CTRL_COMMAND_BUTTON || c->style == CTRL_PICTURE_COMMAND_BUTTON;
         if (c->style == CTRL_RING) {
             RingNotification(handle, *c, code);
             return 0;
         }
-        if ((button && code == BN_CLICKED) ||
-            ((c->style == CTRL_STRING || c->style == CTRL_NUMERIC) && code == EN_KILLFOCUS &&
-             SendMessageW(N(*c).hwnd, EM_GETMODIFY, 0, 0))) {
-            if (code == EN_KILLFOCUS) SendMessageW(N(*c).hwnd, EM_SETMODIFY, FALSE, 0);
-            uicore::InputCommit(handle, id);
-        }
+        const bool button = c->style == CTRL_COMMAND_BUTTON || c->style == CTRL_PICTURE_COMMAND_BUTTON;
+        if (button && code == BN_CLICKED) uicore::InputCommit(handle, id);
         return 0;
     }
     case WM_CLOSE:
