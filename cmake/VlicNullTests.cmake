@@ -10,7 +10,7 @@ function(vlic_add_null_tests)
     ${CMAKE_SOURCE_DIR}/tests/support/main.cpp
     ${CMAKE_SOURCE_DIR}/tests/support/ui_events_null.cpp)
   target_compile_definitions(vlic_testsupport_null PRIVATE VLIC_TEST_NULL_DRIVER=1)
-  target_link_libraries(vlic_testsupport_null PUBLIC vlic ${N_GTEST})
+  target_link_libraries(vlic_testsupport_null PUBLIC vlic_null vlic ${N_GTEST})
   target_include_directories(vlic_testsupport_null PUBLIC ${CMAKE_SOURCE_DIR}/tests)
   foreach(t ui_contract_null:ui/test_contract.cpp ui_core:ui/core_rules.cpp)
     string(REPLACE ":" ";" t ${t})

@@ -26,22 +26,23 @@
 //  10. Locks and thread-safe variables
 //  11. Odds and ends of the C run-time
 //  12. Test seams
-//  13. Right clicks, popup menus, the clipboard (ui/qt/qtmenu.cpp, ui/win32/winmenu.cpp)
+//  13. Right clicks, popup menus, the clipboard (ui/core/coreplace.cpp)
 //  14. The keyboard focus
 //
-// Panel resources: a resource file "X.uir" is a Qt resource bundle whose
-// root holds one Qt Designer file per panel, named "<resource id>.ui". A
-// bundle compiled into the executable is registered under the prefix
-// "/X.uir"; one that is not is looked up as a binary rcc file named "X.uir"
-// in the current folder, then in the program's folder, and mapped there on
-// first use. In a Designer file the root widget's geometry gives the panel's
-// size and its position (0, 0: centred on the screen), windowTitle its
-// title; optional dynamic properties of the root: closeCtrl (the control
-// whose commit the close box gives), canMinimize, canMaximize, canClose,
-// sizable, titleBar (0 or 1, default 1; a panel without title bar has no
-// frame buttons at all). Each control is a direct child of the root carrying
-// ctrlId, ctrlStyle and optionally ctrlMode; a label drawn apart from its
-// control is a QLabel child carrying labelOf (the control's id).
+// Panel resources: a resource file "X.uir" holds panels by resource id, in
+// the form tools/ui2uir/ui2uir.py makes at build time from one Qt Designer
+// file per panel, named "<resource id>.ui" (ui/core/coreres.h reads it). A
+// file the program carries inside itself is found first; another is read
+// from the program's folder, then as named. In a Designer file the root
+// widget's geometry gives the panel's size and its position (0, 0: centred
+// on the screen), windowTitle its title; optional dynamic properties of the
+// root: closeCtrl (the control whose commit the close box gives),
+// canMinimize, canMaximize, canClose, sizable, titleBar (0 or 1, default 1;
+// a panel without title bar has no frame buttons at all). Each control is a
+// direct child of the root carrying ctrlId, ctrlStyle and optionally
+// ctrlMode; a label drawn apart from its control is a QLabel child carrying
+// labelOf (the control's id); a ring's items are its <item>s (a "value"
+// property each, else its index).
 #ifndef VLIC_UI_USERINT_H
 #define VLIC_UI_USERINT_H
 
@@ -308,14 +309,15 @@ int UiAnsiToUtf8(const char *in, char *out, int outSize);
 // line, the text).
 typedef void (*UiMessagePopupHook)(const char *title, const char *message);
 void UiSetMessagePopupHook(UiMessagePopupHook hook);
-// Before InitUIRunTime: the driver the run-time is to use, "null" for the
-// one without any display (ui/null/userint_null.h), else the platform's
-// ("qt", "win32"). 0, UIE_BAD_POINTER, UIE_BAD_VALUE (unknown here),
-// UIE_NOT_PERMITTED (the run-time has started with another).
+// Before InitUIRunTime: the driver the run-time is to use, by name: the
+// platform's ("qt", "win32"), or "null", the one without any display that
+// only the tests link in (ui/null/userint_null.h). 0, UIE_BAD_POINTER,
+// UIE_BAD_VALUE (no such driver in this program), UIE_NOT_PERMITTED (the
+// run-time has started with another).
 int UiSelectDriver(const char *name);
 
 // =================================================================== 13.
-// Right clicks, popup menus and the clipboard (ui/qt/qtmenu.cpp, ui/win32/winmenu.cpp).
+// Right clicks, popup menus and the clipboard (ui/core/coreplace.cpp).
 
 // A control's callback receives EVENT_RIGHT_CLICK when the user presses the
 // right mouse button over the control (eventData1 = y, eventData2 = x in the

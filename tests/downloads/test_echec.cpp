@@ -85,7 +85,9 @@ TEST(Echec, APressWithoutBrowserShowsTheItemAndItsWholeAddress) {
 #endif
     ASSERT_EQ(VLicProdCharger(VLIC_PROD_FILE), 1);
     UiSetMessagePopupHook(Popup);
-    UiTestAfter(150, [] {
+    // The clicks wait for the panel to be up and active: on a loaded machine
+    // a fixed delay may come while it is still being drawn.
+    UiTestWhen([] { return GetActivePanel() > 0; }, [] {
         const int panel = GetActivePanel();
         UiTestClick(panel, FVLIC_LOAD_BP_EMP);
         UiTestClick(panel, FVLIC_LOAD_PDF_IHM);
@@ -99,7 +101,7 @@ TEST(Echec, APressWithoutBrowserShowsTheItemAndItsWholeAddress) {
     // copies it; OK ends it and the panel goes on.
     int popup = 0, mode = -1;
     std::string champ, presse, etat;
-    UiTestAfter(150, [&] {
+    UiTestWhen([] { return GetActivePanel() > 0; }, [&] {
         const int panel = GetActivePanel();
         UiTestWhen([panel] { return GetActivePanel() != panel; }, [&, panel] {
             popup = GetActivePanel();

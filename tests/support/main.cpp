@@ -7,10 +7,14 @@
 #include <cstdlib>
 
 #include "ui/userint.h"
+#ifdef VLIC_TEST_NULL_DRIVER
+#include "ui/null/userint_null.h"
+#endif
 
 int main(int argc, char **argv) {
     ::testing::InitGoogleTest(&argc, argv);
 #ifdef VLIC_TEST_NULL_DRIVER
+    UiNullAddDriver();
     if (UiSelectDriver("null") != 0) return 1;
 #endif
 #ifndef _WIN32

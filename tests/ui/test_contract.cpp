@@ -202,6 +202,17 @@ TEST(ContractLoading, ThePanelFileReachesTheRecords) {
     DiscardPanel(p);
 }
 
+// A control's name for screen readers is its own once it has one: a new
+// label does not take its place; without one, the label names it.
+TEST_F(Contract, AnExplicitNameOutlivesANewLabel) {
+    enum { PICT = 6 };
+    ASSERT_EQ(0, SetCtrlAttributeAnsi(p, PICT, ATTR_LABEL_TEXT, "Dossier __Prof"));
+    EXPECT_EQ("Dossier Prof", UiTestAccessibleName(p, PICT)) << "the label names it";
+    ASSERT_EQ(0, SetCtrlAttributeAnsi(p, PICT, ATTR_ACCESSIBLE_NAME, "Manuel"));
+    ASSERT_EQ(0, SetCtrlAttributeAnsi(p, PICT, ATTR_LABEL_TEXT, "Autre"));
+    EXPECT_EQ("Manuel", UiTestAccessibleName(p, PICT)) << "its own name stays";
+}
+
 // What a key or an edit means is the same on every driver: one row per
 // rule, each counting the commits of each control that follow.
 TEST_F(Contract, KeysAndEditsMeanTheSameOnEveryDriver) {

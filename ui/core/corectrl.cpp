@@ -91,23 +91,63 @@ static Ctrl *CtrlOfStyle(int panel, int control, int style, int *status, Panel *
 
 static bool IsEditText(const Ctrl &c) { return c.style == CTRL_STRING || c.style == CTRL_TEXT_BOX; }
 
+// Grows the text message, or the label apart, to show its text on one
+// line, never shrinking it.
+static void GrowText(Panel &p, Ctrl &c) {
+    const Driver &d = Drv();
+    if (!d.textSize || (!c.apart && c.style != CTRL_TEXT_MSG)) return;
+    const Rect now = c.apart ? d.labelRect(p, c) : d.ctrlRect(p, c);
+    const Size want = d.textSize(p, c, c.apart, 0);
+    const Rect grown = {now.x, now.y, std::max(now.width, want.width), std::max(now.height, want.height)};
+    if (grown == now) return;
+    if (c.apart) d.placeLabel(p, c, grown);
+    else d.placeCtrl(p, c, grown);
+}
+
+void FitText(Panel &p, Ctrl &c) {
+    const Driver &d = Drv();
+    if (!d.textSize) return;
+    if (c.apart) return GrowText(p, c);
+    if (c.style != CTRL_TEXT_MSG) return;
+    const Rect now = d.ctrlRect(p, c);
+    Rect want = now;
+    if (c.wordWrap) {
+        want.height = std::max(now.height, d.textSize(p, c, false, now.width).height);
+        // The panel keeps the margin it had below the control.
+        Rect panel = d.panelRect(p);
+        const int below = panel.height - (now.y + now.height);
+        if (below >= 0 && want.y + want.height + below > panel.height) {
+            panel.height = want.y + want.height + below;
+            d.setPanelRect(p, panel);
+        }
+    } else {
+        const Size text = d.textSize(p, c, false, 0);
+        want.height = std::max(text.height, now.height);
+        want.width = text.width;
+        if (c.textAlign == kAlignRight) want.x = now.x + now.width - text.width;
+        else if (c.textAlign == kAlignCentre) want.x = now.x + (now.width - text.width) / 2;
+    }
+    if (want != now) d.placeCtrl(p, c, want);
+}
+
 static int SetLabelText(Panel &p, Ctrl &c, const char *v) {
     if (c.labelRaw == v) return 0;
     const bool wasShown = LabelShown(c);
     c.labelRaw = v;
     Programmatic g;
-    Drv().setLabel(p, c);
+    if (Drv().setLabel) Drv().setLabel(p, c);
+    FitText(p, c);
     if (c.apart && LabelShown(c) != wasShown) Drv().showCtrl(p, c);
     // The label names it, unless it has a name of its own, which a driver
     // that shows both in one text (Win32) must put back.
-    Drv().setAccessibleName(p, c);
+    if (Drv().setAccessibleName) Drv().setAccessibleName(p, c);
     return 0;
 }
 
 static int SetAccessName(Panel &p, Ctrl &c, const char *v) {
     if (c.accessName == v) return 0;
     c.accessName = v;
-    Drv().setAccessibleName(p, c);
+    if (Drv().setAccessibleName) Drv().setAccessibleName(p, c);
     return 0;
 }
 
@@ -140,7 +180,7 @@ static int MoveCtrl(Panel &p, Ctrl &c, int dx, int dy) {
 
 static int TextBoxHeight(const Ctrl &c, int lines) {
     int lineHeight = 1, chrome = 0;
-    Drv().textBoxMetrics(c, &lineHeight, &chrome);
+    if (Drv().textBoxMetrics) Drv().textBoxMetrics(c, &lineHeight, &chrome);
     return lines * lineHeight + chrome;
 }
 
@@ -149,7 +189,7 @@ static int TextBoxHeight(const Ctrl &c, int lines) {
 static int TextBoxLines(const Ctrl &c, int height) {
     if (c.visibleLines > 0 && height == TextBoxHeight(c, c.visibleLines)) return c.visibleLines;
     int lineHeight = 1, chrome = 0;
-    Drv().textBoxMetrics(c, &lineHeight, &chrome);
+    if (Drv().textBoxMetrics) Drv().textBoxMetrics(c, &lineHeight, &chrome);
     return std::max(0, (height - chrome) / std::max(1, lineHeight));
 }
 
@@ -164,7 +204,7 @@ static int SetZPlane(Panel &p, Ctrl &c, int v) {
     order.insert(order.begin() + v, &c);
     for (int i = 0; i < n; ++i) order[static_cast<size_t>(i)]->zplane = i;
     Programmatic g;
-    Drv().restack(p);
+    if (Drv().restack) Drv().restack(p);
     return 0;
 }
 
@@ -207,18 +247,19 @@ static int SetCtrlInt(Panel &p, Ctrl &c, int a, int v) {
         if (v < VAL_INDICATOR || v > VAL_NORMAL) return UIE_BAD_VALUE;
         if (c.mode == v) return 0;
         c.mode = v;
-        d.setMode(p, c);
+        if (d.setMode) d.setMode(p, c);
         return 0;
     case ATTR_TEXT_COLOR:
         if (v < 0 || v > 0xFFFFFF) return UIE_BAD_VALUE;
         if (c.textColor == v) return 0;
         c.textColor = v;
-        d.setTextColor(p, c);
+        if (d.setTextColor) d.setTextColor(p, c);
         return 0;
     case ATTR_TEXT_UNDERLINE:
         if (c.underline == (v != 0)) return 0;
         c.underline = v != 0;
-        d.setUnderline(p, c);
+        if (d.setUnderline) d.setUnderline(p, c);
+        GrowText(p, c);   // an underline may ask for a pixel more, never less
         return 0;
     case ATTR_VISIBLE_LINES: {
         if (v < 1) return UIE_BAD_VALUE;
@@ -303,10 +344,11 @@ int NewCtrlAnsi(int panel, int style, const char *label, int top, int left) {
     const int st = d.makeCtrl(*p, ref, look);
     if (st < 0) return st;
     if (ref.apart) d.makeLabel(*p, ref, labelLook);
+    FitText(*p, ref);
     for (auto &k : p->ctrls) ++k->zplane;
     p->ctrls.push_back(std::move(c));
-    d.restack(*p);
-    d.setAccessibleName(*p, ref);
+    if (d.restack) d.restack(*p);
+    if (d.setAccessibleName) d.setAccessibleName(*p, ref);
     return ref.id;
 }
 

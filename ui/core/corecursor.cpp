@@ -25,7 +25,7 @@ bool CursorSuspended() { return g_suspended; }
 
 void SuspendCursor(bool suspend) {
     g_suspended = suspend;
-    Drv().showCursor();
+    if (Drv().showCursor) Drv().showCursor();
 }
 
 }  // namespace uicore
@@ -45,7 +45,7 @@ int SetMouseCursor(int style) {
     if (style != VAL_DEFAULT_CURSOR && style != VAL_POINTING_FINGER_CURSOR) return UIE_BAD_VALUE;
     if (uicore::g_style == style) return 0;
     uicore::g_style = style;
-    uicore::Drv().showCursor();
+    if (uicore::Drv().showCursor) uicore::Drv().showCursor();
     return 0;
 }
 
@@ -54,7 +54,7 @@ int SetWaitCursor(int on) {
     if (!uicore::Ready()) return UIE_NOT_INITIALIZED;
     if (uicore::g_wait == (on != 0)) return 0;
     uicore::g_wait = on != 0;
-    uicore::Drv().showCursor();
+    if (uicore::Drv().showCursor) uicore::Drv().showCursor();
     return 0;
 }
 

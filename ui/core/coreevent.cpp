@@ -141,7 +141,7 @@ int GetRelativeMouseState(int panel, int control, int *x, int *y, int *leftButto
         *y -= r.y;
     }
     int left = 0, right = 0, k = 0;
-    d.mouseButtons(&left, &right, &k);
+    if (d.mouseButtons) d.mouseButtons(&left, &right, &k);
     if (leftButton) *leftButton = left;
     if (rightButton) *rightButton = right;
     if (keys) *keys = k;
@@ -155,7 +155,7 @@ int GetRelativeMouseState(int panel, int control, int *x, int *y, int *leftButto
 int ProcessDrawEvents(void) {
     if (!Ready()) return UIE_NOT_INITIALIZED;
     g_drawing = true;
-    Drv().drawNow();
+    if (Drv().drawNow) Drv().drawNow();
     g_drawing = false;
     return 0;
 }

@@ -89,7 +89,7 @@ static int SetPanelInt(Panel &p, int a, int v) {
         if (v < 0 || v > 0xFFFFFF) return UIE_BAD_VALUE;
         if (p.backColor == v) return 0;
         p.backColor = v;
-        d.setBackColor(p);
+        if (d.setBackColor) d.setBackColor(p);
         return 0;
     case ATTR_TITLEBAR_VISIBLE:
     case ATTR_CAN_MINIMIZE:
@@ -99,7 +99,7 @@ static int SetPanelInt(Panel &p, int a, int v) {
                    : a == ATTR_CAN_MAXIMIZE ? p.canMaximize : p.sizable;
         if (flag == (v != 0)) return 0;
         flag = v != 0;
-        d.setFrame(p);
+        if (d.setFrame) d.setFrame(p);
         // With or without a frame, the place asked for may fit otherwise.
         PlacePanel(p, p.asked.y, p.asked.x, p.asked.height, p.asked.width);
         return 0;
@@ -157,7 +157,7 @@ int SetPanelAttributeAnsi(int panel, int attribute, const char *value) {
     if (!value) return UIE_BAD_POINTER;
     if (p->titleRaw == value) return 0;
     p->titleRaw = value;
-    Drv().setTitle(*p);
+    if (Drv().setTitle) Drv().setTitle(*p);
     return 0;
 }
 
@@ -307,10 +307,11 @@ int LoadPanelAnsi(int parent, const char *file, int resourceId) {
     }
     for (const UirRecord &r : res->ctrls)
         if (Ctrl *c = UirReadLabel(r, *p, &look)) d.makeLabel(*p, *c, look);
-    d.restack(*p);
+    if (d.restack) d.restack(*p);
     Panel &ref = *p;
     AddPanel(std::move(p));
-    for (auto &c : ref.ctrls) d.setAccessibleName(ref, *c);
+    if (d.setAccessibleName)
+        for (auto &c : ref.ctrls) d.setAccessibleName(ref, *c);
     // Its size as the driver made it: a text grown to show whole may have
     // grown it.
     const Rect r = d.panelRect(ref);

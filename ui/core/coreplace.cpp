@@ -31,7 +31,7 @@
 //
 // State, touched only from the user-interface thread:
 // g_frame: the frame the window system last put round a titled top-level
-//   panel; a panel whose frame is not known yet (Caps::framesLate) is
+//   panel; a panel whose frame is not known yet (its frameMargins not known yet) is
 //   placed with it, and kept on its screen again once framed.
 // g_hook: MessagePopupAnsi's test hook, null when none.
 #include <algorithm>
@@ -52,7 +52,7 @@ static UiMessagePopupHook g_hook = nullptr;
 static Margins FrameOf(const Panel &p) {
     if (p.parent != 0 || !p.titleBar) return {};
     Margins m;
-    if (Drv().frameMargins(p, &m)) g_frame = m;
+    if (Drv().frameMargins && Drv().frameMargins(p, &m)) g_frame = m;
     return g_frame;
 }
 
@@ -78,6 +78,17 @@ static long Distance2(int x, int y, const Rect &r) {
     return dx * dx + dy * dy;
 }
 
+size_t AreaAt(const std::vector<Rect> &areas, int x, int y) {
+    assert(!areas.empty() && "a point is looked for among some areas");
+    size_t best = 0;
+    long nearest = -1;
+    for (size_t i = 0; i < areas.size(); ++i) {
+        const long d = Distance2(x, y, areas[i]);
+        if (nearest < 0 || d < nearest) nearest = d, best = i;
+    }
+    return best;
+}
+
 // The screen of a top-level panel whose client area is client (frame m):
 // the one holding the client area's top-left corner, so that a panel put
 // where another one was opens on that one's screen even when it reaches
@@ -90,17 +101,15 @@ static Screen ScreenOf(const Rect &client, const Margins &m) {
     const Rect outer = {client.x - m.left, client.y - m.top, client.width + m.left + m.right,
                         client.height + m.top + m.bottom};
     const Screen *best = &all.front();
-    long most = 0, nearest = -1;
+    long most = 0;
     for (const Screen &s : all) {
         const long o = Overlap(outer, s.area);
         if (o > most) most = o, best = &s;
     }
     if (most > 0) return *best;
-    for (const Screen &s : all) {
-        const long d = Distance2(client.x, client.y, s.area);
-        if (nearest < 0 || d < nearest) nearest = d, best = &s;
-    }
-    return *best;
+    std::vector<Rect> areas;
+    for (const Screen &s : all) areas.push_back(s.area);
+    return all[AreaAt(areas, client.x, client.y)];
 }
 
 // The DPI a panel of that client size (frame m) is laid out at on screen
@@ -202,7 +211,7 @@ void ShowPanel(Panel &p, bool visible, bool activate) {
 void EndPopup(Panel &p) {
     if (!p.popup) return;
     p.popup = false;
-    Drv().setPopup(p, nullptr);
+    if (Drv().setPopup) Drv().setPopup(p, nullptr);
 }
 
 Panel *PopupOwner(int except) {
@@ -244,7 +253,7 @@ int InstallPopup(int panel) {
     if (!p->popup) {
         const Panel *owner = PopupOwner(panel);
         p->popup = true;
-        Drv().setPopup(*p, owner);
+        if (Drv().setPopup) Drv().setPopup(*p, owner);
     }
     ShowPanel(*p, true, true);
     return 0;
@@ -255,11 +264,14 @@ int InstallPopup(int panel) {
 // run-time has not started.
 int GetActivePanel(void) { return Ready() ? Drv().activePanel() : 0; }
 
-// 0 with the primary screen's size; UIE_NOT_INITIALIZED, UIE_BAD_POINTER.
+// 0 with the primary screen's size (logical pixels); UIE_NOT_INITIALIZED,
+// UIE_BAD_POINTER.
 int GetScreenSize(int *height, int *width) {
     if (!Ready()) return UIE_NOT_INITIALIZED;
     if (!height || !width) return UIE_BAD_POINTER;
-    Drv().screenSize(height, width);
+    const Rect area = Drv().screens().front().area;
+    *height = area.height;
+    *width = area.width;
     return 0;
 }
 
@@ -278,14 +290,15 @@ int MessagePopupAnsi(const char *title, const char *message) {
     const Panel *owner = PopupOwner(0);
     DispatchGuard inside;   // a nested event loop runs: windows go later
     SuspendCursor(true);
-    Drv().messageBox(title, message, owner);
+    if (Drv().messageBox) Drv().messageBox(title, message, owner);
     SuspendCursor(false);
     return 0;
 }
 
 // The number (1 to count) of the item the user chose, 0 when the menu was
 // left without a choice; UIE_NOT_INITIALIZED, UIE_BAD_POINTER (no items, or
-// a null one), UIE_BAD_VALUE (count below 1), the driver's UIE_SYSTEM.
+// a null one), UIE_BAD_VALUE (count below 1), the driver's UIE_SYSTEM. A
+// driver without menus leaves it without a choice.
 // Shown at the mouse pointer; the layer's own cursors are off while it is up.
 int RunPopupMenuAnsi(const char *const items[], int count) {
     if (!Ready()) return UIE_NOT_INITIALIZED;
@@ -296,17 +309,18 @@ int RunPopupMenuAnsi(const char *const items[], int count) {
     const Panel *owner = PopupOwner(0);
     DispatchGuard inside;   // a nested event loop runs: windows go later
     SuspendCursor(true);
-    const int chosen = Drv().popupMenu(items, count, owner);
+    const int chosen = Drv().popupMenu ? Drv().popupMenu(items, count, owner) : 0;
     SuspendCursor(false);
     return chosen;
 }
 
 // 0 once text is the clipboard's; UIE_NOT_INITIALIZED, UIE_BAD_POINTER,
-// the driver's UIE_OUT_OF_MEMORY and UIE_SYSTEM (the clipboard refused).
+// the driver's UIE_OUT_OF_MEMORY and UIE_SYSTEM (the clipboard refused, or
+// the driver has none).
 int ClipboardPutTextAnsi(const char *text) {
     if (!Ready()) return UIE_NOT_INITIALIZED;
     if (!text) return UIE_BAD_POINTER;
-    return Drv().clipboardPut(text, PopupOwner(0));
+    return Drv().clipboardPut ? Drv().clipboardPut(text, PopupOwner(0)) : UIE_SYSTEM;
 }
 
 // The popup of MessagePopupCopyAnsi, made of the layer's own panel and

@@ -59,7 +59,7 @@ int SetPrintAttributeExAnsi(int attribute, int value) {
 // UIE_BAD_POINTER, UIE_BAD_VALUE (a file name not ending in ".pdf"), and
 // UIE_NOT_PERMITTED (a PDF file, with a driver that writes none), and
 // the driver's own (UIE_SYSTEM: no default printer, or the printer or
-// file refused). scaling, area and flag are accepted for the callers' sake.
+// file refused, or a driver that prints nothing). scaling, area and flag are accepted for the callers' sake.
 int PrintPanelAnsi(int panel, const char *fileName, int scaling, int area, int flag) {
     (void)scaling;
     (void)area;
@@ -67,13 +67,14 @@ int PrintPanelAnsi(int panel, const char *fileName, int scaling, int area, int f
     if (!uicore::Ready()) return UIE_NOT_INITIALIZED;
     if (!uicore::FindPanel(panel)) return UIE_BAD_PANEL;
     if (!fileName) return UIE_BAD_POINTER;
-    if (!*fileName) return uicore::Drv().printPanel(*uicore::FindPanel(panel), nullptr);
+    const uicore::Driver &d = uicore::Drv();
+    if (!*fileName) return d.printPanel ? d.printPanel(*uicore::FindPanel(panel), nullptr) : UIE_SYSTEM;
     static const char kPdf[] = ".pdf";
     const std::size_t n = std::strlen(fileName), k = sizeof kPdf - 1;
     bool pdf = n >= k;
     for (std::size_t i = 0; pdf && i < k; ++i)
         pdf = std::tolower(static_cast<unsigned char>(fileName[n - k + i])) == kPdf[i];   // any case
     if (!pdf) return UIE_BAD_VALUE;
-    if (!uicore::Drv().caps.printsPdf) return UIE_NOT_PERMITTED;
-    return uicore::Drv().printPanel(*uicore::FindPanel(panel), fileName);
+    if (!d.caps.printsPdf || !d.printPanel) return UIE_NOT_PERMITTED;
+    return d.printPanel(*uicore::FindPanel(panel), fileName);
 }

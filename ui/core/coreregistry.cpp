@@ -5,7 +5,7 @@
 // PanelHandles, NewPanelHandle, AddPanel, TakePanel, CallCtrlCallback,
 // CallPanelCallback, DispatchGuard, InDispatch, Commit, CommitQueuePop,
 // SendDiscardEvents; (ui/userint.h): InstallCtrlCallback,
-// InstallPanelCallback, UiSelectDriver.
+// InstallPanelCallback, UiSelectDriver; (ui/core/uicore.h) AddDriver, Drv.
 //
 // State, touched only from the user-interface thread (no lock):
 // g_ready: InitUIRunTime has succeeded; every panel operation answers
@@ -17,12 +17,14 @@
 //   loops, now running.
 // g_commits: pending (panel, control) commits, oldest first; a discarded
 //   panel's are purged.
-// g_driver: see below.
+// g_drivers: the named list of the drivers this build has, the platform's
+//   first; g_driver: the one chosen, null for the first.
 #include <cassert>
 #include <deque>
 #include <map>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "ui/core/uicore.h"
 
@@ -33,24 +35,49 @@ static std::map<int, std::unique_ptr<Panel>> g_panels;
 static int g_nextHandle = 1;
 static int g_depth = 0;
 static std::deque<std::pair<int, int>> g_commits;
-// g_driver: the driver chosen, null for the platform's own.
+static std::vector<Bootstrap> g_drivers = {kPlatformDriver};
 static const Driver *g_driver = nullptr;
 
-const Driver &Drv() { return g_driver ? *g_driver : DefaultDriver(); }
+// A driver's table is complete: every entry the core calls without looking
+// is there (a programmer's error otherwise, caught where it is chosen).
+[[maybe_unused]] static bool Complete(const Driver &d) {
+    return d.start && d.programFolder && d.setCurrentFolder && d.newPanel && d.destroyPanel && d.panelRect &&
+           d.setPanelRect && d.showPanel && d.activePanel && d.makeCtrl && d.makeLabel && d.ctrlRect && d.labelRect &&
+           d.placeCtrl && d.placeLabel && d.showCtrl && d.enableCtrl && d.editText && d.setEditText &&
+           d.numericValue && d.setNumericValue && d.ringInsert && d.ringReplace && d.ringDelete && d.ringSelect &&
+           d.pump && d.pointerInPanel && d.focusCtrl && d.screens;
+}
+
+const Driver &Drv() {
+    if (!g_driver) {
+        g_driver = &g_drivers.front().driver();
+        assert(Complete(*g_driver) && "the platform's driver fills every required entry");
+    }
+    return *g_driver;
+}
+
+void AddDriver(const Bootstrap &b) {
+    assert(!Ready() && "drivers are added before the run-time starts");
+    for (const Bootstrap &k : g_drivers)
+        if (std::string(k.name) == b.name) return;
+    g_drivers.push_back(b);
+}
 
 }  // namespace uicore
 
-// 0 once the run-time will use the driver of that name ("qt" or "win32",
-// the platform's, or "null"); UIE_BAD_POINTER, UIE_BAD_VALUE (no such
-// driver here), UIE_NOT_PERMITTED (the run-time has started).
+// 0 once the run-time will use the driver of that name: one of the list
+// (the platform's, "qt" or "win32"; "null" where the tests added it);
+// UIE_BAD_POINTER, UIE_BAD_VALUE (no such driver here), UIE_NOT_PERMITTED
+// (the run-time has started with another).
 int UiSelectDriver(const char *name) {
     using namespace uicore;
     if (!name) return UIE_BAD_POINTER;
     const Driver *d = nullptr;
-    if (std::string(name) == NullDriver().name) d = &NullDriver();
-    else if (std::string(name) == DefaultDriver().name) d = &DefaultDriver();
+    for (const Bootstrap &b : g_drivers)
+        if (std::string(b.name) == name) d = &b.driver();
     if (!d) return UIE_BAD_VALUE;
     if (Ready()) return d == &Drv() ? 0 : UIE_NOT_PERMITTED;
+    assert(Complete(*d) && "a driver fills every required entry");
     g_driver = d;
     return 0;
 }

@@ -327,6 +327,10 @@ Ctrl *UirReadCtrl(const UirRecord &r, const UirImageMap &images, Panel &p, CtrlL
     if (style == CTRL_PICTURE_COMMAND_BUTTON || style == CTRL_PICTURE)
         look->picture = ReadPicture(r, images, style == CTRL_PICTURE_COMMAND_BUTTON);
     if (style == CTRL_COMMAND_BUTTON || style == CTRL_TEXT_MSG) c->labelRaw = look->text;
+    c->wordWrap = look->wordWrap;
+    const bool centre = look->align.find("AlignHCenter") != std::string::npos ||
+                        look->align.find("AlignCenter") != std::string::npos;
+    c->textAlign = look->align.find("AlignRight") != std::string::npos ? kAlignRight : centre ? kAlignCentre : kAlignLeft;
     if (style == CTRL_STRING || style == CTRL_TEXT_BOX) {
         c->textRaw = look->text;
         c->textKnown = true;

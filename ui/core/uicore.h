@@ -47,11 +47,17 @@ struct Rect {
     bool operator!=(const Rect &o) const { return !(*this == o); }
 };
 
+struct Size {
+    int width = 0, height = 0;
+};
+
 // A ring's item.
 struct Item {
     std::string label;
     int value = 0;
 };
+
+enum TextAlign { kAlignLeft, kAlignCentre, kAlignRight };
 
 struct Ctrl {
     int id = 0;
@@ -65,6 +71,8 @@ struct Ctrl {
     int zplane = 0;                 // 0 front-most
     int textColor = 0x000000;       // ATTR_TEXT_COLOR
     bool underline = false;         // ATTR_TEXT_UNDERLINE
+    bool wordWrap = false;          // a text message's text wraps at its width
+    int textAlign = kAlignLeft;     // a text message's text lies at its left, centre or right
     int visibleLines = 0;           // ATTR_VISIBLE_LINES as last set, 0 never
     std::string textRaw;            // text value as last set (text box, string) ...
     bool textKnown = false;         // ... while the user has not edited it since
@@ -130,33 +138,23 @@ struct Screen {
 };
 
 // ------------------------------------------------------------- the driver
-// What a driver can do, where the drivers differ on purpose.
+// What a driver can do, where the drivers differ on purpose in a way the
+// core must know. (Differences in the native look alone, which no rule of
+// the core depends on, are listed at the top of each driver's table file.)
 struct Caps {
     // It writes a panel into a PDF file (PrintPanelAnsi with a ".pdf" name):
     // Qt does; Windows has no PDF writer of its own for Win32 to call.
     bool printsPdf;
-    // It learns that the pointer left a panel, and wakes the poll: Qt from
-    // the window system's leave events; Win32 would need TrackMouseEvent,
-    // which under Wine costs a timer message every 400 ms at rest, so the
-    // loops learn of it at the next input or within the poll's bound.
-    bool pointerLeaveWakes;
-    // A panel that may not be closed shows a greyed close box (Windows has
-    // no frame without one), rather than none (Qt).
-    bool greyedCloseBox;
-    // Its logical pixels are those of a 96-DPI screen, scaled to the
-    // screen's (Win32, which is DPI aware); else they are the toolkit's own
-    // device-independent pixels (Qt).
-    bool scales96Dpi;
-    // A window's frame is known only once the window manager has framed it
-    // (Qt under X11): it reports PanelFramed, and drawing waits for the
-    // first exposure. Else the frame is known at once (Win32).
-    bool framesLate;
 };
 
 // What the core asks of a window system. Every entry does native work only:
 // the core has checked the arguments, stored the value and skipped a value
 // set again unchanged before it calls one, and reads back what it stored.
 // A setter applies what the record now holds. Rectangles are logical.
+//
+// An entry marked [opt] may be left empty, as a driver without that kind of
+// native work leaves it (the null driver): the core skips a setter, and
+// takes the answer written beside a query. Every other entry is required.
 struct Driver {
     const char *name;
     Caps caps;
@@ -171,7 +169,7 @@ struct Driver {
 
     // Resource files. The bytes of the resource file of that name that the
     // program carries inside itself; false when it carries none (the core
-    // then reads the file). Optional: a driver without it reads files only.
+    // then reads the file). [opt: none carried]
     bool (*carriedFile)(const char *name, std::string *bytes);
 
     // Panels. newPanel makes the window of a panel record (loaded or new:
@@ -183,15 +181,14 @@ struct Driver {
     void (*destroyPanel)(Panel &p, bool later);
     Rect (*panelRect)(const Panel &p);
     void (*setPanelRect)(Panel &p, const Rect &client);
-    bool (*frameMargins)(const Panel &p, Margins *m);        // false while not known yet
+    bool (*frameMargins)(const Panel &p, Margins *m);        // false while not known yet [opt: no frame]
     void (*showPanel)(Panel &p, bool activate);              // p.visible; raised and active when asked
-    void (*setPopup)(Panel &p, const Panel *owner);          // owner null: no longer a popup
-    void (*setModal)(Panel &p, bool on);                     // a popup shown or hidden
+    void (*setPopup)(Panel &p, const Panel *owner);          // owner null: no longer a popup [opt]
+    void (*setModal)(Panel &p, bool on);                     // a popup shown or hidden [opt]
     int (*activePanel)();                                    // handle, 0 when none
-    void (*screenSize)(int *height, int *width);             // the primary screen's
-    void (*setTitle)(Panel &p);
-    void (*setBackColor)(Panel &p);
-    void (*setFrame)(Panel &p);                              // the frame flags
+    void (*setTitle)(Panel &p);                              // [opt]
+    void (*setBackColor)(Panel &p);                          // [opt]
+    void (*setFrame)(Panel &p);                              // the frame flags [opt]
 
     // Controls. makeCtrl makes the window of control c (loaded from a
     // resource, or new) as the record and the look say: its kind, mode,
@@ -207,13 +204,19 @@ struct Driver {
     void (*placeLabel)(Panel &p, Ctrl &c, const Rect &r);
     void (*showCtrl)(Panel &p, Ctrl &c);                     // c.visible, LabelShown
     void (*enableCtrl)(Panel &p, Ctrl &c);                   // CtrlEnabled
-    void (*setMode)(Panel &p, Ctrl &c);
-    void (*setTextColor)(Panel &p, Ctrl &c);
-    void (*setUnderline)(Panel &p, Ctrl &c);
-    void (*setLabel)(Panel &p, Ctrl &c);                     // c.labelRaw
-    void (*restack)(Panel &p);                               // the controls' z-planes
-    // A text box's height for n lines is n * lineHeight + chrome.
+    void (*setMode)(Panel &p, Ctrl &c);                      // [opt]
+    void (*setTextColor)(Panel &p, Ctrl &c);                 // [opt]
+    void (*setUnderline)(Panel &p, Ctrl &c);                 // [opt]
+    void (*setLabel)(Panel &p, Ctrl &c);                     // c.labelRaw [opt]
+    void (*restack)(Panel &p);                               // the controls' z-planes [opt]
+    // A text box's height for n lines is n * lineHeight + chrome. [opt:
+    // lines of 1, no chrome]
     void (*textBoxMetrics)(const Ctrl &c, int *lineHeight, int *chrome);
+    // The size the text of a text message (label false), or of a control's
+    // label drawn apart, asks for in its font: on one line but for its line
+    // breaks, or (width above 0) wrapped at that width. [opt: the sizes
+    // are kept as they are]
+    Size (*textSize)(const Panel &p, const Ctrl &c, bool label, int width);
 
     // Values and lists.
     std::string (*editText)(const Ctrl &c);                  // as the user left it
@@ -231,27 +234,27 @@ struct Driver {
     // bound). True when it ran anything that counts as input (the
     // system's own timers do not).
     bool (*pump)(int ms);
-    // Draws the displayed panels now, running no user input.
+    // Draws the displayed panels now, running no user input. [opt]
     void (*drawNow)();
     // The pointer's position in the panel's client area, logical pixels.
     void (*pointerInPanel)(const Panel &p, int *x, int *y);
-    // 1 while pressed; keys: 1 Shift, 2 Ctrl, 4 Alt.
+    // 1 while pressed; keys: 1 Shift, 2 Ctrl, 4 Alt. [opt: none pressed]
     void (*mouseButtons)(int *left, int *right, int *keys);
-    // The cursor asked for (ui/core/corecursor.h), shown now.
+    // The cursor asked for (ui/core/corecursor.h), shown now. [opt]
     void (*showCursor)();
     // Gives the control the keyboard focus (its panel's window is active,
     // or is being activated).
     void (*focusCtrl)(Panel &p, Ctrl &c);
     // The name a screen reader gives the control, AccessibleName(c), set
-    // where the window system reads it.
+    // where the window system reads it. [opt]
     void (*setAccessibleName)(Panel &p, Ctrl &c);
 
     // Dialogs, the clipboard, printing; owner is the panel they are for.
-    void (*messageBox)(const char *title, const char *message, const Panel *owner);
-    int (*popupMenu)(const char *const items[], int count, const Panel *owner);   // 1..count, 0 none
-    int (*clipboardPut)(const char *text, const Panel *owner);                    // 0 or a UIE_ code
+    void (*messageBox)(const char *title, const char *message, const Panel *owner);   // [opt]
+    int (*popupMenu)(const char *const items[], int count, const Panel *owner);   // 1..count, 0 none [opt: 0]
+    int (*clipboardPut)(const char *text, const Panel *owner);   // 0 or a UIE_ code [opt: UIE_SYSTEM]
     // Prints the panel on the default printer (pdfFile null) or into that
-    // PDF file. 0 or a UIE_ status.
+    // PDF file. 0 or a UIE_ status. [opt: UIE_SYSTEM]
     int (*printPanel)(Panel &p, const char *pdfFile);
 
     // Screens, each at its own scale. The screens there are, the primary
@@ -259,12 +262,21 @@ struct Driver {
     std::vector<Screen> (*screens)();
 };
 
-// The driver the run-time uses; the platform's own (DefaultDriver, defined
-// by the one platform driver linked in) unless another was chosen.
+// A driver the run-time can use: its name and its table.
+struct Bootstrap {
+    const char *name;
+    const Driver &(*driver)();
+};
+// The platform's driver, the first of the list, defined by the one
+// platform driver the build links in (ui/qt/qtdriver.cpp,
+// ui/win32/windriver.cpp).
+extern const Bootstrap kPlatformDriver;
+// Adds a driver linked in apart to the list, before the run-time starts:
+// the null driver of the tests (ui/null), which the program never carries.
+void AddDriver(const Bootstrap &b);
+// The driver the run-time uses: the one UiSelectDriver chose from the
+// list, else the first.
 const Driver &Drv();
-const Driver &DefaultDriver();
-// The null driver (ui/null), which every build carries for its tests.
-const Driver &NullDriver();
 
 // Changes the layer makes itself: while one runs, what the window system
 // reports of them is no user input (InProgrammatic).
@@ -292,6 +304,14 @@ constexpr int kTextRoom = 1024;
 // Copies bytes and a terminating zero into out (room bytes): 0, or
 // UIE_BUFFER_TOO_SMALL when the text was cut to room - 1 bytes.
 int CopyOut(const std::string &bytes, char *out, int room = kTextRoom);
+// Sizes a text to show it whole, in the driver's font (ui/core/corectrl.cpp):
+// a text message that wraps keeps its width and grows in height, its panel
+// with it when it must; another is exactly as wide as its text (so that
+// what reacts to the pointer over it is its text), its aligned edge or
+// centre staying where it was, and never lower than it was made. A label
+// drawn apart grows to show its text, and never shrinks; so does a text
+// whose look (its underline) changes.
+void FitText(Panel &p, Ctrl &c);
 // --------------------------------------------------------------- panels
 // A control of a panel being loaded (ui/core/coreres.cpp): null
 // (the control is left out) for an id below 1 or one the panel already
@@ -301,8 +321,10 @@ int CopyOut(const std::string &bytes, char *out, int room = kTextRoom);
 Ctrl *NewLoadedCtrl(Panel &p, int id, int style, int mode);
 // Leaves out the control NewLoadedCtrl made last (its window was refused).
 void DropLoadedCtrl(Panel &p);
-// A displayed panel's window has been framed (Caps::framesLate): it is
-// kept on its screen now that its frame is known.
+// A displayed panel's window has been framed, where the frame is known
+// only once the window manager has framed it (Qt under X11: frameMargins
+// says false until then): it is kept on its screen now that its frame is
+// known.
 void PanelFramed(int panel);
 // Puts the panel's client area at (left, top) with that size, kept on its
 // screen (ui/core/coreplace.cpp); VAL_AUTO_CENTER centres a coordinate.
@@ -315,6 +337,9 @@ void EndPopup(Panel &p);
 // The top-level panel a popup or dialog is for: the active panel's, else
 // the newest one shown; never the panel except; null when none is shown.
 Panel *PopupOwner(int except);
+// The index of the area (a screen's, in whatever pixels the caller counts)
+// holding the point, else of the nearest one; areas is not empty.
+size_t AreaAt(const std::vector<Rect> &areas, int x, int y);
 // SetNoDisplayHandler's handler, null when none.
 NoDisplayHandlerPtr NoDisplayHandler();
 

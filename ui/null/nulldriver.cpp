@@ -1,8 +1,17 @@
 // nulldriver.cpp: the null driver of the run-time layer: a window system
 // of records, with no display, for the core's tests on any machine.
 //
-// Exports (ui/null/userint_null.h): the test seams; NullDriver (for
-// UiSelectDriver, ui/core/coreregistry.cpp).
+// Implemented features: panels and controls as records of their places,
+// texts, lists, visibility and state; the keyboard focus and the modal
+// popups as a window system keeps them; the user's input that tests play
+// (UiNullClick, UiNullKey, ...) delivered as a window system would, through
+// the core's input calls; timers run by its pump. It leaves empty what
+// needs a display: messages, menus, the clipboard, printing, cursors,
+// names for screen readers, drawing and text measures (the core skips
+// them, ui/core/uicore.h), and carries no resource file.
+//
+// Exports (ui/null/userint_null.h): UiNullAddDriver, which puts the null
+// driver on the run-time's list, and the test seams.
 //
 // Data model: a panel's native part is its client rectangle (in its
 // parent's client area for a child panel, else in the screen), whether it
@@ -174,11 +183,6 @@ static int ActivePanel() {
     return g_active;
 }
 
-static void ScreenSize(int *height, int *width) {
-    *height = g_screens.front().height;
-    *width = g_screens.front().width;
-}
-
 static void Change(Panel &) { Changed(); }
 
 // ------------------------------------------------------------- controls
@@ -302,7 +306,6 @@ static bool Pump(int ms) {
     return RunDueTimers();
 }
 
-static void DrawNow() {}
 
 static void PointerInPanel(const Panel &p, int *x, int *y) {
     int ox, oy;
@@ -311,11 +314,8 @@ static void PointerInPanel(const Panel &p, int *x, int *y) {
     *y = g_pointerY - oy;
 }
 
-static void MouseButtons(int *left, int *right, int *keys) { *left = *right = *keys = 0; }
 
-static void ShowCursor() {}
 
-static void MessageBox(const char *, const char *, const Panel *) {}
 
 static void FocusCtrl(Panel &p, Ctrl &c) {
     if (g_focusPanel == p.handle && g_focusCtrl == c.id) return;
@@ -324,19 +324,14 @@ static void FocusCtrl(Panel &p, Ctrl &c) {
     g_focusCtrl = c.id;
 }
 
-static void NameCtrl(Panel &, Ctrl &) {}   // no screen reader reads it
 
-static int PopupMenu(const char *const[], int, const Panel *) { return 0; }
 
-static int ClipboardPut(const char *, const Panel *) { return 0; }
 
-static int PrintPanel(Panel &, const char *) { return UIE_SYSTEM; }   // no printer
 
 static uicore::Driver MakeNullDriver() {
     uicore::Driver d = {};
     d.name = "null";
-    d.caps = {/*printsPdf*/ false, /*pointerLeaveWakes*/ true, /*greyedCloseBox*/ false, /*scales96Dpi*/ false,
-              /*framesLate*/ false};
+    d.caps = {/*printsPdf*/ false};
     d.start = Start;
     d.programFolder = ProgramFolder;
     d.setCurrentFolder = SetCurrentFolder;
@@ -349,7 +344,6 @@ static uicore::Driver MakeNullDriver() {
     d.setPopup = SetPopup;
     d.setModal = SetModal;
     d.activePanel = ActivePanel;
-    d.screenSize = ScreenSize;
     d.setTitle = d.setBackColor = d.setFrame = d.restack = Change;
     d.makeCtrl = MakeCtrl;
     d.makeLabel = MakeLabel;
@@ -370,16 +364,8 @@ static uicore::Driver MakeNullDriver() {
     d.ringDelete = RingDelete;
     d.ringSelect = RingSelect;
     d.pump = Pump;
-    d.drawNow = DrawNow;
     d.pointerInPanel = PointerInPanel;
-    d.mouseButtons = MouseButtons;
-    d.showCursor = ShowCursor;
     d.focusCtrl = FocusCtrl;
-    d.setAccessibleName = NameCtrl;
-    d.messageBox = MessageBox;
-    d.popupMenu = PopupMenu;
-    d.clipboardPut = ClipboardPut;
-    d.printPanel = PrintPanel;
     d.screens = Screens;
     return d;
 }
@@ -402,14 +388,14 @@ static bool FocusedByClick(const Ctrl &c) { return c.style != CTRL_TEXT_MSG && c
 
 }  // namespace uinull
 
-namespace uicore {
-const Driver &NullDriver() {
-    static const Driver driver = uinull::MakeNullDriver();
+static const uicore::Driver &NullDriver() {
+    static const uicore::Driver driver = uinull::MakeNullDriver();
     return driver;
 }
-}  // namespace uicore
 
 using namespace uinull;
+
+void UiNullAddDriver(void) { uicore::AddDriver({"null", NullDriver}); }
 
 void UiNullSetScreens(const int (*areas)[4], int n) {
     g_screens.clear();

@@ -1,6 +1,8 @@
 // userint_null.h: the null driver of the run-time layer, for tests only:
-// no display, no window system. Selected before the run-time starts with
-// UiSelectDriver("null") (ui/userint.h), it keeps every panel and control
+// no display, no window system, in a library of its own that only tests
+// link. Added to the run-time's list with UiNullAddDriver and selected
+// before the run-time starts with UiSelectDriver("null") (ui/userint.h),
+// it keeps every panel and control
 // as a record of its place, text and state, and plays the user's input
 // that tests hand it (a click, a key, the close box) the way a window
 // system would, so that the core's rules run in milliseconds on any
@@ -18,6 +20,9 @@
 #include <functional>
 
 constexpr int kUiNullFrame[4] = {4, 24, 4, 4};
+
+// Puts the null driver, named "null", on the run-time's list of drivers.
+void UiNullAddDriver(void);
 
 // The screens' work areas, n rectangles {x, y, width, height}; the first
 // is the primary one.

@@ -58,15 +58,6 @@ static QString TextBoxText(QPlainTextEdit *t) {
     return s;
 }
 
-// Grows a label to show its whole text (a label never shrinks, so that a
-// resource's generous size or alignment is kept).
-static void GrowToText(QLabel *l) {
-    const QSize hint = l->sizeHint();
-    const QSize now = l->size();
-    const QSize want(std::max(hint.width(), now.width()), std::max(hint.height(), now.height()));
-    if (want != now) l->resize(want);
-}
-
 // Puts a label's text on a QLabel drawn apart: plain text; with a shortcut
 // marker, Qt's form and the control as buddy, so that Alt+letter reaches it.
 static void ShowApartLabel(Ctrl &c) {
@@ -79,7 +70,6 @@ static void ShowApartLabel(Ctrl &c) {
         l->setBuddy(nullptr);
         l->setText(FromAnsi(c.labelRaw));
     }
-    GrowToText(l);
 }
 
 // The text of a word-wrapped text message with every word too long for its
@@ -109,39 +99,9 @@ static QString BreakLongWords(const QLabel *t, const QString &text) {
     return out;
 }
 
-// Sizes a text message to its text. One that wraps keeps its width and
-// grows in height to hold every line, its panel with it when it must; any
-// other is exactly as wide as its text (so that what reacts to the mouse
-// over it is its text), its aligned edge or centre staying where it was,
-// and never lower than its resource made it.
-static void FitTextMsg(QLabel *t) {
-    const QRect now = t->geometry();
-    QRect want = now;
-    if (t->wordWrap()) {
-        want.setHeight(std::max(now.height(), t->heightForWidth(now.width())));
-        // The panel keeps the margin it had below the control.
-        QWidget *root = t->parentWidget();
-        const int below = root ? root->height() - (now.y() + now.height()) : 0;
-        if (root && below >= 0 && want.y() + want.height() + below > root->height()) {
-            const int h = want.y() + want.height() + below;
-            if (root->minimumHeight() == root->maximumHeight()) root->setFixedHeight(h);
-            else root->resize(root->width(), h);
-        }
-    } else {
-        const QSize hint = t->sizeHint();
-        want.setHeight(std::max(hint.height(), now.height()));
-        want.setWidth(hint.width());
-        const Qt::Alignment a = t->alignment();
-        if (a & Qt::AlignRight) want.moveRight(now.right());
-        else if (a & Qt::AlignHCenter) want.moveLeft(now.left() + (now.width() - hint.width()) / 2);
-    }
-    if (want != now) t->setGeometry(want);
-}
-
 static void ShowTextMsg(Ctrl &c, QLabel *t) {
     const QString text = FromAnsi(c.labelRaw);
     t->setText(t->wordWrap() ? BreakLongWords(t, text) : text);
-    FitTextMsg(t);
 }
 
 void QtSetLabel(Panel &, Ctrl &c) {
@@ -192,6 +152,16 @@ void QtSetAccessibleName(Panel &, Ctrl &c) {
 }
 
 static QPalette::ColorRole TextRole(const Ctrl &c) { return Q(c).w->foregroundRole(); }
+
+// The size the text of a text message, or of a label drawn apart, asks
+// for: its size hint, or at that width its height with every line.
+uicore::Size QtTextSize(const Panel &, const Ctrl &c, bool label, int width) {
+    const QLabel *l = label ? Q(c).label : TextMsg(const_cast<Ctrl &>(c));
+    if (!l) return {};
+    if (width > 0) return {width, l->heightForWidth(width)};
+    const QSize hint = l->sizeHint();
+    return {hint.width(), hint.height()};
+}
 
 // Height of a text box that shows exactly n lines: QPlainTextEdit wants
 // the lines, its document margin above and below, its frame, and one pixel
@@ -247,7 +217,6 @@ void QtSetUnderline(Panel &, Ctrl &c) {
     QFont f = w->font();
     f.setUnderline(c.underline);
     w->setFont(f);
-    if (QLabel *t = TextMsg(const_cast<Ctrl &>(c))) GrowToText(t);
 }
 
 std::string QtEditText(const Ctrl &c) {
@@ -487,6 +456,7 @@ void FillCtrlEntries(uicore::Driver &d) {
     d.setAccessibleName = QtSetAccessibleName;
     d.restack = QtRestack;
     d.textBoxMetrics = QtTextBoxMetrics;
+    d.textSize = QtTextSize;
     d.editText = QtEditText;
     d.setEditText = QtSetEditText;
     d.numericValue = QtNumericValue;

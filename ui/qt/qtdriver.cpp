@@ -3,7 +3,30 @@
 // do. Each file fills the entries that live with the widgets it works on
 // (qtpanel.cpp, qtctrl.cpp, qtevent.cpp, qtpopup.cpp, qtmenu.cpp).
 //
-// Exports (ui/core/uicore.h): DefaultDriver, the platform's driver on Linux;
+// Implemented features:
+// - Every entry of the table: panels as top-level QWidget windows (child
+//   panels as child widgets), controls as Qt's own widgets (QPushButton,
+//   QComboBox, QLabel, QPlainTextEdit, QLineEdit, QSpinBox, QFrame) made
+//   from the core's records; the resource files the program carries are
+//   Qt resources (":/FVLicEnr.uir").
+// - Input: an application-wide event filter translates Qt's key, focus,
+//   mouse, close and activation events into the core's input calls, and
+//   swallows what the core took (keys) or what a control in indicator mode
+//   must not get; Qt's own mnemonic shortcuts never act.
+// - The pump is Qt's event dispatcher, woken by a timer at the poll's bound.
+// - Screens: Qt's device-independent pixels, each screen at its own scale.
+//
+// Where it differs on purpose:
+// - Caps::printsPdf: it prints a panel into a PDF file (Qt's printer).
+// - A panel that may not be closed has no close box (Win32 greys it).
+// - Its logical pixels are Qt's device-independent ones (Win32's are those
+//   of a 96-DPI screen, which it scales itself).
+// - A window's frame is known once the window manager has framed it:
+//   frameMargins says false until the window is exposed, and it tells the
+//   core then (PanelFramed).
+// - The pointer leaving a panel wakes the poll (Qt's leave events).
+//
+// Exports (ui/core/uicore.h): kPlatformDriver, the platform's driver on Linux;
 // (ui/qt/userint_qt.h): the widgets behind the handles, for tests.
 //
 // State: none.
@@ -15,8 +38,7 @@ namespace uiqt {
 static uicore::Driver MakeQtDriver() {
     uicore::Driver d = {};
     d.name = "qt";
-    d.caps = {/*printsPdf*/ true, /*pointerLeaveWakes*/ true, /*greyedCloseBox*/ false, /*scales96Dpi*/ false,
-              /*framesLate*/ true};
+    d.caps = {/*printsPdf*/ true};
     FillPanelEntries(d);
     FillCtrlEntries(d);
     FillEventEntries(d);
@@ -27,10 +49,12 @@ static uicore::Driver MakeQtDriver() {
 
 }  // namespace uiqt
 
-const uicore::Driver &uicore::DefaultDriver() {
-    static const Driver driver = uiqt::MakeQtDriver();
+static const uicore::Driver &QtDriver() {
+    static const uicore::Driver driver = uiqt::MakeQtDriver();
     return driver;
 }
+
+const uicore::Bootstrap uicore::kPlatformDriver = {"qt", QtDriver};
 
 // ------------------------------------------------------------ test seams
 using namespace uiqt;

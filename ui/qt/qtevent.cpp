@@ -1,8 +1,8 @@
 // qtevent.cpp: the Qt driver's events: the user's input handed to the core,
 // the pump, the pointer and the cursors.
 //
-// Exports (ui/qt/qtprivate.h): StartEvents, ConnectCtrl, ShowCursor,
-// SuspendCursor, Pump, PointerInPanel, MouseButtons.
+// Exports (ui/qt/qtprivate.h): StartEvents, ConnectCtrl, FillEventEntries
+// (the driver's entries for the pump, the pointer and the cursor).
 //
 // Data model. An application-wide event filter sees every Qt event first.
 // From it come the mouse moves over a panel, the left releases over a

@@ -406,13 +406,6 @@ int QtActivePanel() {
     return (p && Q(*p).w == aw) ? p->handle : 0;
 }
 
-void QtScreenSize(int *height, int *width) {
-    QScreen *s = QGuiApplication::primaryScreen();
-    const QRect g = s ? s->geometry() : QRect(0, 0, 800, 600);
-    *height = g.height();
-    *width = g.width();
-}
-
 }  // namespace uiqt
 
 // ---------------------------------------------------------- drawing now
@@ -476,7 +469,6 @@ void FillPanelEntries(uicore::Driver &d) {
     d.setPopup = QtSetPopup;
     d.setModal = QtSetModal;
     d.activePanel = QtActivePanel;
-    d.screenSize = QtScreenSize;
     d.setTitle = QtSetTitle;
     d.setBackColor = ApplyBackColor;
     d.setFrame = ApplyFrame;

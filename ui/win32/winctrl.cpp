@@ -19,6 +19,8 @@
 // (ReleaseUnusedFonts), so a panel moved between screens leaks none.
 #include <windows.h>
 #include <commctrl.h>
+#include <initguid.h>
+#include <oleacc.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -116,12 +118,33 @@ static bool FocusMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRES
     return true;
 }
 
+// The accessibility services (oleacc's IAccPropServices, through COM),
+// made on first use; null when Windows has none.
+static IAccPropServices *Annotations() {
+    static IAccPropServices *services = [] {
+        IAccPropServices *s = nullptr;
+        // Apartment-threaded, as document opening initialises it too: a
+        // second initialisation only counts.
+        const HRESULT init = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+        if (FAILED(init) && init != RPC_E_CHANGED_MODE) return s;
+        if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+                                    reinterpret_cast<void **>(&s))))
+            s = nullptr;
+        return s;
+    }();
+    return services;
+}
+
 static LRESULT CALLBACK CtrlSubclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
     if (MouseMessage(hwnd, msg, lParam) && msg == WM_SETCURSOR) return TRUE;
     if (SwallowedInput(hwnd, msg)) return 0;
     LRESULT result = 0;
     if (FocusMessage(hwnd, msg, wParam, lParam, &result)) return result;
     if (msg == WM_RBUTTONDOWN && RightClick(hwnd, lParam)) return 0;
+    // The name annotated on the window goes with it.
+    if (msg == WM_NCDESTROY)
+        if (IAccPropServices *s = Annotations())
+            s->ClearHwndProps(hwnd, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, &PROPID_ACC_NAME, 1);
     return WinDefSubclass(hwnd, msg, wParam, lParam);
 }
 
@@ -405,17 +428,46 @@ void WinFocusCtrl(Panel &, Ctrl &c) {
     if (GetFocus() != N(c).hwnd) SetFocus(N(c).hwnd);
 }
 
-// What a screen reader reads of a control is its window's text: a command
-// button's and a text message's are their label already; a picture
-// button's is its name alone, never drawn (winpicture.cpp).
+// What a screen reader reads of a control. A picture button's window text
+// is its name alone, never drawn (winpicture.cpp). Any other control's
+// name is given to Windows' accessibility as a dynamic annotation of its
+// window (IAccPropServices::SetHwndPropStr, PROPID_ACC_NAME), the road
+// Windows documents for naming a standard control otherwise than by the
+// text it draws: a command button or a text draws its label, and an edit
+// or a list has no text of its own to be named by.
 void WinSetAccessibleName(Panel &, Ctrl &c) {
-    if (c.style != CTRL_PICTURE_COMMAND_BUTTON) return;
     const std::wstring name = WideFromAnsi(uicore::AccessibleName(c).c_str());
-    const int n = GetWindowTextLengthW(N(c).hwnd);
-    std::wstring now(static_cast<size_t>(n) + 1, L'\0');
-    GetWindowTextW(N(c).hwnd, now.data(), n + 1);
-    now.resize(static_cast<size_t>(n));
-    if (now != name) SetWindowTextW(N(c).hwnd, name.c_str());
+    if (c.style == CTRL_PICTURE_COMMAND_BUTTON) {
+        const int n = GetWindowTextLengthW(N(c).hwnd);
+        std::wstring now(static_cast<size_t>(n) + 1, L'\0');
+        GetWindowTextW(N(c).hwnd, now.data(), n + 1);
+        now.resize(static_cast<size_t>(n));
+        if (now != name) SetWindowTextW(N(c).hwnd, name.c_str());
+        return;
+    }
+    if (IAccPropServices *s = Annotations())
+        s->SetHwndPropStr(N(c).hwnd, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_NAME, name.c_str());
+}
+
+// The size a text message's text, or a label's apart, asks for in its
+// font, in logical pixels rounded up, with one to spare: a font is hinted
+// to each DPI's pixels, and a text measured at one DPI may be a pixel
+// wider at another.
+uicore::Size WinTextSize(const Panel &, const Ctrl &c, bool label, int width) {
+    HWND w = label ? N(c).label : N(c).hwnd;
+    const int n = GetWindowTextLengthW(w);
+    std::wstring text(static_cast<size_t>(n) + 1, L'\0');
+    GetWindowTextW(w, text.data(), n + 1);
+    RECT r = {0, 0, width > 0 ? Px(c, width) : 0x7FFF, 0};
+    HDC dc = GetDC(w);
+    HGDIOBJ old = SelectObject(dc, FontOf(c));
+    // A label apart shows its shortcut's "&" as an underline, a text
+    // message its text as it is.
+    DrawTextW(dc, text.c_str(), n, &r, DT_CALCRECT | (width > 0 ? DT_WORDBREAK : 0) | (label ? 0 : DT_NOPREFIX));
+    SelectObject(dc, old);
+    ReleaseDC(w, dc);
+    const auto up = [&](int px) { return (px * 96 + N(c).dpi - 1) / N(c).dpi + 1; };
+    return {width > 0 ? width : up(r.right), up(r.bottom)};
 }
 
 void WinTextBoxMetrics(const Ctrl &c, int *lineHeight, int *chrome) {
@@ -507,6 +559,7 @@ void FillCtrlEntries(uicore::Driver &d) {
     d.focusCtrl = WinFocusCtrl;
     d.setAccessibleName = WinSetAccessibleName;
     d.textBoxMetrics = WinTextBoxMetrics;
+    d.textSize = WinTextSize;
     d.editText = WinEditWindowText;
     d.setEditText = WinSetEditWindowText;
     d.numericValue = WinNumericValue;

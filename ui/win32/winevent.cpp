@@ -3,9 +3,9 @@
 // printing.
 //
 // Exports (ui/win32/userint_win32.h): UiRunPendingMessages;
-// (ui/win32/winprivate.h): ShowCursorNow, PrintPanel, PumpFor,
-// PointerInPanel, MouseButtons, DrawNow, CursorOverride, MouseMessage,
-// BeginModal, EndModal, SetPopup, SetModal, MessageBox.
+// (ui/win32/winprivate.h): CursorOverride, MouseMessage, BeginModal,
+// EndModal, FillEventEntries (the driver's entries for the pump, the
+// pointer, the cursor, popups, the message box and printing).
 //
 // Data model. Commits come from the controls' own notifications (see the
 // panels' window procedure); every mouse move over a panel or one of its
@@ -262,7 +262,7 @@ namespace uiwin {
 
 int WinPrintPanel(Panel &panel, const char *pdfFile) {
     Panel *p = &panel;
-    (void)pdfFile;   // never one: the driver writes no PDF (Caps::printsPdf)
+    (void)pdfFile;   // never one: the driver writes no PDF (uicore::Caps::printsPdf)
     wchar_t printer[256];
     DWORD size = 256;
     if (!WinDefaultPrinter(printer, &size)) return UIE_SYSTEM;

@@ -162,12 +162,6 @@ static const std::vector<PxScreen> &Screens() {
     return g_screens;
 }
 
-static long Distance2(POINT pt, const RECT &r) {
-    const long dx = pt.x < r.left ? r.left - pt.x : pt.x >= r.right ? pt.x - r.right + 1 : 0;
-    const long dy = pt.y < r.top ? r.top - pt.y : pt.y >= r.bottom ? pt.y - r.bottom + 1 : 0;
-    return dx * dx + dy * dy;
-}
-
 // A screen's area in its logical pixels: from its corner, at its DPI.
 static RECT LogicalArea(const PxScreen &s) {
     return RECT{s.area.left, s.area.top, s.area.left + MulDiv(s.area.right - s.area.left, 96, s.dpi),
@@ -178,13 +172,12 @@ static RECT LogicalArea(const PxScreen &s) {
 // nearest one.
 static const PxScreen &ScreenAt(POINT pt, bool logical) {
     const std::vector<PxScreen> &all = Screens();
-    const PxScreen *best = &all.front();
-    long nearest = -1;
+    std::vector<uicore::Rect> areas;
     for (const PxScreen &s : all) {
-        const long d = Distance2(pt, logical ? LogicalArea(s) : s.area);
-        if (nearest < 0 || d < nearest) nearest = d, best = &s;
+        const RECT r = logical ? LogicalArea(s) : s.area;
+        areas.push_back({r.left, r.top, r.right - r.left, r.bottom - r.top});
     }
-    return *best;
+    return all[uicore::AreaAt(areas, pt.x, pt.y)];
 }
 
 static POINT UnitsOf(POINT px) {
@@ -681,12 +674,6 @@ int WinActivePanel() {
     return p ? p->handle : 0;
 }
 
-void WinScreenSize(int *height, int *width) {
-    const RECT a = LogicalArea(Screens().front());
-    *height = a.bottom - a.top;
-    *width = a.right - a.left;
-}
-
 // Sends only WM_PAINT (and what painting sends), so no callback runs and
 // no commit is queued.
 void WinDrawNow() {
@@ -745,7 +732,6 @@ void FillPanelEntries(uicore::Driver &d) {
     d.frameMargins = WinFrameMargins;
     d.showPanel = WinShowPanel;
     d.activePanel = WinActivePanel;
-    d.screenSize = WinScreenSize;
     d.setTitle = WinSetTitle;
     d.setBackColor = ApplyBackColor;
     d.setFrame = ApplyFrame;
