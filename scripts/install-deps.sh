@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(
   build-essential cmake pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools libqt6uitools6 libqt6opengl6-dev libgl-dev libxkbcommon-dev
+  qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev libxkbcommon-dev
   libglib2.0-dev libglib2.0-bin libxcb1-dev shared-mime-info
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool openbox x11-utils imagemagick poppler-utils fonts-dejavu-core

@@ -26,7 +26,7 @@
 //  10. Locks and thread-safe variables
 //  11. Odds and ends of the C run-time
 //  12. Test seams
-//  13. Right clicks, popup menus, the clipboard (ui/qt/uimenu.cpp, ui/win32/winmenu.cpp)
+//  13. Right clicks, popup menus, the clipboard (ui/qt/qtmenu.cpp, ui/win32/winmenu.cpp)
 //  14. The keyboard focus
 //
 // Panel resources: a resource file "X.uir" is a Qt resource bundle whose
@@ -315,7 +315,7 @@ void UiSetMessagePopupHook(UiMessagePopupHook hook);
 int UiSelectDriver(const char *name);
 
 // =================================================================== 13.
-// Right clicks, popup menus and the clipboard (ui/qt/uimenu.cpp, ui/win32/winmenu.cpp).
+// Right clicks, popup menus and the clipboard (ui/qt/qtmenu.cpp, ui/win32/winmenu.cpp).
 
 // A control's callback receives EVENT_RIGHT_CLICK when the user presses the
 // right mouse button over the control (eventData1 = y, eventData2 = x in the

@@ -1,44 +1,30 @@
 // The listing's table of constant names holds the names that the panel
-// resource gives the downloads panel's controls (objectName by ctrlId).
+// resource gives the downloads panel's controls (their name by ctrlId).
 #include <gtest/gtest.h>
 
-#include <QFile>
-#include <QXmlStreamReader>
-
-#include <map>
 #include <string>
 
 #include "downloads/VLicLoad.h"
+#include "ui/FVLicEnr.h"
+#include "ui/core/coreres.h"
 
 namespace {
 
 TEST(Noms, EveryControlOfTheDownloadsPanelHasItsResourceName) {
-    QFile f(":/FVLicEnr.uir/6.ui");
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    QXmlStreamReader x(&f);
-    std::map<int, std::string> noms;
-    std::string nom;
-    int profondeur = 0;
-    bool dansId = false;
-    while (!x.atEnd()) {
-        x.readNext();
-        if (x.isStartElement()) {
-            if (x.name() == u"widget") {
-                ++profondeur;
-                nom = x.attributes().value("name").toString().toStdString();
-            } else if (x.name() == u"property") {
-                dansId = profondeur == 2 && x.attributes().value("name") == u"ctrlId";
-            } else if (dansId && x.name() == u"number") {
-                noms[x.readElementText().toInt()] = nom;
-                dansId = false;
-            }
-        } else if (x.isEndElement() && x.name() == u"widget") {
-            --profondeur;
-        }
+    std::string bytes;
+    uicore::UirFile file;
+    const uicore::UirPanel *panel = nullptr;
+    ASSERT_EQ(uicore::UirReadFile("FVLicEnr.uir", &bytes), 0);
+    ASSERT_EQ(uicore::UirParse(bytes, &file), 0);
+    ASSERT_EQ(uicore::UirFindPanel(file, FVLIC_LOAD, &panel), 0);
+    int n = 0;
+    for (const uicore::UirRecord &r : panel->ctrls) {
+        const int id = r.Int("ctrlId", 0);
+        if (id == 0) continue;
+        ++n;
+        EXPECT_EQ(LoadNomControle(id), r.Text("name")) << id;
     }
-    ASSERT_FALSE(x.hasError()) << x.errorString().toStdString();
-    ASSERT_EQ(noms.size(), 25u);
-    for (const auto &[id, n] : noms) EXPECT_EQ(LoadNomControle(id), n) << id;
+    EXPECT_EQ(n, 25);
     EXPECT_STREQ(LoadNomControle(1), "");
     EXPECT_STREQ(LoadNomControle(27), "");
     EXPECT_STREQ(LoadNomControle(-1), "");

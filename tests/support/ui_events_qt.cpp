@@ -149,8 +149,10 @@ void UiTestKey(int panel, int key, UiTestModifier modifiers) {
 int UiTestFocusCtrl(int panel) {
     QWidget *f = QApplication::focusWidget();
     for (QWidget *w = f; w; w = w->parentWidget()) {
-        const int id = w->property("ctrlId").toInt();
-        if (id > 0 && UiCtrlWidget(panel, id) == w) return id;
+        int id = 0;
+        GetPanelAttributeAnsi(panel, ATTR_PANEL_FIRST_CTRL, &id);
+        for (; id > 0; GetCtrlAttributeAnsi(panel, id, ATTR_NEXT_CTRL, &id))
+            if (UiCtrlWidget(panel, id) == w) return id;
     }
     return 0;
 }

@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-#include "ui/core/uires.h"
+#include "ui/core/coreres.h"
 #include "ui/userint.h"
 #include "ui/win32/userint_win32.h"
 #include "ui/win32/winprivate.h"
@@ -58,14 +58,14 @@ TEST(Pictures, ButtonAndLogoShowTheirPictures) {
 
 TEST(Pictures, TheScreenChoosesTheScale) {
     std::string bytes;
-    ASSERT_EQ(uiwin::ReadResourceFile("FVLicEnr.uir", &bytes), 0);
+    ASSERT_EQ(uicore::UirReadFile("FVLicEnr.uir", &bytes), 0);
     uicore::UirFile file;
     ASSERT_EQ(uicore::UirParse(bytes, &file), 0);
     const std::string manual = ":/FVLicEnr.uir/images/manual.png", logo = ":/FVLicEnr.uir/images/logo@2x.png";
-    EXPECT_EQ(uiwin::ChoosePictureKey(file.images, manual, 96), manual);
-    EXPECT_EQ(uiwin::ChoosePictureKey(file.images, manual, 192), ":/FVLicEnr.uir/images/manual@2x.png");
-    EXPECT_EQ(uiwin::ChoosePictureKey(file.images, manual, 120), ":/FVLicEnr.uir/images/manual@2x.png");
-    EXPECT_EQ(uiwin::ChoosePictureKey(file.images, logo, 96), logo);   // only a large one: scaled down
+    EXPECT_EQ(uicore::ChoosePictureKey(file.images, manual, 96), manual);
+    EXPECT_EQ(uicore::ChoosePictureKey(file.images, manual, 192), ":/FVLicEnr.uir/images/manual@2x.png");
+    EXPECT_EQ(uicore::ChoosePictureKey(file.images, manual, 120), ":/FVLicEnr.uir/images/manual@2x.png");
+    EXPECT_EQ(uicore::ChoosePictureKey(file.images, logo, 96), logo);   // only a large one: scaled down
     EXPECT_EQ(file.images.at(manual)->width, 16);
 }
 

@@ -1,15 +1,14 @@
-// Panel resources in the Win32 backend's form, made from the Designer files
-// by the build's converter: where the backend finds them (inside the
-// executable, beside it) and that the conversion keeps every id, kind and
-// text the code relies on. Windows only: the Qt backend reads the Designer
-// files themselves.
+// Panel resources in the form every driver reads, made from the Designer
+// files by the build's converter: where the Windows program finds them
+// (inside the executable, beside it) and that the conversion keeps every
+// id, kind and text the code relies on.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <string>
 
-#include "ui/core/uires.h"
+#include "ui/core/coreres.h"
 #include "ui/cp1252.h"
 #include "ui/userint.h"
 #include "ui/win32/winres.h"
@@ -23,7 +22,7 @@ using uicore::UirRecord;
 UirFile Load(const char *name) {
     std::string bytes;
     UirFile file;
-    EXPECT_EQ(uiwin::ReadResourceFile(name, &bytes), 0) << name;
+    EXPECT_EQ(uicore::UirReadFile(name, &bytes), 0) << name;
     EXPECT_EQ(uicore::UirParse(bytes, &file), 0) << name;
     return file;
 }
@@ -125,9 +124,9 @@ TEST(Uir, FenGenLiesBesideTheProgram) {
 
 TEST(Uir, FailuresAreCodes) {
     std::string bytes;
-    EXPECT_EQ(uiwin::ReadResourceFile("NoSuchFile.uir", &bytes), UIE_FILE_NOT_FOUND);
-    EXPECT_EQ(uiwin::ReadResourceFile("", &bytes), UIE_FILE_NOT_FOUND);
-    EXPECT_EQ(uiwin::ReadResourceFile(nullptr, &bytes), UIE_BAD_POINTER);
+    EXPECT_EQ(uicore::UirReadFile("NoSuchFile.uir", &bytes), UIE_FILE_NOT_FOUND);
+    EXPECT_EQ(uicore::UirReadFile("", &bytes), UIE_FILE_NOT_FOUND);
+    EXPECT_EQ(uicore::UirReadFile(nullptr, &bytes), UIE_BAD_POINTER);
 
     const UirFile tests = Load("UiTestBin.uir");
     const UirPanel *panel = nullptr;
@@ -135,7 +134,7 @@ TEST(Uir, FailuresAreCodes) {
     EXPECT_EQ(uicore::UirFindPanel(tests, 42, &panel), UIE_PANEL_NOT_FOUND);
     EXPECT_EQ(uicore::UirFindPanel(tests, 1, &panel), 0);
 
-    ASSERT_EQ(uiwin::ReadResourceFile("FenGen.uir", &bytes), 0);
+    ASSERT_EQ(uicore::UirReadFile("FenGen.uir", &bytes), 0);
     UirFile file;
     EXPECT_EQ(uicore::UirParse(bytes.substr(0, bytes.size() / 2), &file), UIE_FILE_NOT_FOUND);
     EXPECT_EQ(uicore::UirParse("<ui version=\"4.0\"/>", &file), UIE_FILE_NOT_FOUND);

@@ -1,15 +1,15 @@
 #!/usr/bin/env python3
 """ui2uir: turns Designer panel files (<resource id>.ui) into one resource
-file in the Win32 backend's own form, at build time.
+file in the Win32 driver's own form, at build time.
 
     ui2uir.py OUTPUT.uir PANEL.ui...
 
 The Designer files stay the only description of every panel; this tool only
-changes their form, so that the Win32 backend needs no XML reader. Nothing of
+changes their form, so that the Win32 driver needs no XML reader. Nothing of
 a panel is dropped silently: a property, value type or nesting the tool does
 not know fails the build, naming the file and the widget.
 
-The form (ui/core/uires.h reads it), every text in Windows-1252:
+The form (ui/core/coreres.h reads it), every text in Windows-1252:
     VLICUIR 2
     panel <id>            the root widget of <id>.ui
      <property> <value>   one line per property, one blank before
@@ -23,6 +23,9 @@ The form (ui/core/uires.h reads it), every text in Windows-1252:
                           and AlphaBlend take as they are), then a line
                           break
     end
+A ring's items (<item> of a QComboBox) come in their order as
+" item <value> <text>": the item's "value" property (a number), else
+its index.
 Values: rect "x y w h", size "w h", string the text with \\ \n \r escaped,
 number, bool 0/1, enum and set the names without their "Qt::"/"QFrame::"
 qualifier ("AlignLeft|AlignVCenter"), a colour RRGGBB. A palette becomes
@@ -133,10 +136,29 @@ def widget_block(kind, widget, where, images, folder):
     for prop in widget.findall("property"):
         for name, value in property_lines(prop, where, images, folder):
             out.append(b" " + name.encode() + b" " + value)
+    for index, item in enumerate(widget.findall("item")):
+        out.append(b" item " + item_line(item, index, f"{where}, item {index}"))
     for child in widget:
-        if child.tag not in ("property", "widget"):
+        if child.tag not in ("property", "widget", "item"):
             raise ConvertError(f"{where}: element <{child.tag}> is not carried")
     return out
+
+
+def item_line(item, index, where):
+    """<value> <text> of a ring's item: its text, and its value property or
+    its index."""
+    text, value = "", index
+    for prop in item:
+        name, v = prop.get("name"), list(prop)
+        if prop.tag != "property" or len(v) != 1:
+            raise ConvertError(f"{where}: an item holds <{prop.tag}>")
+        if name == "text" and v[0].tag == "string":
+            text = v[0].text or ""
+        elif name == "value" and v[0].tag == "number":
+            value = int(v[0].text)
+        else:
+            raise ConvertError(f"{where}: item property {name} is not carried")
+    return str(value).encode() + b" " + text_1252(text, where)
 
 
 def convert_panel(path, images):

@@ -26,8 +26,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "ui/core/uiattr.h"
-#include "ui/core/uicallback.h"
+#include "ui/core/coreattr.h"
+#include "ui/core/corecallback.h"
+#include "ui/core/coreres.h"
 #include "ui/core/uicore.h"
 
 namespace uicore {
@@ -95,7 +96,9 @@ static int SetLabelText(Panel &p, Ctrl &c, const char *v) {
     Programmatic g;
     Drv().setLabel(p, c);
     if (c.apart && LabelShown(c) != wasShown) Drv().showCtrl(p, c);
-    if (c.accessName.empty()) Drv().setAccessibleName(p, c);   // the label names it
+    // The label names it, unless it has a name of its own, which a driver
+    // that shows both in one text (Win32) must put back.
+    Drv().setAccessibleName(p, c);
     return 0;
 }
 
@@ -290,13 +293,17 @@ int NewCtrlAnsi(int panel, int style, const char *label, int top, int left) {
     c->labelRaw = label ? label : "";
     c->textKnown = IsEditText(*c);
     Ctrl &ref = *c;
+    CtrlLook look, labelLook;
+    DefaultLook(ref, top, left, &look, &labelLook);
+    const Driver &d = Drv();
     Programmatic g;
-    const int st = Drv().newCtrl(*p, ref, top, left);
+    const int st = d.makeCtrl(*p, ref, look);
     if (st < 0) return st;
+    if (ref.apart) d.makeLabel(*p, ref, labelLook);
     for (auto &k : p->ctrls) ++k->zplane;
     p->ctrls.push_back(std::move(c));
-    Drv().restack(*p);
-    Drv().setAccessibleName(*p, ref);
+    d.restack(*p);
+    d.setAccessibleName(*p, ref);
     return ref.id;
 }
 

@@ -19,8 +19,9 @@
 #include <cassert>
 
 #include "ui/core/textcodec.h"
-#include "ui/core/uiattr.h"
-#include "ui/core/uicallback.h"
+#include "ui/core/coreattr.h"
+#include "ui/core/corecallback.h"
+#include "ui/core/coreres.h"
 #include "ui/core/uicore.h"
 
 namespace uicore {
@@ -282,18 +283,39 @@ int LoadPanelAnsi(int parent, const char *file, int resourceId) {
     Panel *pp = nullptr;
     if (parent != 0 && !(pp = FindPanel(parent))) return UIE_BAD_PANEL;
     if (!file) return UIE_BAD_POINTER;
+    std::string bytes;
+    int st = UirReadFile(file, &bytes);
+    if (st < 0) return st;
+    UirFile uir;
+    if ((st = UirParse(bytes, &uir)) < 0) return st;
+    const UirPanel *res = nullptr;
+    if ((st = UirFindPanel(uir, resourceId, &res)) < 0) return st;
+
     auto p = std::make_unique<Panel>();
     p->handle = NewPanelHandle();
     p->parent = parent;
-    int top = 0, left = 0;
-    const int st = Drv().loadPanel(*p, pp, file, resourceId, &top, &left);
-    if (st < 0) return st;
+    Rect g;
+    UirReadPanel(res->root, *p, &g);
+    const Driver &d = Drv();
+    Programmatic quiet;
+    if ((st = d.newPanel(*p, pp, g.height, g.width)) < 0) return st;
+    // Controls first, in resource order, then the labels drawn apart.
+    CtrlLook look;
+    for (const UirRecord &r : res->ctrls) {
+        Ctrl *c = UirReadCtrl(r, uir.images, *p, &look);
+        if (c && d.makeCtrl(*p, *c, look) < 0) DropLoadedCtrl(*p);   // a window refused leaves its control out
+    }
+    for (const UirRecord &r : res->ctrls)
+        if (Ctrl *c = UirReadLabel(r, *p, &look)) d.makeLabel(*p, *c, look);
+    d.restack(*p);
     Panel &ref = *p;
     AddPanel(std::move(p));
-    for (auto &c : ref.ctrls) Drv().setAccessibleName(ref, *c);
-    const Rect r = Drv().panelRect(ref);
-    const bool centre = parent == 0 && top == 0 && left == 0;
-    PlacePanel(ref, centre ? VAL_AUTO_CENTER : top, centre ? VAL_AUTO_CENTER : left, r.height, r.width);
+    for (auto &c : ref.ctrls) d.setAccessibleName(ref, *c);
+    // Its size as the driver made it: a text grown to show whole may have
+    // grown it.
+    const Rect r = d.panelRect(ref);
+    const bool centre = parent == 0 && g.x == 0 && g.y == 0;
+    PlacePanel(ref, centre ? VAL_AUTO_CENTER : g.y, centre ? VAL_AUTO_CENTER : g.x, r.height, r.width);
     return ref.handle;
 }
 

@@ -40,7 +40,7 @@
 #include <string>
 
 #include "ui/core/uicore.h"
-#include "ui/core/uicursor.h"
+#include "ui/core/corecursor.h"
 
 namespace uicore {
 

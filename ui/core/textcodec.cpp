@@ -1,5 +1,5 @@
 // textcodec.cpp: Windows-1252 text against UTF-16 and UTF-8, and the "__X"
-// shortcut form of labels, shared by the backends of the run-time layer.
+// shortcut form of labels, shared by the drivers of the run-time layer.
 //
 // Exports (ui/core/textcodec.h): uicore::AnsiToUtf16, Utf16ToAnsi,
 // HasMnemonic, MnemonicToAmpersand; (ui/userint.h): UiAnsiToUtf8.

@@ -1,5 +1,5 @@
-// textcodec.h: Windows-1252 text against Unicode, for every backend of the
-// run-time layer. Text inside the system is Windows-1252 bytes; a backend
+// textcodec.h: Windows-1252 text against Unicode, for every driver of the
+// run-time layer. Text inside the system is Windows-1252 bytes; a driver
 // hands its toolkit UTF-16 and takes UTF-16 back, always through this table
 // (ui/cp1252.h), never through a code page of the operating system, so that
 // a PC set to another ANSI code page shows the same letters.

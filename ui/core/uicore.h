@@ -36,6 +36,8 @@ struct Native {
     virtual ~Native() = default;
 };
 
+struct CtrlLook;   // ui/core/coreres.h
+
 // A rectangle in logical pixels (those of a 96-DPI screen where the driver
 // scales): a panel's client area in the screen (top-level) or in its
 // parent's client area, a control's in its panel's client area.
@@ -166,11 +168,14 @@ struct Driver {
     int (*programFolder)(std::u16string *folder);   // 0, UIE_SYSTEM
     bool (*setCurrentFolder)(const std::u16string &folder);
 
-    // Panels. loadPanel makes the panel of that resource and its controls
-    // (each through NewLoadedCtrl), with the size and place it gives
-    // (*top, *left; both 0: centred); 0, UIE_FILE_NOT_FOUND,
-    // UIE_PANEL_NOT_FOUND or UIE_SYSTEM. newPanel makes an empty one.
-    int (*loadPanel)(Panel &p, const Panel *parent, const char *file, int resourceId, int *top, int *left);
+    // Resource files. The bytes of the resource file of that name that the
+    // program carries inside itself; false when it carries none (the core
+    // then reads the file). Optional: a driver without it reads files only.
+    bool (*carriedFile)(const char *name, std::string *bytes);
+
+    // Panels. newPanel makes the window of a panel record (loaded or new:
+    // its title, colour and frame are the record's) with a client area of
+    // that size; 0 or UIE_SYSTEM.
     int (*newPanel)(Panel &p, const Panel *parent, int height, int width);
     // Destroys the panel's windows (later: when the window system may be
     // delivering an event to one of them now).
@@ -187,9 +192,14 @@ struct Driver {
     void (*setBackColor)(Panel &p);
     void (*setFrame)(Panel &p);                              // the frame flags
 
-    // Controls. newCtrl makes the native part of a control of c.style (and
-    // of its label apart when c.apart) at (top, left); 0 or a UIE_ code.
-    int (*newCtrl)(Panel &p, Ctrl &c, int top, int left);
+    // Controls. makeCtrl makes the window of control c (loaded from a
+    // resource, or new) as the record and the look say: its kind, mode,
+    // visibility, dimming, label, texts, a ring's items and current item,
+    // text colour and underline are the record's; 0 or a UIE_ code (the
+    // control is then left out). makeLabel makes the window of its label
+    // drawn apart (c.apart, c.labelRaw).
+    int (*makeCtrl)(Panel &p, Ctrl &c, const CtrlLook &look);
+    void (*makeLabel)(Panel &p, Ctrl &c, const CtrlLook &look);
     Rect (*ctrlRect)(const Panel &p, const Ctrl &c);
     Rect (*labelRect)(const Panel &p, const Ctrl &c);        // its label apart; only when it has one
     void (*placeCtrl)(Panel &p, Ctrl &c, const Rect &r);     // the control alone
@@ -226,7 +236,7 @@ struct Driver {
     void (*pointerInPanel)(const Panel &p, int *x, int *y);
     // 1 while pressed; keys: 1 Shift, 2 Ctrl, 4 Alt.
     void (*mouseButtons)(int *left, int *right, int *keys);
-    // The cursor asked for (ui/core/uicursor.h), shown now.
+    // The cursor asked for (ui/core/corecursor.h), shown now.
     void (*showCursor)();
     // Gives the control the keyboard focus (its panel's window is active,
     // or is being activated).
@@ -282,7 +292,7 @@ constexpr int kTextRoom = 1024;
 // UIE_BUFFER_TOO_SMALL when the text was cut to room - 1 bytes.
 int CopyOut(const std::string &bytes, char *out, int room = kTextRoom);
 // --------------------------------------------------------------- panels
-// A control of a panel being loaded, made by the driver's loadPanel: null
+// A control of a panel being loaded (ui/core/coreres.cpp): null
 // (the control is left out) for an id below 1 or one the panel already
 // has, or a style 0 (a widget class that is no control). A mode out of
 // range gives the style's own. The control goes after those made before,

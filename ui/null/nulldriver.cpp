@@ -26,14 +26,12 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <thread>
 #include <vector>
 
 #include "ui/core/uicore.h"
-#include "ui/core/uires.h"
+#include "ui/core/coreres.h"
 
 namespace uinull {
 
@@ -127,45 +125,6 @@ static bool SetCurrentFolder(const std::u16string &folder) {
 
 // --------------------------------------------------------------- panels
 
-static bool ReadFile(const std::string &path, std::string *bytes) {
-    std::ifstream f(path, std::ios::binary);
-    if (!f) return false;
-    std::ostringstream all;
-    all << f.rdbuf();
-    *bytes = all.str();
-    return true;
-}
-
-static int LoadPanel(Panel &p, const Panel *, const char *file, int resourceId, int *top, int *left) {
-    std::string bytes;
-    if (!*file || (!ReadFile(file, &bytes) && !ReadFile(g_programFolder + "/" + file, &bytes)))
-        return UIE_FILE_NOT_FOUND;
-    uicore::UirFile uir;
-    int st = uicore::UirParse(bytes, &uir);
-    if (st < 0) return st;
-    const uicore::UirPanel *res = nullptr;
-    if ((st = uicore::UirFindPanel(uir, resourceId, &res)) < 0) return st;
-    p.native = std::make_unique<NullPanel>();
-    Rect g;
-    uicore::UirReadPanel(res->root, p, &g);
-    N(p).rect = {0, 0, g.width, g.height};
-    *left = g.x;
-    *top = g.y;
-    uicore::UirCtrlLook look;
-    for (const uicore::UirRecord &r : res->ctrls) {
-        Ctrl *c = uicore::UirReadCtrl(r, p, &look);
-        if (!c) continue;
-        c->native = std::make_unique<NullCtrl>();
-        N(*c).rect = look.rect;
-        N(*c).text = look.text;
-        N(*c).shown = c->visible;
-        N(*c).enabled = uicore::CtrlEnabled(p, *c);
-    }
-    for (const uicore::UirRecord &r : res->ctrls)
-        if (Ctrl *c = uicore::UirReadLabel(r, p, &look)) N(*c).label = look.rect;
-    return 0;
-}
-
 static int NewPanel(Panel &p, const Panel *, int height, int width) {
     p.native = std::make_unique<NullPanel>();
     N(p).rect = {0, 0, width, height};
@@ -226,13 +185,18 @@ static void Change(Panel &) { Changed(); }
 
 // ------------------------------------------------------------- controls
 
-static int NewCtrl(Panel &p, Ctrl &c, int top, int left) {
+static int MakeCtrl(Panel &p, Ctrl &c, const uicore::CtrlLook &look) {
     c.native = std::make_unique<NullCtrl>();
-    N(c).rect = {left, top, 100, c.style == CTRL_TEXT_BOX ? 80 : 26};
-    if (c.apart) N(c).label = {left, top - 22, 120, 20};
+    N(c).rect = look.rect;
+    N(c).text = c.style == CTRL_STRING || c.style == CTRL_TEXT_BOX ? c.textRaw : look.text;
+    for (const uicore::Item &i : c.items) N(c).items.push_back(i.label);
+    N(c).selected = c.current;
+    N(c).shown = c.visible;
     N(c).enabled = uicore::CtrlEnabled(p, c);
     return 0;
 }
+
+static void MakeLabel(Panel &, Ctrl &c, const uicore::CtrlLook &look) { N(c).label = look.rect; }
 
 static Rect CtrlRect(const Panel &, const Ctrl &c) { return N(c).rect; }
 static Rect LabelRect(const Panel &, const Ctrl &c) { return N(c).label; }
@@ -384,7 +348,6 @@ static uicore::Driver MakeNullDriver() {
     d.start = Start;
     d.programFolder = ProgramFolder;
     d.setCurrentFolder = SetCurrentFolder;
-    d.loadPanel = LoadPanel;
     d.newPanel = NewPanel;
     d.destroyPanel = DestroyPanel;
     d.panelRect = PanelRect;
@@ -396,7 +359,8 @@ static uicore::Driver MakeNullDriver() {
     d.activePanel = ActivePanel;
     d.screenSize = ScreenSize;
     d.setTitle = d.setBackColor = d.setFrame = d.restack = Change;
-    d.newCtrl = NewCtrl;
+    d.makeCtrl = MakeCtrl;
+    d.makeLabel = MakeLabel;
     d.ctrlRect = CtrlRect;
     d.labelRect = LabelRect;
     d.placeCtrl = PlaceCtrl;

@@ -1,16 +1,16 @@
 // qtdriver.cpp: the Qt Widgets driver of the run-time layer, as the core
 // sees it: its table of entries (ui/core/uicore.h, Driver) and what it can
 // do. Each file fills the entries that live with the widgets it works on
-// (uipanel.cpp, uictrl.cpp, uievent.cpp, uipopup.cpp, uimenu.cpp).
+// (qtpanel.cpp, qtctrl.cpp, qtevent.cpp, qtpopup.cpp, qtmenu.cpp).
 //
 // Exports (ui/core/uicore.h): DefaultDriver, the platform's driver on Linux;
 // (ui/qt/userint_qt.h): the widgets behind the handles, for tests.
 //
 // State: none.
-#include "ui/qt/uiprivate.h"
+#include "ui/qt/qtprivate.h"
 #include "ui/qt/userint_qt.h"
 
-namespace uirt {
+namespace uiqt {
 
 static uicore::Driver MakeQtDriver() {
     uicore::Driver d = {};
@@ -25,15 +25,15 @@ static uicore::Driver MakeQtDriver() {
     return d;
 }
 
-}  // namespace uirt
+}  // namespace uiqt
 
 const uicore::Driver &uicore::DefaultDriver() {
-    static const Driver driver = uirt::MakeQtDriver();
+    static const Driver driver = uiqt::MakeQtDriver();
     return driver;
 }
 
 // ------------------------------------------------------------ test seams
-using namespace uirt;
+using namespace uiqt;
 
 QWidget *UiPanelWidget(int panel) {
     Panel *p = FindPanel(panel);

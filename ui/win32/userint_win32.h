@@ -1,4 +1,4 @@
-// userint_win32.h: the windows behind the Win32 backend's handles, for tests
+// userint_win32.h: the windows behind the Win32 driver's handles, for tests
 // and test helpers only (they send real window messages to them). The
 // application never includes this: it speaks to the layer through
 // ui/userint.h alone.
@@ -30,7 +30,7 @@ void UiWinSetScreens(const UiWinScreen *screens, int n);
 // High contrast on (1) or off (0) in place of Windows' own setting (-1),
 // which Wine cannot switch on; the panels are drawn again.
 void UiWinSetHighContrast(int on);
-// The GDI objects (fonts, brushes, bitmaps) the backend holds now
+// The GDI objects (fonts, brushes, bitmaps) the driver holds now
 // (GetGuiResources counts nothing under Wine).
 int UiWinGdiObjects(void);
 

@@ -25,7 +25,7 @@
 #include <map>
 #include <tuple>
 
-#include "ui/core/uiattr.h"
+#include "ui/core/coreattr.h"
 #include "ui/win32/winprivate.h"
 #include "ui/win32/wintext.h"
 
@@ -232,7 +232,7 @@ static void CentreRing(const Panel &p, Ctrl &c, int top, int height) {
         SetWindowPos(N(c).hwnd, nullptr, w.left, top + N(c).padTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-bool CreateCtrlWindow(Panel &p, Ctrl &c, const uicore::UirCtrlLook &look) {
+bool CreateCtrlWindow(Panel &p, Ctrl &c, const uicore::CtrlLook &look) {
     N(c).dpi = N(p).dpi;
     const RECT r = {look.rect.x, look.rect.y, look.rect.x + look.rect.width, look.rect.y + look.rect.height};
     const std::string &text = look.text, &align = look.align;
@@ -270,7 +270,7 @@ bool CreateCtrlWindow(Panel &p, Ctrl &c, const uicore::UirCtrlLook &look) {
     case CTRL_TEXT_BOX:
         windowClass = L"EDIT";
         style |= ES_MULTILINE | ES_AUTOVSCROLL | (look.noScrollBar ? 0 : WS_VSCROLL) | (look.readOnly ? ES_READONLY : 0);
-        ex = look.frameless ? 0 : WS_EX_CLIENTEDGE;
+        ex = look.frameShape == "NoFrame" ? 0 : WS_EX_CLIENTEDGE;
         initial = EditText(text);
         break;
     case CTRL_STRING:
@@ -331,7 +331,7 @@ void ApplyZOrder(Panel &p) {
 
 // ------------------------------------------------ the driver's control entries
 
-void MakeLabelWindow(Panel &p, Ctrl &c, const uicore::UirCtrlLook &look) {
+void MakeLabelWindow(Panel &p, Ctrl &c, const uicore::CtrlLook &look) {
     const RECT r = {look.rect.x, look.rect.y, look.rect.x + look.rect.width, look.rect.y + look.rect.height};
     const std::string &align = look.align;
     const bool wordWrap = look.wordWrap;
@@ -492,23 +492,29 @@ void WinRingDelete(Ctrl &c, int index, int count) {
     N(c).shown = -2;   // unknown: the list chose for itself
 }
 
-int WinNewCtrl(Panel &p, Ctrl &c, int top, int left) {
+// The control's window as its record and look say, with a ring's items
+// and a picture's bitmap; UIE_SYSTEM when Windows refuses the window.
+int WinMakeCtrl(Panel &p, Ctrl &c, const uicore::CtrlLook &look) {
     c.native = std::make_unique<WinCtrl>();
-    const bool text = c.style == CTRL_TEXT_MSG || c.style == CTRL_DECORATION;
-    uicore::UirCtrlLook look;
-    look.rect = {left, top, text ? 120 : 100, c.style == CTRL_TEXT_BOX ? 80 : text ? 20 : 26};
-    if (c.style == CTRL_COMMAND_BUTTON || c.style == CTRL_TEXT_MSG) look.text = c.labelRaw;   // its label is its text
+    N(c).bold = look.bold;
+    N(c).pointSize = look.pointSize;
+    N(c).fillColor = look.fillColor;
     if (!CreateCtrlWindow(p, c, look)) return UIE_SYSTEM;
-    if (c.apart) {
-        look.rect = c.style == CTRL_PICTURE_COMMAND_BUTTON ? uicore::Rect{left + 104, top, 120, 20}
-                                                           : uicore::Rect{left, top - 22, 120, 20};
-        MakeLabelWindow(p, c, look);
-    }
+    for (int i = 0; i < static_cast<int>(c.items.size()); ++i) WinRingInsert(c, i);
+    if (c.style == CTRL_RING) WinRingSelect(c);
+    if (!look.picture.key.empty()) AttachPicture(c, look.picture);
     return 0;
 }
 
+// A label drawn apart: bold when it or its control is.
+void WinMakeLabel(Panel &p, Ctrl &c, const uicore::CtrlLook &look) {
+    N(c).bold = look.bold || N(c).bold;
+    MakeLabelWindow(p, c, look);
+}
+
 void FillCtrlEntries(uicore::Driver &d) {
-    d.newCtrl = WinNewCtrl;
+    d.makeCtrl = WinMakeCtrl;
+    d.makeLabel = WinMakeLabel;
     d.ctrlRect = WinCtrlRectOf;
     d.labelRect = WinLabelRectOf;
     d.placeCtrl = WinPlaceCtrl;

@@ -24,8 +24,8 @@
 #include <string>
 #include <vector>
 
-#include "ui/core/uicursor.h"
-#include "ui/core/uiprint.h"
+#include "ui/core/corecursor.h"
+#include "ui/core/coreprint.h"
 #include "ui/win32/userint_win32.h"
 #include "ui/win32/winprivate.h"
 #include "ui/win32/wintext.h"
@@ -256,7 +256,7 @@ void WinMessageBox(const char *title, const char *message, const Panel *owner) {
 }  // namespace uiwin
 
 // Prints the panel's picture on the default printer, at the top-left of the
-// page and scaled as the print attributes say (ui/core/uiprint.h). 0;
+// page and scaled as the print attributes say (ui/core/coreprint.h). 0;
 // UIE_SYSTEM (no default printer, or it refused the job).
 namespace uiwin {
 

@@ -1,5 +1,5 @@
 // winmenu.cpp: a control's right click, the popup menu and the clipboard on
-// the Win32 backend.
+// the Win32 driver.
 //
 // Exports (ui/win32/winprivate.h): PopupMenu, ClipboardPut, and RightClick, which the
 // controls' window procedure calls for WM_RBUTTONDOWN.

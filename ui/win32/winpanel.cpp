@@ -1,5 +1,5 @@
 // winpanel.cpp: the Win32 driver's start-up, the program's folder, and
-// panels' windows: made from the converted resource files or empty, shown,
+// panels' windows: made for the core's records, shown,
 // hidden, destroyed, placed and framed; the panels' window procedure.
 //
 // Exports (ui/win32/winprivate.h): SystemDpi, ApplyDpi, HighContrast,
@@ -33,9 +33,8 @@
 #include <map>
 #include <vector>
 
-#include "ui/core/uiattr.h"
-#include "ui/core/uicallback.h"
-#include "ui/core/uires.h"
+#include "ui/core/coreattr.h"
+#include "ui/core/corecallback.h"
 #include "ui/win32/winprivate.h"
 #include "ui/win32/userint_win32.h"
 #include "ui/win32/winres.h"
@@ -51,7 +50,7 @@ namespace uiwin {
 //   a test set in their place (empty: Windows' own).
 // g_placing: inside the driver's own move of a panel, whose inside it has
 //   laid out already (WM_DPICHANGED then only confirms it).
-// g_gdi: the GDI objects the backend holds (fonts, brushes, bitmaps).
+// g_gdi: the GDI objects the driver holds (fonts, brushes, bitmaps).
 // g_highContrast: Windows' high-contrast mode as last read;
 //   g_testHighContrast: a test's choice in its place, -1 none.
 // g_readTop, g_readLeft: see ReadBack.
@@ -651,48 +650,6 @@ static void OpenStandardOutput() {
 }
 
 // -------------------------------------------------------------- panels
-// The panel of that resource, read from the converted resource file, and
-// its controls; *top and *left the place the file gives.
-int WinLoadPanel(Panel &p, const Panel *parent, const char *file, int resourceId, int *top, int *left) {
-    std::string bytes;
-    int status = ReadResourceFile(file, &bytes);
-    if (status < 0) return status;
-    uicore::UirFile uir;
-    if ((status = uicore::UirParse(bytes, &uir)) < 0) return status;
-    const uicore::UirPanel *res = nullptr;
-    if ((status = uicore::UirFindPanel(uir, resourceId, &res)) < 0) return status;
-
-    uicore::Rect g;
-    uicore::UirReadPanel(res->root, p, &g);
-    if ((status = MakePanelWindow(p, parent, g.height, g.width)) < 0) return status;
-    *left = g.x;
-    *top = g.y;
-
-    // Controls first (in resource order), then the labels drawn apart.
-    uicore::UirCtrlLook look;
-    for (const uicore::UirRecord &r : res->ctrls) {
-        Ctrl *c = uicore::UirReadCtrl(r, p, &look);
-        if (!c) continue;
-        c->native = std::make_unique<WinCtrl>();
-        N(*c).bold = look.bold;
-        N(*c).pointSize = look.pointSize;
-        N(*c).fillColor = look.fillColor;
-        if (!CreateCtrlWindow(p, *c, look)) {
-            uicore::DropLoadedCtrl(p);   // a window Windows refuses leaves its control out
-            continue;
-        }
-        AttachPicture(*c, uir, r);
-    }
-    for (const uicore::UirRecord &r : res->ctrls) {
-        Ctrl *c = uicore::UirReadLabel(r, p, &look);
-        if (!c) continue;
-        N(*c).bold = look.bold || N(*c).bold;
-        MakeLabelWindow(p, *c, look);
-    }
-    ApplyZOrder(p);
-    return 0;
-}
-
 int WinNewPanel(Panel &p, const Panel *parent, int height, int width) { return MakePanelWindow(p, parent, height, width); }
 
 // The fonts of a DPI no panel is laid out at any more go with it (its
@@ -784,7 +741,7 @@ void FillPanelEntries(uicore::Driver &d) {
     d.start = WinStart;
     d.programFolder = WinProgramFolder;
     d.setCurrentFolder = WinSetCurrentFolder;
-    d.loadPanel = WinLoadPanel;
+    d.carriedFile = WinCarriedFile;
     d.newPanel = WinNewPanel;
     d.destroyPanel = WinDestroyPanel;
     d.panelRect = WinPanelRect;

@@ -1,8 +1,8 @@
-// winpicture.cpp: the pictures of the Win32 backend: the picture of a
+// winpicture.cpp: the pictures of the Win32 driver: the picture of a
 // picture button and the image of a picture control, drawn with their
 // alpha over what the control's window draws beneath them.
 //
-// Exports (ui/win32/winprivate.h): AttachPicture, ChoosePictureKey,
+// Exports (ui/win32/winprivate.h): AttachPicture,
 // PictureDpiChanged, PictureDrawn.
 //
 // Data model: the converter decodes every picture at build time into
@@ -57,16 +57,6 @@ struct CtrlPicture {
         if (bitmap && DeleteObject(bitmap)) NoteGdi(-1);
     }
 };
-
-// The key of the file's picture with the same name and the other scale.
-std::string Sibling(const std::string &key, bool *is2x) {
-    const size_t dot = key.rfind('.');
-    const size_t slash = key.rfind('/');
-    const size_t cut = dot == std::string::npos || (slash != std::string::npos && dot < slash) ? key.size() : dot;
-    const std::string stem = key.substr(0, cut), ext = key.substr(cut);
-    *is2x = stem.size() >= 3 && stem.compare(stem.size() - 3, 3, "@2x") == 0;
-    return *is2x ? stem.substr(0, stem.size() - 3) + ext : stem + "@2x" + ext;
-}
 
 // Area-averaged resampling of premultiplied pixels to w x h: each pixel
 // made is the mean of the source area it covers (fractional edges
@@ -126,7 +116,7 @@ RECT PictureRect(const CtrlPicture &pic, HWND hwnd) {
 
 // The bitmap of the picture at that size, made again when it changed.
 HBITMAP BitmapFor(CtrlPicture &pic, SIZE size, bool dimmed) {
-    const std::string from = ChoosePictureKey(pic.sources, pic.key, pic.dpi);
+    const std::string from = uicore::ChoosePictureKey(pic.sources, pic.key, pic.dpi);
     if (pic.bitmap && pic.madeSize.cx == size.cx && pic.madeSize.cy == size.cy && pic.madeDimmed == dimmed &&
         pic.madeFrom == from)
         return pic.bitmap;
@@ -254,45 +244,13 @@ LRESULT CALLBACK PictureSubclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
 
 }  // namespace
 
-std::string ChoosePictureKey(const uicore::UirImageMap &images, const std::string &key, int dpi) {
-    bool is2x = false;
-    const std::string sibling = Sibling(key, &is2x);
-    const std::string &one = is2x ? sibling : key;
-    const std::string &two = is2x ? key : sibling;
-    const std::string &want = dpi > 96 ? two : one;
-    const std::string &other = dpi > 96 ? one : two;
-    if (images.count(want)) return want;
-    return images.count(other) ? other : std::string();
-}
-
-void AttachPicture(Ctrl &c, const uicore::UirFile &file, const uicore::UirRecord &r) {
-    const bool button = c.style == CTRL_PICTURE_COMMAND_BUTTON;
-    if (!button && c.style != CTRL_PICTURE) return;
-    const std::string key = r.Text(button ? "icon" : "pixmap");
-    if (key.empty()) return;
+void AttachPicture(Ctrl &c, const uicore::Picture &picture) {
     auto pic = std::make_shared<CtrlPicture>();
-    pic->key = key;
+    pic->key = picture.key;
+    pic->sources = picture.sources;
+    pic->logical = {picture.width, picture.height};
     pic->dpi = N(c).dpi;
-    pic->button = button;
-    bool is2x = false;
-    for (const std::string &k : {key, Sibling(key, &is2x)}) {
-        const auto it = file.images.find(k);
-        if (it != file.images.end()) pic->sources[k] = it->second;
-    }
-    const std::string one = ChoosePictureKey(pic->sources, key, 96);
-    if (one.empty()) return;
-    int size[2] = {0, 0};
-    if (button && r.Numbers("iconSize", size, 2)) {
-        pic->logical = {size[0], size[1]};
-    } else if (!button && r.Int("scaledContents", 0)) {
-        pic->logical = {0, 0};
-    } else {
-        // The picture's own size on a 96-DPI screen.
-        const uicore::UirImage &image = *pic->sources[one];
-        Sibling(one, &is2x);
-        const int div = is2x ? 2 : 1;
-        pic->logical = {image.width / div, image.height / div};
-    }
+    pic->button = c.style == CTRL_PICTURE_COMMAND_BUTTON;
     WinSetSubclass(N(c).hwnd, PictureSubclass, 2, reinterpret_cast<DWORD_PTR>(new std::shared_ptr<CtrlPicture>(pic)));
     g_pictures[N(c).hwnd] = pic.get();
     InvalidateRect(N(c).hwnd, nullptr, TRUE);

@@ -1,4 +1,4 @@
-// winprivate.h: what the files of the Win32 backend share among themselves.
+// winprivate.h: what the files of the Win32 driver share among themselves.
 //
 // Data model. The core's records (ui/core/uicore.h) carry, as their native
 // part, the panel's window, which carries the handle in GWLP_USERDATA, and
@@ -15,13 +15,13 @@
 #include <vector>
 
 #include "ui/core/uicore.h"
-#include "ui/core/uires.h"
+#include "ui/core/coreres.h"
 #include "ui/userint.h"
 #include "ui/win32/winsys.h"
 
 namespace uiwin {
 
-// The core's records (ui/core/uicore.h); what the Win32 backend keeps
+// The core's records (ui/core/uicore.h); what the Win32 driver keeps
 // beside them.
 using uicore::Ctrl;
 using uicore::Panel;
@@ -41,7 +41,7 @@ struct WinCtrl : uicore::Native {
     int dpi = 96;                  // the DPI it is laid out at: its panel's
 };
 
-void NoteGdi(int delta);   // counts the GDI objects the backend holds (made +1, deleted -1)
+void NoteGdi(int delta);   // counts the GDI objects the driver holds (made +1, deleted -1)
 
 struct WinPanel : uicore::Native {
     HWND hwnd = nullptr;
@@ -67,7 +67,7 @@ using uicore::Ready;
 // Dots per inch (96 at 100 %, 144 at 150 %, 192 at 200 %). The program
 // declares itself per-monitor DPI aware, so Windows scales nothing: every
 // coordinate and size the layer takes or gives is in pixels of a 96-DPI
-// screen, as the panels are drawn, and the backend turns them into the
+// screen, as the panels are drawn, and the driver turns them into the
 // screen's pixels (Px) and back (Lg) at the DPI each panel is laid out at:
 // that of the screen it is on (or less, where it would not fit there:
 // Panel::fitDpi), followed when it moves to another screen
@@ -100,7 +100,7 @@ inline RECT CtrlRect(const Panel &p, const Ctrl &c) {
 // ---------------------------------------------------- controls (winctrl.cpp)
 // Makes the control's window on the panel as its look says (96-DPI
 // units); false when Windows refuses it.
-bool CreateCtrlWindow(Panel &p, Ctrl &c, const uicore::UirCtrlLook &look);
+bool CreateCtrlWindow(Panel &p, Ctrl &c, const uicore::CtrlLook &look);
 // The control's font at its DPI, from the fonts made so far (by style and
 // DPI). ReleaseUnusedFonts deletes those of a DPI no panel is laid out at
 // any more.
@@ -118,19 +118,14 @@ void FitLabel(Ctrl &c);
 void ApplyDimmed(const Panel &p, Ctrl &c);
 void ApplyZOrder(Panel &p);
 // Makes the label drawn apart of control c as its look says (96-DPI units).
-void MakeLabelWindow(Panel &p, Ctrl &c, const uicore::UirCtrlLook &look);
+void MakeLabelWindow(Panel &p, Ctrl &c, const uicore::CtrlLook &look);
 // Fills the driver's entries for controls, values and lists.
 void FillCtrlEntries(uicore::Driver &d);
 
 // ---------------------------------------------------- pictures (winpicture.cpp)
-// Gives a picture button or picture control made from resource record r
-// the picture r names (from file's pictures), drawn from then on over what
-// its window draws; nothing for other controls or a picture the file lacks.
-void AttachPicture(Ctrl &c, const uicore::UirFile &file, const uicore::UirRecord &r);
-// Which of the picture key and its "@2x" sibling a screen of that DPI
-// shows: the @2x one above 96 DPI, the other at 96; whichever images has
-// when it lacks that one; "" when it has neither.
-std::string ChoosePictureKey(const uicore::UirImageMap &images, const std::string &key, int dpi);
+// Gives a picture button or picture control its picture, drawn from then
+// on over what its window draws.
+void AttachPicture(Ctrl &c, const uicore::Picture &picture);
 // The control's picture follows its new DPI (Ctrl's dpi).
 void PictureDpiChanged(const Ctrl &c);
 // What the control's window drew last: the picture's key and the bitmap's

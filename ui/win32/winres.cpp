@@ -1,11 +1,11 @@
-// winres.cpp: finds the panel resource files of the Win32 backend. A file
-// that travels inside the executable is a Win32 resource named after it in
-// capitals, of type "UIRFILETYPE" ("FVLicEnr.uir" is "FVLICENR.UIR"); the
-// others lie beside the program ("FenGen.uir") and are read from its
-// folder, whatever the current one.
+// winres.cpp: the program's folder, and the panel resource files the
+// program carries: a file that travels inside the executable is a Win32
+// resource named after it in capitals, of type "UIRFILETYPE"
+// ("FVLicEnr.uir" is "FVLICENR.UIR"). The others lie beside the program
+// ("FenGen.uir"); the core reads those.
 //
-// Exports (ui/win32/winres.h): uiwin::ReadResourceFile, ProgramFolder, and
-// the driver's folder entries WinProgramFolder, WinSetCurrentFolder.
+// Exports (ui/win32/winres.h): ProgramFolder, and the driver's entries
+// WinProgramFolder, WinSetCurrentFolder, WinCarriedFile.
 //
 // State: none; every call looks again (panels are loaded at each opening,
 // and a resource costs no copy until then).
@@ -63,38 +63,10 @@ static bool FromExecutable(const std::wstring &name, std::string *bytes) {
     return true;
 }
 
-// The whole file at path; false when it cannot be opened or read.
-static bool FromFile(const std::wstring &path, std::string *bytes) {
-    HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (f == INVALID_HANDLE_VALUE) return false;
-    LARGE_INTEGER size;
-    bool ok = GetFileSizeEx(f, &size) && size.QuadPart < 0x40000000;
-    if (ok) {
-        bytes->resize(static_cast<size_t>(size.QuadPart));
-        DWORD got = 0;
-        ok = ReadFile(f, bytes->data(), static_cast<DWORD>(bytes->size()), &got, nullptr) &&
-             got == bytes->size();
-    }
-    CloseHandle(f);
-    return ok;
-}
-
-int ReadResourceFile(const char *file, std::string *bytes) {
-    if (!file || !bytes) return UIE_BAD_POINTER;
-    if (!*file) return UIE_FILE_NOT_FOUND;
-    const std::wstring name = WideFromAnsi(file);
-    std::wstring upper = name;
-    for (wchar_t &c : upper) c = static_cast<wchar_t>(std::towupper(c));
-    if (FromExecutable(upper, bytes)) return 0;
-    // The program's folder before the current one: started from another
-    // folder (a pupil's, which he may write to), the program must not take
-    // a file of the same name lying there. The name as given comes last, for
-    // a full path.
-    std::wstring folder;
-    if (ProgramFolder(&folder) == 0 && FromFile(folder + L"\\" + name, bytes)) return 0;
-    if (FromFile(name, bytes)) return 0;
-    return UIE_FILE_NOT_FOUND;
+bool WinCarriedFile(const char *file, std::string *bytes) {
+    std::wstring name = WideFromAnsi(file);
+    for (wchar_t &c : name) c = static_cast<wchar_t>(std::towupper(c));
+    return FromExecutable(name, bytes);
 }
 
 }  // namespace uiwin

@@ -1,4 +1,5 @@
-// winres.h: where the Win32 backend finds a panel resource file by name.
+// winres.h: the program's folder, and the resource files the Win32
+// driver finds inside the executable.
 #ifndef VLIC_UI_WIN32_WINRES_H
 #define VLIC_UI_WIN32_WINRES_H
 
@@ -6,12 +7,10 @@
 
 namespace uiwin {
 
-// The bytes of the resource file `file` ("FVLicEnr.uir"): the executable's
-// own resource of that name in capitals and of type "UIRFILETYPE" when it
-// carries one, else the file in the program's folder, else the file as
-// named (from the current folder). 0 on success; UIE_BAD_POINTER for a null argument,
-// UIE_FILE_NOT_FOUND when none of the three has it or it cannot be read.
-int ReadResourceFile(const char *file, std::string *bytes);
+// The driver's carriedFile entry: the bytes of the executable's own
+// resource named `file` in capitals, of type "UIRFILETYPE"; false when it
+// carries none.
+bool WinCarriedFile(const char *file, std::string *bytes);
 
 // The program's folder (of GetModuleFileNameW), without a final
 // backslash. 0 on success; UIE_SYSTEM when Windows does

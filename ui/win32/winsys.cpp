@@ -1,4 +1,4 @@
-// winsys.cpp: the system libraries the Win32 backend loads itself (see
+// winsys.cpp: the system libraries the Win32 driver loads itself (see
 // winsys.h for why): the restricted DLL search, comctl32's subclassing
 // entries and winspool's default printer.
 //

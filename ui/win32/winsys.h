@@ -1,4 +1,4 @@
-// winsys.h: the system libraries the Win32 backend loads itself, from the
+// winsys.h: the system libraries the Win32 driver loads itself, from the
 // system folder only, and what it calls in them.
 //
 // A DLL that is not one of Windows' known DLLs is looked for in the

@@ -1,4 +1,4 @@
-// wintext.cpp: Windows-1252 text for the W functions of the Win32 backend.
+// wintext.cpp: Windows-1252 text for the W functions of the Win32 driver.
 //
 // Exports (ui/win32/wintext.h): uiwin::WideFromAnsi, AnsiFromWide, WideLabel.
 //

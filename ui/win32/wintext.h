@@ -1,5 +1,5 @@
 // wintext.h: Windows-1252 text against the wide text of the W functions, for
-// the Win32 backend. Always through the layer's own table
+// the Win32 driver. Always through the layer's own table
 // (ui/core/textcodec.h), never through the PC's ANSI code page.
 #ifndef VLIC_UI_WIN32_WINTEXT_H
 #define VLIC_UI_WIN32_WINTEXT_H

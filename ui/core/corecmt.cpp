@@ -1,6 +1,6 @@
-// uicmt.cpp: locks, thread-safe variables, the two library switches and
+// corecmt.cpp: locks, thread-safe variables, the two library switches and
 // TruncateRealNumber: the parts of the run-time that need no display, shared
-// by every backend.
+// by every driver.
 //
 // Exports (ui/userint.h): CmtNewLockAnsi, CmtGetLock, CmtReleaseLock,
 // CmtDiscardLock, CmtNewTSV, CmtDiscardTSV, CmtSetTSV, CmtGetTSV,

@@ -1,11 +1,11 @@
-// uiprint.h: what printing a panel means, for every backend of the run-time
+// coreprint.h: what printing a panel means, for every driver of the run-time
 // layer: the print attributes (SetPrintAttributeExAnsi of ui/userint.h is
 // defined with them) and how big the panel's picture is drawn on the page.
 //
 // Exports: uicore::PrintOrientation, PrintHorizontalScale,
 // PrintVerticalScale, PrintScales.
-#ifndef VLIC_UI_CORE_UIPRINT_H
-#define VLIC_UI_CORE_UIPRINT_H
+#ifndef VLIC_UI_CORE_COREPRINT_H
+#define VLIC_UI_CORE_COREPRINT_H
 
 namespace uicore {
 

@@ -1,71 +1,51 @@
-// uipanel.cpp: the Qt driver's start-up, the program's folder, and panels'
-// widgets: loaded from resource bundles by Qt's Designer loader or empty,
-// shown, hidden, destroyed, placed and framed.
+// qtpanel.cpp: the Qt driver's start-up, the program's folder, the
+// resource files the program carries, and panels' widgets: made for the
+// core's records, shown, hidden, destroyed, placed and framed.
 //
-// Exports (ui/qt/uiprivate.h): PanelOfWidget, CtrlOfWidget,
+// Exports (ui/qt/qtprivate.h): PanelOfWidget, CtrlOfWidget,
 // FillPanelEntries (the driver's entries for start-up, panels and drawing).
 //
-// Data model: see ui/qt/uiprivate.h. A panel's place is its root widget's
+// Data model: see ui/qt/qtprivate.h. A panel's place is its root widget's
 // geometry, the client area (the window without its frame).
 //
-// Resource bundles: "X.uir" is the Qt resource tree ":/X.uir/". A bundle
-// compiled into the program is there from the start; another is a binary
-// rcc file looked up, on first use, as given (relative to the current
-// folder), then in the program's folder, and mapped at "/X.uir".
-#include <cassert>
+// Carried resource files: "X.uir" compiled into the program is the Qt
+// resource ":/X.uir", the bytes of the file the build converted.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <map>
 #include <vector>
 
 #include <QApplication>
-#include <QBuffer>
-#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QFrame>
-#include <QImage>
-#include <QImageReader>
-#include <QLabel>
 #include <QLibraryInfo>
-#include <QLineEdit>
-#include <QPixmap>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QResource>
 #include <QScreen>
-#include <QSpinBox>
+#include <QWidget>
 #include <QWindow>
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QTimer>
-#include <QUiLoader>
-#include <QXmlStreamReader>
 
 #ifdef VLIC_HAVE_XCB
 #include <xcb/xcb.h>
 #endif
 
-#include "ui/core/uiattr.h"
-#include "ui/core/uicallback.h"
-#include "ui/qt/uiprivate.h"
+#include "ui/core/coreattr.h"
+#include "ui/core/corecallback.h"
+#include "ui/qt/qtprivate.h"
 #include "ui/userint.h"
 #include "ui/qt/userint_qt.h"
 
-namespace uirt {
+namespace uiqt {
 
 // --------------------------------------------------------------- state
 // g_app: the application object, made by InitUIRunTime and kept until the
 //   process ends; null before a successful start (every panel operation then answers
 //   UIE_NOT_INITIALIZED).
-// g_loader: the Designer-file loader, made on first load (it is costly to
-//   make) and kept.
 // g_argc, g_argv, g_argStore: the arguments QApplication keeps references
 //   to for its whole life.
 static QApplication *g_app = nullptr;
-static QUiLoader *g_loader = nullptr;
 static int g_argc = 0;
 static char *g_argv[4] = {};
 static QByteArray g_argStore[3];
@@ -79,12 +59,8 @@ static bool g_canRaise = true;
 static xcb_connection_t *g_probe = nullptr;
 #endif
 static char g_programName[64] = "vlic";
-// g_frame: the frame (left, top, right, bottom) the window manager last
-//   put round a titled top-level panel; null until one was seen. A panel
-//   not framed yet is placed with it (see OnScreen).
 // g_fitWatch: the filter on displayed panels' windows (FitWatch), made on
 //   first display and kept.
-static QMargins g_frame;
 static QObject *g_fitWatch = nullptr;
 
 Panel *PanelOfWidget(QWidget *w) {
@@ -256,140 +232,16 @@ bool QtSetCurrentFolder(const std::u16string &folder) { return QDir::setCurrent(
 
 // ------------------------------------------------------------- loading
 
-// The resource tree of a bundle (":/X.uir"), mapping a binary bundle on
-// first use. Returns false when the bundle is neither compiled in nor found.
-static bool BundleRoot(const QString &file, QString *root) {
-    const QString base = QFileInfo(file).fileName();
+// The converted resource file compiled into the program under that name.
+bool QtCarriedFile(const char *name, std::string *bytes) {
+    const QString base = QFileInfo(FromAnsi(name)).fileName();
     if (base.isEmpty()) return false;
-    *root = QStringLiteral(":/") + base;
-    if (QFileInfo(*root).isDir()) return true;
-    QStringList candidates{file};
-    if (QFileInfo(file).isRelative())
-        candidates << QCoreApplication::applicationDirPath() + u'/' + file;
-    for (const QString &c : candidates)
-        if (QFileInfo(c).isFile() && QResource::registerResource(c, u'/' + base) && QFileInfo(*root).isDir())
-            return true;
-    return false;
+    QFile f(QStringLiteral(":/") + base);
+    if (!f.open(QIODevice::ReadOnly)) return false;
+    const QByteArray all = f.readAll();
+    bytes->assign(all.constData(), static_cast<size_t>(all.size()));
+    return true;
 }
-
-// The CTRL_ style that the widget's class can carry, preferring the one the
-// resource names when the class allows it; 0 when the class is no control.
-// A class derived from a control's class makes that control.
-static int StyleFor(QWidget *w, int named) {
-    bool pictureOnly = false;
-    if (auto *b = qobject_cast<QPushButton *>(w)) pictureOnly = b->text().isEmpty() && !b->icon().isNull();
-    if (auto *l = qobject_cast<QLabel *>(w)) pictureOnly = !l->pixmap().isNull();
-    for (const QMetaObject *m = w->metaObject(); m; m = m->superClass())
-        if (const int style = uicore::StyleOfClass(m->className(), named, pictureOnly)) return style;
-    return 0;
-}
-
-// The root widget's position as its Designer file gives it (the loader
-// applies only the root's size); (0, 0) when the file gives none.
-static QPoint RootPos(QIODevice &f) {
-    QXmlStreamReader x(&f);
-    if (!x.readNextStartElement() || x.name() != u"ui") return {};
-    while (x.readNextStartElement()) {
-        if (x.name() != u"widget") { x.skipCurrentElement(); continue; }
-        while (x.readNextStartElement()) {
-            if (x.name() != u"property" || x.attributes().value(QLatin1String("name")) != QLatin1String("geometry")) {
-                x.skipCurrentElement();
-                continue;
-            }
-            if (!x.readNextStartElement() || x.name() != u"rect") return {};
-            QPoint at;
-            while (x.readNextStartElement()) {
-                if (x.name() == u"x") at.setX(x.readElementText().toInt());
-                else if (x.name() == u"y") at.setY(x.readElementText().toInt());
-                else x.skipCurrentElement();
-            }
-            return at;
-        }
-        return {};
-    }
-    return {};
-}
-
-// Pictures of a Designer file that the layer reads itself: the loader reads
-// a picture through Qt's format detection, which loads every image-format
-// plugin to ask it about the file (milliseconds at start-up) although ours
-// are PNG files that Qt reads without plugins.
-struct Picture {
-    QString widget;
-    QByteArray property;
-    QString path;
-};
-
-// Skips blanks from i; the index of the first other byte.
-static qsizetype SkipBlanks(QByteArrayView s, qsizetype i) {
-    while (i < s.size() && (s[i] == ' ' || s[i] == '\n' || s[i] == '\r' || s[i] == '\t')) ++i;
-    return i;
-}
-
-// Takes the pixmap properties (<property name="P"><pixmap>path</pixmap>
-// </property>) out of the Designer file's text and returns them, with the
-// name of the widget each belongs to (a widget's properties come before its
-// children). A property written otherwise stays, and the loader reads it.
-static std::vector<Picture> TakePictures(QByteArray *xml) {
-    const QByteArrayView s(*xml);
-    std::vector<Picture> out;
-    std::vector<QByteArray> widgets;
-    QByteArray kept;
-    qsizetype from = 0;
-    for (qsizetype at = s.indexOf('<'); at >= 0; at = s.indexOf('<', at + 1)) {
-        const QByteArrayView tag = s.sliced(at);
-        if (tag.startsWith("<widget ")) {
-            const qsizetype end = s.indexOf('>', at);
-            if (end < 0) break;
-            const QByteArrayView head = s.sliced(at, end - at);
-            const qsizetype n = head.indexOf(" name=\"");
-            const qsizetype q = n < 0 ? -1 : head.indexOf('"', n + 7);
-            if (!head.endsWith('/')) widgets.push_back(q < 0 ? QByteArray() : head.sliced(n + 7, q - n - 7).toByteArray());
-        } else if (tag.startsWith("</widget>")) {
-            if (!widgets.empty()) widgets.pop_back();
-        } else if (tag.startsWith("<property name=\"") && !widgets.empty()) {
-            const qsizetype q = s.indexOf('"', at + 16);
-            if (q < 0 || !s.sliced(q).startsWith("\">")) continue;
-            qsizetype i = SkipBlanks(s, q + 2);
-            if (!s.sliced(i).startsWith("<pixmap>")) continue;
-            const qsizetype close = s.indexOf("</pixmap>", i + 8);
-            if (close < 0) continue;
-            const qsizetype end = SkipBlanks(s, close + 9);
-            if (!s.sliced(end).startsWith("</property>")) continue;
-            out.push_back({QString::fromUtf8(widgets.back()), s.sliced(at + 16, q - at - 16).toByteArray(),
-                           QString::fromUtf8(s.sliced(i + 8, close - i - 8)).trimmed()});
-            kept += s.sliced(from, at - from);
-            from = end + 11;
-            at = from - 1;
-        }
-    }
-    if (!out.empty()) *xml = kept + s.sliced(from).toByteArray();
-    return out;
-}
-
-// Sets the pictures taken out by TakePictures on the loaded widgets, read
-// with the format their name gives (a "@2x" name gives a picture of twice
-// the density, as the loader would).
-static void PutPictures(QWidget *root, const QString &folder, const std::vector<Picture> &pictures) {
-    for (const Picture &pic : pictures) {
-        QWidget *w = root->objectName() == pic.widget ? root : root->findChild<QWidget *>(pic.widget);
-        if (!w) continue;
-        const QString path = QFileInfo(QDir(folder), pic.path).absoluteFilePath();
-        QImageReader reader(path, QFileInfo(path).suffix().toLower().toLatin1());
-        reader.setAutoDetectImageFormat(false);
-        QImage image = reader.read();
-        if (image.isNull()) image = QImage(path);   // another format: as the loader does
-        w->setProperty(pic.property.constData(), QPixmap::fromImage(std::move(image)));
-    }
-}
-
-static int IntProperty(QObject *o, const char *name, int fallback) {
-    bool ok = false;
-    const int v = o->property(name).toInt(&ok);
-    return ok ? v : fallback;
-}
-
-static bool HasProperty(QObject *o, const char *name) { return o->property(name).isValid(); }
 
 static void ApplyBackColor(Panel &p) {
     QPalette pal = Q(p).w->palette();
@@ -482,82 +334,9 @@ static void TrackMouse(QWidget *root) {
 }
 
 static void Setup(Panel &p) {
-    for (auto &c : p.ctrls) {
-        SetupCtrl(p, *c, true);
-        ConnectCtrl(p.handle, *c);
-    }
     TrackMouse(Q(p).w);
     ApplyBackColor(p);
     ApplyFrame(p);
-}
-
-// Builds the records of a freshly loaded root: its controls (direct
-// children carrying ctrlId, in resource order) and their labels (direct
-// children carrying labelOf). Children that are neither are left alone.
-static void ReadControls(Panel &p) {
-    const QObjectList kids = Q(p).w->children();
-    for (QObject *o : kids) {
-        QWidget *w = qobject_cast<QWidget *>(o);
-        if (!w || !HasProperty(w, "ctrlId")) continue;
-        const int style = StyleFor(w, IntProperty(w, "ctrlStyle", 0));
-        Ctrl *c = uicore::NewLoadedCtrl(p, IntProperty(w, "ctrlId", 0), style, IntProperty(w, "ctrlMode", -1));
-        if (!c) continue;
-        c->native = std::make_unique<QtCtrl>();
-        Q(*c).w = w;
-    }
-    for (QObject *o : kids) {
-        auto *l = qobject_cast<QLabel *>(o);
-        if (!l || !HasProperty(l, "labelOf") || HasProperty(l, "ctrlId")) continue;
-        Ctrl *c = FindCtrl(&p, IntProperty(l, "labelOf", 0));
-        if (c && !Q(*c).label && Q(*c).w != l) Q(*c).label = l;
-    }
-}
-
-// The panel of that resource: its root widget, read by Qt's Designer
-// loader, and its controls; *top and *left the place the file gives.
-int QtLoadPanel(Panel &p, const Panel *parent, const char *file, int resourceId, int *top, int *left) {
-    QString root;
-    if (!BundleRoot(FromAnsi(file), &root)) return UIE_FILE_NOT_FOUND;
-    QFile f(root + u'/' + QString::number(resourceId) + QStringLiteral(".ui"));
-    if (!f.exists()) return UIE_PANEL_NOT_FOUND;
-    if (!f.open(QIODevice::ReadOnly)) return UIE_FILE_NOT_FOUND;
-    if (!g_loader) {
-        // Plain Qt widgets only: the loader loads every Designer plugin of
-        // the library paths as it is made (one of them brings Qt Quick, QML
-        // and the network in, milliseconds and megabytes at start-up), so
-        // it is made with none.
-        const QStringList paths = QCoreApplication::libraryPaths();
-        QCoreApplication::setLibraryPaths({});
-        g_loader = new QUiLoader;
-        QCoreApplication::setLibraryPaths(paths);
-        g_loader->clearPluginPaths();
-    }
-    g_loader->setWorkingDirectory(QDir(root));
-    const QPoint at = RootPos(f);
-    if (!f.seek(0)) return UIE_FILE_NOT_FOUND;
-    QByteArray xml = f.readAll();
-    const std::vector<Picture> pictures = TakePictures(&xml);
-    QBuffer buffer(&xml);
-    buffer.open(QIODevice::ReadOnly);
-    QWidget *w = g_loader->load(&buffer, parent ? Q(*parent).w : nullptr);
-    if (!w) return UIE_FILE_NOT_FOUND;
-    PutPictures(w, root, pictures);
-
-    p.native = std::make_unique<QtPanel>();
-    Q(p).w = w;
-    p.closeCtrl = IntProperty(w, "closeCtrl", 0);
-    p.titleRaw = ToAnsi(w->windowTitle());
-    p.canMinimize = IntProperty(w, "canMinimize", 1) != 0;
-    p.canMaximize = IntProperty(w, "canMaximize", 1) != 0;
-    p.canClose = IntProperty(w, "canClose", 1) != 0;
-    p.titleBar = IntProperty(w, "titleBar", 1) != 0;
-    p.sizable = IntProperty(w, "sizable", 1) != 0;
-    w->hide();
-    ReadControls(p);
-    Setup(p);
-    *top = at.y();
-    *left = at.x();
-    return 0;
 }
 
 int QtNewPanel(Panel &p, const Panel *parent, int height, int width) {
@@ -634,10 +413,10 @@ void QtScreenSize(int *height, int *width) {
     *width = g.width();
 }
 
-}  // namespace uirt
+}  // namespace uiqt
 
 // ---------------------------------------------------------- drawing now
-namespace uirt {
+namespace uiqt {
 
 // True while a displayed top-level panel's window waits for its first
 // exposure (the window manager is still framing and mapping it).
@@ -670,10 +449,10 @@ void QtDrawNow() {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
-}  // namespace uirt
+}  // namespace uiqt
 
 // ---------------------------------------------- the driver's panel entries
-namespace uirt {
+namespace uiqt {
 
 uicore::Rect QtPanelRect(const Panel &p) {
     const QRect g = Q(p).w->geometry();
@@ -686,7 +465,7 @@ void FillPanelEntries(uicore::Driver &d) {
     d.start = QtStart;
     d.programFolder = QtProgramFolder;
     d.setCurrentFolder = QtSetCurrentFolder;
-    d.loadPanel = QtLoadPanel;
+    d.carriedFile = QtCarriedFile;
     d.newPanel = QtNewPanel;
     d.destroyPanel = QtDestroyPanel;
     d.panelRect = QtPanelRect;
@@ -704,4 +483,4 @@ void FillPanelEntries(uicore::Driver &d) {
     d.drawNow = QtDrawNow;
 }
 
-}  // namespace uirt
+}  // namespace uiqt

@@ -1,4 +1,4 @@
-// uiprivate.h: what the files of the Qt backend share among themselves.
+// qtprivate.h: what the files of the Qt driver share among themselves.
 // Application code never includes this (it knows only ui/userint.h); the
 // tests reach the widgets through ui/qt/userint_qt.h.
 //
@@ -7,8 +7,8 @@
 // controls whose label is drawn apart, that QLabel (QtPanel, QtCtrl).
 // Widgets belong to the root widget as Qt children; the root belongs to the
 // record (top-level panels) or to the parent panel's root (child panels).
-#ifndef VLIC_UI_UIPRIVATE_H
-#define VLIC_UI_UIPRIVATE_H
+#ifndef VLIC_UI_QT_QTPRIVATE_H
+#define VLIC_UI_QT_QTPRIVATE_H
 
 #include <memory>
 #include <string>
@@ -24,22 +24,18 @@
 class QWidget;
 class QLabel;
 
-namespace uirt {
+namespace uiqt {
 
-// ------------------------------------------------------------ text (uitext.cpp)
+// ------------------------------------------------------------ text (qttext.cpp)
 QString FromAnsi(const char *s);
 QString FromAnsi(const char *s, qsizetype n);
 QString FromAnsi(const std::string &s);
 std::string ToAnsi(const QString &s);
 bool SameText(const QString &s, const char *bytes);
-int CopyOut(const std::string &bytes, char *out, int room);
 QString MnemonicToQt(const std::string &raw);
 
-// Room of the callers' text buffers (header: "room for 1024 bytes").
-constexpr int kTextRoom = 1024;
-
 // ---------------------------------------------------------------- records
-// The core's records (ui/core/uicore.h); what the Qt backend keeps beside
+// The core's records (ui/core/uicore.h); what the Qt driver keeps beside
 // them.
 using uicore::Ctrl;
 using uicore::Panel;
@@ -58,7 +54,7 @@ struct QtPanel : uicore::Native {
 inline QtCtrl &Q(const Ctrl &c) { return uicore::NativeOf<QtCtrl>(c); }
 inline QtPanel &Q(const Panel &p) { return uicore::NativeOf<QtPanel>(p); }
 
-// ------------------------------------------------------ registry (uipanel.cpp)
+// ------------------------------------------------------ registry (qtpanel.cpp)
 using uicore::FindCtrl;
 using uicore::FindPanel;
 using uicore::NextPanel;
@@ -70,27 +66,23 @@ Ctrl *CtrlOfWidget(Panel *p, QWidget *w);   // control whose widget is w or hold
 // panels and drawing.
 void FillPanelEntries(uicore::Driver &d);
 
-// ------------------------------------------------------- controls (uictrl.cpp)
-// Readies a control's widget after loading (loaded: the record takes what
-// the resource gave) or creation: plain text, the shortcut form of its
-// label, mouse tracking, mode.
-void SetupCtrl(Panel &p, Ctrl &c, bool loaded);
+// ------------------------------------------------------- controls (qtctrl.cpp)
 // Fills the driver's entries for controls, values and lists.
 void FillCtrlEntries(uicore::Driver &d);
 
-// --------------------------------------------------------- events (uievent.cpp)
+// --------------------------------------------------------- events (qtevent.cpp)
 void StartEvents();                          // after the QApplication exists
 void ConnectCtrl(int panel, Ctrl &c);        // commits from the control's signals
 using uicore::DispatchGuard;
 using uicore::InDispatch;
 // Fills the driver's entries for the pump, the pointer and the cursor.
 void FillEventEntries(uicore::Driver &d);
-// ------------------------------------------- dialogs (uipopup.cpp, uimenu.cpp)
+// ------------------------------------------- dialogs (qtpopup.cpp, qtmenu.cpp)
 // Fill the driver's entries for the message box and printing / the menu
 // and the clipboard.
 void FillDialogEntries(uicore::Driver &d);
 void FillMenuEntries(uicore::Driver &d);
 
-}  // namespace uirt
+}  // namespace uiqt
 
 #endif

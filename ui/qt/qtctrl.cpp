@@ -1,8 +1,8 @@
-// uictrl.cpp: the Qt driver's controls: their widgets, and what setting an
+// qtctrl.cpp: the Qt driver's controls: their widgets, and what setting an
 // attribute, a value or a list item does to them.
 //
-// Exports (ui/qt/uiprivate.h): SetupCtrl and the driver's control entries
-// (NewCtrl, CtrlRect, PlaceCtrl, ShowCtrl, EnableCtrl, SetMode, SetLabel,
+// Exports (ui/qt/qtprivate.h): the driver's control entries (MakeCtrl,
+// MakeLabel, CtrlRect, PlaceCtrl, ShowCtrl, EnableCtrl, SetMode, SetLabel,
 // the values and the rings' lists).
 //
 // Data model: a control is a core record (ui/core/uicore.h) over one widget
@@ -19,6 +19,9 @@
 
 #include <QComboBox>
 #include <QFrame>
+#include <QIcon>
+#include <QImage>
+#include <QPixmap>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -27,11 +30,12 @@
 #include <QSpinBox>
 #include <QTextDocument>
 
+#include "ui/core/coreres.h"
 #include "ui/core/textcodec.h"
-#include "ui/qt/uiprivate.h"
+#include "ui/qt/qtprivate.h"
 #include "ui/userint.h"
 
-namespace uirt {
+namespace uiqt {
 
 // --------------------------------------------------------------- state
 // None of its own: everything lives in the records.
@@ -63,19 +67,6 @@ static void GrowToText(QLabel *l) {
     if (want != now) l->resize(want);
 }
 
-// A label's text as read aloud: without its shortcut marker.
-static QString PlainLabel(const std::string &raw) {
-    if (!uicore::HasMnemonic(raw)) return FromAnsi(raw);
-    const QString qt = MnemonicToQt(raw);   // "&X", a literal '&' doubled
-    QString plain;
-    plain.reserve(qt.size());
-    for (qsizetype i = 0; i < qt.size(); ++i) {
-        if (qt[i] == u'&' && i + 1 < qt.size()) ++i;
-        plain += qt[i];
-    }
-    return plain;
-}
-
 // Puts a label's text on a QLabel drawn apart: plain text; with a shortcut
 // marker, Qt's form and the control as buddy, so that Alt+letter reaches it.
 static void ShowApartLabel(Ctrl &c) {
@@ -89,9 +80,6 @@ static void ShowApartLabel(Ctrl &c) {
         l->setText(FromAnsi(c.labelRaw));
     }
     GrowToText(l);
-    // A screen reader reads the control by the label beside it: a picture
-    // button is otherwise only "button".
-    Q(c).w->setAccessibleName(PlainLabel(c.labelRaw));
 }
 
 // The text of a word-wrapped text message with every word too long for its
@@ -205,41 +193,6 @@ void QtSetAccessibleName(Panel &, Ctrl &c) {
 
 static QPalette::ColorRole TextRole(const Ctrl &c) { return Q(c).w->foregroundRole(); }
 
-void SetupCtrl(Panel &p, Ctrl &c, bool loaded) {
-    QWidget *w = Q(c).w;
-    Q(c).focusPolicy = w->focusPolicy();
-    c.apart = Q(c).label != nullptr;
-    if (loaded) {
-        // What the resource gave, as the record's values.
-        c.visible = !w->isHidden();
-        c.textColor = static_cast<int>(w->palette().color(QPalette::Active, TextRole(c)).rgb() & 0xFFFFFF);
-        c.underline = w->font().underline();
-        if (QPushButton *b = Button(c); b && c.style == CTRL_COMMAND_BUTTON) c.labelRaw = ToAnsi(b->text());
-        else if (QLabel *t = TextMsg(c)) c.labelRaw = ToAnsi(t->text());
-        else if (Q(c).label) c.labelRaw = ToAnsi(Q(c).label->text());
-        if (QPlainTextEdit *tb = TextBox(c)) c.textRaw = ToAnsi(TextBoxText(tb));
-        else if (QLineEdit *s = String(c)) c.textRaw = ToAnsi(s->text());
-        c.textKnown = TextBox(c) || String(c);
-        if (QSpinBox *n = Numeric(c)) {
-            c.minimum = n->minimum();
-            c.maximum = n->maximum();
-        }
-        if (QComboBox *r = Ring(c)) {
-            for (int i = 0; i < r->count(); ++i) c.items.push_back({ToAnsi(r->itemText(i)), r->itemData(i).toInt()});
-            c.current = r->currentIndex();
-        }
-    }
-    if (QPushButton *b = Button(c)) b->setAutoDefault(true);   // Enter on the focused button operates it, as Space does
-    if (QLabel *t = TextMsg(c)) t->setTextFormat(Qt::PlainText);
-    if (Q(c).label) Q(c).label->setTextFormat(Qt::PlainText);
-    if (c.style == CTRL_DECORATION) w->setAttribute(Qt::WA_TransparentForMouseEvents);
-    QtSetLabel(p, c);
-    QtSetMode(p, c);
-    w->setMouseTracking(true);
-    for (QWidget *k : w->findChildren<QWidget *>()) k->setMouseTracking(true);
-    if (Q(c).label) Q(c).label->setMouseTracking(true);
-}
-
 // Height of a text box that shows exactly n lines: QPlainTextEdit wants
 // the lines, its document margin above and below, its frame, and one pixel
 // more before it takes its scroll bar away.
@@ -333,52 +286,194 @@ void QtRingSelect(Ctrl &c) {
     if (Ring(c)->currentIndex() != c.current) Ring(c)->setCurrentIndex(c.current);
 }
 
-// A new control's widget, and its label apart, at (top, left) of the panel.
-int QtNewCtrl(Panel &p, Ctrl &c, int top, int left) {
-    QWidget *root = Q(p).w;
-    QWidget *w = nullptr;
+// ------------------------------------------------- making the widgets
+
+// The Designer alignment's names ("AlignRight|AlignVCenter") as Qt's flags;
+// fallback when it gives none.
+static Qt::Alignment AlignmentOf(const std::string &names, Qt::Alignment fallback) {
+    static const struct { const char *name; Qt::AlignmentFlag flag; } kFlags[] = {
+        {"AlignLeft", Qt::AlignLeft}, {"AlignRight", Qt::AlignRight}, {"AlignHCenter", Qt::AlignHCenter},
+        {"AlignJustify", Qt::AlignJustify}, {"AlignTop", Qt::AlignTop}, {"AlignBottom", Qt::AlignBottom},
+        {"AlignVCenter", Qt::AlignVCenter}, {"AlignCenter", Qt::AlignCenter},
+    };
+    Qt::Alignment a;
+    for (const QString &n : QString::fromStdString(names).split(u'|', Qt::SkipEmptyParts))
+        for (const auto &f : kFlags)
+            if (n == QLatin1String(f.name)) a |= f.flag;
+    return a ? a : fallback;
+}
+
+static Qt::FocusPolicy FocusPolicyOf(const std::string &name, Qt::FocusPolicy fallback) {
+    static const struct { const char *name; Qt::FocusPolicy policy; } kPolicies[] = {
+        {"NoFocus", Qt::NoFocus}, {"TabFocus", Qt::TabFocus}, {"ClickFocus", Qt::ClickFocus},
+        {"StrongFocus", Qt::StrongFocus}, {"WheelFocus", Qt::WheelFocus},
+    };
+    for (const auto &p : kPolicies)
+        if (name == p.name) return p.policy;
+    return fallback;
+}
+
+// A frame's shape and shadow as the look gives them, else the widget's own.
+static void ApplyFrameLook(QFrame *f, const uicore::CtrlLook &look) {
+    static const struct { const char *name; int value; } kShapes[] = {
+        {"NoFrame", QFrame::NoFrame}, {"Box", QFrame::Box}, {"Panel", QFrame::Panel},
+        {"StyledPanel", QFrame::StyledPanel}, {"HLine", QFrame::HLine}, {"VLine", QFrame::VLine},
+        {"WinPanel", QFrame::WinPanel}, {"Plain", QFrame::Plain}, {"Raised", QFrame::Raised},
+        {"Sunken", QFrame::Sunken},
+    };
+    for (const auto &k : kShapes) {
+        if (look.frameShape == k.name) f->setFrameShape(static_cast<QFrame::Shape>(k.value));
+        if (look.frameShadow == k.name) f->setFrameShadow(static_cast<QFrame::Shadow>(k.value));
+    }
+    if (look.lineWidth >= 0) f->setLineWidth(look.lineWidth);
+}
+
+// A picture of the resource, each of its scales at its density: Qt draws
+// the one that suits the screen.
+static QPixmap PixmapOf(const uicore::UirImage &image, const std::string &key) {
+    const QImage view(reinterpret_cast<const uchar *>(image.bgra.data()), image.width, image.height, image.width * 4,
+                      QImage::Format_ARGB32_Premultiplied);
+    QPixmap pm = QPixmap::fromImage(view.copy());
+    if (key.find("@2x") != std::string::npos) pm.setDevicePixelRatio(2);
+    return pm;
+}
+
+static QIcon IconOf(const uicore::Picture &pic) {
+    QIcon icon;
+    for (const auto &[key, image] : pic.sources) icon.addPixmap(PixmapOf(*image, key));
+    return icon;
+}
+
+// The widget of control c's kind, as the record and the look say.
+static QWidget *NewWidget(QWidget *root, const Ctrl &c, const uicore::CtrlLook &look) {
     switch (c.style) {
-    case CTRL_COMMAND_BUTTON: w = new QPushButton(root); break;
-    case CTRL_PICTURE_COMMAND_BUTTON: w = new QPushButton(root); w->resize(32, 32); break;
-    case CTRL_STRING: w = new QLineEdit(root); break;
+    case CTRL_COMMAND_BUTTON: return new QPushButton(root);
+    case CTRL_PICTURE_COMMAND_BUTTON: {
+        auto *b = new QPushButton(root);
+        b->setIcon(IconOf(look.picture));
+        if (look.picture.width > 0) b->setIconSize(QSize(look.picture.width, look.picture.height));
+        return b;
+    }
+    case CTRL_STRING: {
+        auto *s = new QLineEdit(FromAnsi(c.textRaw), root);
+        s->setReadOnly(look.readOnly);
+        return s;
+    }
     case CTRL_NUMERIC: {
         auto *n = new QSpinBox(root);
         n->setRange(c.minimum, c.maximum);
-        w = n;
-        break;
+        return n;
     }
-    case CTRL_RING: w = new QComboBox(root); break;
-    case CTRL_TEXT_MSG: w = new QLabel(root); break;
-    case CTRL_TEXT_BOX: w = new QPlainTextEdit(root); w->resize(200, 80); break;
-    case CTRL_PICTURE: w = new QLabel(root); w->resize(64, 64); break;
+    case CTRL_RING: {
+        auto *r = new QComboBox(root);
+        for (const uicore::Item &i : c.items) r->addItem(FromAnsi(i.label));
+        r->setCurrentIndex(c.current);
+        return r;
+    }
+    case CTRL_TEXT_MSG: {
+        auto *t = new QLabel(root);
+        t->setTextFormat(Qt::PlainText);
+        t->setWordWrap(look.wordWrap);
+        t->setAlignment(AlignmentOf(look.align, t->alignment()));
+        ApplyFrameLook(t, look);
+        return t;
+    }
+    case CTRL_TEXT_BOX: {
+        auto *t = new QPlainTextEdit(FromAnsi(c.textRaw), root);
+        t->setReadOnly(look.readOnly);
+        if (look.noScrollBar) t->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        if (look.noHScrollBar) t->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        if (look.noTextInteraction) t->setTextInteractionFlags(Qt::NoTextInteraction);
+        ApplyFrameLook(t, look);
+        return t;
+    }
+    case CTRL_PICTURE: {
+        auto *l = new QLabel(root);
+        l->setAlignment(AlignmentOf(look.align, l->alignment()));
+        // The densest of its pictures, drawn at its size or filling the label.
+        const auto best = look.picture.sources.find(uicore::ChoosePictureKey(look.picture.sources, look.picture.key, 192));
+        if (best != look.picture.sources.end()) l->setPixmap(PixmapOf(*best->second, best->first));
+        l->setScaledContents(look.picture.width == 0);
+        return l;
+    }
     case CTRL_DECORATION: {
         auto *f = new QFrame(root);
-        f->setFrameShape(QFrame::Box);
-        f->setFrameShadow(QFrame::Sunken);
-        f->resize(100, 50);
-        w = f;
-        break;
+        ApplyFrameLook(f, look);
+        f->setAttribute(Qt::WA_TransparentForMouseEvents);
+        if (look.fillColor >= 0) {
+            QPalette pal = f->palette();
+            pal.setColor(QPalette::Window, QColor::fromRgb(static_cast<QRgb>(look.fillColor)));
+            f->setPalette(pal);
+            f->setAutoFillBackground(true);
+        }
+        return f;
     }
-    default: return UIE_BAD_VALUE;
+    default: return nullptr;
     }
+}
+
+// The font the look asks for (bold, size) over the panel's, and the
+// record's underline.
+static void ApplyFont(QWidget *w, const uicore::CtrlLook &look, bool underline) {
+    if (!look.bold && look.pointSize <= 0 && !underline) return;
+    QFont f = w->font();
+    if (look.bold) f.setBold(true);
+    if (look.pointSize > 0) f.setPointSize(look.pointSize);
+    f.setUnderline(underline);
+    w->setFont(f);
+}
+
+static void TrackMouse(QWidget *w) {
+    w->setMouseTracking(true);
+    for (QWidget *k : w->findChildren<QWidget *>()) k->setMouseTracking(true);
+}
+
+int QtMakeCtrl(Panel &p, Ctrl &c, const uicore::CtrlLook &look) {
+    QWidget *w = NewWidget(Q(p).w, c, look);
+    if (!w) return UIE_BAD_VALUE;
     c.native = std::make_unique<QtCtrl>();
     Q(c).w = w;
-    if (c.apart) Q(c).label = new QLabel(root);
-    SetupCtrl(p, c, false);
-    if (c.style == CTRL_COMMAND_BUTTON || c.style == CTRL_RING || c.style == CTRL_STRING || c.style == CTRL_NUMERIC)
-        w->resize(w->sizeHint());
-    w->move(left, top);
-    if (QLabel *l = Q(c).label) {
-        if (c.style == CTRL_PICTURE_COMMAND_BUTTON) l->move(left + w->width() + 4, top + (w->height() - l->height()) / 2);
-        else l->move(left, top - l->height() - 2);
-    }
-    QtShowCtrl(p, c);
+    w->setObjectName(QString::fromStdString(look.name));
+    w->setGeometry(look.rect.x, look.rect.y, look.rect.width, look.rect.height);
+    w->setFocusPolicy(FocusPolicyOf(look.focusPolicy, w->focusPolicy()));
+    Q(c).focusPolicy = w->focusPolicy();
+    ApplyFont(w, look, c.underline);
+    if (look.textColorGiven) QtSetTextColor(p, c);
+    if (QPushButton *b = Button(c)) b->setAutoDefault(true);   // Enter on the focused button operates it, as Space does
+    w->setHidden(!c.visible);
+    QtSetLabel(p, c);
+    QtSetMode(p, c);
+    QtEnableCtrl(p, c);
+    TrackMouse(w);
     ConnectCtrl(p.handle, c);
     return 0;
 }
 
+void QtMakeLabel(Panel &p, Ctrl &c, const uicore::CtrlLook &look) {
+    auto *l = new QLabel(Q(p).w);
+    Q(c).label = l;
+    l->setObjectName(QString::fromStdString(look.name));
+    l->setTextFormat(Qt::PlainText);
+    l->setGeometry(look.rect.x, look.rect.y, look.rect.width, look.rect.height);
+    l->setWordWrap(look.wordWrap);
+    l->setAlignment(AlignmentOf(look.align, l->alignment()));
+    ApplyFont(l, look, false);
+    if (look.textColorGiven) {
+        QPalette pal = l->palette();
+        const QColor colour = QColor::fromRgb(static_cast<QRgb>(c.textColor));
+        pal.setColor(QPalette::Active, l->foregroundRole(), colour);
+        pal.setColor(QPalette::Inactive, l->foregroundRole(), colour);
+        l->setPalette(pal);
+    }
+    l->setMouseTracking(true);
+    QtSetLabel(p, c);
+    QtShowCtrl(p, c);
+    QtEnableCtrl(p, c);
+}
+
 void FillCtrlEntries(uicore::Driver &d) {
-    d.newCtrl = QtNewCtrl;
+    d.makeCtrl = QtMakeCtrl;
+    d.makeLabel = QtMakeLabel;
     d.ctrlRect = QtCtrlRect;
     d.labelRect = QtLabelRect;
     d.placeCtrl = QtPlaceCtrl;
@@ -403,4 +498,4 @@ void FillCtrlEntries(uicore::Driver &d) {
     d.ringSelect = QtRingSelect;
 }
 
-}  // namespace uirt
+}  // namespace uiqt

@@ -1,7 +1,7 @@
-// uievent.cpp: the Qt driver's events: the user's input handed to the core,
+// qtevent.cpp: the Qt driver's events: the user's input handed to the core,
 // the pump, the pointer and the cursors.
 //
-// Exports (ui/qt/uiprivate.h): StartEvents, ConnectCtrl, ShowCursor,
+// Exports (ui/qt/qtprivate.h): StartEvents, ConnectCtrl, ShowCursor,
 // SuspendCursor, Pump, PointerInPanel, MouseButtons.
 //
 // Data model. An application-wide event filter sees every Qt event first.
@@ -41,11 +41,11 @@
 #include <QSpinBox>
 #include <QTimer>
 
-#include "ui/core/uicursor.h"
-#include "ui/qt/uiprivate.h"
+#include "ui/core/corecursor.h"
+#include "ui/qt/qtprivate.h"
 #include "ui/userint.h"
 
-namespace uirt {
+namespace uiqt {
 
 // --------------------------------------------------------------- state
 // g_filter: the application-wide event filter.
@@ -55,7 +55,7 @@ namespace uirt {
 //   as it stood at the latest mouse event; g_cheapCursor: QCursor::pos()
 //   costs nothing here (offscreen, minimal), so it is read at every query.
 // g_applied: the shape of the override cursor the layer has pushed on Qt's
-//   stack for the cursor asked for (ui/core/uicursor.h), -1 when none.
+//   stack for the cursor asked for (ui/core/corecursor.h), -1 when none.
 static QObject *g_filter = nullptr;
 static QTimer *g_wake = nullptr;
 static QPoint g_pointer;
@@ -327,4 +327,4 @@ void FillEventEntries(uicore::Driver &d) {
     d.showCursor = QtShowCursor;
 }
 
-}  // namespace uirt
+}  // namespace uiqt

@@ -1,14 +1,14 @@
-// uiprint.cpp: the print attributes, the checks of a print's arguments and
-// the scale of a printed panel, shared by the backends of the run-time
-// layer; the backend prints (ui/core/uicore.h, Driver::printPanel).
+// coreprint.cpp: the print attributes, the checks of a print's arguments and
+// the scale of a printed panel, shared by the drivers of the run-time
+// layer; the driver prints (ui/core/uicore.h, Driver::printPanel).
 //
-// Exports (ui/userint.h): SetPrintAttributeExAnsi, PrintPanelAnsi; (ui/core/uiprint.h):
+// Exports (ui/userint.h): SetPrintAttributeExAnsi, PrintPanelAnsi; (ui/core/coreprint.h):
 // PrintOrientation, PrintHorizontalScale, PrintVerticalScale, PrintScales.
 //
 // State: g_hScale, g_vScale: ATTR_PRINT_HORIZONTAL_SCALE / _VERTICAL_SCALE,
 // -1 or a percentage; g_orientation: ATTR_PRINT_ORIENTATION, 0 portrait, 1
 // landscape. Touched only from the user-interface thread.
-#include "ui/core/uiprint.h"
+#include "ui/core/coreprint.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,7 +1,7 @@
-// uimenu.cpp: a control's right click, the popup menu and the clipboard.
+// qtmenu.cpp: a control's right click, the popup menu and the clipboard.
 //
 // Exports: the right presses over controls to the core;
-// (ui/qt/uiprivate.h): PopupMenu, ClipboardPut.
+// (ui/qt/qtprivate.h): PopupMenu, ClipboardPut.
 //
 // Data model: one application-wide event filter, installed when the
 // application object is made (Q_COREAPP_STARTUP_FUNCTION: this file is
@@ -20,12 +20,12 @@
 #include <QMouseEvent>
 #include <QWidget>
 
-#include "ui/qt/uiprivate.h"
+#include "ui/qt/qtprivate.h"
 #include "ui/userint.h"
 
 namespace {
 
-using namespace uirt;
+using namespace uiqt;
 
 // --------------------------------------------------------------- state
 // g_rightClicks: the filter, made once with the application object and
@@ -57,7 +57,7 @@ void StartRightClicks() {
 
 Q_COREAPP_STARTUP_FUNCTION(StartRightClicks)
 
-namespace uirt {
+namespace uiqt {
 
 // Shown at the mouse pointer; an "&" is the item's text, not a shortcut mark.
 int QtPopupMenu(const char *const items[], int count, const Panel *) {
@@ -87,4 +87,4 @@ void FillMenuEntries(uicore::Driver &d) {
     d.clipboardPut = QtClipboardPut;
 }
 
-}  // namespace uirt
+}  // namespace uiqt

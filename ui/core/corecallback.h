@@ -1,9 +1,9 @@
-// uicallback.h: the two callback attributes of a panel or control record
+// corecallback.h: the two callback attributes of a panel or control record
 // (ATTR_CALLBACK_DATA, ATTR_CALLBACK_FUNCTION_POINTER), read and written
-// the same way by every backend, whatever type the value comes as.
+// the same way by every driver, whatever type the value comes as.
 //
 // Exports: uicore::kNoCallbackAttribute, SetCallbackAttribute,
-// GetCallbackAttribute. Data model: a backend hands in references to its
+// GetCallbackAttribute. Data model: a driver hands in references to its
 // record's function pointer (Fn: CtrlCallbackPtr or PanelCallbackPtr) and
 // data pointer; nothing is kept here.
 //
@@ -11,9 +11,9 @@
 // fit the attribute (a function as the data, text as the function, a
 // non-zero number as the function); UIE_BAD_POINTER for a null place to
 // read into; kNoCallbackAttribute when the attribute is neither of the two,
-// so the backend goes on with its own attributes.
-#ifndef VLIC_UI_CORE_UICALLBACK_H
-#define VLIC_UI_CORE_UICALLBACK_H
+// so the driver goes on with its own attributes.
+#ifndef VLIC_UI_CORE_CORECALLBACK_H
+#define VLIC_UI_CORE_CORECALLBACK_H
 
 #include <cstdint>
 

@@ -1,14 +1,14 @@
-// uicursor.cpp: the mouse and wait cursors the program asks for, shared by
-// the backends of the run-time layer.
+// corecursor.cpp: the mouse and wait cursors the program asks for, shared by
+// the drivers of the run-time layer.
 //
 // Exports (ui/userint.h): GetMouseCursor, SetMouseCursor, SetWaitCursor,
-// GetWaitCursorState; (ui/core/uicursor.h): MouseCursorStyle, WaitCursorOn,
+// GetWaitCursorState; (ui/core/corecursor.h): MouseCursorStyle, WaitCursorOn,
 // CursorSuspended, SuspendCursor.
 //
 // State: g_style, SetMouseCursor's style; g_wait, SetWaitCursor's state;
 // g_suspended, a dialog of the layer runs.
 // Touched only from the user-interface thread.
-#include "ui/core/uicursor.h"
+#include "ui/core/corecursor.h"
 
 #include "ui/core/uicore.h"
 #include "ui/userint.h"

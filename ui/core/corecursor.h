@@ -1,9 +1,9 @@
-// uicursor.h: the cursor the program asks for, kept once for every backend
+// corecursor.h: the cursor the program asks for, kept once for every driver
 // (GetMouseCursor, SetMouseCursor, SetWaitCursor, GetWaitCursorState of
-// ui/userint.h are defined with it); the backend shows it
+// ui/userint.h are defined with it); the driver shows it
 // (ui/core/uicore.h, Driver::showCursor).
-#ifndef VLIC_UI_CORE_UICURSOR_H
-#define VLIC_UI_CORE_UICURSOR_H
+#ifndef VLIC_UI_CORE_CORECURSOR_H
+#define VLIC_UI_CORE_CORECURSOR_H
 
 namespace uicore {
 

@@ -1,10 +1,10 @@
-// uipopup.cpp: the Qt driver's message popup and printing.
+// qtpopup.cpp: the Qt driver's message popup and printing.
 //
-// Exports (ui/qt/uiprivate.h): MessageBox, QtPrintPanel (MessagePopupAnsi's
+// Exports (ui/qt/qtprivate.h): MessageBox, QtPrintPanel (MessagePopupAnsi's
 // and PrintPanelAnsi's checks are the core's).
 //
 // Data model: printing reads
-// the three print attributes (ui/core/uiprint.h); a print is one page holding a picture of the
+// the three print attributes (ui/core/coreprint.h); a print is one page holding a picture of the
 // panel as it is drawn on the screen, placed at the top-left of the page's
 // printable area and scaled as the attributes say (-1: to fit the page,
 // keeping its proportions when both are -1; else a percentage of its size at
@@ -18,11 +18,11 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
-#include "ui/core/uiprint.h"
-#include "ui/qt/uiprivate.h"
+#include "ui/core/coreprint.h"
+#include "ui/qt/qtprivate.h"
 #include "ui/userint.h"
 
-namespace uirt {
+namespace uiqt {
 
 // A dialog owned by the panel it blocks, even when no window of ours is
 // active; its text can be selected and copied (an address to fetch
@@ -68,4 +68,4 @@ void FillDialogEntries(uicore::Driver &d) {
     d.printPanel = QtPrintPanel;
 }
 
-}  // namespace uirt
+}  // namespace uiqt

@@ -1,10 +1,10 @@
-// uiattr.h: which attributes a control and a panel have, and which of them
-// hold an int, for every backend of the run-time layer: an attribute that
+// coreattr.h: which attributes a control and a panel have, and which of them
+// hold an int, for every driver of the run-time layer: an attribute that
 // is none of the kind's is UIE_BAD_ATTRIBUTE, one asked for in the wrong
 // type UIE_BAD_VALUE; the kind of control a panel file's widget class makes;
 // and the mode a control starts in.
-#ifndef VLIC_UI_CORE_UIATTR_H
-#define VLIC_UI_CORE_UIATTR_H
+#ifndef VLIC_UI_CORE_COREATTR_H
+#define VLIC_UI_CORE_COREATTR_H
 
 #include <cstring>
 

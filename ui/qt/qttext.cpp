@@ -1,12 +1,12 @@
-// uitext.cpp: where Windows-1252 text meets Qt's Unicode, over the shared
+// qttext.cpp: where Windows-1252 text meets Qt's Unicode, over the shared
 // table of ui/core/textcodec.h.
 //
-// Exports (ui/qt/uiprivate.h): FromAnsi, ToAnsi, SameText, CopyOut,
+// Exports (ui/qt/qtprivate.h): FromAnsi, ToAnsi, SameText,
 // MnemonicToQt.
 //
 // Data model: a byte b of Windows-1252 stands for the code point
 // cp1252::ToCodePoint(b) (see ui/core/textcodec.cpp, which converts for
-// every backend). A code point outside those 256 has no byte; ToAnsi writes
+// every driver). A code point outside those 256 has no byte; ToAnsi writes
 // '?' for it (text the user typed that the catalogue cannot hold).
 #include <cstring>
 #include <string>
@@ -15,10 +15,10 @@
 
 #include "ui/core/textcodec.h"
 #include "ui/cp1252.h"
-#include "ui/qt/uiprivate.h"
+#include "ui/qt/qtprivate.h"
 #include "ui/userint.h"
 
-namespace uirt {
+namespace uiqt {
 
 // State: none.
 
@@ -49,17 +49,7 @@ bool SameText(const QString &s, const char *bytes) {
     return true;
 }
 
-// Copies bytes and a terminating zero into out (room bytes). Returns 0, or
-// UIE_BUFFER_TOO_SMALL when the text was cut to room - 1 bytes.
-int CopyOut(const std::string &bytes, char *out, int room) {
-    if (room <= 0) return UIE_BUFFER_TOO_SMALL;
-    const size_t n = bytes.size() < static_cast<size_t>(room) ? bytes.size() : static_cast<size_t>(room) - 1;
-    std::memcpy(out, bytes.data(), n);
-    out[n] = '\0';
-    return n == bytes.size() ? 0 : UIE_BUFFER_TOO_SMALL;
-}
-
 // A label in the "__X" form as Qt's "&X" form.
 QString MnemonicToQt(const std::string &raw) { return QString::fromStdU16String(uicore::MnemonicToAmpersand(raw)); }
 
-}  // namespace uirt
+}  // namespace uiqt
