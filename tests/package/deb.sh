@@ -7,7 +7,7 @@
 # appstreamcli accept its desktop and AppStream entries (release VERSION, a
 # screenshot); its 48 and 256 px icons are frames of the Windows program's
 # icon. Its command, unpacked and run from /, lists the same products and
-# addresses as the program just built. As root on a throw-away machine
+# addresses as the program just built, and shows the main panel. As root on a throw-away machine
 # (CI=true), the same once apt-get has installed it; then a changed conffile
 # survives a reinstall and an upgrade, and a purge leaves nothing.
 # Run as: bash deb.sh <bin dir of the Linux build> <source dir>
@@ -62,6 +62,12 @@ listings "$E2E_BIN/VLicEnr" "$W/built.txt"
 e2e_expect_eq 41 "$(grep -c $'\t[01]$' "$W/built.txt")" "products the built program lists"
 listings "$x/usr/bin/vlicenr" "$W/unpacked.txt"
 e2e_expect "the unpacked command lists what the built program lists" cmp "$W/built.txt" "$W/unpacked.txt"
+e2e_start_x
+cd /
+e2e_start_app "$x/usr/bin/vlicenr"
+e2e_expect "the unpacked command, started from /, shows the main panel" test -n "$(e2e_wait_window '^Veltrane - T' "$E2E_APP_PID")"
+kill "$E2E_APP_PID"
+cd "$W"
 
 if [ "${CI:-}" = true ] && [ "$(id -u)" = 0 ]; then
     apt() { DEBIAN_FRONTEND=noninteractive apt-get -y -qq -o DPkg::Lock::Timeout=300 "$@" >>"$W/apt.log" 2>&1; }
