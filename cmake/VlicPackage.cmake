@@ -40,7 +40,7 @@ install(FILES ${CMAKE_BINARY_DIR}/package/vlicenr DESTINATION ${CMAKE_INSTALL_BI
 if(VLIC_ADMIN_DIR)
   set(vlic_versions_dir ${VLIC_ADMIN_DIR})
 else()
-  set(vlic_versions_dir ${VLIC_INSTALL_PROGRAM_DIR})
+  set(vlic_versions_dir ${CMAKE_INSTALL_PREFIX}/${VLIC_INSTALL_PROGRAM_DIR})
 endif()
 install(FILES ${CMAKE_SOURCE_DIR}/downloads/Veltrane.vlicvers DESTINATION ${vlic_versions_dir})
 
@@ -68,7 +68,7 @@ set(vlic_icons "")
 foreach(s ${vlic_icon_sizes})
   list(APPEND vlic_icons ${vlic_icon_dir}/${s}x${s}.png)
 endforeach()
-find_program(VLIC_CONVERT convert)
+find_program(VLIC_CONVERT convert REQUIRED)   # ImageMagick (scripts/install-deps.sh)
 add_custom_command(
   OUTPUT ${vlic_icons}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${vlic_icon_dir}

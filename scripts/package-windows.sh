@@ -6,9 +6,10 @@
 # (both stripped of their debugging information), Veltrane.vlicprod,
 # FenGen.uir and LISEZMOI.txt (French, Windows-1252 with CR LF line ends, as
 # Notepad reads it everywhere, its @VERSION@ and @PRODUCTCODE@ replaced);
-# and the winget manifests of that MSI in dist/winget/. The version is the file VERSION's,
-# or $VLIC_PACKAGE_VERSION (to try an upgrade). $VLIC_DIST_DIR replaces
-# dist/. Nothing is put there unless all of it was made.
+# and the winget manifests of that MSI in dist/winget/. The version is the
+# file VERSION's, or $VLIC_PACKAGE_VERSION (to try an upgrade).
+# $VLIC_DIST_DIR replaces dist/. Nothing is put there unless all of it was
+# made.
 #
 # Signing, with osslsigncode (SHA-256), of VLicEnr.exe and VLicEnr.com
 # before they are packed, then of the MSI; either
@@ -52,15 +53,17 @@ fi
 build=${VLIC_WINDOWS_BUILD_DIR:-$top/build-windows}
 case $build in /*) ;; *) build=$top/$build ;; esac
 [ "${VLIC_PACKAGE_NO_BUILD:-0}" = 1 ] || VLIC_WINDOWS_BUILD_DIR=$build "$top/scripts/build-windows.sh"
-for p in zip wixl osslsigncode python3; do
-  command -v "$p" >/dev/null || {
+# Each command, and the package that has it.
+for need in zip:zip wixl:wixl msibuild:msitools osslsigncode:osslsigncode python3:python3; do
+  command -v "${need%:*}" >/dev/null || {
     sudo=""; [ "$(id -u)" -eq 0 ] || sudo=sudo
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "$p"
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${need#*:}"
   }
 done
 
 bin=$build/bin
 version=${VLIC_PACKAGE_VERSION:-$(head -n 1 "$top/VERSION")}
+name="VLicEnr - Téléchargements Veltrane"   # as app/win/VLicEnr.wxs names the product
 # The files a school receives, in the zip's folder and in the MSI's
 # installation folder alike: add a file here and both carry it. The
 # versions file Veltrane.vlicvers is none of them: the program carries the
@@ -89,7 +92,7 @@ done
 # sign <file>: signs it in place; a release checks that the signature
 # carries its time-stamp.
 sign() {
-  osslsigncode sign "${signing[@]}" -h sha256 -n "VLicEnr - Téléchargements Veltrane" -i https://www.veltrane.fr/ \
+  osslsigncode sign "${signing[@]}" -h sha256 -n "$name" -i https://www.veltrane.fr/ \
     -in "$1" -out "$1.signed" >"$stage/sign.log" 2>&1 || { cat "$stage/sign.log" >&2; fail "signing $(basename "$1") failed"; }
   mv "$1.signed" "$1"
   if [ "${VLIC_RELEASE:-0}" = 1 ]; then
@@ -147,7 +150,6 @@ msibuild "$stage/out/VLicEnr-x64.msi" -q 'UPDATE `Registry` SET `Root` = -1 WHER
 manifest_version=1.12.0
 installer_url=https://www.veltrane.fr/telecharger/VLicEnr/$version/VLicEnr-x64.msi
 sha256=$(sha256sum "$stage/out/VLicEnr-x64.msi" | cut -d' ' -f1 | tr a-f A-F)
-name="VLicEnr - Téléchargements Veltrane"
 mkdir "$stage/out/winget"
 # manifest <type>: the schema line and the fields every manifest starts with.
 manifest() {
