@@ -9,7 +9,7 @@ packages=(
   cmake make python3
   g++-mingw-w64-x86-64-posix
   # the MSI, its signature and its winget manifests (scripts/package-windows.sh)
-  msitools wixl osslsigncode openssl
+  zip unzip msitools wixl osslsigncode openssl
   # their tests: a SoftHSM2 token and the OpenSSL engine through which
   # osslsigncode reaches it, the manifests read as YAML
   softhsm2 libengine-pkcs11-openssl python3-yaml

@@ -54,7 +54,7 @@ build=${VLIC_WINDOWS_BUILD_DIR:-$top/build-windows}
 case $build in /*) ;; *) build=$top/$build ;; esac
 [ "${VLIC_PACKAGE_NO_BUILD:-0}" = 1 ] || VLIC_WINDOWS_BUILD_DIR=$build "$top/scripts/build-windows.sh"
 # Each command, and the package that has it.
-for need in zip:zip wixl:wixl msibuild:msitools osslsigncode:osslsigncode python3:python3; do
+for need in zip:zip unzip:unzip wixl:wixl msibuild:msitools osslsigncode:osslsigncode python3:python3; do
   command -v "${need%:*}" >/dev/null || {
     sudo=""; [ "$(id -u)" -eq 0 ] || sudo=sudo
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${need#*:}"
