@@ -8,8 +8,11 @@ cd "$(dirname "$0")/.."
 packages=(
   cmake make python3
   g++-mingw-w64-x86-64-posix
-  # the MSI and its signature (scripts/package-windows.sh)
-  msitools wixl osslsigncode
+  # the MSI, its signature and its winget manifests (scripts/package-windows.sh)
+  zip unzip msitools wixl osslsigncode openssl
+  # their tests: a SoftHSM2 token and the OpenSSL engine through which
+  # osslsigncode reaches it, the manifests read as YAML
+  softhsm2 libengine-pkcs11-openssl python3-yaml
   wine64
   # Wine's own Tahoma, close to Windows' (tests/e2e/wine/winelib.sh)
   fonts-wine

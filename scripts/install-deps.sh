@@ -9,6 +9,9 @@ packages=(
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool openbox x11-utils imagemagick poppler-utils fonts-dejavu-core
   python3 libxfixes3 dmz-cursor-theme
+  # the Debian package (scripts/package-linux.sh: CPack's DEB generator runs
+  # file and dpkg-shlibdeps) and its test's validators
+  file dpkg-dev desktop-file-utils appstream
 )
 missing=()
 for p in "${packages[@]}"; do

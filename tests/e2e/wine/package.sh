@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # What a school receives: scripts/package-windows.sh packs this build into
 # VLicEnr-windows-x64.zip, holding VLicEnr/ with the program and its console
-# launcher, the catalogue,
-# FenGen.uir, the versions file and LISEZMOI.txt (Windows-1252, CR LF)
-# and nothing else, signed here with a throw-away certificate;
-# GenDemo.exe stays out. The program carries its icon, version and manifest
-# (common controls 6, per-monitor DPI awareness), needs no DLL beyond
-# Windows' own, and runs from the unpacked folder under Wine.
+# launcher, the catalogue, FenGen.uir and LISEZMOI.txt (Windows-1252, CR LF,
+# the MSI's ProductCode in it) and nothing else (no versions file: the
+# program carries its own), signed here with a throw-away PKCS#12 certificate,
+# the winget manifest giving the signed MSI's SHA-256; GenDemo.exe stays
+# out. The program carries its icon, version and manifest (common controls
+# 6, per-monitor DPI awareness), needs no DLL beyond Windows' own, and runs
+# from the unpacked folder under Wine.
 # Run as: bash package.sh <bin dir of the Windows build> <source dir>
 . "$(dirname "$0")/../lib.sh"
 . "$(dirname "$0")/winelib.sh"
@@ -25,7 +26,7 @@ export VLIC_SIGN_PKCS12=$W/code.p12 VLIC_SIGN_PASSWORD_FILE=$W/pass.txt
 VLIC_PACKAGE_NO_BUILD=1 VLIC_WINDOWS_BUILD_DIR=$(dirname "$E2E_BIN") VLIC_DIST_DIR=$W \
     "$E2E_SRC/scripts/package-windows.sh" >"$W/package.log" 2>&1 || e2e_fail "package-windows.sh failed: $(tail -n 3 "$W/package.log")"
 zip=$W/VLicEnr-windows-x64.zip
-e2e_expect_eq "VLicEnr/ VLicEnr/FenGen.uir VLicEnr/LISEZMOI.txt VLicEnr/VLicEnr.com VLicEnr/VLicEnr.exe VLicEnr/Veltrane.vlicprod VLicEnr/Veltrane.vlicvers" \
+e2e_expect_eq "VLicEnr/ VLicEnr/FenGen.uir VLicEnr/LISEZMOI.txt VLicEnr/VLicEnr.com VLicEnr/VLicEnr.exe VLicEnr/Veltrane.vlicprod" \
     "$(unzip -Z1 "$zip" | sort | tr '\n' ' ' | sed 's/ $//')" "the zip's content"
 mkdir "$W/unpacked"
 (cd "$W/unpacked" && unzip -q "$zip")
@@ -35,11 +36,16 @@ e2e_expect "LISEZMOI.txt in Windows-1252 (é as one byte)" grep -q $'T\xe9l\xe9c
 e2e_expect "LISEZMOI.txt with CR LF line ends" bash -c \
     '[ "$(grep -c $'"'"'\r$'"'"' "$1")" -eq "$(wc -l <"$1")" ]' _ "$dir/LISEZMOI.txt"
 e2e_expect "LISEZMOI.txt gives the version" grep -q "^Version $(head -n 1 "$E2E_SRC/VERSION")"$'\r' "$dir/LISEZMOI.txt"
+product_code=$(msiinfo export "$W/VLicEnr-x64.msi" Property | tr -d '\r' | sed -n 's/^ProductCode\t//p')
+e2e_expect "LISEZMOI.txt gives the uninstall command line with the ProductCode" \
+    grep -qF "msiexec /x $product_code /qn /norestart /l*v " "$dir/LISEZMOI.txt"
 for f in "$dir/VLicEnr.exe" "$dir/VLicEnr.com" "$W/VLicEnr-x64.msi"; do
     osslsigncode verify -CAfile "$W/ca.crt" -in "$f" >"$W/verify.log" 2>&1
     e2e_expect "$(basename "$f") signed by the test authority: $(grep -m1 -E 'Succeeded|Failed' "$W/verify.log")" \
         grep -q '^Succeeded' "$W/verify.log"
 done
+e2e_expect "the winget installer manifest gives the signed MSI's SHA-256" grep -qx \
+    "  InstallerSha256: $(sha256sum "$W/VLicEnr-x64.msi" | cut -d' ' -f1 | tr a-f A-F)" "$W/winget/Veltrane.VLicEnr.installer.yaml"
 cp "$dir/VLicEnr.exe" "$W/changed.exe"
 printf '\x55' | dd of="$W/changed.exe" bs=1 seek=4096 conv=notrunc 2>/dev/null
 cmp -s "$dir/VLicEnr.exe" "$W/changed.exe" || true
