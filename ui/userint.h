@@ -242,7 +242,9 @@ int GetCtrlIndex(int panel, int control, int *index);   // current item, -1 when
 // when none is pending. With wait 0, when nothing is pending, it sleeps until
 // window-system input, a timer or a posted event arrives, at most half a
 // second: a polling loop at rest costs next to nothing, and a loop that
-// watches a clock still turns twice a second.
+// watches a clock still turns twice a second. UIE_NOT_PERMITTED once the
+// desktop session ends (a log-off, the Restart Manager before an upgrade):
+// the loop is to end.
 int GetUserEvent(int wait, int *panel, int *control);
 
 // ----------------------------------------------------------------- 8. Mouse

@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QMenu>
 #include <QTest>
 #include <QTimer>
@@ -25,6 +26,9 @@
 #include "support/url_recorder.h"
 #include "ui/FVLicEnr.h"
 #include "ui/userint.h"
+#ifndef _WIN32
+#include "ui/qt/userint_qt.h"
+#endif
 
 namespace {
 
@@ -108,11 +112,13 @@ TEST_F(Gerer, TheCloseBoxReturnsToo) {
 }
 
 #ifndef _WIN32   // reads Qt's popup menu and clipboard
-// Once the popup menu is up: notes its items and takes the first, by keys.
-void PrendreLePremier(QStringList *items) {
+// Once the popup menu is up: notes its items (and its place) and takes the
+// first, by keys.
+void PrendreLePremier(QStringList *items, QPoint *at = nullptr) {
     auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
-    if (!menu) return QTimer::singleShot(20, [items] { PrendreLePremier(items); });
+    if (!menu) return QTimer::singleShot(20, [items, at] { PrendreLePremier(items, at); });
     for (QAction *a : menu->actions()) *items << a->text();
+    if (at) *at = menu->pos();
     QTest::keyClick(menu, Qt::Key_Down);
     QTest::keyClick(menu, Qt::Key_Return);
 }
@@ -132,6 +138,26 @@ TEST_F(Gerer, RightClickCopiesTheButtonsAddress) {
     EXPECT_EQ(menu, QStringList{QStringLiteral("Copier l'adresse")});
     EXPECT_EQ(copie.toStdString(), kB + "Banc-Moteur-Brushless_Professeur.zip");
     EXPECT_FALSE(UrlRecorder::WaitForRecords(1, 300)) << "a right click downloads nothing";
+}
+
+// The menu key (Qt's keyboard context-menu event on the focused button)
+// offers the same menu, under the button.
+TEST_F(Gerer, TheMenuKeyOffersTheMenuUnderTheButton) {
+    QStringList menu;
+    QPoint at, under;
+    QTimer::singleShot(150, [&] {
+        const int panel = GetActivePanel();
+        QWidget *b = UiCtrlWidget(panel, FVLIC_LOAD_BP_PROF);
+        under = b->mapToGlobal(QPoint(0, b->height()));
+        PrendreLePremier(&menu, &at);
+        QContextMenuEvent e(QContextMenuEvent::Keyboard, QPoint(), under);
+        QApplication::sendEvent(b, &e);   // returns once chosen
+        UiTestClick(panel, FVLIC_LOAD_BP_QUIT);
+    });
+    int top = 50, left = 60;
+    LoadGerer(250, &top, &left);
+    EXPECT_EQ(menu.value(0), QStringLiteral("Copier l'adresse"));
+    EXPECT_EQ(at, under);
 }
 
 #endif

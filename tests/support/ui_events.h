@@ -88,6 +88,18 @@ void UiTestActivate(int panel);
 // name (QAccessible), the window's text on Win32.
 std::string UiTestAccessibleName(int panel, int control);
 
+// What a screen reader knows of a link: true when it reads the control as
+// a link (Qt's accessible role; Windows' link control); and the link's own
+// action, as a screen reader invokes it (Qt's press action; the link
+// control's click notification, without the mouse).
+bool UiTestIsLink(int panel, int control);
+void UiTestInvokeLink(int panel, int control);
+
+// The panel's keyboard cues as the window system shows them: true once the
+// focused control is framed (Qt's keyboard focus change; Windows' UI state
+// without UISF_HIDEFOCUS).
+bool UiTestFocusCuesShown(int panel);
+
 // The text the control's widget or window shows now, UTF-8 (an edit's,
 // a label's), and the desktop's clipboard's text.
 std::string UiTestCtrlText(int panel, int control);

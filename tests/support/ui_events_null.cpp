@@ -110,6 +110,17 @@ std::string UiTestAccessibleName(int panel, int control) {
     return name;
 }
 
+// No screen reader: a link is what the core makes one, and its action is
+// its commit.
+bool UiTestIsLink(int panel, int control) {
+    int mode = 0;
+    GetCtrlAttributeAnsi(panel, control, ATTR_CTRL_MODE, &mode);
+    return mode == VAL_HOT;
+}
+void UiTestInvokeLink(int panel, int control) { UiNullInvoke(panel, control); }
+
+bool UiTestFocusCuesShown(int panel) { return UiNullFocusCues(panel); }
+
 void UiTestCloseBox(int panel) { UiNullCloseBox(panel); }
 
 int UiTestAfter(int ms, std::function<void()> fn) { return UiNullAfter(ms, std::move(fn), false); }

@@ -170,6 +170,24 @@ std::string UiTestAccessibleName(int panel, int control) {
     return a ? a->text(QAccessible::Name).toStdString() : std::string();
 }
 
+bool UiTestIsLink(int panel, int control) {
+    QWidget *w = UiCtrlWidget(panel, control);
+    QAccessibleInterface *a = w ? QAccessible::queryAccessibleInterface(w) : nullptr;
+    return a && a->role() == QAccessible::Link;
+}
+
+void UiTestInvokeLink(int panel, int control) {
+    QWidget *w = UiCtrlWidget(panel, control);
+    QAccessibleInterface *a = w ? QAccessible::queryAccessibleInterface(w) : nullptr;
+    if (a && a->actionInterface()) a->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    UiTestProcess();
+}
+
+bool UiTestFocusCuesShown(int panel) {
+    QWidget *w = UiPanelWidget(panel);
+    return w && w->window()->testAttribute(Qt::WA_KeyboardFocusChange);
+}
+
 std::string UiTestCtrlText(int panel, int control) {
     QWidget *w = UiCtrlWidget(panel, control);
     if (auto *e = qobject_cast<QLineEdit *>(w)) return e->text().toStdString();

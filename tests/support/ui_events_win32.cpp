@@ -18,6 +18,7 @@
 #include "support/ui_events.h"
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <map>
 #include <utility>
@@ -34,6 +35,25 @@ struct Timer {
 };
 std::map<UINT_PTR, Timer> g_timers;
 bool g_deadline = false;
+
+// The keyboard cues the panels ask Windows for, by top-level window: the
+// last WM_CHANGEUISTATE about the focus cue each one was sent (true: shown).
+// Wine answers WM_QUERYUISTATE with "all shown" whatever it is asked, and
+// shows them always by default; the tests run with Windows' own default,
+// cues hidden until the keyboard is used.
+std::map<HWND, bool> g_cuesAsked;
+
+LRESULT CALLBACK CuesHook(int code, WPARAM wParam, LPARAM lParam) {
+    const auto *m = reinterpret_cast<const CWPSTRUCT *>(lParam);
+    if (code == HC_ACTION && m->message == WM_CHANGEUISTATE && (HIWORD(m->wParam) & UISF_HIDEFOCUS))
+        g_cuesAsked[m->hwnd] = LOWORD(m->wParam) == UIS_CLEAR;
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+const bool kCuesHooked = [] {
+    SystemParametersInfoW(SPI_SETKEYBOARDCUES, 0, reinterpret_cast<PVOID>(FALSE), 0);
+    return SetWindowsHookExW(WH_CALLWNDPROC, CuesHook, nullptr, GetCurrentThreadId()) != nullptr;
+}();
 
 // Sends the mouse input at the cursor's place, then runs what it brought.
 void Mouse(DWORD flags) {
@@ -227,13 +247,46 @@ std::string UiTestAccessibleName(int panel, int control) {
     if (!c) return std::string();
     wchar_t raw[1024] = L"", text[1024] = L"";
     const int m = GetWindowTextW(c, raw, 1024);
-    // A screen reader leaves out the shortcut mark ("&T"; "&&" is one "&").
+    // A screen reader leaves out the shortcut mark ("&T"; "&&" is one "&"),
+    // and a link control's markup ("<a>", "</a>").
+    const bool link = UiTestIsLink(panel, control);
     int n = 0;
     for (int i = 0; i < m; ++i) {
+        if (link && raw[i] == L'<') {
+            while (i < m && raw[i] != L'>') ++i;
+            continue;
+        }
         if (raw[i] == L'&' && ++i >= m) break;
         text[n++] = raw[i];
     }
     return Utf8(text, n);
+}
+
+bool UiTestIsLink(int panel, int control) {
+    HWND c = UiCtrlWindow(panel, control);
+    wchar_t cls[32] = L"";
+    return c && GetClassNameW(c, cls, 32) && lstrcmpiW(cls, L"SysLink") == 0;
+}
+
+// What the link control sends its parent when it is invoked without the
+// mouse (by a screen reader's default action).
+void UiTestInvokeLink(int panel, int control) {
+    HWND c = UiCtrlWindow(panel, control);
+    if (!c) return;
+    NMLINK n = {};
+    n.hdr.hwndFrom = c;
+    n.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(c));
+    n.hdr.code = NM_CLICK;
+    SendMessageW(GetParent(c), WM_NOTIFY, n.hdr.idFrom, reinterpret_cast<LPARAM>(&n));
+    UiTestProcess();
+}
+
+bool UiTestFocusCuesShown(int panel) {
+    HWND w = UiPanelWindow(panel);
+    if (!w) return false;
+    const auto asked = g_cuesAsked.find(GetAncestor(w, GA_ROOT));
+    if (kCuesHooked && asked != g_cuesAsked.end()) return asked->second;
+    return !(SendMessageW(GetAncestor(w, GA_ROOT), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS);
 }
 
 std::string UiTestCtrlText(int panel, int control) {

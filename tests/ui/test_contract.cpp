@@ -213,6 +213,42 @@ TEST_F(Contract, AnExplicitNameOutlivesANewLabel) {
     EXPECT_EQ("Manuel", UiTestAccessibleName(p, PICT)) << "its own name stays";
 }
 
+// The keyboard cues show once the keyboard is used in a panel (a key that
+// moved the focus), or from the start in one opened from the keyboard; a
+// panel opened after a click shows none (no frame round a focused link).
+TEST_F(Contract, KeyboardCuesShowOnceTheKeyboardIsUsed) {
+    UiTestClick(p, BP_OK);
+    UiTestCountCommits(20);
+    const int q = LoadPanelAnsi(0, "UiTest.uir", P2);
+    ASSERT_GT(q, 0);
+    DisplayPanel(q);
+    UiTestProcess(20);
+    EXPECT_FALSE(UiTestFocusCuesShown(q)) << "opened after a click";
+    UiTestKey(q, UiTestKeyTab);
+    EXPECT_TRUE(UiTestFocusCuesShown(q)) << "Tab moved the focus";
+    const int r = LoadPanelAnsi(0, "UiTest.uir", P2);
+    DisplayPanel(r);
+    UiTestProcess(20);
+    EXPECT_TRUE(UiTestFocusCuesShown(r)) << "opened from the keyboard";
+    DiscardPanel(r);
+    DiscardPanel(q);
+}
+
+// A text message made a link is one to screen readers, whose action opens
+// it: one commit; made a text again, it is none.
+TEST_F(Contract, ALinkIsOneToScreenReaders) {
+    EXPECT_FALSE(UiTestIsLink(p, MSG));
+    ASSERT_EQ(0, SetCtrlAttributeAnsi(p, MSG, ATTR_CTRL_MODE, VAL_HOT));
+    EXPECT_TRUE(UiTestIsLink(p, MSG));
+    UiTestInvokeLink(p, MSG);
+    int ep = 0, ec = 0;
+    EXPECT_TRUE(UiTestWaitCommit(&ep, &ec, 300));
+    EXPECT_EQ(MSG, ec);
+    EXPECT_EQ(0, UiTestCountCommits(50));
+    ASSERT_EQ(0, SetCtrlAttributeAnsi(p, MSG, ATTR_CTRL_MODE, VAL_INDICATOR));
+    EXPECT_FALSE(UiTestIsLink(p, MSG));
+}
+
 // What a key or an edit means is the same on every driver: one row per
 // rule, each counting the commits of each control that follow.
 TEST_F(Contract, KeysAndEditsMeanTheSameOnEveryDriver) {

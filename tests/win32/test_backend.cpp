@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -122,6 +123,34 @@ TEST_F(Backend, AnOpenListCommitsOnlyTheItemItClosesOn) {
     SendMessageW(ring, WM_KEYDOWN, VK_UP, 0);
     SendMessageW(ring, WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_TRUE(Commits().empty());
+}
+
+// A popup that goes gives the activation back to the panel it blocked,
+// also with another window of the program next under it: Windows gives it
+// to the popup's owner only while the owner takes input as the popup hides.
+TEST_F(Backend, APopupGoingGivesTheActivationBackToItsPanel) {
+    HWND other = CreateWindowExW(0, L"STATIC", L"autre", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr,
+                                 nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_TRUE(other);
+    ASSERT_EQ(DisplayPanel(p), 0);   // the panel above it
+    Commits();
+    ASSERT_EQ(GetActiveWindow(), UiPanelWindow(p));
+    const struct {
+        const char *how;
+        int (*end)(int);
+    } kEnds[] = {{"hidden", HidePanel}, {"discarded", DiscardPanel}};
+    for (const auto &e : kEnds) {
+        const int pop = LoadPanelAnsi(0, "UiTestBin.uir", 2);
+        ASSERT_GT(pop, 0);
+        ASSERT_EQ(InstallPopup(pop), 0);
+        Commits();
+        ASSERT_EQ(GetActiveWindow(), UiPanelWindow(pop)) << e.how;
+        e.end(pop);
+        Commits();
+        EXPECT_EQ(GetActiveWindow(), UiPanelWindow(p)) << e.how;
+        if (e.end == HidePanel) DiscardPanel(pop);
+    }
+    DestroyWindow(other);
 }
 
 // The close box gives EVENT_CLOSE to the panel's callback, then commits the
@@ -273,4 +302,84 @@ TEST_F(Backend, SettingWhatIsShownAgainQueuesNothing) {
     SetMouseCursor(VAL_POINTING_FINGER_CURSOR);
     EXPECT_EQ(UiRunPendingMessages(), 0);
     SetMouseCursor(VAL_DEFAULT_CURSOR);
+}
+
+// The panel's own window hands the focus on to the control that had it:
+// after a minimise and a restore (WM_ACTIVATE while minimised sets no
+// focus, the restore gives it to the panel's window), and when a program
+// gives it to the window.
+TEST_F(Backend, TheFocusComesBackToItsControl) {
+    HWND w = UiPanelWindow(p), quit = UiCtrlWindow(p, BP_QUIT);
+    ASSERT_EQ(SetActiveCtrl(p, BP_QUIT), 0);
+    ShowWindow(w, SW_MINIMIZE);
+    UiRunPendingMessages();
+    ShowWindow(w, SW_RESTORE);
+    UiRunPendingMessages();
+    EXPECT_EQ(GetFocus(), quit) << "restored";
+    SetFocus(w);
+    EXPECT_EQ(GetFocus(), quit) << "given to the panel";
+}
+
+// What a top-level window hears of the system for its controls, handed on:
+// the new system colours (high contrast) to every control's window.
+std::vector<HWND> gColoured;
+LRESULT CALLBACK ColourHook(int code, WPARAM wParam, LPARAM lParam) {
+    const auto *m = reinterpret_cast<const CWPSTRUCT *>(lParam);
+    if (code == HC_ACTION && m->message == WM_SYSCOLORCHANGE) gColoured.push_back(m->hwnd);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+BOOL CALLBACK NotColoured(HWND child, LPARAM missing) {
+    if (std::find(gColoured.begin(), gColoured.end(), child) == gColoured.end())
+        ++*reinterpret_cast<int *>(missing);
+    return TRUE;
+}
+
+TEST_F(Backend, SystemColoursReachEveryControl) {
+    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, ColourHook, nullptr, GetCurrentThreadId());
+    ASSERT_TRUE(hook);
+    SendMessageW(UiPanelWindow(p), WM_SYSCOLORCHANGE, 0, 0);
+    UnhookWindowsHookEx(hook);
+    int missing = 0;
+    EnumChildWindows(UiPanelWindow(p), NotColoured, reinterpret_cast<LPARAM>(&missing));
+    EXPECT_EQ(missing, 0);
+}
+
+// The end of the session (a log-off, the Restart Manager before an
+// upgrade): the program agrees, and its loops end; an end called off
+// lets them go on.
+TEST_F(Backend, TheSessionsEndEndsTheLoops) {
+    HWND w = UiPanelWindow(p);
+    EXPECT_EQ(SendMessageW(w, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP), TRUE);
+    SendMessageW(w, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP);
+    int panel = 0, ctrl = 0;
+    EXPECT_EQ(GetUserEvent(0, &panel, &ctrl), UIE_NOT_PERMITTED);
+    SendMessageW(w, WM_ENDSESSION, FALSE, 0);
+    EXPECT_GE(GetUserEvent(0, &panel, &ctrl), 0);
+}
+
+// The menu key and Shift+F10 (WM_CONTEXTMENU with lParam -1, at the focused
+// control) are the control's right click; the menu it opens lies under it.
+RECT gMenuAt;
+int MenuOnRightClick(int, int, int event, void *, int, int) {
+    if (event != EVENT_RIGHT_CLICK) return 0;
+    const char *const items[] = {"Copier l'adresse"};
+    RunPopupMenuAnsi(items, 1);
+    return 1;
+}
+void CALLBACK CloseMenu(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    if (HWND menu = FindWindowW(L"#32768", nullptr)) GetWindowRect(menu, &gMenuAt);
+    EndMenu();
+}
+
+TEST_F(Backend, TheMenuKeyOpensTheMenuUnderTheControl) {
+    ASSERT_EQ(InstallCtrlCallback(p, BP_OK, MenuOnRightClick, nullptr), 0);
+    HWND ok = UiCtrlWindow(p, BP_OK);
+    gMenuAt = {};
+    SetTimer(nullptr, 0, 200, CloseMenu);
+    SendMessageW(ok, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(ok), -1);
+    RECT c;
+    GetWindowRect(ok, &c);
+    EXPECT_EQ(gMenuAt.left, c.left);
+    EXPECT_EQ(gMenuAt.top, c.bottom);
 }

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -122,10 +123,13 @@ TEST_F(Dpi, PanelsGoToTheirOwnScreen) {
 }
 
 // At 200 % on a 1280 x 1024 screen the downloads panel fits only at a
-// lower scale: it takes the largest one, whole on the screen.
+// lower scale: it takes the largest one, whole on the screen. Dragged onto
+// a second such screen, it takes the corner Windows suggests, moved onto
+// that screen's work area, at the same scale.
 TEST_F(Dpi, TooLargePanelTakesTheLargestScaleThatFits) {
-    const UiWinScreen screen[] = {{0, 0, 1280, 1024, 0, 0, 1280, 984, 192}};
-    UiWinSetScreens(screen, 1);
+    const UiWinScreen screen[] = {{0, 0, 1280, 1024, 0, 0, 1280, 984, 192},
+                                  {1280, 0, 1280, 1024, 1280, 0, 1280, 984, 192}};
+    UiWinSetScreens(screen, 2);
     const int load = LoadPanelAnsi(0, "FVLicEnr.uir", FVLIC_LOAD);
     ASSERT_GT(load, 0);
     SetPanelPos(load, 0, 0);
@@ -137,6 +141,14 @@ TEST_F(Dpi, TooLargePanelTakesTheLargestScaleThatFits) {
     const int w = Client(UiPanelWindow(load)).cx;
     EXPECT_GE(w, PanelInt(load, ATTR_WIDTH)) << "never below 100 %";
     EXPECT_GT(w + 60, 1280) << "the largest scale that fits";
+    GetWindowRect(UiPanelWindow(load), &r);
+    const RECT suggested = {1280 + 500, 300, 1280 + 500 + 2 * (r.right - r.left), 300 + 2 * (r.bottom - r.top)};
+    SendMessageW(UiPanelWindow(load), WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+    RECT moved;
+    GetWindowRect(UiPanelWindow(load), &moved);
+    EXPECT_EQ(moved.right, 2560) << "the suggested corner, on the work area";
+    EXPECT_EQ(moved.bottom, std::min(984L, 300 + r.bottom - r.top));
+    EXPECT_EQ(Client(UiPanelWindow(load)).cx, w) << "the same scale";
     DiscardPanel(load);
 }
 

@@ -49,7 +49,12 @@ TEST(Pictures, ButtonAndLogoShowTheirPictures) {
     DisplayPanel(load);
     ProcessDrawEvents();
     // The middle of the 32 x 32 button's face (inside its edge) is picture.
-    EXPECT_GT(PixelsUnlike(UiCtrlWindow(load, 13), 4, 20), 20 * 20 / 3);
+    HWND button = UiCtrlWindow(load, 13);
+    EXPECT_GT(PixelsUnlike(button, 4, 20), 20 * 20 / 3);
+    // An owner-drawn button, whose window text, its name for screen
+    // readers, only its owner could draw.
+    EXPECT_EQ(GetWindowLongPtrW(button, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
+    EXPECT_GT(GetWindowTextLengthW(button), 0);
     // LOGO_2 (48 x 48) against the panel's background.
     EXPECT_GT(PixelsUnlike(UiCtrlWindow(main, 23), 0, 48), 48 * 48 / 4);
     DiscardPanel(load);

@@ -3,7 +3,8 @@
 //
 // Exports (ui/userint.h): GetUserEvent, GetRelativeMouseState,
 // ProcessDrawEvents; (ui/core/uicore.h): TakesInput, InputCommit,
-// InputClose, InputMouseMove, InputLeftRelease, InputRightPress.
+// InputClose, InputMouseMove, InputLeftRelease, InputRightPress,
+// InputEndSession, InputMenuKey, MenuAnchor.
 //
 // Data model. A driver turns the window system's input into the calls
 // above, with positions in the panel's logical pixels; the rules are here:
@@ -32,6 +33,9 @@ namespace uicore {
 static constexpr int kIdleBoundMs = 500;
 static bool g_drawing = false;
 static std::vector<int> g_heldCloses;
+static bool g_ending = false;
+static int g_menuPanel = 0;
+static Rect g_menuAt;
 
 bool TakesInput(const Ctrl &c) {
     const bool operated = c.style == CTRL_COMMAND_BUTTON || c.style == CTRL_PICTURE_COMMAND_BUTTON || c.style == CTRL_RING;
@@ -63,6 +67,7 @@ void InputMouseMove(int panel, int x, int y) {
 }
 
 void InputLeftRelease(int panel, int ctrl, int x, int y) {
+    NoteMouseInput();
     Panel *p = FindPanel(panel);
     Ctrl *c = FindCtrl(p, ctrl);
     if (!c || !CtrlEnabled(*p, *c)) return;
@@ -70,10 +75,30 @@ void InputLeftRelease(int panel, int ctrl, int x, int y) {
 }
 
 bool InputRightPress(int panel, int ctrl, int x, int y) {
+    NoteMouseInput();
     Panel *p = FindPanel(panel);
     Ctrl *c = FindCtrl(p, ctrl);
     if (!c || !c->cb || !CtrlEnabled(*p, *c)) return false;
     return CallCtrlCallback(panel, ctrl, EVENT_RIGHT_CLICK, y, x) != 0;
+}
+
+void InputEndSession(bool ending) { g_ending = ending; }
+
+bool InputMenuKey(int panel, int ctrl) {
+    Panel *p = FindPanel(panel);
+    Ctrl *c = FindCtrl(p, ctrl);
+    if (!c || !c->cb || !CtrlEnabled(*p, *c)) return false;
+    const Rect r = Drv().ctrlRect(*p, *c);
+    g_menuPanel = panel;
+    g_menuAt = r;
+    const int taken = CallCtrlCallback(panel, ctrl, EVENT_RIGHT_CLICK, r.y + r.height / 2, r.x + r.width / 2);
+    g_menuPanel = 0;
+    return taken != 0;
+}
+
+const Rect *MenuAnchor(int *panel) {
+    *panel = g_menuPanel;
+    return g_menuPanel && FindPanel(g_menuPanel) ? &g_menuAt : nullptr;
 }
 
 // The close boxes pressed while the panels were being drawn.
@@ -97,6 +122,7 @@ using namespace uicore;
 int GetUserEvent(int wait, int *panel, int *control) {
     if (!Ready()) return UIE_NOT_INITIALIZED;
     if (!panel || !control) return UIE_BAD_POINTER;
+    if (g_ending) return UIE_NOT_PERMITTED;
     HandOnHeldCloses();
     if (CommitQueuePop(panel, control)) return EVENT_COMMIT;
     const Driver &d = Drv();

@@ -79,9 +79,25 @@ static bool MoveFocus(Panel &p, bool forward) {
     // From nowhere (nothing focused yet, or the focused control went),
     // Tab starts at the first control and Shift+Tab at the last.
     const int next = at < 0 ? (forward ? 0 : n - 1) : (at + (forward ? 1 : n - 1)) % n;
+    ShowCues(p, true, false);
     Focus(p, *order[static_cast<size_t>(next)]);
     return true;
 }
+
+// The last input the user gave was a key (InputKey), not the mouse: a
+// panel then opened shows its cues from the start.
+static bool g_keyboardLast = false;
+
+void ShowCues(Panel &p, bool focus, bool accel) {
+    Panel &top = TopPanel(p);
+    if ((!focus || top.focusCues) && (!accel || top.accelCues)) return;
+    top.focusCues = top.focusCues || focus;
+    top.accelCues = top.accelCues || accel;
+    if (Drv().showCues) Drv().showCues(top);
+}
+
+void NoteMouseInput() { g_keyboardLast = false; }
+bool KeyboardLast() { return g_keyboardLast; }
 
 static bool IsButton(const Ctrl &c) { return c.style == CTRL_COMMAND_BUTTON || c.style == CTRL_PICTURE_COMMAND_BUTTON; }
 static bool IsLink(const Panel &p, const Ctrl &c) { return c.style == CTRL_TEXT_MSG && TakesFocus(p, c); }
@@ -129,15 +145,20 @@ static bool Shortcut(Panel *p, char letter) {
     Ctrl *c = nullptr;
     for (; p && !(c = ShortcutOf(*p, letter)); p = FindPanel(p->parent)) {}
     if (!c) return false;
+    ShowCues(*p, false, true);
     if (!c->visible || !CtrlEnabled(*p, *c) || !TakesInput(*c) || c->mode == VAL_INDICATOR) return true;
     if (IsButton(*c)) return Operate(p->handle, *c);
-    if (TakesFocus(*p, *c)) Focus(*p, *c);
+    if (TakesFocus(*p, *c)) {
+        ShowCues(*p, true, false);
+        Focus(*p, *c);
+    }
     return true;
 }
 
 bool InputKey(int panel, int ctrl, Key key, int mods, char letter) {
     Panel *p = FindPanel(panel);
     if (!p) return false;
+    g_keyboardLast = true;
     Ctrl *c = FindCtrl(p, ctrl);
     switch (key) {
     case Key::Tab: return !(mods & (kModCtrl | kModAlt)) && MoveFocus(*p, !(mods & kModShift));

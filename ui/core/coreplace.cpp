@@ -200,11 +200,15 @@ void ShowPanel(Panel &p, bool visible, bool activate) {
         p.asked.y = now.y;
     }
     p.visible = visible;
-    // Other panels are blocked before the popup shows, and freed after it hid.
-    if (p.popup && visible) d.setModal(p, true);
+    // Other panels are blocked before a popup shows, and freed before it
+    // hides: the window system gives the activation, as the popup goes, to
+    // its owner only while that one takes input, else to whatever window
+    // comes next (the browser the user went to meanwhile, say).
+    if (p.popup && d.setModal) d.setModal(p, visible);
     d.showPanel(p, activate);
-    if (p.popup && !visible) d.setModal(p, false);
-    // A panel the user is to work in has a control to type at.
+    // A panel the user is to work in has a control to type at, shown as
+    // such when the user is at the keyboard.
+    if (visible && activate && KeyboardLast()) ShowCues(p, true, false);
     if (visible && activate) RestoreFocus(p);
 }
 
@@ -299,17 +303,20 @@ int MessagePopupAnsi(const char *title, const char *message) {
 // left without a choice; UIE_NOT_INITIALIZED, UIE_BAD_POINTER (no items, or
 // a null one), UIE_BAD_VALUE (count below 1), the driver's UIE_SYSTEM. A
 // driver without menus leaves it without a choice.
-// Shown at the mouse pointer; the layer's own cursors are off while it is up.
+// Shown at the mouse pointer, or under the control whose menu the keyboard
+// asked for; the layer's own cursors are off while it is up.
 int RunPopupMenuAnsi(const char *const items[], int count) {
     if (!Ready()) return UIE_NOT_INITIALIZED;
     if (!items) return UIE_BAD_POINTER;
     if (count < 1) return UIE_BAD_VALUE;
     for (int i = 0; i < count; ++i)
         if (!items[i]) return UIE_BAD_POINTER;
-    const Panel *owner = PopupOwner(0);
+    int anchorPanel = 0;
+    const Rect *at = MenuAnchor(&anchorPanel);
+    const Panel *owner = at ? FindPanel(anchorPanel) : PopupOwner(0);
     DispatchGuard inside;   // a nested event loop runs: windows go later
     SuspendCursor(true);
-    const int chosen = Drv().popupMenu ? Drv().popupMenu(items, count, owner) : 0;
+    const int chosen = Drv().popupMenu ? Drv().popupMenu(items, count, owner, at) : 0;
     SuspendCursor(false);
     return chosen;
 }

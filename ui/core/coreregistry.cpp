@@ -99,6 +99,12 @@ Ctrl *FindCtrl(Panel *p, int id) {
     return nullptr;
 }
 
+Panel &TopPanel(Panel &p) {
+    Panel *top = &p;
+    for (Panel *up; top->parent && (up = FindPanel(top->parent));) top = up;
+    return *top;
+}
+
 std::vector<int> PanelHandles() {
     std::vector<int> out;
     out.reserve(g_panels.size());

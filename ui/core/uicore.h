@@ -97,6 +97,11 @@ struct Panel {
     int focus = 0;                  // the control that has (or gets back) the keyboard focus, 0 none
     bool discarding = false;        // DiscardPanel is sending its events
     bool dimmed = false;            // ATTR_DIMMED: its controls are greyed, its child panels are not
+    // Its keyboard cues (a top-level panel's, for its child panels too): the
+    // focused control's frame, and the shortcut letters' underline, shown
+    // once the keyboard is used in it (Cues).
+    bool focusCues = false;
+    bool accelCues = false;
     bool popup = false;             // shown by InstallPopup (modal)
     bool visible = false;           // ATTR_VISIBLE: shown (a child panel also needs its parent shown)
     Rect asked;                     // the place last asked for, before it was kept on its screen
@@ -245,13 +250,19 @@ struct Driver {
     // Gives the control the keyboard focus (its panel's window is active,
     // or is being activated).
     void (*focusCtrl)(Panel &p, Ctrl &c);
+    // Shows or hides the keyboard cues of the top-level panel p as its
+    // record says (focusCues, accelCues). [opt]
+    void (*showCues)(Panel &p);
     // The name a screen reader gives the control, AccessibleName(c), set
     // where the window system reads it. [opt]
     void (*setAccessibleName)(Panel &p, Ctrl &c);
 
     // Dialogs, the clipboard, printing; owner is the panel they are for.
     void (*messageBox)(const char *title, const char *message, const Panel *owner);   // [opt]
-    int (*popupMenu)(const char *const items[], int count, const Panel *owner);   // 1..count, 0 none [opt: 0]
+    // A popup menu: 1..count, 0 none [opt: 0]. Shown at the pointer, or
+    // (at not null) below that rectangle of owner's client area: the
+    // control whose menu the keyboard asked for.
+    int (*popupMenu)(const char *const items[], int count, const Panel *owner, const Rect *at);
     int (*clipboardPut)(const char *text, const Panel *owner);   // 0 or a UIE_ code [opt: UIE_SYSTEM]
     // Prints the panel on the default printer (pdfFile null) or into that
     // PDF file. 0 or a UIE_ status. [opt: UIE_SYSTEM]
@@ -354,6 +365,19 @@ bool TakesInput(const Ctrl &c);
 void InputCommit(int panel, int ctrl);
 // The close box of a top-level panel's window.
 void InputClose(int panel);
+// The desktop session ends (true: a log-off, a shut-down, the Restart
+// Manager closing the program before an upgrade), or the end was called
+// off (false). While it ends, GetUserEvent gives UIE_NOT_PERMITTED, and
+// the program's loops, which leave on a failed poll, end.
+void InputEndSession(bool ending);
+// The keyboard's form of a right press (the Menu key, Shift+F10) on the
+// control: its callback gets EVENT_RIGHT_CLICK at the control's centre, and
+// a menu it opens meanwhile lies under the control. True when the callback
+// took it.
+bool InputMenuKey(int panel, int ctrl);
+// The control a menu opened now is for (InputMenuKey), with its panel;
+// null when the menu goes to the pointer.
+const Rect *MenuAnchor(int *panel);
 // The pointer moved over the panel or one of its controls.
 void InputMouseMove(int panel, int x, int y);
 // The left button was released over the control that took its press.
@@ -411,6 +435,16 @@ void InputFocus(int panel, int ctrl);
 void PanelActivated(int panel);
 // Gives the focus back as PanelActivated does (a panel displayed active).
 void RestoreFocus(Panel &p);
+// The keyboard cues of the panel's top-level panel: hidden while the user
+// works it with the mouse, shown (the focus frame; with accel, the
+// shortcuts' underlines too) once a key has moved the focus or pressed a
+// shortcut in it, as Windows' dialog manager has them. A panel opened by
+// a key starts with them shown.
+void ShowCues(Panel &p, bool focus, bool accel);
+// The user clicked: the last input is the mouse's (a panel opened now
+// starts with its cues hidden); true while it is the keyboard's.
+void NoteMouseInput();
+bool KeyboardLast();
 // The name a screen reader gives the control: its ATTR_ACCESSIBLE_NAME,
 // else its label (a text message's text) without shortcut marks, line
 // breaks as blanks, trailing blanks cut.
@@ -421,6 +455,7 @@ bool Ready();                       // InitUIRunTime has succeeded
 void SetReady();
 Panel *FindPanel(int handle);       // null when unknown
 Ctrl *FindCtrl(Panel *p, int id);   // null when p is null or has no such control
+Panel &TopPanel(Panel &p);          // the top-level panel p lies in (p itself for one)
 std::vector<int> PanelHandles();    // every live handle, ascending
 // The live panel of the smallest handle above `after`, null after the last:
 // a walk over the panels that allocates nothing, for the paths a pass at rest

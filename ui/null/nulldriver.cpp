@@ -495,6 +495,18 @@ void UiNullCloseBox(int panel) {
     uicore::InputClose(panel);
 }
 
+void UiNullInvoke(int panel, int control) {
+    Panel *p = uicore::FindPanel(panel);
+    if (!p || Blocked(*p) || !uicore::FindCtrl(p, control)) return;
+    uicore::DispatchGuard g;
+    uicore::InputCommit(panel, control);
+}
+
+bool UiNullFocusCues(int panel) {
+    Panel *p = uicore::FindPanel(panel);
+    return p && uicore::TopPanel(*p).focusCues;
+}
+
 void UiNullChooseRingItem(int panel, int control, int index) {
     Panel *p = uicore::FindPanel(panel);
     Ctrl *c = uicore::FindCtrl(p, control);

@@ -38,12 +38,15 @@ void UiNullMovePointer(int panel, int x, int y);
 void UiNullClick(int panel, int x, int y, int button);   // 1 left, 2 right
 void UiNullKey(int panel, int key, int mods);
 void UiNullCloseBox(int panel);
+// A screen reader's action on a link: its commit.
+void UiNullInvoke(int panel, int control);
 void UiNullChooseRingItem(int panel, int control, int index);
 
 // What the null window system shows.
 bool UiNullTakesInput(int panel);        // no modal popup blocks it
 int UiNullParentOf(int panel);           // the parent panel's handle, 0 for a top-level one
 bool UiNullShown(int panel);
+bool UiNullFocusCues(int panel);         // the focused control is framed
 // How many times the driver was asked to change what it shows: a value set
 // again unchanged asks nothing.
 long UiNullChanges(void);

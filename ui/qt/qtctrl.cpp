@@ -138,12 +138,17 @@ void QtSetMode(Panel &, Ctrl &c) {
     } else if (TextMsg(c)) {
         // A link takes the focus from the keyboard only, as a button does.
         const Qt::FocusPolicy want = indicator ? Qt::NoFocus : Qt::TabFocus;
-        if (Q(c).w->focusPolicy() != want) Q(c).w->setFocusPolicy(want);
+        if (Q(c).w->focusPolicy() != want) {
+            Q(c).w->setFocusPolicy(want);
+            QtLinkRoleChanged(Q(c).w);
+        }
     }
 }
 
-void QtFocusCtrl(Panel &, Ctrl &c) {
-    if (!Q(c).w->hasFocus()) Q(c).w->setFocus(Qt::TabFocusReason);
+void QtFocusCtrl(Panel &p, Ctrl &c) {
+    // A keyboard focus change makes Qt's styles frame the focused control:
+    // only while the panel's cues show.
+    if (!Q(c).w->hasFocus()) Q(c).w->setFocus(uicore::TopPanel(p).focusCues ? Qt::TabFocusReason : Qt::OtherFocusReason);
 }
 
 void QtSetAccessibleName(Panel &, Ctrl &c) {

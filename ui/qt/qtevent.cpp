@@ -28,6 +28,8 @@
 #include <vector>
 
 #include <QAbstractEventDispatcher>
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QComboBox>
 #include <QCursor>
@@ -205,8 +207,7 @@ private:
 
     // The focus came to (or left) w: the panel remembers its control, or
     // hears that it left it (not for a list or menu of its own, which gives
-    // it back); a link shows a frame round its text while it has the focus
-    // (a label draws none of its own).
+    // it back); the cues follow (a link's frame, QtShowCues).
     static void OnFocus(QWidget *w, QFocusEvent *fe) {
         const bool in = fe->type() == QEvent::FocusIn;
         Panel *p = PanelOfWidget(w);
@@ -215,18 +216,9 @@ private:
         const int handle = p->handle, id = c->id;
         if (in) uicore::InputFocus(handle, id);
         else if (fe->reason() != Qt::PopupFocusReason) uicore::InputFocusLost(handle, id);
-        c = FindCtrl(FindPanel(handle), id);   // a commit's callback may have discarded it
-        if (!c || c->style != CTRL_TEXT_MSG) return;
-        auto *frame = Q(*c).w->findChild<QFrame *>(QStringLiteral("vlicFocusFrame"), Qt::FindDirectChildrenOnly);
-        if (!frame && in) {
-            frame = new QFrame(Q(*c).w);
-            frame->setObjectName(QStringLiteral("vlicFocusFrame"));
-            frame->setFrameStyle(QFrame::Box | QFrame::Plain);
-            frame->setAttribute(Qt::WA_TransparentForMouseEvents);
-        }
-        if (!frame) return;
-        frame->setGeometry(Q(*c).w->rect());
-        frame->setVisible(in);
+        // A click's focus makes Qt's styles hide the focus frame: the cues
+        // are the core's (ui/core/uicore.h, ShowCues).
+        if (Panel *still = FindPanel(handle)) QtShowCues(uicore::TopPanel(*still));
     }
 
     // A Qt key as the core names it (ui/core/uicore.h, InputKey); false for
@@ -295,6 +287,75 @@ private:
     }
 };
 
+// ------------------------------------------------------- the links' role
+
+// A link (a text message in VAL_HOT, the core's rule) as a screen reader
+// is to know it: the role of a link, and an action that opens it (its
+// commit), where Qt reads a QLabel as static text.
+class LinkAccessible : public QAccessibleWidget {
+public:
+    explicit LinkAccessible(QWidget *w) : QAccessibleWidget(w, QAccessible::Link) {}
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString &name) override {
+        Panel *p = PanelOfWidget(widget());
+        Ctrl *c = CtrlOfWidget(p, widget());
+        if (name != pressAction() || !c) return;
+        DispatchGuard g;
+        uicore::InputCommit(p->handle, c->id);
+    }
+};
+
+static Ctrl *LinkOf(QWidget *w) {
+    Ctrl *c = CtrlOfWidget(PanelOfWidget(w), w);
+    return c && Q(*c).w == w && c->style == CTRL_TEXT_MSG && c->mode == VAL_HOT ? c : nullptr;
+}
+
+static QAccessibleInterface *LinkFactory(const QString &cls, QObject *o) {
+    if (cls != QLatin1String("QLabel") || !o->isWidgetType()) return nullptr;
+    return LinkOf(static_cast<QWidget *>(o)) ? new LinkAccessible(static_cast<QWidget *>(o)) : nullptr;
+}
+
+void QtLinkRoleChanged(QWidget *w) {
+    // Qt keeps the interface it made for a widget: it is made again.
+    if (QAccessibleInterface *a = QAccessible::queryAccessibleInterface(w))
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(a));
+}
+
+// ------------------------------------------------------------ the cues
+
+// The link's focus frame (a label draws none of its own), shown while it
+// has the focus and the panel's cues show.
+static void LinkFrame(Ctrl &c, bool shown) {
+    auto *frame = Q(c).w->findChild<QFrame *>(QStringLiteral("vlicFocusFrame"), Qt::FindDirectChildrenOnly);
+    if (!frame && shown) {
+        frame = new QFrame(Q(c).w);
+        frame->setObjectName(QStringLiteral("vlicFocusFrame"));
+        frame->setFrameStyle(QFrame::Box | QFrame::Plain);
+        frame->setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+    if (!frame) return;
+    frame->setGeometry(Q(c).w->rect());
+    frame->setVisible(shown);
+}
+
+// The keyboard cues of a top-level panel: Qt's styles frame the focused
+// control while its window carries WA_KeyboardFocusChange; the links'
+// frames are the layer's own. Qt underlines the shortcut letters always.
+void QtShowCues(Panel &p) {
+    QWidget *win = Q(p).w->window();
+    if (win->testAttribute(Qt::WA_KeyboardFocusChange) != p.focusCues)
+        win->setAttribute(Qt::WA_KeyboardFocusChange, p.focusCues);
+    QWidget *focus = win->focusWidget();
+    for (Panel *k = NextPanel(0); k; k = NextPanel(k->handle)) {
+        if (Q(*k).w->window() != win) continue;
+        for (auto &c : k->ctrls) {
+            if (c->style != CTRL_TEXT_MSG) continue;
+            LinkFrame(*c, p.focusCues && focus == Q(*c).w);
+        }
+    }
+    if (focus) focus->update();
+}
+
 // ------------------------------------------------------------- cursors
 
 static void ApplyCursor() {
@@ -311,6 +372,7 @@ static void ApplyCursor() {
 }
 
 void StartEvents() {
+    QAccessible::installFactory(LinkFactory);
     g_filter = new Filter;
     qApp->installEventFilter(g_filter);
     g_wake = new QTimer(g_filter);
@@ -354,6 +416,7 @@ void FillEventEntries(uicore::Driver &d) {
     d.pointerInPanel = QtPointerInPanel;
     d.mouseButtons = QtMouseButtons;
     d.showCursor = QtShowCursor;
+    d.showCues = QtShowCues;
 }
 
 }  // namespace uiqt

@@ -7,12 +7,14 @@
 // application object is made (Q_COREAPP_STARTUP_FUNCTION: this file is
 // linked in whenever its operations are used, so the filter is there for
 // every program that offers a menu). It turns the user's right-button press
-// over a control into the core's right press (ui/core/uicore.h); a callback
+// over a control, and the keyboard's context-menu request on one, into the
+// core's right press and menu key (ui/core/uicore.h); a callback
 // that returns non-zero takes the press for itself (the widget does not
 // see it).
 // A popup menu lives only while PopupMenu waits for the choice.
 #include <QAction>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QCursor>
 #include <QGuiApplication>
@@ -36,6 +38,13 @@ class RightClicks : public QObject {
 public:
     using QObject::QObject;
     bool eventFilter(QObject *o, QEvent *e) override {
+        if (e->type() == QEvent::ContextMenu && o->isWidgetType() &&
+            static_cast<QContextMenuEvent *>(e)->reason() == QContextMenuEvent::Keyboard) {
+            // The Menu key or Shift+F10, at the focused control.
+            Panel *p = PanelOfWidget(static_cast<QWidget *>(o));
+            Ctrl *c = CtrlOfWidget(p, static_cast<QWidget *>(o));
+            return c && uicore::InputMenuKey(p->handle, c->id);
+        }
         if (e->type() != QEvent::MouseButtonPress || !e->spontaneous() || !o->isWidgetType()) return false;
         auto *me = static_cast<QMouseEvent *>(e);
         if (me->button() != Qt::RightButton) return false;
@@ -59,15 +68,16 @@ Q_COREAPP_STARTUP_FUNCTION(StartRightClicks)
 
 namespace uiqt {
 
-// Shown at the mouse pointer; an "&" is the item's text, not a shortcut mark.
-int QtPopupMenu(const char *const items[], int count, const Panel *) {
+// Shown at the mouse pointer, or under the control's rectangle at; an "&"
+// is the item's text, not a shortcut mark.
+int QtPopupMenu(const char *const items[], int count, const Panel *owner, const uicore::Rect *at) {
     QMenu menu;
     int chosen = 0;
     for (int i = 0; i < count; ++i) {
         QAction *a = menu.addAction(FromAnsi(items[i]).replace(u'&', QStringLiteral("&&")));
         QObject::connect(a, &QAction::triggered, &menu, [&chosen, i] { chosen = i + 1; });
     }
-    menu.exec(QCursor::pos());
+    menu.exec(at && owner ? Q(*owner).w->mapToGlobal(QPoint(at->x, at->y + at->height)) : QCursor::pos());
     return chosen;
 }
 

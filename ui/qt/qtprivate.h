@@ -73,6 +73,8 @@ void FillCtrlEntries(uicore::Driver &d);
 // --------------------------------------------------------- events (qtevent.cpp)
 void StartEvents();                          // after the QApplication exists
 void ConnectCtrl(int panel, Ctrl &c);        // commits from the control's signals
+void QtShowCues(Panel &p);                   // the driver's showCues entry
+void QtLinkRoleChanged(QWidget *w);          // a text message became a link, or no more
 using uicore::DispatchGuard;
 using uicore::InDispatch;
 // Fills the driver's entries for the pump, the pointer and the cursor.

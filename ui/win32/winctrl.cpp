@@ -94,12 +94,14 @@ static Ctrl *CtrlOfOwnWindow(HWND hwnd, Panel **panel) {
 // link (a static, which draws no focus of its own) shows a dotted frame
 // round its text while it has it.
 static bool FocusMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT *result) {
-    if (msg != WM_SETFOCUS && msg != WM_KILLFOCUS && msg != WM_PAINT) return false;
+    if (msg != WM_SETFOCUS && msg != WM_KILLFOCUS && msg != WM_PAINT && msg != WM_UPDATEUISTATE) return false;
     Panel *p = nullptr;
     Ctrl *c = CtrlOfOwnWindow(hwnd, &p);
     if (!c) return false;
     const int handle = p->handle, id = c->id;
-    const bool link = c->style == CTRL_TEXT_MSG;
+    // A static standing for a link (no link control) draws its focus
+    // rectangle here, as the keyboard cues say; the link control draws its own.
+    const bool link = c->style == CTRL_TEXT_MSG && !N(*c).link;
     if (msg == WM_SETFOCUS) uicore::InputFocus(handle, id);
     if (msg == WM_KILLFOCUS) uicore::InputFocusLost(handle, id);
     if (!link) return false;
@@ -108,7 +110,7 @@ static bool FocusMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRES
         return false;
     }
     *result = WinDefSubclass(hwnd, msg, wParam, lParam);
-    if (GetFocus() == hwnd) {
+    if (GetFocus() == hwnd && !(SendMessageW(hwnd, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS)) {
         RECT r;
         GetClientRect(hwnd, &r);
         HDC dc = GetDC(hwnd);
@@ -135,12 +137,25 @@ static IAccPropServices *Annotations() {
     return services;
 }
 
+// True when hwnd is a control's link window (SysLink).
+static bool IsLinkWindow(HWND hwnd) {
+    Panel *p = PanelOfWindow(hwnd);
+    Ctrl *c = p ? FindCtrl(p, GetDlgCtrlID(hwnd)) : nullptr;
+    return c && N(*c).hwnd == hwnd && N(*c).link;
+}
+
 static LRESULT CALLBACK CtrlSubclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    // The link control answers HTTRANSPARENT beside its text, where the
+    // press would go to the panel: the whole control is the link, as its
+    // hover colours and cursor say.
+    if (msg == WM_NCHITTEST && IsLinkWindow(hwnd)) return HTCLIENT;
     if (MouseMessage(hwnd, msg, lParam) && msg == WM_SETCURSOR) return TRUE;
     if (SwallowedInput(hwnd, msg)) return 0;
     LRESULT result = 0;
     if (FocusMessage(hwnd, msg, wParam, lParam, &result)) return result;
     if (msg == WM_RBUTTONDOWN && RightClick(hwnd, lParam)) return 0;
+    if (msg == WM_CONTEXTMENU && ContextMenu(hwnd, lParam)) return 0;
+    if (msg == WM_LBUTTONUP) return ReleaseOwnHandling(hwnd, wParam, lParam);
     // The name annotated on the window goes with it.
     if (msg == WM_NCDESTROY)
         if (IAccPropServices *s = Annotations())
@@ -215,12 +230,30 @@ void FitLabel(Ctrl &c) {
     InvalidateRect(N(c).label, nullptr, TRUE);
 }
 
+// A text message in VAL_HOT is a link (the core's rule: it takes the focus
+// and its commit opens it). Its window is comctl32's link control
+// (SysLink), which Windows' accessibility reads as a link with an action
+// that opens it, draws its own focus rectangle as the panel's keyboard cues
+// say, and lets the panel colour it (NM_CUSTOMTEXT); any other text message
+// is a STATIC.
+static bool IsLink(const Ctrl &c) { return c.style == CTRL_TEXT_MSG && c.mode == VAL_HOT; }
+
+// The link control's markup of a text: the whole text one link; a "<" is
+// the only character its markup reads, written as its entity would not be.
+static std::wstring LinkMarkup(const std::string &ansi) {
+    std::wstring text = WideFromAnsi(ansi.c_str());
+    for (wchar_t &ch : text)
+        if (ch == L'<') ch = 0x2039;   // a "<" would open a tag: the nearest look-alike
+    return L"<a>" + text + L"</a>";
+}
+
 // The text a button or text message shows for its label.
 static void ShowLabel(Ctrl &c) {
     if (N(c).label) {
         SetWindowTextW(N(c).label, WideLabel(c.labelRaw.c_str()).c_str());
         FitLabel(c);
     } else if (IsButton(c)) SetWindowTextW(N(c).hwnd, WideLabel(c.labelRaw.c_str()).c_str());
+    else if (IsLink(c) && N(c).link) SetWindowTextW(N(c).hwnd, LinkMarkup(c.labelRaw).c_str());
     else if (c.style == CTRL_TEXT_MSG) SetWindowTextW(N(c).hwnd, WideFromAnsi(c.labelRaw.c_str()).c_str());
 }
 
@@ -248,6 +281,7 @@ bool CreateCtrlWindow(Panel &p, Ctrl &c, const uicore::CtrlLook &look) {
     DWORD ex = 0;
     int height = Px(p, r.bottom - r.top);
     std::wstring initial;
+    bool asLink = false;
     const bool right = align.find("AlignRight") != std::string::npos;
     const bool centre = align.find("AlignHCenter") != std::string::npos;
     switch (c.style) {
@@ -257,10 +291,11 @@ bool CreateCtrlWindow(Panel &p, Ctrl &c, const uicore::CtrlLook &look) {
         initial = WideLabel(text.c_str());
         break;
     case CTRL_PICTURE_COMMAND_BUTTON:
-        // Its window text is its name for screen readers (WinSetAccessibleName),
-        // which its picture's drawing leaves out (winpicture.cpp).
+        // Owner-drawn: its face is the picture (winpicture.cpp), and its
+        // window text its name for screen readers (WinSetAccessibleName),
+        // which nothing draws.
         windowClass = L"BUTTON";
-        style |= BS_PUSHBUTTON | WS_TABSTOP;
+        style |= BS_OWNERDRAW | WS_TABSTOP;
         break;
     case CTRL_RING:
         windowClass = L"COMBOBOX";
@@ -268,6 +303,14 @@ bool CreateCtrlWindow(Panel &p, Ctrl &c, const uicore::CtrlLook &look) {
         height += Px(p, 240);   // room for the dropped list
         break;
     case CTRL_TEXT_MSG:
+        N(c).look = look;   // to make it again as a link or back (WinSetMode)
+        if (IsLink(c) && !N(c).noLinkClass) {
+            asLink = true;
+            windowClass = WC_LINK;
+            style |= WS_TABSTOP | LWS_NOPREFIX | LWS_USECUSTOMTEXT | LWS_TRANSPARENT | (right ? LWS_RIGHT : 0);
+            initial = LinkMarkup(text);
+            break;
+        }
         windowClass = L"STATIC";
         style |= SS_NOPREFIX | SS_NOTIFY | (right ? SS_RIGHT : centre ? SS_CENTER : SS_LEFT);
         if (!wordWrap && align.find("AlignVCenter") != std::string::npos) style |= SS_CENTERIMAGE;
@@ -300,7 +343,14 @@ bool CreateCtrlWindow(Panel &p, Ctrl &c, const uicore::CtrlLook &look) {
     N(c).hwnd = CreateWindowExW(ex, windowClass, initial.c_str(), style, Px(p, r.left), Px(p, r.top), Px(p, r.right - r.left), height,
                              N(p).hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
                              GetModuleHandleW(nullptr), nullptr);
+    if (!N(c).hwnd && asLink) {
+        // Common controls older than 6 have no link control: a static then
+        // (the driver draws its focus frame itself).
+        N(c).noLinkClass = true;
+        return CreateCtrlWindow(p, c, look);
+    }
     if (!N(c).hwnd) return false;
+    N(c).link = asLink;
     SendMessageW(N(c).hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(c)), FALSE);
     if (c.style == CTRL_RING) CentreRing(p, c, Px(p, r.top), Px(p, r.bottom - r.top));
     WinSetSubclass(N(c).hwnd, CtrlSubclass, 1, 0);
@@ -410,8 +460,33 @@ void WinShowCtrl(Panel &, Ctrl &c) {
 
 void WinEnableCtrl(Panel &p, Ctrl &c) { ApplyDimmed(p, c); }
 
-void WinSetMode(Panel &, Ctrl &c) {
+void WinSetAccessibleName(Panel &p, Ctrl &c);
+
+// A text message made a link or back gets the window of its kind, in
+// the place of the one it had (another class: a window made anew).
+static void RemakeTextWindow(Panel &p, Ctrl &c) {
+    const HWND old = N(c).hwnd;
+    const bool focused = GetFocus() == old;
+    uicore::CtrlLook look = N(c).look;
+    const uicore::Rect at = WinCtrlRectOf(p, c);
+    look.rect = at;
+    look.text = c.labelRaw;
+    if (!CreateCtrlWindow(p, c, look)) {
+        N(c).hwnd = old;
+        return;
+    }
+    SetWindowPos(N(c).hwnd, old, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (focused) SetFocus(N(c).hwnd);
+    WinSetAccessibleName(p, c);
+    // Its own message may be under way (a callback of it set the mode).
+    ShowWindow(old, SW_HIDE);
+    if (InDispatch()) PostMessageW(N(p).hwnd, kMsgDestroyLater, 0, reinterpret_cast<LPARAM>(old));
+    else DestroyWindow(old);
+}
+
+void WinSetMode(Panel &p, Ctrl &c) {
     if (IsEdit(c)) SendMessageW(N(c).hwnd, EM_SETREADONLY, c.mode == VAL_INDICATOR, 0);
+    if (c.style == CTRL_TEXT_MSG && !N(c).noLinkClass && IsLink(c) != N(c).link) RemakeTextWindow(p, c);
 }
 
 void WinSetTextColor(Panel &, Ctrl &c) { InvalidateRect(N(c).label ? N(c).label : N(c).hwnd, nullptr, TRUE); }
@@ -429,7 +504,7 @@ void WinFocusCtrl(Panel &, Ctrl &c) {
 }
 
 // What a screen reader reads of a control. A picture button's window text
-// is its name alone, never drawn (winpicture.cpp). Any other control's
+// is its name alone, never drawn (owner-drawn, winpicture.cpp). Any other control's
 // name is given to Windows' accessibility as a dynamic annotation of its
 // window (IAccPropServices::SetHwndPropStr, PROPID_ACC_NAME), the road
 // Windows documents for naming a standard control otherwise than by the
@@ -455,9 +530,13 @@ void WinSetAccessibleName(Panel &, Ctrl &c) {
 // wider at another.
 uicore::Size WinTextSize(const Panel &, const Ctrl &c, bool label, int width) {
     HWND w = label ? N(c).label : N(c).hwnd;
-    const int n = GetWindowTextLengthW(w);
-    std::wstring text(static_cast<size_t>(n) + 1, L'\0');
-    GetWindowTextW(w, text.data(), n + 1);
+    // A link's window text is its markup: the text it shows is the label.
+    std::wstring text = label ? std::wstring() : WideFromAnsi(c.labelRaw.c_str());
+    if (label) {
+        text.resize(static_cast<size_t>(GetWindowTextLengthW(w)) + 1);
+        GetWindowTextW(w, text.data(), static_cast<int>(text.size()));
+    }
+    const int n = static_cast<int>(wcslen(text.c_str()));
     RECT r = {0, 0, width > 0 ? Px(c, width) : 0x7FFF, 0};
     HDC dc = GetDC(w);
     HGDIOBJ old = SelectObject(dc, FontOf(c));

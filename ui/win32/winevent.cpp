@@ -38,9 +38,11 @@ namespace uiwin {
 // g_popups: open modal popups, oldest first; g_disabled: the panels they
 //   disabled, enabled again when the last popup goes.
 // g_pressed: the window that took the latest left press, until its release.
+// g_releasing: the window whose own handling of a left release runs now.
 static std::vector<int> g_popups;
 static std::vector<int> g_disabled;
 static HWND g_pressed = nullptr;
+static HWND g_releasing = nullptr;
 
 HCURSOR CursorOverride() {
     if (uicore::WaitCursorOn()) return LoadCursorW(nullptr, IDC_WAIT);
@@ -73,6 +75,16 @@ static void NoteMouse(HWND hwnd, UINT msg, LPARAM lParam) {
         if (PtInRect(&r, at)) uicore::InputLeftRelease(p->handle, GetDlgCtrlID(hwnd), pt.x, pt.y);
     }
 }
+
+LRESULT ReleaseOwnHandling(HWND hwnd, WPARAM wParam, LPARAM lParam) {
+    const HWND outer = g_releasing;
+    g_releasing = hwnd;
+    const LRESULT r = WinDefSubclass(hwnd, WM_LBUTTONUP, wParam, lParam);
+    g_releasing = outer;
+    return r;
+}
+
+bool ReleasingOver(HWND hwnd) { return g_releasing == hwnd; }
 
 bool MouseMessage(HWND hwnd, UINT msg, LPARAM lParam) {
     if (msg == WM_SETCURSOR) {

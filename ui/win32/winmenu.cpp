@@ -1,8 +1,9 @@
 // winmenu.cpp: a control's right click, the popup menu and the clipboard on
 // the Win32 driver.
 //
-// Exports (ui/win32/winprivate.h): PopupMenu, ClipboardPut, and RightClick, which the
-// controls' window procedure calls for WM_RBUTTONDOWN.
+// Exports (ui/win32/winprivate.h): PopupMenu, ClipboardPut, and RightClick
+// and ContextMenu, which the controls' window procedure calls for
+// WM_RBUTTONDOWN and WM_CONTEXTMENU.
 //
 // Data model: none kept. A menu lives only while RunPopupMenuAnsi waits for
 // the choice; the clipboard owns the text once it is handed over.
@@ -27,10 +28,19 @@ bool RightClick(HWND hwnd, LPARAM lParam) {
     return uicore::InputRightPress(p->handle, GetDlgCtrlID(hwnd), Lg(*p, pt.x), Lg(*p, pt.y));
 }
 
+// WM_CONTEXTMENU on a control's window: from the keyboard (the Menu key,
+// Shift+F10: lParam -1), the core's menu key; a mouse's came as the right
+// press already. True when the control's callback took it.
+bool ContextMenu(HWND hwnd, LPARAM lParam) {
+    Panel *p = PanelOfWindow(hwnd);
+    if (!p || hwnd == N(*p).hwnd || lParam != -1) return false;
+    return uicore::InputMenuKey(p->handle, GetDlgCtrlID(hwnd));
+}
+
 // The number (1 to count) of the chosen item, 0 when the menu was left
 // without a choice; UIE_SYSTEM. Shown at the mouse pointer, owned by the
 // panel it is for.
-int WinPopupMenu(const char *const items[], int count, const Panel *owner) {
+int WinPopupMenu(const char *const items[], int count, const Panel *owner, const uicore::Rect *at) {
     HMENU menu = CreatePopupMenu();
     if (!menu) return UIE_SYSTEM;
     for (int i = 0; i < count; ++i) {
@@ -45,6 +55,10 @@ int WinPopupMenu(const char *const items[], int count, const Panel *owner) {
     HWND hwnd = owner ? N(*owner).hwnd : nullptr;
     POINT pt;
     GetCursorPos(&pt);
+    if (at && hwnd) {
+        pt = {Px(*owner, at->x), Px(*owner, at->y + at->height)};
+        ClientToScreen(hwnd, &pt);
+    }
     if (hwnd) SetForegroundWindow(hwnd);   // else the menu does not close when clicked away
     const int chosen = static_cast<int>(
         TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, pt.x, pt.y, 0, hwnd, nullptr));

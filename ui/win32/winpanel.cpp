@@ -370,16 +370,15 @@ void ApplyDpi(Panel &p, int dpi) {
 // The panel moved to a screen of another DPI (Windows' WM_DPICHANGED): it
 // is laid out at the new DPI (or as near as its fit allows) and takes the
 // rectangle Windows suggests, which keeps it under the pointer that drags
-// it; one kept at a lower scale keeps the suggested corner and its size.
+// it; one kept at a lower scale takes the suggested corner with its own
+// size, moved onto the work area of the screen the suggestion lies on.
 static void DpiChanged(Panel &p, int dpi, const RECT &suggested) {
     g_screensKnown = false;
-    const int layout = LayoutDpi(p, dpi);
-    if (layout == N(p).dpi) return;   // so laid out already (the driver's own move)
     RECT in;
     GetClientRect(N(p).hwnd, &in);
     const SIZE logical = {Lg(p, in.right), Lg(p, in.bottom)};
-    ApplyDpi(p, layout);
-    if (g_placing) return;
+    ApplyDpi(p, LayoutDpi(p, dpi));
+    if (g_placing) return;   // the driver's own move: placed already
     if (!p.fitDpi) {
         SetWindowPos(N(p).hwnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                      suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -389,8 +388,14 @@ static void DpiChanged(Panel &p, int dpi, const RECT &suggested) {
     GetWindowRect(N(p).hwnd, &w);
     POINT at = {0, 0};
     ClientToScreen(N(p).hwnd, &at);
-    PutWindow(p, POINT{suggested.left + at.x - w.left, suggested.top + at.y - w.top},
-              SIZE{Px(p, logical.cx), Px(p, logical.cy)}, dpi);
+    const SIZE client = {Px(p, logical.cx), Px(p, logical.cy)};
+    const int left = at.x - w.left, top = at.y - w.top;
+    const int outerW = client.cx + left + (w.right - at.x - in.right), outerH = client.cy + top + (w.bottom - at.y - in.bottom);
+    const RECT work = ScreenAt(POINT{(suggested.left + suggested.right) / 2, (suggested.top + suggested.bottom) / 2}, false).work;
+    const auto into = [](long from, long size, long lo, long hi) { return std::max(lo, std::min(from, hi - size)); };
+    const long x = into(suggested.left, outerW, work.left, work.right);
+    const long y = into(suggested.top, outerH, work.top, work.bottom);
+    PutWindow(p, POINT{static_cast<LONG>(x + left), static_cast<LONG>(y + top)}, client, dpi);
 }
 
 // A ring commits the user's choice only, as on Linux: the item its open
@@ -425,7 +430,7 @@ static LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
     const int handle = static_cast<int>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     Panel *p = FindPanel(handle);
     if (msg == kMsgDestroyLater) {
-        DestroyWindow(hwnd);
+        DestroyWindow(lParam ? reinterpret_cast<HWND>(lParam) : hwnd);
         return 0;
     }
     if (!p) return DefWindowProcW(hwnd, msg, wParam, lParam);
@@ -449,6 +454,29 @@ static LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         if (button && code == BN_CLICKED) uicore::InputCommit(handle, id);
         return 0;
     }
+    case WM_NOTIFY: {
+        const auto *h = reinterpret_cast<const NMHDR *>(lParam);
+        Ctrl *c = FindCtrl(p, static_cast<int>(h->idFrom));
+        if (!c || N(*c).hwnd != h->hwndFrom) break;
+        if (h->code == NM_CUSTOMTEXT) {
+            // A link is drawn in its control's colour (the visited, hovered
+            // or plain link's).
+            SetTextColor(reinterpret_cast<const NMCUSTOMTEXT *>(lParam)->hDC, TextColourOf(*c, false));
+            return 0;
+        }
+        // A link's own "click" opens it. A mouse's release reached the
+        // callbacks already (EVENT_LEFT_CLICK_UP); the keys are the core's
+        // (the pump): what is left is the link opened by a screen reader
+        // or other assistive technology, a commit.
+        if (h->code == NM_CLICK || h->code == NM_RETURN) {
+            if (!ReleasingOver(h->hwndFrom)) uicore::InputCommit(handle, c->id);
+            return 0;
+        }
+        break;
+    }
+    case WM_DRAWITEM:
+        if (DrawPictureButton(*reinterpret_cast<const DRAWITEMSTRUCT *>(lParam))) return TRUE;
+        break;
     case WM_CLOSE:
         // The window never closes itself.
         uicore::InputClose(handle);
@@ -518,8 +546,28 @@ static LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         if (wParam == SPI_SETHIGHCONTRAST || wParam == SPI_SETWORKAREA || wParam == 0) FollowSystemColours();
         break;
     case WM_SYSCOLORCHANGE:
+        // A top-level window hands it on to its common controls, which
+        // otherwise keep the colours they read at their creation.
+        for (auto &c : p->ctrls) {
+            SendMessageW(N(*c).hwnd, WM_SYSCOLORCHANGE, wParam, lParam);
+            if (N(*c).label) SendMessageW(N(*c).label, WM_SYSCOLORCHANGE, wParam, lParam);
+        }
         FollowSystemColours();
         break;
+    case WM_SETFOCUS:
+        // The focus given to the panel's own window (its restore after a
+        // minimise, a click on its frame) goes to the control that had it,
+        // as the dialog manager does with the control it saved.
+        uicore::PanelActivated(handle);
+        return 0;
+    case WM_QUERYENDSESSION:
+        // Nothing to save: the program may end whenever Windows asks
+        // (a log-off, or the Restart Manager before an upgrade).
+        return TRUE;
+    case WM_ENDSESSION:
+        // The loops end; a cancelled end (FALSE) lets them go on.
+        if (!p->parent) uicore::InputEndSession(wParam != FALSE);
+        return 0;
     case WM_SETCURSOR:
     case WM_MOUSEMOVE:
     case WM_LBUTTONDOWN:
@@ -529,6 +577,20 @@ static LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
     default: break;
     }
     return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+// The keyboard cues of a top-level panel, through the UI-state messages:
+// WM_CHANGEUISTATE to its window, which Windows hands down to its controls
+// (WM_UPDATEUISTATE), as the dialog manager does when Tab moves the focus.
+// Windows' setting to underline access keys always (SPI_GETKEYBOARDCUES)
+// keeps both shown.
+void WinShowCues(Panel &p) {
+    BOOL always = FALSE;
+    SystemParametersInfoW(SPI_GETKEYBOARDCUES, 0, &always, 0);
+    const WORD focus = always || p.focusCues ? UIS_CLEAR : UIS_SET;
+    const WORD accel = always || p.accelCues ? UIS_CLEAR : UIS_SET;
+    SendMessageW(N(p).hwnd, WM_CHANGEUISTATE, MAKEWPARAM(focus, UISF_HIDEFOCUS), 0);
+    SendMessageW(N(p).hwnd, WM_CHANGEUISTATE, MAKEWPARAM(accel, UISF_HIDEACCEL), 0);
 }
 
 // The window of a new panel record, of client size (height, width) in
@@ -545,6 +607,7 @@ static int MakePanelWindow(Panel &p, const Panel *parent, int height, int width)
     ApplyBackColor(p);
     if (!parent) {
         CloseBox(p);
+        WinShowCues(p);
         PutWindow(p, POINT{0, 0}, SIZE{Px(p, width), Px(p, height)}, N(p).dpi);
     } else {
         SetWindowPos(N(p).hwnd, nullptr, 0, 0, Px(p, width), Px(p, height), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -736,6 +799,7 @@ void FillPanelEntries(uicore::Driver &d) {
     d.setBackColor = ApplyBackColor;
     d.setFrame = ApplyFrame;
     d.drawNow = WinDrawNow;
+    d.showCues = WinShowCues;
     d.screens = WinScreens;
 }
 

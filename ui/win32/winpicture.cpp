@@ -2,7 +2,7 @@
 // picture button and the image of a picture control, drawn with their
 // alpha over what the control's window draws beneath them.
 //
-// Exports (ui/win32/winprivate.h): AttachPicture,
+// Exports (ui/win32/winprivate.h): AttachPicture, DrawPictureButton,
 // PictureDpiChanged, PictureDrawn.
 //
 // Data model: the converter decodes every picture at build time into
@@ -11,7 +11,10 @@
 // it may need (the one it names and its "@2x" sibling) and, made from the
 // one that suits the screen, a 32-bit DIB section of exactly the size it
 // is drawn at, remade when that size or the dimmed state changes; each
-// paint blends it once with GdiAlphaBlend. The control's record lives in
+// paint blends it once with GdiAlphaBlend. A picture button is an
+// owner-drawn button (BS_OWNERDRAW): its panel asks for its face
+// (WM_DRAWITEM), drawn here in the visual style's push button; its window
+// text is its name, which only screen readers read. The control's record lives in
 // its window's subclass data and goes with the window (WM_NCDESTROY), so a
 // window destroyed after its panel record is gone still paints safely.
 // The size drawn is in 96-DPI units as the resource gives it (the
@@ -24,11 +27,13 @@
 // the window), for the DPI it follows.
 #include <windows.h>
 #include <commctrl.h>
+#include <uxtheme.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <map>
+#include <type_traits>
 #include <vector>
 
 #include "ui/win32/winprivate.h"
@@ -44,6 +49,7 @@ struct CtrlPicture {
     uicore::UirImageMap sources;   // the named picture and its sibling, those the file has
     SIZE logical = {0, 0};           // drawn size in 96-DPI units; {0, 0}: fills the control
     bool button = false;
+    bool hot = false;                // a button under the pointer
     int dpi = 96;                    // its control's
     HBITMAP bitmap = nullptr;        // made for madeSize / madeDimmed
     SIZE madeSize = {0, 0};
@@ -169,28 +175,70 @@ void PaintStatic(CtrlPicture &pic, HWND hwnd, HDC dc) {
     DrawPicture(pic, hwnd, dc);
 }
 
-// The picture button the button class is drawing now, null when none:
-// while it draws, its window text reads as empty, so that the name it
-// carries for screen readers (winctrl.cpp, WinSetAccessibleName) is never
-// drawn under its picture.
-static HWND g_drawing = nullptr;
+// The visual styles' drawing (uxtheme), looked up once in the system
+// folder only, as shcore is: null where Windows has none.
+struct ThemeFunctions {
+    HTHEME(WINAPI *open)(HWND, LPCWSTR) = nullptr;
+    HRESULT(WINAPI *close)(HTHEME) = nullptr;
+    HRESULT(WINAPI *background)(HTHEME, HDC, int, int, const RECT *, const RECT *) = nullptr;
+    HRESULT(WINAPI *content)(HTHEME, HDC, int, int, const RECT *, RECT *) = nullptr;
+    HRESULT(WINAPI *parentBackground)(HWND, HDC, const RECT *) = nullptr;
+};
+const ThemeFunctions &Themes() {
+    static const ThemeFunctions f = [] {
+        ThemeFunctions t;
+        HMODULE m = LoadLibraryExW(L"uxtheme.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+        if (!m) return t;
+        const auto get = [m](auto *fn, const char *name) {
+            *fn = reinterpret_cast<std::remove_pointer_t<decltype(fn)>>(reinterpret_cast<void *>(GetProcAddress(m, name)));
+        };
+        get(&t.open, "OpenThemeData");
+        get(&t.close, "CloseThemeData");
+        get(&t.background, "DrawThemeBackground");
+        get(&t.content, "GetThemeBackgroundContentRect");
+        get(&t.parentBackground, "DrawThemeParentBackground");
+        if (!t.close || !t.background || !t.content || !t.parentBackground) t.open = nullptr;
+        return t;
+    }();
+    return f;
+}
 
-// The button class's own handling of msg, drawing without its text.
-static LRESULT DrawWithoutText(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    HWND outer = g_drawing;
-    g_drawing = hwnd;
-    const LRESULT r = WinDefSubclass(hwnd, msg, wParam, lParam);
-    g_drawing = outer;
-    return r;
+// Button part and states of the visual styles (vssym32.h).
+enum { kPushButton = 1, kNormal = 1, kHot = 2, kPressed = 3, kDisabled = 4, kDefaulted = 5 };
+
+// An owner-drawn picture button's face (WM_DRAWITEM): the push button of
+// the current visual style in its state (the classic raised edge where
+// styles are off), its picture, and the focus frame when the keyboard cues
+// show it. Its window text, its name for screen readers, is never drawn.
+void DrawButton(CtrlPicture &pic, const DRAWITEMSTRUCT &d) {
+    const bool disabled = d.itemState & ODS_DISABLED, pressed = d.itemState & ODS_SELECTED;
+    RECT face = d.rcItem, inside = d.rcItem;
+    const ThemeFunctions &t = Themes();
+    HTHEME theme = t.open ? t.open(d.hwndItem, L"BUTTON") : nullptr;
+    if (theme) {
+        const int state = disabled ? kDisabled
+                          : pressed ? kPressed
+                          : pic.hot ? kHot
+                          : (d.itemState & ODS_FOCUS) ? kDefaulted
+                                                      : kNormal;
+        t.parentBackground(d.hwndItem, d.hDC, &face);
+        t.background(theme, d.hDC, kPushButton, state, &face, nullptr);
+        t.content(theme, d.hDC, kPushButton, state, &face, &inside);
+        t.close(theme);
+    } else {
+        DrawFrameControl(d.hDC, &face, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
+        InflateRect(&inside, -GetSystemMetrics(SM_CXEDGE), -GetSystemMetrics(SM_CYEDGE));
+    }
+    DrawPicture(pic, d.hwndItem, d.hDC);
+    if ((d.itemState & ODS_FOCUS) && !(d.itemState & ODS_NOFOCUSRECT)) {
+        InflateRect(&inside, -1, -1);
+        DrawFocusRect(d.hDC, &inside);
+    }
 }
 
 LRESULT CALLBACK PictureSubclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR data) {
     auto *holder = reinterpret_cast<std::shared_ptr<CtrlPicture> *>(data);
     CtrlPicture &pic = **holder;
-    if (g_drawing == hwnd && (msg == WM_GETTEXT || msg == WM_GETTEXTLENGTH)) {
-        if (msg == WM_GETTEXT && wParam > 0 && lParam) reinterpret_cast<wchar_t *>(lParam)[0] = L'\0';
-        return 0;
-    }
     switch (msg) {
     case WM_NCDESTROY: {
         WinRemoveSubclass(hwnd, PictureSubclass, id);
@@ -199,44 +247,36 @@ LRESULT CALLBACK PictureSubclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
         return WinDefSubclass(hwnd, msg, wParam, lParam);
     }
     case WM_PAINT: {
-        // The button paints itself (into the DC given, as buttons do), and
-        // the picture goes over its face.
+        if (pic.button) break;   // owner-drawn: DrawButton
         PAINTSTRUCT ps;
         HDC dc = wParam ? reinterpret_cast<HDC>(wParam) : BeginPaint(hwnd, &ps);
-        if (pic.button) {
-            DrawWithoutText(hwnd, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
-            DrawPicture(pic, hwnd, dc);
-        } else {
-            PaintStatic(pic, hwnd, dc);
-        }
+        PaintStatic(pic, hwnd, dc);
         if (!wParam) EndPaint(hwnd, &ps);
         return 0;
     }
-    case WM_PRINTCLIENT: {
-        HDC dc = reinterpret_cast<HDC>(wParam);
-        if (!pic.button) {
-            PaintStatic(pic, hwnd, dc);
-            return 0;
-        }
-        const LRESULT r = DrawWithoutText(hwnd, msg, wParam, lParam);
-        DrawPicture(pic, hwnd, dc);
-        return r;
-    }
+    case WM_PRINTCLIENT:
+        if (pic.button) break;
+        PaintStatic(pic, hwnd, reinterpret_cast<HDC>(wParam));
+        return 0;
     case WM_ERASEBKGND:
         if (!pic.button) return 1;   // WM_PAINT fills it all
         break;
-    // What changes the button's look: painted anew as a whole, so that
-    // the picture is never blended twice over itself.
-    case BM_SETSTATE:
-    case BM_SETSTYLE:
-    case WM_ENABLE:
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-    case WM_UPDATEUISTATE: {
-        const LRESULT r = pic.button ? DrawWithoutText(hwnd, msg, wParam, lParam) : WinDefSubclass(hwnd, msg, wParam, lParam);
-        InvalidateRect(hwnd, nullptr, FALSE);
-        return r;
-    }
+    // The hot face under the pointer, which an owner-drawn button does not
+    // track itself: from the first move over it until Windows says the
+    // pointer left (TrackMouseEvent's WM_MOUSELEAVE).
+    case WM_MOUSEMOVE:
+        if (pic.button && !pic.hot) {
+            TRACKMOUSEEVENT tme = {sizeof tme, TME_LEAVE, hwnd, 0};
+            pic.hot = TrackMouseEvent(&tme) != FALSE;
+            InvalidateRect(hwnd, nullptr, FALSE);
+        }
+        break;
+    case WM_MOUSELEAVE:
+        if (pic.hot) {
+            pic.hot = false;
+            InvalidateRect(hwnd, nullptr, FALSE);
+        }
+        break;
     default: break;
     }
     return WinDefSubclass(hwnd, msg, wParam, lParam);
@@ -264,6 +304,13 @@ static CtrlPicture *PictureOf(HWND hwnd) {
 
 void PictureDpiChanged(const Ctrl &c) {
     if (CtrlPicture *pic = PictureOf(N(c).hwnd)) pic->dpi = N(c).dpi;
+}
+
+bool DrawPictureButton(const DRAWITEMSTRUCT &d) {
+    CtrlPicture *pic = PictureOf(d.hwndItem);
+    if (!pic || !pic->button) return false;
+    DrawButton(*pic, d);
+    return true;
 }
 
 bool PictureDrawn(HWND hwnd, std::string *key, SIZE *size) {

@@ -39,6 +39,9 @@ struct WinCtrl : uicore::Native {
     int padBottom = 0;             // only as tall as its font makes it, centred on the height set
     int shown = -1;                // a ring: the item its list selects as last set, -2 unknown
     int dpi = 96;                  // the DPI it is laid out at: its panel's
+    bool link = false;             // a text message's window is a link control (SysLink)
+    bool noLinkClass = false;      // the common controls have none: a static stands for it
+    uicore::CtrlLook look;         // a text message's look, to make its window again
 };
 
 void NoteGdi(int delta);   // counts the GDI objects the driver holds (made +1, deleted -1)
@@ -130,6 +133,8 @@ void AttachPicture(Ctrl &c, const uicore::Picture &picture);
 void PictureDpiChanged(const Ctrl &c);
 // What the control's window drew last: the picture's key and the bitmap's
 // size in pixels; false when it shows no picture or has not drawn it yet.
+// Draws an owner-drawn picture button's face; false when the item is none.
+bool DrawPictureButton(const DRAWITEMSTRUCT &d);
 bool PictureDrawn(HWND hwnd, std::string *key, SIZE *size);
 
 // ------------------------------------------------------ events (winevent.cpp)
@@ -147,18 +152,25 @@ HCURSOR CursorOverride();
 // WM_SETCURSOR and our cursor is shown, or WM_MOUSEMOVE / WM_LBUTTONUP
 // (passed on to the callbacks); false for any other message.
 bool MouseMessage(HWND hwnd, UINT msg, LPARAM lParam);
+// A control's own handling of a left release (WM_LBUTTONUP), during which
+// ReleasingOver(hwnd) is true: what the control reports meanwhile (a
+// link's NM_CLICK) comes from the mouse.
+LRESULT ReleaseOwnHandling(HWND hwnd, WPARAM wParam, LPARAM lParam);
+bool ReleasingOver(HWND hwnd);
 // ------------------------------------------------------- menus (winmenu.cpp)
 // A right button press on a control's window: EVENT_RIGHT_CLICK to its
 // callback; true when the callback took the press.
 bool RightClick(HWND hwnd, LPARAM lParam);
+bool ContextMenu(HWND hwnd, LPARAM lParam);
 
 // A popup shown: every other enabled top-level panel is disabled, until
 // EndModal of the last popup shown enables them again.
 void BeginModal(int popup);
 void EndModal(int popup);
 
-// Private message: destroy this window (a panel discarded from inside its
-// own message handling is destroyed once that has returned).
+// Private message to a panel's window: destroy the window lParam names, or
+// the panel's own when 0 (a window goes from inside its own message
+// handling only once that has returned).
 constexpr UINT kMsgDestroyLater = WM_APP + 1;
 
 }  // namespace uiwin

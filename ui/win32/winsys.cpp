@@ -63,6 +63,10 @@ bool LoadCommonControls() {
     if (!init || !set || !remove || !def) return false;
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     init(&icc);
+    // The link control comes with the common controls 6 only: asked apart,
+    // so that older ones still give the rest.
+    icc.dwICC = ICC_LINK_CLASS;
+    init(&icc);
     g_comctlSetSubclass = set;
     g_comctlRemoveSubclass = remove;
     g_comctlDefSubclass = def;
