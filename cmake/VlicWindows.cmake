@@ -60,15 +60,17 @@ target_link_libraries(VLicEnr PRIVATE vlic)
 add_dependencies(VLicEnr vlic_runtime_files)
 set_source_files_properties(app/win/VLicEnr.rc PROPERTIES
   COMPILE_DEFINITIONS "VLIC_VERSION_MAJOR=${PROJECT_VERSION_MAJOR};VLIC_VERSION_MINOR=${PROJECT_VERSION_MINOR};VLIC_VERSION_PATCH=${PROJECT_VERSION_PATCH}"
-  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/app/win/VLicEnr.ico;${CMAKE_SOURCE_DIR}/app/win/VLicEnr.exe.manifest")
+  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/app/win/VLicEnr.ico;${CMAKE_SOURCE_DIR}/app/win/manifest.rc;${CMAKE_SOURCE_DIR}/app/win/VLicEnr.exe.manifest")
 
 # VLicEnr.com, the console launcher beside it (app/win/VLicEnrCom.cpp): cmd
 # finds it before VLicEnr.exe for "VLicEnr --produits" and waits for it, as
 # it never does for a windowed program. A console program on Windows' own
-# DLLs alone, linked statically as the program is.
-add_executable(VLicEnrCom app/win/VLicEnrCom.cpp)
+# DLLs alone, linked statically as the program is, carrying the program's
+# icon, version and manifest (its own file name aside).
+add_executable(VLicEnrCom app/win/VLicEnrCom.cpp app/win/VLicEnr.rc)
 set_target_properties(VLicEnrCom PROPERTIES OUTPUT_NAME VLicEnr SUFFIX .com)
-target_compile_definitions(VLicEnrCom PRIVATE UNICODE _UNICODE)
+target_compile_definitions(VLicEnrCom PRIVATE UNICODE _UNICODE VLIC_CONSOLE_LAUNCHER)
+target_include_directories(VLicEnrCom PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_options(VLicEnrCom PRIVATE -municode)
 add_dependencies(VLicEnr VLicEnrCom)
 

@@ -13,9 +13,21 @@
 // name replaced: the executable splits them exactly as this program's command
 // line would have been split (CommandLineToArgvW rules), whatever quotes and
 // backslashes they hold. The three standard handles are handed down as they
-// are, a redirection's file or pipe or the console itself; the executable
+// are, a redirection's file or pipe or the console itself (but a console
+// given back, below); the executable
 // attaches to this program's console when it is given one of its handles
 // (ui/win32's start of a command-line run).
+//
+// Started from Explorer (a double click, a shortcut) or by any program that
+// has no console, a console program is given a console of its own, whose
+// window would stay on the screen, empty, as long as the panels are open.
+// The launcher gives such a console back at once, before it starts the
+// executable (a console closes when the last process attached to it frees
+// it): it knows the console was made for it alone when it is the only
+// process attached to it (GetConsoleProcessList). A console shared with the
+// command prompt it was typed in is kept. Windows 11 24H2 and later make no
+// such console at all (the manifest's console allocation policy); there the
+// launcher finds none.
 //
 // Exit code: the executable's, or 3 (with a line on stderr) when it cannot be
 // started: the "internal error" of the listings.
@@ -66,11 +78,21 @@ const wchar_t *LancArguments(const wchar_t *line) {
     return p;
 }
 
+// True when this program is attached to a console that no other process
+// shares: the one Windows made for it because its parent had none.
+bool LancConsoleSeule(void) {
+    DWORD ids[2];
+    return GetConsoleProcessList(ids, 2) == 1;
+}
+
 // The standard handle to hand down, made inheritable: a file, a pipe or the
-// console; null when there is none.
-HANDLE LancPoignee(DWORD which) {
+// console; null when there is none, or when it is a console's and
+// `sansConsole` (the console is given back before the executable starts).
+HANDLE LancPoignee(DWORD which, bool sansConsole) {
     HANDLE h = GetStdHandle(which);
     if (!h || h == INVALID_HANDLE_VALUE) return nullptr;
+    DWORD mode = 0;
+    if (sansConsole && GetConsoleMode(h, &mode)) return nullptr;
     // A console handle that cannot be marked (an old Windows' pseudo-handle)
     // is handed down all the same.
     SetHandleInformation(h, HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT);
@@ -104,12 +126,17 @@ int wmain() {
     // A path never holds a quote, so quoting it is enough.
     std::wstring line = L"\"" + exe + L"\"" + LancArguments(GetCommandLineW());
 
+    const bool seule = LancConsoleSeule();
     STARTUPINFOW si = {};
     si.cb = sizeof si;
-    si.hStdInput = LancPoignee(STD_INPUT_HANDLE);
-    si.hStdOutput = LancPoignee(STD_OUTPUT_HANDLE);
-    si.hStdError = LancPoignee(STD_ERROR_HANDLE);
+    si.hStdInput = LancPoignee(STD_INPUT_HANDLE, seule);
+    si.hStdOutput = LancPoignee(STD_OUTPUT_HANDLE, seule);
+    si.hStdError = LancPoignee(STD_ERROR_HANDLE, seule);
     si.dwFlags = STARTF_USESTDHANDLES;
+    // After the handles are read: the console's go with it, and a failure
+    // to start reaches only an error output redirected to a file or a pipe
+    // (a console made for the launcher alone closed with it all the same).
+    if (seule) FreeConsole();
     PROCESS_INFORMATION pi = {};
     if (!CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi))
         return LancEchec(L"impossible de lancer", exe);
