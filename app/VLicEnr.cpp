@@ -21,6 +21,7 @@
 #include <cstdio>
 
 #include "app/VLic.h"
+#include "app/VLicListe.h"
 #include "downloads/VLicLoad.h"
 #include "toolbox/hyperlinkctrl.h"
 #include "ui/FVLicEnr.h"
@@ -43,12 +44,12 @@ enum { VAL_PLUS = -1, VAL_MOINS = -2 };
 const char *const kSiteWeb = "https://www.veltrane.fr/";
 
 // Command-line modes: a first argument that names a mode (the listings of
-// the catalogue and of a product's downloads, downloads/VLicListe.cpp) is
+// the catalogue and of a product's downloads, app/VLicListe.cpp) is
 // handled here, before the run-time is started for the panels, as that mode
 // needs it. Returns 1 with *exitCode set when argv[1] named a mode, 0 when
 // the program runs as usual.
 int EnrModeLigneCommande(int argc, char **argv, int *exitCode) {
-    const int code = LoadListing(argc, argv);
+    const int code = EnrListing(argc, argv);
     if (code < 0) return 0;
     *exitCode = code;
     return 1;

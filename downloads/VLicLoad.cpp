@@ -11,8 +11,7 @@
 // Nothing is downloaded here: the browser does that.
 //
 // Exports: everything declared in downloads/VLicLoad.h except the versions
-// (downloads/VLicVers.cpp, the built-in table made at build time) and the
-// listing (downloads/VLicListe.cpp).
+// (downloads/VLicVers.cpp, the built-in table made at build time).
 //
 // Data model: fixed-size Windows-1252 texts that live for the whole run (see
 // the state block below). Every write into them is bounded: a long catalogue
@@ -185,6 +184,20 @@ static void BoutonFixe(int panel, int control, const char *label, const char *a,
 }
 
 // --------------------------------------------------------- module's texts
+
+// Constant names of the downloads panel's controls, by id (2 to 26). The
+// layer gives no access to a control's name, so the table is kept here;
+// a test holds it against the panel resource.
+static const char *const kNoms[] = {
+    "", "", "BP_QUIT", "PROD", "DECORATION_2", "PDF_IHM", "PDF_DT", "PDF_EMP", "BP_PEMP",
+    "BP_4", "BP_2", "BP_3", "BP_1", "BP_PROF", "BP_IHM", "TXT_PROF", "BP_EMP", "TXT_IHM",
+    "V_IHM", "V_EMP", "LAB_3", "LAB_4", "LAB_5", "TXT_EMP", "LAB_1", "LAB_2", "INFO",
+};
+
+const char *LoadNomControle(int control) {
+    const int n = static_cast<int>(sizeof kNoms / sizeof kNoms[0]);
+    return control >= 0 && control < n ? kNoms[control] : "";
+}
 
 const char *LoadAdresse(int control) {
     const int i = IndexAdresse(control);

@@ -7,8 +7,8 @@
 // LoadVisibleIhm, LoadPointTiret, LoadUtilitaire), LoadSurvol (one pass of
 // the hover help), read access to the module's texts (address slots, version
 // texts, folder name), the versions in force (the built-in table and the
-// versions file, downloads/VLicVers.cpp), and LoadListing, the scriptable
-// listing of the command line.
+// versions file, downloads/VLicVers.cpp), and the constant names of the
+// panel's controls, which the command-line listing prints (app/VLicListe.cpp).
 //
 // Data model: the module owns, for the whole run, ten address slots of
 // LOAD_ADRESSE_LEN bytes (one per download button), the EMP and interface
@@ -129,18 +129,7 @@ void LoadVersionsLister(std::FILE *sortie);
 typedef void (*LoadVersionsHookPtr)(int product, char *emp, char *ihm, int size);
 void LoadSetVersionsHook(LoadVersionsHookPtr hook);
 
-// ------------------------------------------------------- command-line listing
-// "--adresses N" prints the composed downloads panel of product N, one line
-// per visible control 3 to 25: id, constant name, text, address (TAB
-// separated, UTF-8, control bytes of a text escaped). "--produits" prints
-// every product the chooser can list (10 to 999, nonzero code): number,
-// name, hidden flag. "--versions" prints the versions in force
-// (LoadVersionsLister) and, on stderr, each ignored line of the versions
-// file. Returns -1 when argv[1] is none of them (the program then starts as
-// usual), else the exit code: 0 done, 1 no catalogue (message on stderr),
-// 2 bad usage (usage line on stderr), 3 the run-time or the panel cannot be
-// had, 4 the versions file has lines that were ignored.
-int LoadListing(int argc, char **argv);
+// ------------------------------------------------------- controls' names
 // Constant name of control id of the downloads panel ("" when unknown).
 const char *LoadNomControle(int control);
 

@@ -12,7 +12,7 @@
 // item, fields separated by TAB; inside a text, line break, TAB, CR and
 // backslash are written \n \t \r \\ and any other control byte \xNN.
 //
-// Exports: LoadListing, LoadNomControle.
+// Exports (app/VLicListe.h): EnrListing.
 //
 // Data model: no state; a line is built in fixed buffers on the stack.
 #include <cstdio>
@@ -21,23 +21,10 @@
 
 #include "app/VLic.h"
 #include "app/VLicEnr.h"
+#include "app/VLicListe.h"
 #include "downloads/VLicLoad.h"
 #include "ui/FVLicEnr.h"
 #include "ui/userint.h"
-
-// Constant names of the downloads panel's controls, by id (2 to 26). The
-// layer gives no access to a control's name, so the table is kept here;
-// a test holds it against the panel resource.
-static const char *const kNoms[] = {
-    "", "", "BP_QUIT", "PROD", "DECORATION_2", "PDF_IHM", "PDF_DT", "PDF_EMP", "BP_PEMP",
-    "BP_4", "BP_2", "BP_3", "BP_1", "BP_PROF", "BP_IHM", "TXT_PROF", "BP_EMP", "TXT_IHM",
-    "V_IHM", "V_EMP", "LAB_3", "LAB_4", "LAB_5", "TXT_EMP", "LAB_1", "LAB_2", "INFO",
-};
-
-const char *LoadNomControle(int control) {
-    const int n = static_cast<int>(sizeof kNoms / sizeof kNoms[0]);
-    return control >= 0 && control < n ? kNoms[control] : "";
-}
 
 enum { TEXTE_LEN = 1024, UTF8_LEN = 3 * TEXTE_LEN + 1 };
 
@@ -159,7 +146,7 @@ static int ListerAdresses(int product) {
     return 0;
 }
 
-int LoadListing(int argc, char **argv) {
+int EnrListing(int argc, char **argv) {
     if (argc < 2 || !argv || !argv[1]) return -1;
     const bool adresses = std::strcmp(argv[1], "--adresses") == 0;
     const bool produits = std::strcmp(argv[1], "--produits") == 0;
