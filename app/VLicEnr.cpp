@@ -210,10 +210,19 @@ static void EnrCatalogueAbsent(void) {
     MessagePopupAnsi("VLicEnr Veltrane : application incomplète"_cp1252, EnrMessageCatalogueAbsent());
 }
 
+int EnrFichiersEcole(int dossierCourant, std::FILE *rapportVersions, int *anciennes) {
+    char chemin[MAX_PATHNAME_LEN];
+    const int ou = VLicCheminAdmin(LOAD_VERSIONS_FILE, chemin, sizeof chemin);
+    if (anciennes) *anciennes = 0;
+    if (ou == VLIC_ADMIN_DOSSIER || (ou == VLIC_ADMIN_PROGRAMME && dossierCourant))
+        return LoadVersionsCharger(chemin, rapportVersions, anciennes);
+    return -1;
+}
+
 int EnrDemarrer(int argc, char **argv) {
     const int produit = (argc > 1) ? EnrLireProduit(argv[1]) : 0;
     // The versions file is optional: without it the built-in versions hold.
-    LoadVersionsCharger(LOAD_VERSIONS_FILE, nullptr);
+    EnrFichiersEcole(1, nullptr, nullptr);
     if (!VLicProdCharger(VLIC_PROD_FILE)) {
         EnrCatalogueAbsent();
         return 0;

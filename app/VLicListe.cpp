@@ -77,11 +77,11 @@ static int LireProduit(const char *text, int *product) {
     return 1;
 }
 
-// Loads the catalogue and the versions from the program's folder, as
-// start-up does. Returns 0 when done, else the exit code to give.
-static int Demarrer(void) {
+// Loads the catalogue and the school's files, as start-up does. Returns 0
+// when done, else the exit code to give.
+static int Charger(void) {
     const bool dossier = EnrDossierProgramme();
-    if (dossier) LoadVersionsCharger(LOAD_VERSIONS_FILE, nullptr);
+    EnrFichiersEcole(dossier, nullptr, nullptr);
     if (!dossier || !VLicProdCharger(VLIC_PROD_FILE)) {
         static char utf8[4 * TEXTE_LEN];
         UiAnsiToUtf8(EnrMessageCatalogueAbsent(), utf8, sizeof utf8);
@@ -107,7 +107,7 @@ static int ListerProduits(void) {
 static int ListerAdresses(int product) {
     const int panel = LoadPanelAnsi(0, FVLIC_UIR_FILE, FVLIC_LOAD);
     if (panel <= 0) {
-        std::fprintf(stderr, "VLicEnr: the downloads panel cannot be loaded\n");
+        std::fprintf(stderr, "VLicEnr : le panneau de téléchargement ne peut pas être chargé\n");
         return 3;
     }
     LoadInit(panel, product);
@@ -146,18 +146,75 @@ static int ListerAdresses(int product) {
     return 0;
 }
 
+// "--aide": what the program takes on its command line and the exit codes
+// of the listings, in French, with the paths of the files a school may
+// edit. Returns 0.
+static int Aide(void) {
+    char versions[MAX_PATHNAME_LEN];
+    const char *ici = VLicCheminAdmin(LOAD_VERSIONS_FILE, versions, sizeof versions) == VLIC_ADMIN_PROGRAMME
+                          ? " (dans le dossier du programme)"
+                          : "";
+    std::printf(
+        "VLicEnr %s : les logiciels, manuels et pilotes des produits Veltrane.\n"
+        "\n"
+        "  VLicEnr                 le panneau principal : choisir le produit\n"
+        "  VLicEnr N               le panneau principal du produit N seul\n"
+        "  VLicEnr --produits      les produits du catalogue : numéro, nom, 1 si caché\n"
+        "  VLicEnr --adresses N    le panneau de téléchargement du produit N : numéro et\n"
+        "                          nom de chaque contrôle, texte, adresse de l'archive\n"
+        "  VLicEnr --versions      les versions en vigueur : numéro, EMP, Interface,\n"
+        "                          fichier|interne ; sur la sortie d'erreur, les lignes\n"
+        "                          du fichier des versions ignorées ou plus anciennes\n"
+        "                          que celles du programme\n"
+        "  VLicEnr --aide, --help  cette aide\n"
+        "  VLicEnr --version       la version du programme\n"
+        "\n"
+        "Les listes sont en UTF-8, une ligne par élément, champs séparés par des\n"
+        "tabulations. Fichier des versions : %s%s\n"
+        "\n"
+        "Codes de sortie des listes :\n"
+        "  0  fait\n"
+        "  1  catalogue %s absent du dossier du programme\n"
+        "  2  commande mal formée\n"
+        "  3  l'interface ou le panneau de téléchargement ne peut pas être chargé\n"
+        "  4  --versions : lignes du fichier des versions ignorées ou plus anciennes\n"
+        "     que celles du programme\n",
+        VLIC_VERSION_TEXTE, versions, ici, VLIC_PROD_FILE);
+    return 0;
+}
+
+// The run-time first, for the listings that compose panels and also
+// because on Windows it is what makes the output reach the console or the
+// redirection (a windowed program has none of its own), the usage line
+// included. The help and the version need nothing else: elsewhere they are
+// printed without it, which would look for a display. Returns false when
+// the run-time is needed and cannot start.
+static bool Demarrer(char **argv, bool texteSeul) {
+#ifdef _WIN32
+    (void)texteSeul;
+#else
+    if (texteSeul) return true;
+#endif
+    return InitUIRunTimeHeadless(argv) != 0;
+}
+
 int EnrListing(int argc, char **argv) {
     if (argc < 2 || !argv || !argv[1]) return -1;
     const bool adresses = std::strcmp(argv[1], "--adresses") == 0;
     const bool produits = std::strcmp(argv[1], "--produits") == 0;
     const bool versions = std::strcmp(argv[1], "--versions") == 0;
-    if (!adresses && !produits && !versions) return -1;
+    const bool aide = std::strcmp(argv[1], "--aide") == 0 || std::strcmp(argv[1], "--help") == 0;
+    const bool version = std::strcmp(argv[1], "--version") == 0;
+    if (!adresses && !produits && !versions && !aide && !version) return -1;
 
-    // The run-time first: on Windows it is what makes the output reach the
-    // console or the redirection, the usage line included.
-    if (!InitUIRunTimeHeadless(argv)) {
-        std::fprintf(stderr, "VLicEnr: the user-interface run-time cannot start\n");
+    if (!Demarrer(argv, aide || version)) {
+        std::fprintf(stderr, "VLicEnr : l'interface ne peut pas démarrer\n");
         return 3;
+    }
+    if (aide || version) {
+        const int code = aide ? Aide() : std::printf("VLicEnr %s\n", VLIC_VERSION_TEXTE) < 0;
+        std::fflush(stdout);
+        return code;
     }
     int product = 0;
     if (adresses && (argc < 3 || !LireProduit(argv[2], &product))) {
@@ -169,14 +226,13 @@ int EnrListing(int argc, char **argv) {
     if (versions) {
         // The versions alone need no catalogue: a maker checks the file
         // wherever the program lies.
-        // Outside the program's folder the file read would be another's:
-        // the built-in versions alone then.
-        const int fausses = EnrDossierProgramme() ? LoadVersionsCharger(LOAD_VERSIONS_FILE, stderr) : 0;
+        int anciennes = 0;
+        const int fausses = EnrFichiersEcole(EnrDossierProgramme(), stderr, &anciennes);
         LoadVersionsLister(stdout);
         std::fflush(stdout);
-        return fausses > 0 ? 4 : 0;
+        return fausses > 0 || anciennes > 0 ? 4 : 0;
     }
-    if (const int code = Demarrer()) return code;
+    if (const int code = Charger()) return code;
     const int code = adresses ? ListerAdresses(product) : ListerProduits();
     std::fflush(stdout);
     return code;

@@ -115,7 +115,10 @@ enum { LOAD_VERSIONS_AUCUNE = 0, LOAD_VERSIONS_INTERNE = 1, LOAD_VERSIONS_FICHIE
 // a device, a folder: never waited on), which leaves every product on its
 // built-in row, else the number of lines ignored; each of them is reported
 // on rapport (when not null) as "path:line: reason", in French, UTF-8.
-int LoadVersionsCharger(const char *path, std::FILE *rapport);
+// *anciennes (when not null) gets the number of versions the file gives
+// that are older than the built-in ones (they are in force all the same),
+// each reported on rapport as "path:line: produit N : version ...".
+int LoadVersionsCharger(const char *path, std::FILE *rapport, int *anciennes = nullptr);
 // Gives product's two version texts in force ("" for none; never null) and
 // where they come from; LOAD_VERSIONS_AUCUNE for a product of neither the
 // file nor the table, or outside 0 to 999.

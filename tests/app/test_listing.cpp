@@ -801,7 +801,43 @@ TEST(Listing, VersionsFromTheShippedFileAreTheBuiltInOnesAndBadLinesGiveFour) {
     EXPECT_EQ(faux.code, 4);
     EXPECT_EQ(faux.err.rfind("Veltrane.vlicvers:3: ", 0), 0u) << faux.err;
     EXPECT_NE(faux.out.find("\n170\t2.3\t\tfichier\n"), std::string::npos) << faux.out;
+
+    // A school's file kept across an upgrade, older than the program: in
+    // force all the same, and said.
+    f = std::fopen((dir / "Veltrane.vlicvers").c_str(), "w");
+    ASSERT_NE(f, nullptr);
+    std::fputs("# commentaire\n170\t1.9\t2.2\n", f);
+    std::fclose(f);
+    const Sortie vieux = Lancer("--versions", (dir / "VLicEnr").string());
+    EXPECT_EQ(vieux.code, 4);
+    EXPECT_EQ(vieux.err, "Veltrane.vlicvers:2: produit 170 : version EMP 1.9 plus ancienne que celle du "
+                         "programme (2.0)\n");
+    EXPECT_NE(vieux.out.find("\n170\t1.9\t2.2\tfichier\n"), std::string::npos) << vieux.out;
     fs::remove_all(dir);
+}
+
+TEST(Listing, HelpAndVersionAreTextAloneInFrench) {
+    // No display, no catalogue, no run-time folder: nothing else is needed.
+    const std::string seul = "env -u DISPLAY -u WAYLAND_DISPLAY -u XDG_RUNTIME_DIR QT_QPA_PLATFORM=xcb ./VLicEnr";
+    const Sortie aide = Lancer("--aide", seul);
+    EXPECT_EQ(aide.code, 0);
+    EXPECT_EQ(aide.err, "");
+    EXPECT_EQ(Lancer("--help", seul).out, aide.out);
+    // Every command-line mode, and every exit code of the listings, is told.
+    for (const char *mot : {"--produits", "--adresses", "--versions", "--aide", "--help", "--version", "Codes de sortie"})
+        EXPECT_NE(aide.out.find(mot), std::string::npos) << mot;
+    for (int code = 0; code <= 4; ++code)
+        EXPECT_NE(aide.out.find("\n  " + std::to_string(code) + "  "), std::string::npos) << code;
+
+    std::string version;
+    std::FILE *f = std::fopen(VLIC_FICHIER_VERSION, "r");
+    ASSERT_NE(f, nullptr);
+    char ligne[64] = "";
+    ASSERT_NE(std::fgets(ligne, sizeof ligne, f), nullptr);
+    std::fclose(f);
+    const Sortie v = Lancer("--version", seul);
+    EXPECT_EQ(v.code, 0);
+    EXPECT_EQ(v.out, std::string("VLicEnr ") + ligne);
 }
 
 TEST(Listing, NothingOnStderrWhateverTheRuntimeFolder) {

@@ -7,7 +7,8 @@
 # console launcher VLicEnr.com gives the same, its exit code included.
 # With $VLIC_LINUX_BIN (the Linux build's bin folder, which scripts/test.sh
 # gives) every listing is held, byte for byte, against the Linux program's:
-# --produits and --adresses N for 0 and every product of the catalogue.
+# --produits, --aide, and --adresses N for 0 and every product of the
+# catalogue. --aide and --version, as text alone.
 # Without it, against lines of the README.
 # Run as: bash listings.sh <bin dir of the Windows build> <source dir>
 . "$(dirname "$0")/../lib.sh"
@@ -32,6 +33,14 @@ e2e_expect "--adresses 250: the EMP line" grep -qxF \
     "$(printf '16\tBP_EMP\tEMP\thttps://www.veltrane.fr/telecharger/Banc-Moteur-Brushless_EMP_V1-3.zip')" "$W/adresses-250.txt"
 e2e_expect "--adresses 250: an escaped line break" grep -qxF \
     "$(printf '15\tTXT_PROF\t(Dossier Technique, Manuels Logiciels, TP,\\nDessins, Mod\xc3\xa8les, etc.)\t')" "$W/adresses-250.txt"
+
+# The help and the version, as on Linux: text alone, in UTF-8.
+rc=0
+wine_run "$APP" --aide >"$W/aide.txt" 2>"$W/aide.err" || rc=$?
+e2e_expect_eq 0 "$rc" "exit code of --aide"
+e2e_expect "--aide tells the exit codes, in French" grep -q '^Codes de sortie des listes :$' "$W/aide.txt"
+e2e_expect "--help is --aide" cmp "$W/aide.txt" <(wine_run "$APP" --help)
+e2e_expect_eq "VLicEnr $(cat "$E2E_SRC/VERSION")" "$(wine_run "$APP" --version)" "--version: the file VERSION's"
 
 rc=0
 wine_run "$APP" --adresses >/dev/null 2>"$W/usage.err" || rc=$?
@@ -83,6 +92,7 @@ e2e_expect_eq 0 "$rc" "exit code with standard output and error closed"
 if [ -n "${VLIC_LINUX_BIN:-}" ] && [ -x "$VLIC_LINUX_BIN/VLicEnr" ]; then
     "$VLIC_LINUX_BIN/VLicEnr" --produits >"$W/linux-produits.txt"
     e2e_expect "--produits as on Linux" cmp "$W/linux-produits.txt" "$W/produits.txt"
+    e2e_expect "--aide as on Linux" cmp <("$VLIC_LINUX_BIN/VLicEnr" --aide) "$W/aide.txt"
     differ=""
     for n in 0 $(cut -f1 "$W/linux-produits.txt"); do
         "$VLIC_LINUX_BIN/VLicEnr" --adresses "$n" >"$W/linux-$n.txt"
