@@ -210,19 +210,29 @@ static void EnrCatalogueAbsent(void) {
     MessagePopupAnsi("VLicEnr Veltrane : application incomplète"_cp1252, EnrMessageCatalogueAbsent());
 }
 
-int EnrFichiersEcole(int dossierCourant, std::FILE *rapportVersions, int *anciennes) {
+// The path of the school's file `nom` into chemin (MAX_PATHNAME_LEN bytes)
+// when it can be read: always in the administrators' folder, beside the
+// program only when dossierCourant. Returns 1 when it can, else 0.
+static int EnrCheminEcole(const char *nom, int dossierCourant, char *chemin) {
+    const int ou = VLicCheminAdmin(nom, chemin, MAX_PATHNAME_LEN);
+    return ou == VLIC_ADMIN_DOSSIER || (ou == VLIC_ADMIN_PROGRAMME && dossierCourant);
+}
+
+int EnrFichiersEcole(int dossierCourant, std::FILE *rapportVersions, int *anciennes, std::FILE *rapportMiroir) {
     char chemin[MAX_PATHNAME_LEN];
-    const int ou = VLicCheminAdmin(LOAD_VERSIONS_FILE, chemin, sizeof chemin);
+    if (EnrCheminEcole(LOAD_MIROIR_FILE, dossierCourant, chemin)) LoadMiroirCharger(chemin, rapportMiroir);
+    else LoadMiroirDefinir(nullptr, nullptr);
     if (anciennes) *anciennes = 0;
-    if (ou == VLIC_ADMIN_DOSSIER || (ou == VLIC_ADMIN_PROGRAMME && dossierCourant))
+    if (EnrCheminEcole(LOAD_VERSIONS_FILE, dossierCourant, chemin))
         return LoadVersionsCharger(chemin, rapportVersions, anciennes);
     return -1;
 }
 
 int EnrDemarrer(int argc, char **argv) {
     const int produit = (argc > 1) ? EnrLireProduit(argv[1]) : 0;
-    // The versions file is optional: without it the built-in versions hold.
-    EnrFichiersEcole(1, nullptr, nullptr);
+    // The school's files are optional: without them the built-in versions
+    // and the maker's addresses hold.
+    EnrFichiersEcole(1, nullptr, nullptr, nullptr);
     if (!VLicProdCharger(VLIC_PROD_FILE)) {
         EnrCatalogueAbsent();
         return 0;

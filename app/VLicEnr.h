@@ -28,14 +28,16 @@ int EnrDossierProgramme(void);
 // 0, or 1 when the main panel cannot be loaded.
 int EnrDemarrer(int argc, char **argv);
 // Reads the data files that a school's administrator may edit, from where
-// VLicCheminAdmin puts them: the versions file (LoadVersionsCharger, its
+// VLicCheminAdmin puts them: the versions file (LoadVersionsCharger: its
 // faults and, in *anciennes when not null, its versions older than the
-// program's reported on rapportVersions when not null). dossierCourant: the
-// program's folder is the current one; when it is not, a file meant to lie
-// beside the program is not read (the current folder may be anybody's) and
-// the built-in versions hold. Returns LoadVersionsCharger's result, -1 when
-// the file was not read.
-int EnrFichiersEcole(int dossierCourant, std::FILE *rapportVersions, int *anciennes);
+// program's, reported on rapportVersions when not null) and the mirror
+// file (LoadMiroirCharger, why it names no mirror reported on
+// rapportMiroir when not null). dossierCourant: the program's folder is the
+// current one; when it is not, a file meant to lie beside the program is
+// not read (the current folder may be anybody's), and the built-in
+// versions and the maker's addresses hold. Returns LoadVersionsCharger's
+// result, -1 when the versions file was not read.
+int EnrFichiersEcole(int dossierCourant, std::FILE *rapportVersions, int *anciennes, std::FILE *rapportMiroir);
 // The message of start-up's popup when the catalogue cannot be loaded
 // (Windows-1252); the command-line listings print it too.
 const char *EnrMessageCatalogueAbsent(void);
