@@ -209,9 +209,11 @@ static bool VersAnsi(const char *text, char *out, size_t room) {
             if ((*p & 0xC0) != 0x80) suite = -1;
             else cp = (cp << 6) | (*p & 0x3F);
         }
-        // Overlong forms and surrogates have no code-page character anyway.
-        const int b = suite < 0 ? -1 : cp1252::FromCodePoint(cp);
-        if (b < 0 || (suite > 0 && b < 0x80) || o + 1 >= room) {
+        // A form longer than its character needs is no UTF-8 (surrogates
+        // have no code-page character anyway).
+        static const unsigned kPlusPetit[] = {0, 0x80, 0x800, 0x10000};
+        const int b = suite < 0 || cp < kPlusPetit[suite] ? -1 : cp1252::FromCodePoint(cp);
+        if (b < 0 || o + 1 >= room) {
             out[0] = 0;
             return false;
         }

@@ -523,6 +523,7 @@ TEST_F(Miroir, TheFileNamesItInItsFirstLineAndSaysWhereItIsWrong) {
         {"# c\nveltrane/\nhttps://m/v/\n", "", ":2: chemin relatif"},
         {"https://m/v/\xFF\n", "", ":1: texte qui n'est pas de l'UTF-8"},
         {"https://m/\xE2\x80\x8B/\n", "", ":1: texte qui n'est pas de l'UTF-8"},   // U+200B: not in the code page
+        {"https://m/\xE0\x83\xA9/\n", "", ":1: texte qui n'est pas de l'UTF-8"},   // "é" in three bytes
         {longue.c_str(), "", ":1: ligne trop longue\n"},
     };
     for (const Cas &c : cas) {
