@@ -110,12 +110,14 @@ static bool EstSchema(const char *t, size_t n, const char *nom) {
 }
 
 // Checks an http(s) mirror (t begins with its scheme, of n letters) and
-// makes it the prefix. Returns null, or the reason it is not usable.
+// makes it the mirror and the prefix. Returns null, or the reason it is
+// not usable.
 static const char *Http(const char *t, size_t n) {
     if (std::strncmp(t + n, "://", 3) != 0 || !t[n + 3] || t[n + 3] == '/') return kHttp;
     for (const char *p = t; *p; ++p)
         if (*p == ' ' || *p == '?' || *p == '#' || *p == '\\') return kHttp;
     if (t[std::strlen(t) - 1] != '/') return kHttpFin;
+    std::snprintf(sMiroir, sizeof sMiroir, "%s", t);
     std::snprintf(sPrefixe, sizeof sPrefixe, "%s", t);
     return nullptr;
 }
@@ -177,7 +179,6 @@ int LoadMiroirDefinir(const char *text, const char **raison) {
         if (http) {
             genre = LOAD_MIROIR_HTTP;
             pourquoi = Http(t, schema);
-            std::snprintf(sMiroir, sizeof sMiroir, "%s", t);
         } else {
             pourquoi = schema ? kSchema : Dossier(t);
         }
