@@ -2,10 +2,10 @@
 //
 // Exports (app/VLic.h): the table VLicProdG, its load (VLicProdCharger), save
 // (VLicProdSauver) and clear (VLicProdEffacer), the fill of a product ring
-// (VLicProdList), the safe reading of a name (VLicProdNom), and what every
-// data file goes through: its safe opening (VLicOuvrirDonnees) and the path
-// of one an administrator may edit (VLicCheminAdmin). The built-in
-// rows (VLicProdInit) live in app/VLicRows.cpp.
+// (VLicProdList), the safe reading of a name (VLicProdNom), and the safe
+// opening every data file goes through (VLicOuvrirDonnees). The built-in
+// rows (VLicProdInit) live in app/VLicRows.cpp, the path of a file an
+// administrator may edit (VLicCheminAdmin) in app/VLicAdmin.cpp.
 //
 // Data model: VLicProdG is 1000 records of 580 bytes, index = product number.
 // The file is the raw image of the table, record n at byte n * 580. Loading
@@ -99,20 +99,6 @@ std::FILE *VLicOuvrirDonnees(const char *path) {
     if (f == nullptr) close(fd);
     return f;
 #endif
-}
-
-int VLicCheminAdmin(const char *nom, char *chemin, std::size_t taille) {
-    assert(nom != nullptr && chemin != nullptr && taille > 0 && "a name and room for its path");
-#ifdef VLIC_DOSSIER_ADMIN
-    const int n = std::snprintf(chemin, taille, "%s/%s", VLIC_DOSSIER_ADMIN, nom);
-#else
-    const int n = std::snprintf(chemin, taille, "%s", nom);
-#endif
-    if (n < 0 || static_cast<std::size_t>(n) >= taille) {
-        chemin[0] = '\0';
-        return 0;
-    }
-    return 1;
 }
 
 // Loads the table from path. Returns 1 when the file was opened and read

@@ -2,7 +2,8 @@
 // product number, and the file "Veltrane.vlicprod" that stores it.
 //
 // Exports: VLicProdRec, VLicProdG, VLicProdCharger, VLicProdSauver,
-// VLicProdEffacer, VLicProdInit, VLicProdList, VLicProdNom.
+// VLicProdEffacer, VLicProdInit, VLicProdList, VLicProdNom, and what every
+// data file goes through: VLicOuvrirDonnees, VLicCheminAdmin.
 //
 // Data model: VLicProdG holds exactly VLIC_PROD_MAX records; the index is the
 // product number (0 means no product; 1 to 9 are never listed; main products
@@ -73,11 +74,13 @@ const char *VLicProdNom(int n);
 std::FILE *VLicOuvrirDonnees(const char *path);
 
 // The path of the data file `nom` that a school's administrator may edit
-// (the versions file): in the administrators' folder when the build names
-// one (VLIC_DOSSIER_ADMIN, the Linux package's /etc/vlicenr), else `nom`
-// itself, read beside the program (start-up makes its folder current).
-// Writes at most taille bytes, NUL included; returns 1, or 0 when the path
-// does not fit (chemin then holds "").
+// (the versions file, the mirror file): in the administrators' folder when
+// the build names one (VLIC_DOSSIER_ADMIN, the Linux package's /etc/vlicenr),
+// else `nom` itself, read beside the program (start-up makes its folder
+// current). Writes at most taille bytes, NUL included. Returns where the
+// path leads, VLIC_ADMIN_DOSSIER or VLIC_ADMIN_PROGRAMME, or 0 when it does
+// not fit (chemin then holds "").
+enum { VLIC_ADMIN_PROGRAMME = 1, VLIC_ADMIN_DOSSIER = 2 };
 int VLicCheminAdmin(const char *nom, char *chemin, std::size_t taille);
 
 #endif

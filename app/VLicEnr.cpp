@@ -21,6 +21,7 @@
 #include <cstdio>
 
 #include "app/VLic.h"
+#include "app/VLicListe.h"
 #include "downloads/VLicLoad.h"
 #include "toolbox/hyperlinkctrl.h"
 #include "ui/FVLicEnr.h"
@@ -43,12 +44,12 @@ enum { VAL_PLUS = -1, VAL_MOINS = -2 };
 const char *const kSiteWeb = "https://www.veltrane.fr/";
 
 // Command-line modes: a first argument that names a mode (the listings of
-// the catalogue and of a product's downloads, downloads/VLicListe.cpp) is
+// the catalogue and of a product's downloads, app/VLicListe.cpp) is
 // handled here, before the run-time is started for the panels, as that mode
 // needs it. Returns 1 with *exitCode set when argv[1] named a mode, 0 when
 // the program runs as usual.
 int EnrModeLigneCommande(int argc, char **argv, int *exitCode) {
-    const int code = LoadListing(argc, argv);
+    const int code = EnrListing(argc, argv);
     if (code < 0) return 0;
     *exitCode = code;
     return 1;
@@ -200,7 +201,9 @@ const char *EnrMessageCatalogueAbsent(void) {
 
 int EnrDossierProgramme(void) {
     char dossier[MAX_PATHNAME_LEN];
-    if (GetProjectDirAnsi(dossier) != 0) return 1;
+    // A folder the run-time cannot name (one too long for its buffer) is no
+    // reason to read the current one, which may be anybody's.
+    if (GetProjectDirAnsi(dossier) != 0) return 0;
     return SetDirAnsi(dossier) == 0 ? 1 : 0;
 }
 
@@ -209,10 +212,29 @@ static void EnrCatalogueAbsent(void) {
     MessagePopupAnsi("VLicEnr Veltrane : application incomplète"_cp1252, EnrMessageCatalogueAbsent());
 }
 
+// The path of the school's file `nom` into chemin (MAX_PATHNAME_LEN bytes)
+// when it can be read: always in the administrators' folder, beside the
+// program only when dossierCourant. Returns 1 when it can, else 0.
+static int EnrCheminEcole(const char *nom, int dossierCourant, char *chemin) {
+    const int ou = VLicCheminAdmin(nom, chemin, MAX_PATHNAME_LEN);
+    return ou == VLIC_ADMIN_DOSSIER || (ou == VLIC_ADMIN_PROGRAMME && dossierCourant);
+}
+
+int EnrFichiersEcole(int dossierCourant, std::FILE *rapportVersions, int *anciennes, std::FILE *rapportMiroir) {
+    char chemin[MAX_PATHNAME_LEN];
+    if (EnrCheminEcole(LOAD_MIROIR_FILE, dossierCourant, chemin)) LoadMiroirCharger(chemin, rapportMiroir);
+    else LoadMiroirDefinir(nullptr, nullptr);
+    if (anciennes) *anciennes = 0;
+    if (EnrCheminEcole(LOAD_VERSIONS_FILE, dossierCourant, chemin))
+        return LoadVersionsCharger(chemin, rapportVersions, anciennes);
+    return -1;
+}
+
 int EnrDemarrer(int argc, char **argv) {
     const int produit = (argc > 1) ? EnrLireProduit(argv[1]) : 0;
-    // The versions file is optional: without it the built-in versions hold.
-    LoadVersionsCharger(LOAD_VERSIONS_FILE, nullptr);
+    // The school's files are optional: without them the built-in versions
+    // and the maker's addresses hold.
+    EnrFichiersEcole(1, nullptr, nullptr, nullptr);
     if (!VLicProdCharger(VLIC_PROD_FILE)) {
         EnrCatalogueAbsent();
         return 0;

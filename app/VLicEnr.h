@@ -7,6 +7,8 @@
 #ifndef VLIC_APP_VLICENR_H
 #define VLIC_APP_VLICENR_H
 
+#include <cstdio>
+
 // The whole program: start-up, the main panel, exit code. main() only calls
 // it. Returns -1 when the run-time cannot start, 1 when the main panel's
 // resource cannot be loaded (after a popup saying so), else 0 (also after
@@ -14,10 +16,10 @@
 int VLicEnrMain(int argc, char **argv);
 
 // Makes the program's folder the current one (the run-time started).
-// Returns 1 when it is current, or when the run-time cannot name it (start-up
-// then goes on in the current folder); 0 when the folder is known but cannot
-// be made current: nothing is then to be read from the current folder, which
-// may be anybody's, and start-up reports the catalogue missing.
+// Returns 1 when it is current; 0 when the run-time cannot name it (a folder
+// too long for it) or it cannot be made current: nothing is then to be read
+// from the current folder, which may be anybody's, and start-up reports the
+// catalogue missing.
 int EnrDossierProgramme(void);
 
 // Start-up once the run-time runs and the program's folder is current: reads
@@ -25,6 +27,17 @@ int EnrDossierProgramme(void);
 // (popup and 0 when it cannot), runs the main panel. Returns the exit code:
 // 0, or 1 when the main panel cannot be loaded.
 int EnrDemarrer(int argc, char **argv);
+// Reads the data files that a school's administrator may edit, from where
+// VLicCheminAdmin puts them: the versions file (LoadVersionsCharger: its
+// faults and, in *anciennes when not null, its versions older than the
+// program's, reported on rapportVersions when not null) and the mirror
+// file (LoadMiroirCharger, why it names no mirror reported on
+// rapportMiroir when not null). dossierCourant: the program's folder is the
+// current one; when it is not, a file meant to lie beside the program is
+// not read (the current folder may be anybody's), and the built-in
+// versions and the maker's addresses hold. Returns LoadVersionsCharger's
+// result, -1 when the versions file was not read.
+int EnrFichiersEcole(int dossierCourant, std::FILE *rapportVersions, int *anciennes, std::FILE *rapportMiroir);
 // The message of start-up's popup when the catalogue cannot be loaded
 // (Windows-1252); the command-line listings print it too.
 const char *EnrMessageCatalogueAbsent(void);

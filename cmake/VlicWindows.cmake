@@ -15,6 +15,9 @@ include(ui/core/CMakeLists.txt)
 include(ui/null/CMakeLists.txt)
 include(ui/win32/CMakeLists.txt)
 target_include_directories(vlic PUBLIC ${CMAKE_SOURCE_DIR})
+# The version "VLicEnr --version" prints: the file VERSION's (app/CMakeLists.txt).
+set_property(SOURCE ${CMAKE_SOURCE_DIR}/app/VLicListe.cpp APPEND PROPERTY
+  COMPILE_DEFINITIONS "VLIC_VERSION_TEXTE=\"${PROJECT_VERSION}\"")
 # Unicode Windows API: the W functions under the plain names.
 target_compile_definitions(vlic PUBLIC UNICODE _UNICODE)
 

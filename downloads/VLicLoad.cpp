@@ -4,15 +4,16 @@
 // LoadInit composes it for the product (ring, version texts, visible
 // buttons, utility buttons, one web address per download button), then the
 // panel's loop runs the hover help (LoadSurvol) before every event poll and
-// hands the address of a pressed button to the desktop's default viewer,
-// saying so when no browser can be started; a right click on a download
-// button offers to copy its address. The keyboard works the panel too: the
-// help follows the focus as it follows the mouse, and Escape is RETOUR.
-// Nothing is downloaded here: the browser does that.
+// hands the address of a pressed button to the desktop's default viewer
+// (the copy in the school's mirror when one is set, which the title then
+// names), saying so when it cannot be opened; a right click on a download
+// button offers to copy its address, or all of the product's. The keyboard
+// works the panel too: the help follows the focus as it follows the mouse,
+// and Escape is RETOUR. Nothing is downloaded here: the browser does that.
 //
 // Exports: everything declared in downloads/VLicLoad.h except the versions
 // (downloads/VLicVers.cpp, the built-in table made at build time) and the
-// listing (downloads/VLicListe.cpp).
+// school's mirror (downloads/VLicMiroir.cpp).
 //
 // Data model: fixed-size Windows-1252 texts that live for the whole run (see
 // the state block below). Every write into them is bounded: a long catalogue
@@ -25,6 +26,7 @@
 #include <cstdio>
 #include <cstring>
 #include <initializer_list>
+#include <utility>
 
 #include "app/VLic.h"
 #include "toolbox/toolbox.h"
@@ -114,49 +116,57 @@ static char *Slot(int control) {
 // are C1 controls once converted) or read as its syntax (blank, "%", "?",
 // "#", and "\\", which browsers read as "/" in an https address, so that a
 // name holding one would name a file in another folder): such a byte is
-// percent-encoded.
+// percent-encoded (LoadEncoder).
 static bool AEncoder(unsigned char c) {
     return c <= ' ' || c == 0x7F || c == '%' || c == '?' || c == '#' || c == '\\' || c == 0x81 || c == 0x8D ||
            c == 0x8F || c == 0x90 || c == 0x9D;
 }
 
-// Writes LOAD_BASE followed by up to four parts into slot, each byte of the
-// parts that AEncoder names percent-encoded as its UTF-8 form ("%09",
-// "%C2%81"); every other byte stays as the rules composed it. Only text
-// from a catalogue name can hold such bytes: the fixed paths and the
-// version texts hold none. A too long address is cut before the first
-// character that does not fit whole, at most LOAD_ADRESSE_LEN - 1 bytes (it
-// then names no archive, but overwrites nothing and stays well-formed).
+size_t LoadEncoder(const char *text, char *out, size_t room, bool *entier) {
+    static const char kHex[] = "0123456789ABCDEF";
+    assert(text != nullptr && out != nullptr && room > 0 && "a text and room for it");
+    size_t o = 0;
+    bool tout = true;
+    for (const unsigned char *p = reinterpret_cast<const unsigned char *>(text); *p; ++p) {
+        char code[7] = {static_cast<char>(*p)};
+        size_t n = 1;
+        if (AEncoder(*p)) {
+            n = 0;
+            if (*p >= 0x80) {   // a C1 control is U+0080 to U+009F: C2 then the byte
+                code[n++] = '%';
+                code[n++] = 'C';
+                code[n++] = '2';
+            }
+            code[n++] = '%';
+            code[n++] = kHex[*p >> 4];
+            code[n++] = kHex[*p & 0x0F];
+        }
+        if (o + n > room - 1) {
+            tout = false;
+            break;
+        }
+        for (size_t k = 0; k < n; ++k) out[o++] = code[k];
+    }
+    out[o] = 0;
+    if (entier) *entier = tout;
+    return o;
+}
+
+// Writes LOAD_BASE followed by up to four parts into slot, each part
+// encoded by LoadEncoder. Only text from a catalogue name can hold bytes
+// to encode: the fixed paths and the version texts hold none. A too long
+// address is cut before the first character that does not fit whole, at
+// most LOAD_ADRESSE_LEN - 1 bytes (it then names no archive, but
+// overwrites nothing and stays well-formed).
 static void Ecrire(char *slot, const char *a, const char *b = "", const char *c = "",
                    const char *d = "") {
-    static const char kHex[] = "0123456789ABCDEF";
-    size_t o = 0;
-    for (const char *p = LOAD_BASE; *p && o + 1 < LOAD_ADRESSE_LEN; ++p) slot[o++] = *p;
+    size_t o = static_cast<size_t>(std::snprintf(slot, LOAD_ADRESSE_LEN, "%s", LOAD_BASE));
     for (const char *part : {a, b, c, d}) {
         assert(part != nullptr && "an address part is a text, possibly empty");
-        for (const unsigned char *p = reinterpret_cast<const unsigned char *>(part ? part : ""); *p; ++p) {
-            char code[7] = {static_cast<char>(*p)};
-            size_t n = 1;
-            if (AEncoder(*p)) {
-                const unsigned char u = *p;   // a C1 control is U+0080 to U+009F: C2 then the byte
-                n = 0;
-                if (u >= 0x80) {
-                    code[n++] = '%';
-                    code[n++] = 'C';
-                    code[n++] = '2';
-                }
-                code[n++] = '%';
-                code[n++] = kHex[u >> 4];
-                code[n++] = kHex[u & 0x0F];
-            }
-            if (o + n > LOAD_ADRESSE_LEN - 1) {
-                slot[o] = 0;
-                return;
-            }
-            for (size_t k = 0; k < n; ++k) slot[o++] = code[k];
-        }
+        bool entier = true;
+        o += LoadEncoder(part ? part : "", slot + o, LOAD_ADRESSE_LEN - o, &entier);
+        if (!entier) return;
     }
-    slot[o] = 0;
 }
 
 // Copies product's catalogue name into out (LOAD_DOSSIER_LEN bytes): "" for
@@ -185,6 +195,20 @@ static void BoutonFixe(int panel, int control, const char *label, const char *a,
 }
 
 // --------------------------------------------------------- module's texts
+
+// Constant names of the downloads panel's controls, by id (2 to 26). The
+// layer gives no access to a control's name, so the table is kept here;
+// a test holds it against the panel resource.
+static const char *const kNoms[] = {
+    "", "", "BP_QUIT", "PROD", "DECORATION_2", "PDF_IHM", "PDF_DT", "PDF_EMP", "BP_PEMP",
+    "BP_4", "BP_2", "BP_3", "BP_1", "BP_PROF", "BP_IHM", "TXT_PROF", "BP_EMP", "TXT_IHM",
+    "V_IHM", "V_EMP", "LAB_3", "LAB_4", "LAB_5", "TXT_EMP", "LAB_1", "LAB_2", "INFO",
+};
+
+const char *LoadNomControle(int control) {
+    const int n = static_cast<int>(sizeof kNoms / sizeof kNoms[0]);
+    return control >= 0 && control < n ? kNoms[control] : "";
+}
 
 const char *LoadAdresse(int control) {
     const int i = IndexAdresse(control);
@@ -645,45 +669,129 @@ static void NommerManuels(int panel) {
     }
 }
 
-// The popups' texts about the address.
+// The popups' texts about the addresses.
 static const char *const kTitreEchec = "VLicEnr Veltrane : téléchargement impossible"_cp1252;
 static const char *const kCopier = "Copier l'adresse";
+static const char *const kCopierTout = "Copier toutes les adresses";
 static const char *const kCopiee = "L'adresse est dans le presse-papiers."_cp1252;
 static const char *const kCopieRatee =
     "L'adresse n'a pas pu être copiée : le presse-papiers est occupé par un autre programme. "
     "Réessayez, ou sélectionnez l'adresse et copiez-la (Ctrl+C)."_cp1252;
+static const char *const kToutRate =
+    "Les adresses n'ont pas pu être copiées : le presse-papiers est occupé par un autre programme. "
+    "Réessayez."_cp1252;
 
-// Tells the user that the desktop could start no browser for the address
-// of download button control, naming the item and the product and giving
-// the address whole in a field that can be selected, with a button that
-// copies it: to be pasted into a browser here, or taken to another PC.
-// No result: the panel stays open and the button can be pressed again.
-static void EchecOuverture(int panel, int product, int control, const char *adresse) {
-    char element[256], nom[LOAD_DOSSIER_LEN];
+// Tells the user that the address of download button control could not be
+// opened (statut: document opening's), naming the item and the product.
+// From a folder mirror, the popup names the archive's path in the mirror,
+// where it is most often missing, and gives the maker's address, from
+// which a connected PC fetches it; else it says that no browser could be
+// started and gives the address opened. Either address is whole in a field
+// that can be selected, with a button that copies it. No result: the panel
+// stays open and the button can be pressed again.
+static void EchecOuverture(int panel, int product, int control, int statut) {
+    char element[256], nom[LOAD_DOSSIER_LEN], produit[LOAD_DOSSIER_LEN + 4] = "";
     NomElement(panel, control, element, sizeof element);
     Nom(product, nom);
-    static char message[1024];
+    if (nom[0]) std::snprintf(produit, sizeof produit, " (%s)", nom);
+    const char *fabricant = LoadAdresse(control);
+    char chemin[LOAD_ADRESSE_MIROIR_LEN];
+    static char message[2048];
+    if (LoadMiroirFichier(fabricant, chemin, sizeof chemin)) {
+        // Six lines of the popup's box: the path on a line of its own.
+        std::snprintf(message, sizeof message,
+                      statut == UIEFileNotFound
+                          ? "L'archive « %s »%s n'est pas dans le miroir de l'école :\n%s\nCopiez-la à cet "
+                            "endroit depuis un PC relié à internet, à cette adresse du site Veltrane :"_cp1252
+                          : "L'archive « %s »%s, dans le miroir de l'école :\n%s\nn'a pu être ouverte par "
+                            "aucun programme de ce PC. Son adresse sur le site Veltrane :"_cp1252,
+                      element, produit, chemin);
+        MessagePopupCopyAnsi(kTitreEchec, message, fabricant, kCopier, kCopiee, kCopieRatee);
+        return;
+    }
+    char adresse[LOAD_ADRESSE_MIROIR_LEN];
+    LoadMiroirAdresse(fabricant, adresse, sizeof adresse);
     std::snprintf(message, sizeof message,
-                  "Le téléchargement de « %s »%s%s%s ne peut pas démarrer : aucun navigateur web "
+                  "Le téléchargement de « %s »%s ne peut pas démarrer : aucun navigateur web "
                   "n'a pu être lancé.\n\nPour le télécharger, copiez cette adresse dans un "
                   "navigateur web, sur ce PC ou sur un autre :"_cp1252,
-                  element, nom[0] ? " (" : "", nom, nom[0] ? ")" : "");
+                  element, produit);
     MessagePopupCopyAnsi(kTitreEchec, message, adresse, kCopier, kCopiee, kCopieRatee);
 }
 
-// Callback of the download buttons: a right click offers "Copier l'adresse",
-// which puts the button's address on the clipboard (a school fetches the
-// archives on one connected PC and installs them elsewhere), and says so
-// when the clipboard refused. Returns 1 for a right click on a button with
-// an address (the press is taken), else 0.
-static int ClicDroit(int, int control, int event, void *, int, int) {
+// Every address that the panel's shown download buttons open (the
+// mirror's when one is set), each once, one a line in the panel's reading
+// order (top to bottom, then left to right), into out (room bytes; cut at
+// a line that does not fit whole).
+static void ToutesLesAdresses(int panel, char *out, size_t room) {
+    struct Bouton {
+        int top, left, control;
+    };
+    Bouton boutons[LOAD_NB_ADRESSES];
+    int n = 0;
+    for (int control : kBoutons) {
+        int visible = 0;
+        GetCtrlAttributeAnsi(panel, control, ATTR_VISIBLE, &visible);
+        if (!visible || !LoadAdresse(control)[0]) continue;
+        Bouton &b = boutons[n++];
+        b.control = control;
+        GetCtrlAttributeAnsi(panel, control, ATTR_TOP, &b.top);
+        GetCtrlAttributeAnsi(panel, control, ATTR_LEFT, &b.left);
+    }
+    for (int i = 1; i < n; ++i)   // ten at most: an insertion
+        for (int j = i; j > 0 && (boutons[j].top < boutons[j - 1].top ||
+                                  (boutons[j].top == boutons[j - 1].top && boutons[j].left < boutons[j - 1].left));
+             --j)
+            std::swap(boutons[j], boutons[j - 1]);
+    size_t o = 0;
+    out[0] = 0;
+    for (int i = 0; i < n; ++i) {
+        const char *fabricant = LoadAdresse(boutons[i].control);
+        bool deja = false;   // two buttons of one archive (product 180's tools)
+        for (int j = 0; j < i && !deja; ++j) deja = std::strcmp(LoadAdresse(boutons[j].control), fabricant) == 0;
+        if (deja) continue;
+        char adresse[LOAD_ADRESSE_MIROIR_LEN];
+        LoadMiroirAdresse(fabricant, adresse, sizeof adresse);
+        const int ecrits = std::snprintf(out + o, room - o, "%s\n", adresse);
+        if (ecrits < 0 || static_cast<size_t>(ecrits) >= room - o) {
+            out[o] = 0;
+            return;
+        }
+        o += static_cast<size_t>(ecrits);
+    }
+}
+
+// Callback of the download buttons: a right click (or the menu's key)
+// offers "Copier l'adresse", which puts the button's address on the
+// clipboard, and "Copier toutes les adresses", the whole product's (a
+// school fetches the archives on one connected PC and installs them
+// elsewhere), each as it opens, and says so when the clipboard refused.
+// Returns 1 for a right click on a button with an address (the press is
+// taken), else 0.
+static int ClicDroit(int panel, int control, int event, void *, int, int) {
     if (event != EVENT_RIGHT_CLICK) return 0;
     const char *adresse = LoadAdresse(control);
     if (!adresse || !adresse[0]) return 0;
-    static const char *const kMenu[] = {kCopier};
-    if (RunPopupMenuAnsi(kMenu, 1) == 1 && ClipboardPutTextAnsi(adresse) < 0)
-        MessagePopupAnsi("VLicEnr Veltrane : copie impossible", kCopieRatee);
+    static const char *const kMenu[] = {kCopier, kCopierTout};
+    static char texte[static_cast<int>(LOAD_NB_ADRESSES) * LOAD_ADRESSE_MIROIR_LEN];
+    const int choix = RunPopupMenuAnsi(kMenu, 2);
+    if (choix == 1) LoadMiroirAdresse(adresse, texte, sizeof texte);
+    else if (choix == 2) ToutesLesAdresses(panel, texte, sizeof texte);
+    else return 1;
+    if (ClipboardPutTextAnsi(texte) < 0)
+        MessagePopupAnsi("VLicEnr Veltrane : copie impossible", choix == 1 ? kCopieRatee : kToutRate);
     return 1;
+}
+
+// With a mirror set, the panel's title says where its buttons fetch from;
+// no control of the panel changes.
+static void TitreMiroir(int panel) {
+    if (LoadMiroirGenre() == LOAD_MIROIR_AUCUN) return;
+    char titre[512] = "";
+    GetPanelAttributeAnsi(panel, ATTR_TITLE, titre);
+    const size_t n = strnlen(titre, sizeof titre - 1);
+    std::snprintf(titre + n, sizeof titre - n, " — miroir de l'école : %s"_cp1252, LoadMiroir());
+    SetPanelAttributeAnsi(panel, ATTR_TITLE, titre);
 }
 
 void LoadGerer(int product, int *top, int *left) {
@@ -694,6 +802,7 @@ void LoadGerer(int product, int *top, int *left) {
     if (panel <= 0) return;   // no panel: the caller shows its own again where it was
     SetPanelPos(panel, *top, *left);
     LoadInit(panel, product);
+    TitreMiroir(panel);
     NommerManuels(panel);
     SetCtrlAttributeAnsi(panel, FVLIC_LOAD_INFO, ATTR_VISIBLE, 0);
     // Escape is RETOUR here (on the main panel it would quit: it does nothing there).
@@ -715,8 +824,10 @@ void LoadGerer(int product, int *top, int *left) {
         } else if (const char *adresse = LoadAdresse(control)) {
             // A button that seems to do nothing cannot be told from a slow
             // one: a refused opening is said, with the address to copy.
-            if (OpenDocumentInDefaultViewerAnsi(adresse, 0) < 0)
-                EchecOuverture(panel, product, control, adresse);
+            char ouverte[LOAD_ADRESSE_MIROIR_LEN];
+            LoadMiroirAdresse(adresse, ouverte, sizeof ouverte);
+            const int statut = OpenDocumentInDefaultViewerAnsi(ouverte, 0);
+            if (statut < 0) EchecOuverture(panel, product, control, statut);
         }
     }
 

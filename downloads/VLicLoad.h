@@ -7,8 +7,9 @@
 // LoadVisibleIhm, LoadPointTiret, LoadUtilitaire), LoadSurvol (one pass of
 // the hover help), read access to the module's texts (address slots, version
 // texts, folder name), the versions in force (the built-in table and the
-// versions file, downloads/VLicVers.cpp), and LoadListing, the scriptable
-// listing of the command line.
+// versions file, downloads/VLicVers.cpp), the school's mirror
+// (downloads/VLicMiroir.cpp), and the constant names of the panel's
+// controls, which the command-line listing prints (app/VLicListe.cpp).
 //
 // Data model: the module owns, for the whole run, ten address slots of
 // LOAD_ADRESSE_LEN bytes (one per download button), the EMP and interface
@@ -18,6 +19,7 @@
 #ifndef VLIC_DOWNLOADS_VLICLOAD_H
 #define VLIC_DOWNLOADS_VLICLOAD_H
 
+#include <cstddef>
 #include <cstdio>
 
 enum {
@@ -36,9 +38,13 @@ enum {
 // Runs the downloads panel for product at (*top, *left) until the user
 // returns; leaves in *top and *left where the panel was then. When the panel
 // cannot be loaded it returns at once and leaves *top and *left unchanged.
-// A press whose address the desktop cannot open shows a message popup
-// naming the item and giving the address; a right click on a download
-// button offers "Copier l'adresse" (to the clipboard).
+// A button opens its address as LoadMiroirAdresse gives it (the school's
+// mirror, when one is set, which the panel's title then names). A press
+// whose address the desktop cannot open shows a message popup naming the
+// item and giving the address (from a folder mirror, the archive's path
+// there and the maker's address); a right click on a download button
+// offers "Copier l'adresse" and "Copier toutes les adresses" (to the
+// clipboard).
 void LoadGerer(int product, int *top, int *left);
 
 // ---------------------------------------------------------- the composition
@@ -115,7 +121,10 @@ enum { LOAD_VERSIONS_AUCUNE = 0, LOAD_VERSIONS_INTERNE = 1, LOAD_VERSIONS_FICHIE
 // a device, a folder: never waited on), which leaves every product on its
 // built-in row, else the number of lines ignored; each of them is reported
 // on rapport (when not null) as "path:line: reason", in French, UTF-8.
-int LoadVersionsCharger(const char *path, std::FILE *rapport);
+// *anciennes (when not null) gets the number of versions the file gives
+// that are older than the built-in ones (they are in force all the same),
+// each reported on rapport as "path:line: produit N : version ...".
+int LoadVersionsCharger(const char *path, std::FILE *rapport, int *anciennes = nullptr);
 // Gives product's two version texts in force ("" for none; never null) and
 // where they come from; LOAD_VERSIONS_AUCUNE for a product of neither the
 // file nor the table, or outside 0 to 999.
@@ -129,18 +138,64 @@ void LoadVersionsLister(std::FILE *sortie);
 typedef void (*LoadVersionsHookPtr)(int product, char *emp, char *ihm, int size);
 void LoadSetVersionsHook(LoadVersionsHookPtr hook);
 
-// ------------------------------------------------------- command-line listing
-// "--adresses N" prints the composed downloads panel of product N, one line
-// per visible control 3 to 25: id, constant name, text, address (TAB
-// separated, UTF-8, control bytes of a text escaped). "--produits" prints
-// every product the chooser can list (10 to 999, nonzero code): number,
-// name, hidden flag. "--versions" prints the versions in force
-// (LoadVersionsLister) and, on stderr, each ignored line of the versions
-// file. Returns -1 when argv[1] is none of them (the program then starts as
-// usual), else the exit code: 0 done, 1 no catalogue (message on stderr),
-// 2 bad usage (usage line on stderr), 3 the run-time or the panel cannot be
-// had, 4 the versions file has lines that were ignored.
-int LoadListing(int argc, char **argv);
+// ---------------------------------------------------------- school mirror
+// A school may keep a copy of the maker's download folder on its own
+// network, for PCs without internet (downloads/VLicMiroir.cpp). The file
+// that names it, read at start from where VLicCheminAdmin puts a school's
+// files.
+#define LOAD_MIROIR_FILE "Veltrane.vlicmiroir"
+
+enum {
+    LOAD_MIROIR_AUCUN = 0,     // no mirror: every address is the maker's
+    LOAD_MIROIR_DOSSIER = 1,   // a folder: UNC or drive path on Windows, absolute path elsewhere
+    LOAD_MIROIR_HTTP = 2,      // an http or https address ending in "/"
+    LOAD_MIROIR_LEN = 161,     // the mirror, as named and in its address form, holds at most 160 bytes
+    LOAD_ADRESSE_MIROIR_LEN = LOAD_ADRESSE_LEN + LOAD_MIROIR_LEN,   // room for any address in force
+};
+
+// Reads the mirror file at path (UTF-8, a BOM skipped): the mirror is its
+// first line that is neither blank nor a comment (#), blanks around it
+// dropped; what an earlier call set is forgotten. Returns the kind of the
+// mirror now in force: LOAD_MIROIR_AUCUN when the file is missing, is no
+// regular file (never waited on) or names no usable mirror, the reason
+// then written on rapport (when not null) in French, UTF-8, as
+// "path: reason" or "path:line: reason".
+int LoadMiroirCharger(const char *path, std::FILE *rapport);
+// Sets the mirror from text (Windows-1252, blanks around it dropped) by
+// this platform's rules; null or "" sets none. Returns the kind of the
+// mirror now in force; LOAD_MIROIR_AUCUN also when text names no usable
+// mirror (relative, unknown scheme, over-long, a control byte, a
+// character a path or an address cannot hold), *raison (when not null)
+// then saying why in French, UTF-8 (else null).
+int LoadMiroirDefinir(const char *text, const char **raison);
+int LoadMiroirGenre(void);
+// The mirror in force as its file names it, with its closing separator;
+// "" without one.
+const char *LoadMiroir(void);
+// The address that opens the archive of the maker's address `adresse`:
+// with a mirror, its copy there (the mirror followed by the path below the
+// download base, "Pilote/" included, with backslashes in a Windows folder,
+// as the file:// URI of a folder elsewhere); else, or for an address not
+// below the download base ("" included), `adresse` itself. Writes at most
+// taille bytes (LOAD_ADRESSE_MIROIR_LEN always suffices).
+void LoadMiroirAdresse(const char *adresse, char *out, std::size_t taille);
+// For the maker's address `adresse`, the path of its copy in a folder
+// mirror as the file system names it (Windows-1252, escapes of the address
+// undone where it is a file:// URI). Returns 1, or 0 (out "") without a
+// folder mirror or for an address not below the download base.
+int LoadMiroirFichier(const char *adresse, char *out, std::size_t taille);
+// 1 when path (Windows-1252) names a regular file (through links), else 0.
+int LoadMiroirPresent(const char *path);
+
+// Writes text into out (room bytes, terminated) with each byte that a
+// browser would drop from an address or read as its syntax percent-encoded
+// as its UTF-8 form ("%09", "%20", "%C2%81"), every other byte as it is.
+// Stops before the first character that does not fit whole. Returns the
+// number of bytes written; *entier (when not null) tells whether all of
+// text fitted.
+std::size_t LoadEncoder(const char *text, char *out, std::size_t room, bool *entier);
+
+// ------------------------------------------------------- controls' names
 // Constant name of control id of the downloads panel ("" when unknown).
 const char *LoadNomControle(int control);
 

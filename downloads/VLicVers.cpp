@@ -95,9 +95,34 @@ static bool Ignoree(const char *texte) {
     return true;
 }
 
-int LoadVersionsCharger(const char *path, std::FILE *rapport) {
+// The built-in row of product, or null when the table has none.
+static const LoadVersionRec *Interne(int product) {
+    for (int i = 0; i < LoadVersionsNb; ++i)
+        if (LoadVersionsTable[i].product == product) return &LoadVersionsTable[i];
+    return nullptr;
+}
+
+// Compares two versions (digits and dots) number by number: "2.10" comes
+// after "2.9", "2" is "2.0". Returns <0, 0 or >0.
+static int ComparerVersions(const char *a, const char *b) {
+    while (*a || *b) {
+        while (*a == '0') ++a;   // leading zeros weigh nothing
+        while (*b == '0') ++b;
+        const size_t na = std::strcspn(a, "."), nb = std::strcspn(b, ".");
+        if (na != nb) return na < nb ? -1 : 1;
+        if (const int c = std::strncmp(a, b, na)) return c;
+        a += na;
+        b += nb;
+        if (*a == '.') ++a;
+        if (*b == '.') ++b;
+    }
+    return 0;
+}
+
+int LoadVersionsCharger(const char *path, std::FILE *rapport, int *anciennes) {
     assert(path != nullptr && "the versions file's path must be given");
     std::memset(sDuFichier, 0, sizeof sDuFichier);
+    if (anciennes) *anciennes = 0;
     std::FILE *f = VLicOuvrirDonnees(path);
     if (f == nullptr) return -1;
 
@@ -150,11 +175,27 @@ int LoadVersionsCharger(const char *path, std::FILE *rapport) {
         lues[product] = lue;
     }
     std::fclose(f);
+    int vieilles = 0;
     for (int p = 0; p < VLIC_PROD_MAX; ++p) {
         if (premiere[p] <= 0) continue;
         sFichier[p] = lues[p];
         sDuFichier[p] = true;
+        // A file kept across an upgrade of the program (an administrator's
+        // copy) may name archives older than those the program knows.
+        const LoadVersionRec *interne = Interne(p);
+        if (!interne) continue;
+        const char *const noms[2] = {"EMP", "Interface"};
+        const char *const fichier[2] = {lues[p].emp, lues[p].ihm};
+        const char *const programme[2] = {interne->emp ? interne->emp : "", interne->ihm ? interne->ihm : ""};
+        for (int k = 0; k < 2; ++k) {
+            if (!*fichier[k] || !*programme[k] || ComparerVersions(fichier[k], programme[k]) >= 0) continue;
+            ++vieilles;
+            if (rapport)
+                std::fprintf(rapport, "%s:%d: produit %d : version %s %s plus ancienne que celle du programme (%s)\n",
+                             path, premiere[p], p, noms[k], fichier[k], programme[k]);
+        }
     }
+    if (anciennes) *anciennes = vieilles;
     return fausses;
 }
 
@@ -167,14 +208,11 @@ int LoadVersionsProduit(int product, const char **emp, const char **ihm) {
         *ihm = sFichier[product].ihm;
         return LOAD_VERSIONS_FICHIER;
     }
-    for (int i = 0; i < LoadVersionsNb; ++i) {
-        const LoadVersionRec &r = LoadVersionsTable[i];
-        if (r.product != product) continue;
-        *emp = r.emp ? r.emp : "";
-        *ihm = r.ihm ? r.ihm : "";
-        return LOAD_VERSIONS_INTERNE;
-    }
-    return LOAD_VERSIONS_AUCUNE;
+    const LoadVersionRec *r = Interne(product);
+    if (!r) return LOAD_VERSIONS_AUCUNE;
+    *emp = r->emp ? r->emp : "";
+    *ihm = r->ihm ? r->ihm : "";
+    return LOAD_VERSIONS_INTERNE;
 }
 
 void LoadVersionsLister(std::FILE *sortie) {

@@ -1,9 +1,13 @@
 // Composition of the downloads panel on the real panel resource: folder
 // names, version texts, which buttons show, labels and addresses, product
-// rules, utilities, and that long or odd inputs stay inside their buffers.
+// rules, utilities, and that long or odd inputs stay inside their buffers;
+// then the addresses in force with a school's mirror of each kind, on this
+// platform's rules, and its file.
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "app/VLic.h"
@@ -382,6 +386,192 @@ TEST_F(Composition, TheVersionTableCoversEveryCataloguedProductOnce) {
         EXPECT_LT(std::strlen(LoadVersionsTable[i].emp), static_cast<size_t>(LOAD_VERSION_LEN));
         EXPECT_LT(std::strlen(LoadVersionsTable[i].ihm), static_cast<size_t>(LOAD_VERSION_LEN));
     }
+}
+
+// ------------------------------------------------------------ the mirror
+
+// The address in force for a maker's address.
+std::string EnVigueur(const std::string &adresse) {
+    char out[LOAD_ADRESSE_MIROIR_LEN];
+    LoadMiroirAdresse(adresse.c_str(), out, sizeof out);
+    return out;
+}
+
+class Miroir : public ::testing::Test {
+protected:
+    void TearDown() override { LoadMiroirDefinir(nullptr, nullptr); }
+};
+
+// Two archives: a driver below "Pilote/", and one named from a catalogue
+// name with bytes the address encodes ("Robot\t#1 ?%\x81").
+const std::string kPilote = kB + "Pilote/Moxa/MGate_Manager.zip";
+const std::string kCode = kB + "Robot%09%231-%3F%25%C2%81_Professeur.zip";
+
+TEST_F(Miroir, EachKindGivesItsCopyOfTheArchiveAndNoMirrorLeavesTheMakersAddresses) {
+    struct Cas {
+        const char *miroir;   // as its file names it (Windows-1252)
+        int genre;
+        const char *nomme;    // LoadMiroir()
+        const char *pilote;   // the addresses in force
+        const char *code;
+        const char *fichier;  // the path of kCode's copy, "" for none
+    };
+    const Cas cas[] = {
+        {"https://miroir.lycee.fr/veltrane/", LOAD_MIROIR_HTTP, "https://miroir.lycee.fr/veltrane/",
+         "https://miroir.lycee.fr/veltrane/Pilote/Moxa/MGate_Manager.zip",
+         "https://miroir.lycee.fr/veltrane/Robot%09%231-%3F%25%C2%81_Professeur.zip", ""},
+        {" \tHTTP://10.0.0.5/v/ ", LOAD_MIROIR_HTTP, "HTTP://10.0.0.5/v/", "HTTP://10.0.0.5/v/Pilote/Moxa/MGate_Manager.zip",
+         "HTTP://10.0.0.5/v/Robot%09%231-%3F%25%C2%81_Professeur.zip", ""},
+#ifdef _WIN32
+        {"\\\\serveur\\veltrane\\", LOAD_MIROIR_DOSSIER, "\\\\serveur\\veltrane\\",
+         "\\\\serveur\\veltrane\\Pilote\\Moxa\\MGate_Manager.zip",
+         "\\\\serveur\\veltrane\\Robot%09%231-%3F%25%C2%81_Professeur.zip",
+         "\\\\serveur\\veltrane\\Robot%09%231-%3F%25%C2%81_Professeur.zip"},
+        {"D:\\Miroir \xC9" "cole", LOAD_MIROIR_DOSSIER, "D:\\Miroir \xC9" "cole\\",
+         "D:\\Miroir \xC9" "cole\\Pilote\\Moxa\\MGate_Manager.zip",
+         "D:\\Miroir \xC9" "cole\\Robot%09%231-%3F%25%C2%81_Professeur.zip",
+         "D:\\Miroir \xC9" "cole\\Robot%09%231-%3F%25%C2%81_Professeur.zip"},
+#else
+        {"/srv/veltrane/", LOAD_MIROIR_DOSSIER, "/srv/veltrane/",
+         "file:///srv/veltrane/Pilote/Moxa/MGate_Manager.zip",
+         "file:///srv/veltrane/Robot%09%231-%3F%25%C2%81_Professeur.zip",
+         "/srv/veltrane/Robot\t#1-?%\x81_Professeur.zip"},
+        {"/mnt/Miroir \xC9" "cole#2", LOAD_MIROIR_DOSSIER, "/mnt/Miroir \xC9" "cole#2/",
+         "file:///mnt/Miroir%20\xC9" "cole%232/Pilote/Moxa/MGate_Manager.zip",
+         "file:///mnt/Miroir%20\xC9" "cole%232/Robot%09%231-%3F%25%C2%81_Professeur.zip",
+         "/mnt/Miroir \xC9" "cole#2/Robot\t#1-?%\x81_Professeur.zip"},
+#endif
+    };
+    for (const Cas &c : cas) {
+        const char *raison = "?";
+        EXPECT_EQ(LoadMiroirDefinir(c.miroir, &raison), c.genre) << c.miroir;
+        EXPECT_EQ(raison, nullptr) << c.miroir;
+        EXPECT_EQ(LoadMiroirGenre(), c.genre) << c.miroir;
+        EXPECT_STREQ(LoadMiroir(), c.nomme);
+        EXPECT_EQ(EnVigueur(kPilote), c.pilote);
+        EXPECT_EQ(EnVigueur(kCode), c.code);
+        char fichier[LOAD_ADRESSE_MIROIR_LEN];
+        EXPECT_EQ(LoadMiroirFichier(kCode.c_str(), fichier, sizeof fichier), c.fichier[0] ? 1 : 0) << c.miroir;
+        EXPECT_STREQ(fichier, c.fichier);
+        // Only what lies below the download base has a copy.
+        for (const char *autre : {"", "https://www.veltrane.fr/", "https://www.veltrane.fr/telecharger/"})
+            EXPECT_EQ(EnVigueur(autre), autre) << c.miroir;
+    }
+    for (const char *aucun : {static_cast<const char *>(nullptr), "", " \t "}) {
+        EXPECT_EQ(LoadMiroirDefinir(aucun, nullptr), LOAD_MIROIR_AUCUN);
+        EXPECT_STREQ(LoadMiroir(), "");
+        EXPECT_EQ(EnVigueur(kPilote), kPilote) << "no mirror: the maker's address, exactly";
+        EXPECT_EQ(EnVigueur(kCode), kCode);
+    }
+}
+
+TEST_F(Miroir, ATextThatNamesNoUsableMirrorLeavesTheMakersAddressesAndSaysWhy) {
+    const std::string trop = "/srv/" + std::string(160, 'a') + "/";
+    const char *const textes[] = {
+        "veltrane/miroir",                      // relative
+        "ftp://serveur/veltrane/",              // unknown scheme
+        "file:///srv/veltrane/",
+        "https://miroir.lycee.fr/veltrane",     // no closing "/"
+        "https:///veltrane/",                   // no server
+        "https:/miroir/",
+        "https://miroir lycee/v/",              // a blank
+        "https://miroir/v?x=1/",
+        "/srv/a\x01" "b/",                      // a control byte
+        "D:\\a\x81" "b\\",
+        trop.c_str(),                           // over-long
+#ifdef _WIN32
+        "/srv/veltrane/",                       // a Linux path
+        "\\\\serveur\\",                        // UNC without its share
+        "\\\\\\veltrane\\",
+        "D:\\a|b\\",                            // a character no Windows path holds
+        "C:veltrane",                           // relative to a drive's current folder
+        "\\veltrane\\",
+#else
+        "\\\\serveur\\veltrane\\",              // a Windows path
+        "D:\\veltrane\\",
+#endif
+    };
+    for (const char *texte : textes) {
+        LoadMiroirDefinir("https://miroir.lycee.fr/veltrane/", nullptr);
+        const char *raison = nullptr;
+        EXPECT_EQ(LoadMiroirDefinir(texte, &raison), LOAD_MIROIR_AUCUN) << texte;
+        EXPECT_NE(raison, nullptr) << texte;
+        EXPECT_STREQ(LoadMiroir(), "") << texte;
+        EXPECT_EQ(EnVigueur(kPilote), kPilote) << texte;
+    }
+}
+
+TEST_F(Miroir, TheFileNamesItInItsFirstLineAndSaysWhereItIsWrong) {
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / ("vlic_miroir_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+    fs::create_directories(dir);
+    const std::string path = (dir / LOAD_MIROIR_FILE).string();
+    struct Cas {
+        const char *contenu;
+        const char *miroir;    // "" for none
+        const char *rapport;   // after the path
+    };
+    const std::string longue = std::string(600, 'a') + "\n";
+    const std::string commentaireLong = "# " + std::string(600, 'a') + "\nhttps://m/v/\n";
+    const Cas cas[] = {
+        // As Notepad writes it: a BOM, CR LF, comments and blank lines first.
+        {"\xEF\xBB\xBF# miroir du lyc\xC3\xA9" "e\r\n\r\n  \t\r\n  https://miroir.lyc\xC3\xA9" "e.fr/v/ \r\nhttps://autre/\r\n",
+         "https://miroir.lyc\xE9" "e.fr/v/", ""},
+        {commentaireLong.c_str(), "https://m/v/", ""},
+        {"", "", " : aucune ligne ne nomme de miroir\n"},
+        {"# rien\n\n", "", " : aucune ligne ne nomme de miroir\n"},
+        {"# c\nveltrane/\nhttps://m/v/\n", "", ":2: chemin relatif"},
+        {"https://m/v/\xFF\n", "", ":1: texte qui n'est pas de l'UTF-8"},
+        {"https://m/\xE2\x80\x8B/\n", "", ":1: texte qui n'est pas de l'UTF-8"},   // U+200B: not in the code page
+        {"https://m/\xE0\x83\xA9/\n", "", ":1: texte qui n'est pas de l'UTF-8"},   // "é" in three bytes
+        {longue.c_str(), "", ":1: ligne trop longue\n"},
+    };
+    for (const Cas &c : cas) {
+        std::ofstream(path, std::ios::binary) << c.contenu;
+        std::FILE *r = std::tmpfile();
+        ASSERT_NE(r, nullptr);
+        LoadMiroirDefinir("https://avant/v/", nullptr);   // what an earlier file said is forgotten
+        EXPECT_EQ(LoadMiroirCharger(path.c_str(), r), c.miroir[0] ? LOAD_MIROIR_HTTP : LOAD_MIROIR_AUCUN) << c.contenu;
+        EXPECT_STREQ(LoadMiroir(), c.miroir);
+        std::rewind(r);
+        char rapport[512] = "";
+        if (!std::fgets(rapport, sizeof rapport, r)) rapport[0] = 0;
+        std::fclose(r);
+        if (c.rapport[0]) EXPECT_EQ(std::string(rapport).rfind(path + c.rapport, 0), 0u) << rapport;
+        else EXPECT_STREQ(rapport, "");
+    }
+    // Missing, or a folder in its place.
+    for (bool dossier : {false, true}) {
+        fs::remove_all(path);
+        if (dossier) fs::create_directory(path);
+        std::FILE *r = std::tmpfile();
+        EXPECT_EQ(LoadMiroirCharger(path.c_str(), r), LOAD_MIROIR_AUCUN);
+        std::rewind(r);
+        char rapport[512] = "";
+        if (!std::fgets(rapport, sizeof rapport, r)) rapport[0] = 0;
+        std::fclose(r);
+        EXPECT_EQ(std::string(rapport), path + " : pas de fichier ordinaire à ce nom\n");
+    }
+    fs::remove_all(dir);
+}
+
+TEST_F(Miroir, AFolderMirrorHoldsTheCopiesItHasAndNoOther) {
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / ("vlic_miroir_dossier_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+    fs::create_directories(dir / "Pilote" / "Moxa");
+    std::ofstream(dir / "Pilote" / "Moxa" / "MGate_Manager.zip") << "PK";
+    fs::create_directories(dir / "Pilote" / "Moxa" / "Moxa-UPort-1100-1130.zip");   // a folder is no copy
+    ASSERT_EQ(LoadMiroirDefinir(dir.string().c_str(), nullptr), LOAD_MIROIR_DOSSIER);
+    struct Cas {
+        std::string adresse;
+        int present;
+    };
+    for (const Cas &c : {Cas{kPilote, 1}, Cas{kCode, 0}, Cas{kB + "Pilote/Moxa/Moxa-UPort-1100-1130.zip", 0}}) {
+        char fichier[LOAD_ADRESSE_MIROIR_LEN];
+        ASSERT_EQ(LoadMiroirFichier(c.adresse.c_str(), fichier, sizeof fichier), 1);
+        EXPECT_EQ(LoadMiroirPresent(fichier), c.present) << fichier;
+    }
+    fs::remove_all(dir);
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 // On a desktop with no application for web addresses, a press on a
 // download button shows a popup naming the item and the product with the
 // whole address, in a field that can be selected, and a button that copies
-// it. (With a handler no popup comes: test_gerer.cpp.)
+// it. (With a handler no popup comes: test_gerer.cpp.) From a folder
+// mirror that lacks the archive, the popup names the archive's path there
+// and gives the maker's address.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -145,6 +147,32 @@ TEST(Echec, APressWithoutBrowserShowsTheItemAndItsWholeAddress) {
     };
     EXPECT_EQ(gPopups, (std::vector<std::string>{attendu("EMP", "EMP_V1-3.zip"),
                                                  attendu("Manuel Interface PC", "MIHM.zip")}));
+}
+
+TEST(Echec, FromAFolderMirrorThatLacksTheArchiveItsPathThereIsNamed) {
+    const auto vide = std::filesystem::temp_directory_path() /
+                      ("vlic_miroir_vide_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+    std::filesystem::create_directories(vide);
+    ASSERT_EQ(LoadMiroirDefinir(vide.string().c_str(), nullptr), LOAD_MIROIR_DOSSIER);
+    const std::string miroir = LoadMiroir();
+    ASSERT_EQ(VLicProdCharger(VLIC_PROD_FILE), 1);
+    gPopups.clear();
+    UiSetMessagePopupHook(Popup);
+    UiTestAfter(150, [] {
+        const int panel = GetActivePanel();
+        UiTestClick(panel, FVLIC_LOAD_BP_EMP);
+        UiTestClick(panel, FVLIC_LOAD_BP_QUIT);
+    });
+    int top = 50, left = 60;
+    LoadGerer(250, &top, &left);
+    UiSetMessagePopupHook(nullptr);
+    LoadMiroirDefinir(nullptr, nullptr);
+    std::filesystem::remove_all(vide);
+    EXPECT_EQ(gPopups, std::vector<std::string>{
+        "VLicEnr Veltrane : téléchargement impossible|L'archive « EMP » (Banc Moteur Brushless) n'est pas dans "
+        "le miroir de l'école :\n"_cp1252 + miroir + "Banc-Moteur-Brushless_EMP_V1-3.zip\n" +
+        "Copiez-la à cet endroit depuis un PC relié à internet, à cette adresse du site Veltrane :\n\n"_cp1252 +
+        "https://www.veltrane.fr/telecharger/Banc-Moteur-Brushless_EMP_V1-3.zip"});
 }
 
 }  // namespace

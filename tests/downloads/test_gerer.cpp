@@ -2,7 +2,9 @@
 // runs: a download button opens its address through the desktop's https
 // handler (a recording one, tests/support/url_recorder.h), the same button
 // twice opens twice, other controls open nothing, and the return hands
-// back where the panel was moved to.
+// back where the panel was moved to; with a folder mirror, a button opens
+// the archive's copy there and the title names the mirror; a right click
+// copies one address or all of the product's.
 #include <gtest/gtest.h>
 
 #ifndef _WIN32
@@ -16,6 +18,8 @@
 #endif
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -24,6 +28,10 @@
 #include "downloads/VLicLoad.h"
 #include "support/ui_events.h"
 #include "support/url_recorder.h"
+#ifndef _WIN32
+#include "support/xdg_fixture.h"
+#endif
+#include "ui/cp1252.h"
 #include "ui/FVLicEnr.h"
 #include "ui/userint.h"
 #ifndef _WIN32
@@ -111,32 +119,82 @@ TEST_F(Gerer, TheCloseBoxReturnsToo) {
     EXPECT_EQ(left, 60);
 }
 
+TEST_F(Gerer, WithAFolderMirrorAButtonOpensTheArchivesCopyThereAndTheTitleSaysSo) {
+    // The desktop opens an archive as a file: the recording handler takes
+    // zip files too.
+#ifdef _WIN32
+    ASSERT_TRUE(UrlRecorder::RegisterExtension(L".zip"));
+    const std::filesystem::path miroir = std::filesystem::path(UrlRecorder::Folder()) / "miroir";
+#else
+    ASSERT_TRUE(XdgDesktop::Get().RegisterMimeType("application/zip"));
+    const std::filesystem::path miroir = std::filesystem::path(XdgDesktop::Get().Scratch()) / "miroir";
+#endif
+    std::filesystem::create_directories(miroir);
+    const std::filesystem::path copie = miroir / "Chronobox_EMP_V1-1.zip";
+    std::ofstream(copie, std::ios::binary) << "PK\x03\x04";
+    ASSERT_EQ(LoadMiroirDefinir(miroir.string().c_str(), nullptr), LOAD_MIROIR_DOSSIER);
+    const std::string nomme = LoadMiroir();
+    int panel = 0;
+    std::string titre;
+    UiTestSteps({
+        [&] {
+            panel = GetActivePanel();
+            char t[512] = "";
+            GetPanelAttributeAnsi(panel, ATTR_TITLE, t);
+            titre = t;
+            UiTestClick(panel, FVLIC_LOAD_BP_EMP);
+        },
+        [&] { UiTestClick(panel, FVLIC_LOAD_BP_QUIT); },
+    });
+    int top = 50, left = 60;
+    LoadGerer(180, &top, &left);
+    LoadMiroirDefinir(nullptr, nullptr);
+    EXPECT_EQ(titre, "Télécharger Logiciels et Ressources Veltrane — miroir de l'école : "_cp1252 + nomme);
+    ASSERT_TRUE(UrlRecorder::WaitForRecords(1));
+    EXPECT_EQ(UrlRecorder::Records(), std::vector<std::string>{copie.string()});
+    std::filesystem::remove_all(miroir);
+}
+
 #ifndef _WIN32   // reads Qt's popup menu and clipboard
 // Once the popup menu is up: notes its items (and its place) and takes the
-// first, by keys.
-void PrendreLePremier(QStringList *items, QPoint *at = nullptr) {
+// nth (1 the first), by keys.
+void Prendre(QStringList *items, int n, QPoint *at = nullptr) {
     auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
-    if (!menu) return QTimer::singleShot(20, [items, at] { PrendreLePremier(items, at); });
+    if (!menu) return QTimer::singleShot(20, [items, n, at] { Prendre(items, n, at); });
     for (QAction *a : menu->actions()) *items << a->text();
     if (at) *at = menu->pos();
-    QTest::keyClick(menu, Qt::Key_Down);
+    for (int i = 0; i < n; ++i) QTest::keyClick(menu, Qt::Key_Down);
     QTest::keyClick(menu, Qt::Key_Return);
 }
 
-TEST_F(Gerer, RightClickCopiesTheButtonsAddress) {
-    QStringList menu;
-    QString copie;
+TEST_F(Gerer, RightClickCopiesTheButtonsAddressOrAllOfTheProductsAsTheyOpen) {
+    // With a mirror set, what is copied is what the buttons open.
+    const std::string miroir = "https://miroir.lycee.fr/veltrane/";
+    ASSERT_EQ(LoadMiroirDefinir(miroir.c_str(), nullptr), LOAD_MIROIR_HTTP);
+    QStringList menu, menu2;
+    QString une, toutes;
     QTimer::singleShot(150, [&] {
         const int panel = GetActivePanel();
-        PrendreLePremier(&menu);
+        Prendre(&menu, 1);
         UiTestClick(panel, FVLIC_LOAD_BP_PROF, UiTestRightButton);   // returns once chosen
-        copie = QGuiApplication::clipboard()->text();
+        une = QGuiApplication::clipboard()->text();
+        Prendre(&menu2, 2);
+        UiTestClick(panel, FVLIC_LOAD_BP_3, UiTestRightButton);
+        toutes = QGuiApplication::clipboard()->text();
         UiTestClick(panel, FVLIC_LOAD_BP_QUIT);
     });
     int top = 50, left = 60;
     LoadGerer(250, &top, &left);
-    EXPECT_EQ(menu, QStringList{QStringLiteral("Copier l'adresse")});
-    EXPECT_EQ(copie.toStdString(), kB + "Banc-Moteur-Brushless_Professeur.zip");
+    LoadMiroirDefinir(nullptr, nullptr);
+    EXPECT_EQ(menu, (QStringList{QStringLiteral("Copier l'adresse"), QStringLiteral("Copier toutes les adresses")}));
+    EXPECT_EQ(une.toStdString(), miroir + "Banc-Moteur-Brushless_Professeur.zip");
+    // Every button shown, in the panel's reading order: top to bottom,
+    // each row from the left.
+    std::string attendu;
+    for (int c : {FVLIC_LOAD_BP_EMP, FVLIC_LOAD_PDF_EMP, FVLIC_LOAD_BP_IHM, FVLIC_LOAD_PDF_IHM, FVLIC_LOAD_BP_PROF,
+                  FVLIC_LOAD_PDF_DT, FVLIC_LOAD_BP_1, FVLIC_LOAD_BP_2, FVLIC_LOAD_BP_3})
+        attendu += miroir + std::string(LoadAdresse(c)).substr(kB.size()) + "\n";
+    EXPECT_EQ(toutes.toStdString(), attendu);
     EXPECT_FALSE(UrlRecorder::WaitForRecords(1, 300)) << "a right click downloads nothing";
 }
 
@@ -149,7 +207,7 @@ TEST_F(Gerer, TheMenuKeyOffersTheMenuUnderTheButton) {
         const int panel = GetActivePanel();
         QWidget *b = UiCtrlWidget(panel, FVLIC_LOAD_BP_PROF);
         under = b->mapToGlobal(QPoint(0, b->height()));
-        PrendreLePremier(&menu, &at);
+        Prendre(&menu, 1, &at);
         QContextMenuEvent e(QContextMenuEvent::Keyboard, QPoint(), under);
         QApplication::sendEvent(b, &e);   // returns once chosen
         UiTestClick(panel, FVLIC_LOAD_BP_QUIT);

@@ -129,6 +129,35 @@ TEST_F(Versions, EachBadLineIsReportedAndItsProductKeepsItsBuiltInRow) {
     }
 }
 
+TEST_F(Versions, AVersionOlderThanTheProgramsIsToldNumberByNumber) {
+    ASSERT_NE(Interne(310), nullptr);
+    ASSERT_STREQ(Interne(310)->ihm, "2.12");
+    struct Cas {
+        const char *ihm;
+        bool ancienne;
+    };
+    for (const Cas &c : {Cas{"2.9", true}, Cas{"2", true}, Cas{"1.99", true}, Cas{"2.12", false},
+                         Cas{"2.12.0", false}, Cas{"02.012", false}, Cas{"2.13", false}, Cas{"10", false},
+                         Cas{"", false}}) {
+        std::ofstream(path_, std::ios::binary) << "# ligne 1\n310\t\t" << c.ihm << "\n";
+        std::FILE *r = std::tmpfile();
+        int anciennes = -1;
+        EXPECT_EQ(LoadVersionsCharger(path_.c_str(), r, &anciennes), 0) << c.ihm;
+        EXPECT_EQ(anciennes, c.ancienne ? 1 : 0) << c.ihm;
+        std::rewind(r);
+        char ligne[512] = "";
+        const bool dit = std::fgets(ligne, sizeof ligne, r) != nullptr;
+        std::fclose(r);
+        EXPECT_EQ(dit, c.ancienne) << c.ihm;
+        if (dit) {
+            EXPECT_EQ(std::string(ligne).rfind(path_ + ":2: produit 310 : version Interface ", 0), 0u) << ligne;
+        }
+        const char *emp, *ihm;
+        EXPECT_EQ(LoadVersionsProduit(310, &emp, &ihm), LOAD_VERSIONS_FICHIER) << "in force all the same";
+        EXPECT_STREQ(ihm, c.ihm);
+    }
+}
+
 TEST_F(Versions, NoRegularFileIsNeverWaitedOnAndLeavesTheBuiltInRows) {
     ASSERT_EQ(Charger("170\t2.3\t\n"), 0);
     fs::remove(path_);

@@ -79,6 +79,9 @@ if [ "${CI:-}" = true ] && [ "$(id -u)" = 0 ]; then
     echo "# changed by the school" >>"$conffile"
     e2e_expect "apt-get reinstalls it" apt install --reinstall "$deb"
     e2e_expect "the changed conffile survives a reinstall" grep -q '^# changed by the school' "$conffile"
+    sed -i 's/^170\t2\.0\t/170\t9.9\t/' "$conffile"
+    e2e_expect "the school's EMP version of product 170 is the one the command gives" \
+        bash -c 'cd / && vlicenr --adresses 170 | grep -q "_EMP_V9-9\.zip"'
     # An upgrade: the same package under a higher version.
     newer=${version%.*}.$((${version##*.} + 1))
     dpkg-deb -R "$deb" "$W/newer"

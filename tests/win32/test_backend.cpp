@@ -383,3 +383,27 @@ TEST_F(Backend, TheMenuKeyOpensTheMenuUnderTheControl) {
     EXPECT_EQ(gMenuAt.left, c.left);
     EXPECT_EQ(gMenuAt.top, c.bottom);
 }
+
+// The test programs run as the program does, under its manifest: the
+// common controls 6 and per-monitor DPI awareness (where Windows has it).
+TEST(Manifest, TheTestsRunAsTheProgram) {
+    ASSERT_EQ(InitUIRunTime(0, nullptr, 0), 1);
+    // The manifest is the process's: its DPI setting is read from it, and
+    // the link control, which only the common controls 6 have, is there.
+    wchar_t value[64] = L"";
+    SIZE_T n = 0;
+    ASSERT_TRUE(QueryActCtxSettingsW(0, nullptr, L"http://schemas.microsoft.com/SMI/2016/WindowsSettings", L"dpiAwareness",
+                                    value, 64, &n));
+    EXPECT_STREQ(value, L"PerMonitorV2, PerMonitor");
+    HWND link = CreateWindowExW(0, L"SysLink", L"<a>x</a>", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
+    EXPECT_TRUE(link) << "the common controls 6";
+    DestroyWindow(link);
+    HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    using ContextFn = DPI_AWARENESS_CONTEXT(WINAPI *)();
+    using AwarenessFn = int(WINAPI *)(DPI_AWARENESS_CONTEXT);
+    const auto context = reinterpret_cast<ContextFn>(reinterpret_cast<void *>(GetProcAddress(user32, "GetThreadDpiAwarenessContext")));
+    const auto awareness = reinterpret_cast<AwarenessFn>(
+        reinterpret_cast<void *>(GetProcAddress(user32, "GetAwarenessFromDpiAwarenessContext")));
+    if (context && awareness) EXPECT_EQ(awareness(context()), 2 /* DPI_AWARENESS_PER_MONITOR_AWARE */);
+}

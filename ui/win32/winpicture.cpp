@@ -261,6 +261,12 @@ LRESULT CALLBACK PictureSubclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
     case WM_ERASEBKGND:
         if (!pic.button) return 1;   // WM_PAINT fills it all
         break;
+    // An owner-drawn button only reports a second press soon after the
+    // first (BN_DOUBLECLICKED); a push button takes it as a press, and so
+    // does a picture button: each click commits.
+    case WM_LBUTTONDBLCLK:
+        if (pic.button) return WinDefSubclass(hwnd, WM_LBUTTONDOWN, wParam, lParam);
+        break;
     // The hot face under the pointer, which an owner-drawn button does not
     // track itself: from the first move over it until Windows says the
     // pointer left (TrackMouseEvent's WM_MOUSELEAVE).

@@ -12,7 +12,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <fstream>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -20,6 +23,7 @@
 
 #include "app/VLic.h"
 #include "app/VLicEnr.h"
+#include "downloads/VLicLoad.h"
 #include "ui/FVLicEnr.h"
 #include "ui/userint.h"
 
@@ -711,22 +715,26 @@ TEST(Listing, ProduitsListsTheBundledCatalogue) {
     EXPECT_EQ(s.err, "");
 }
 
-TEST(Listing, AProductWithoutNameGivesEmptyFolderAddresses) {
-    // 0 is no product and 999 an empty slot: the ring shows "------" and
-    // every address has nothing in the folder's place.
-    for (const char *n : {"0", "999"}) {
-        const Sortie s = Lancer(std::string("--adresses ") + n);
-        EXPECT_EQ(s.code, 0);
-        EXPECT_NE(s.out.find("3\tPROD\t------\t\n"), std::string::npos) << n;
-        EXPECT_NE(s.out.find(std::string("\t") + kBase + "_DT.zip\n"), std::string::npos) << n;
-        EXPECT_NE(s.out.find(std::string("\t") + kBase + "_Professeur.zip\n"), std::string::npos) << n;
-        EXPECT_EQ(s.out.find("BP_EMP"), std::string::npos) << n;
-    }
+TEST(Listing, ALabListIsEachProductsListingInTurnAndANumberThatIsNoProductIsSaid) {
+    const std::string lab = Lancer("--adresses 20").out + Lancer("--adresses 170").out + Lancer("--adresses 250").out;
+    const Sortie s = Lancer("--adresses 20,170,250");
+    EXPECT_EQ(s.code, 0) << s.err;
+    EXPECT_EQ(s.out, lab);
+    // 0 is no product, 999 an empty slot, 5 below the listed range: each is
+    // said, the others listed, and the code tells a script.
+    const Sortie faux = Lancer("--adresses 20,0,170,999,5,250");
+    EXPECT_EQ(faux.code, 7);
+    EXPECT_EQ(faux.out, lab);
+    for (const char *n : {"0", "999", "5"})
+        EXPECT_NE(faux.err.find(std::string("VLicEnr : ") + n + " n'est pas un produit du catalogue"),
+                  std::string::npos) << faux.err;
 }
 
 TEST(Listing, BadUsageGivesTwoAndAUsageLine) {
-    for (const char *args : {"--adresses", "--adresses 1000", "--adresses -1", "--adresses abc",
-                             "--adresses 20x", "--adresses ''"}) {
+    for (const char *args : {"--adresses", "--adresses 1000", "--adresses -1", "--adresses abc", "--adresses 20x",
+                             "--adresses ''", "--adresses 20,", "--adresses ,20", "--adresses 20,,30",
+                             "--adresses '20;30'", "--adresses 20 30", "--adresses 0020", "--miroir 20,x",
+                             "--miroir 20 30", "--produits 20"}) {
         const Sortie s = Lancer(args);
         EXPECT_EQ(s.code, 2) << args;
         EXPECT_EQ(s.out, "") << args;
@@ -771,6 +779,15 @@ TEST(Listing, AMissingCatalogueGivesOneAndStartUpsMessage) {
     const Sortie s = Lancer("--produits", (dir / "VLicEnr").string());
     EXPECT_EQ(s.code, 1);
     EXPECT_EQ(s.err, gMessage + "\n");
+    // A folder whose name is too long for the run-time to give, started from
+    // a folder that holds a catalogue (this one's): never read from there.
+    fs::path profond = dir;
+    while (profond.string().size() < MAX_PATHNAME_LEN + 40) profond /= std::string(60, 'd');
+    fs::create_directories(profond);
+    fs::copy_file("VLicEnr", profond / "VLicEnr");
+    const Sortie loin = Lancer("--produits", (profond / "VLicEnr").string());
+    EXPECT_EQ(loin.code, 1) << loin.out;
+    EXPECT_EQ(loin.err, gMessage + "\n");
     fs::remove_all(dir);
 }
 
@@ -801,6 +818,149 @@ TEST(Listing, VersionsFromTheShippedFileAreTheBuiltInOnesAndBadLinesGiveFour) {
     EXPECT_EQ(faux.code, 4);
     EXPECT_EQ(faux.err.rfind("Veltrane.vlicvers:3: ", 0), 0u) << faux.err;
     EXPECT_NE(faux.out.find("\n170\t2.3\t\tfichier\n"), std::string::npos) << faux.out;
+
+    // A school's file kept across an upgrade, older than the program: in
+    // force all the same, and said.
+    f = std::fopen((dir / "Veltrane.vlicvers").c_str(), "w");
+    ASSERT_NE(f, nullptr);
+    std::fputs("# commentaire\n170\t1.9\t2.2\n", f);
+    std::fclose(f);
+    const Sortie vieux = Lancer("--versions", (dir / "VLicEnr").string());
+    EXPECT_EQ(vieux.code, 4);
+    EXPECT_EQ(vieux.err, "Veltrane.vlicvers:2: produit 170 : version EMP 1.9 plus ancienne que celle du "
+                         "programme (2.0)\n");
+    EXPECT_NE(vieux.out.find("\n170\t1.9\t2.2\tfichier\n"), std::string::npos) << vieux.out;
+    fs::remove_all(dir);
+}
+
+TEST(Listing, HelpAndVersionAreTextAloneInFrench) {
+    // No display, no catalogue, no run-time folder: nothing else is needed.
+    const std::string seul = "env -u DISPLAY -u WAYLAND_DISPLAY -u XDG_RUNTIME_DIR QT_QPA_PLATFORM=xcb ./VLicEnr";
+    const Sortie aide = Lancer("--aide", seul);
+    EXPECT_EQ(aide.code, 0);
+    EXPECT_EQ(aide.err, "");
+    EXPECT_EQ(Lancer("--help", seul).out, aide.out);
+    // Every command-line mode, and every exit code of the listings, is told.
+    for (const char *mot : {"--produits", "--adresses", "--miroir", "--versions", "--aide", "--help", "--version",
+                            "Codes de sortie", LOAD_VERSIONS_FILE, LOAD_MIROIR_FILE})
+        EXPECT_NE(aide.out.find(mot), std::string::npos) << mot;
+    for (int code = 0; code <= 7; ++code)
+        EXPECT_NE(aide.out.find("\n  " + std::to_string(code) + "  "), std::string::npos) << code;
+
+    std::string version;
+    std::FILE *f = std::fopen(VLIC_FICHIER_VERSION, "r");
+    ASSERT_NE(f, nullptr);
+    char ligne[64] = "";
+    ASSERT_NE(std::fgets(ligne, sizeof ligne, f), nullptr);
+    std::fclose(f);
+    const Sortie v = Lancer("--version", seul);
+    EXPECT_EQ(v.code, 0);
+    EXPECT_EQ(v.out, std::string("VLicEnr ") + ligne);
+}
+
+// The lines of a listing, each split at its TABs.
+std::vector<std::vector<std::string>> Lignes(const std::string &out) {
+    std::vector<std::vector<std::string>> lignes;
+    size_t debut = 0;
+    for (size_t fin; (fin = out.find('\n', debut)) != std::string::npos; debut = fin + 1) {
+        std::vector<std::string> champs;
+        const std::string ligne = out.substr(debut, fin - debut);
+        size_t d = 0;
+        for (size_t f; (f = ligne.find('\t', d)) != std::string::npos; d = f + 1) champs.push_back(ligne.substr(d, f - d));
+        champs.push_back(ligne.substr(d));
+        lignes.push_back(champs);
+    }
+    return lignes;
+}
+
+TEST(Listing, MiroirSaysWhatTheSchoolsMirrorLacks) {
+    // The program with its catalogue in a folder of its own, its mirror in
+    // a folder beside.
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / ("vlic_listing_miroir_" + std::to_string(getpid()));
+    const fs::path miroir = dir / "miroir école";
+    fs::create_directories(miroir);
+    for (const char *f : {"VLicEnr", VLIC_PROD_FILE}) fs::copy_file(f, dir / f, fs::copy_options::overwrite_existing);
+    const std::string programme = (dir / "VLicEnr").string();
+    const auto nommer = [&](const std::string &contenu) {
+        std::FILE *f = std::fopen((dir / LOAD_MIROIR_FILE).c_str(), "w");
+        ASSERT_NE(f, nullptr);
+        std::fputs(contenu.c_str(), f);
+        std::fclose(f);
+    };
+
+    // No mirror, said why: exit code 6.
+    Sortie s = Lancer("--miroir", programme);
+    EXPECT_EQ(s.code, 6);
+    EXPECT_EQ(s.out, "");
+    EXPECT_EQ(s.err, "Veltrane.vlicmiroir : pas de fichier ordinaire à ce nom\n"
+                     "VLicEnr : aucun miroir, les boutons ouvrent les adresses du site Veltrane\n");
+    nommer("# le miroir du lycée\nmiroir/\n");
+    s = Lancer("--miroir 250", programme);
+    EXPECT_EQ(s.code, 6);
+    EXPECT_EQ(s.err.rfind("Veltrane.vlicmiroir:2: chemin relatif", 0), 0u) << s.err;
+
+    // An empty folder: every archive of the product absent, its maker's
+    // address and its path in the mirror given.
+    nommer(miroir.string() + "\n");
+    const std::vector<std::vector<std::string>> adresses = Lignes(Lancer("--adresses 250").out);
+    s = Lancer("--miroir 250", programme);
+    EXPECT_EQ(s.code, 5) << s.err;
+    EXPECT_EQ(s.err, "");
+    const auto lignes = Lignes(s.out);
+    size_t archives = 0;
+    for (const auto &a : adresses) archives += a[3].empty() ? 0 : 1;
+    ASSERT_EQ(lignes.size(), archives);
+    for (const auto &l : lignes) {
+        ASSERT_EQ(l.size(), 5u) << s.out;
+        EXPECT_EQ(l[0], "250");
+        const auto a = std::find_if(adresses.begin(), adresses.end(), [&](const auto &x) { return x[1] == l[1]; });
+        ASSERT_NE(a, adresses.end()) << l[1];
+        EXPECT_EQ(l[2], (*a)[3]) << "the maker's address";
+        EXPECT_EQ(l[3], miroir.string() + "/" + l[2].substr(std::strlen(kBase)));
+        EXPECT_EQ(l[4], "absent");
+    }
+    // Filled but for one archive: that one said, still 5; whole: 0.
+    for (size_t i = 0; i + 1 < lignes.size(); ++i) {
+        fs::create_directories(fs::path(lignes[i][3]).parent_path());
+        std::ofstream(lignes[i][3]) << "PK";
+    }
+    s = Lancer("--miroir 250", programme);
+    EXPECT_EQ(s.code, 5);
+    EXPECT_EQ(std::count(s.out.begin(), s.out.end(), '\n'), static_cast<long>(lignes.size()));
+    EXPECT_EQ(Lignes(s.out).back()[4], "absent");
+    EXPECT_EQ(s.out.find("\tabsent\n"), s.out.rfind("\tabsent\n")) << "one absent only";
+    std::ofstream(lignes.back()[3]) << "PK";
+    s = Lancer("--miroir 250", programme);
+    EXPECT_EQ(s.code, 0) << s.out;
+
+    // The buttons open the mirror's copies, which the listing of the
+    // panel shows.
+    std::string emp;
+    for (const auto &l : Lignes(Lancer("--adresses 250", programme).out))
+        if (l[1] == "BP_EMP") emp = l[3];
+    EXPECT_EQ(emp, "file://" + miroir.parent_path().string() + "/miroir%20école/Banc-Moteur-Brushless_EMP_V1-3.zip");
+
+    // Every product without a number; a number that is no product: 7.
+    s = Lancer("--miroir", programme);
+    EXPECT_EQ(s.code, 5);
+    std::vector<std::string> produits;
+    for (const auto &l : Lignes(s.out))
+        if (produits.empty() || produits.back() != l[0]) produits.push_back(l[0]);
+    std::vector<std::string> catalogue;
+    for (const auto &l : Lignes(Lancer("--produits").out)) catalogue.push_back(l[0]);
+    EXPECT_EQ(produits, catalogue);
+    EXPECT_EQ(Lancer("--miroir 250,999", programme).code, 7);
+
+    // An http mirror: the copies' addresses, which the program never
+    // checks itself.
+    nommer("https://miroir.lycee.fr/veltrane/\n");
+    s = Lancer("--miroir 250", programme);
+    EXPECT_EQ(s.code, 0);
+    for (const auto &l : Lignes(s.out)) {
+        EXPECT_EQ(l[3], "https://miroir.lycee.fr/veltrane/" + l[2].substr(std::strlen(kBase)));
+        EXPECT_EQ(l[4], "non vérifié");
+    }
     fs::remove_all(dir);
 }
 
