@@ -166,8 +166,10 @@ int GetRelativeMouseState(int panel, int control, int *x, int *y, int *leftButto
         *x -= r.x;
         *y -= r.y;
     }
+    // The buttons only when asked: a loop that asks for the pointer over
+    // each of its controls would ask the window system for them each time.
     int left = 0, right = 0, k = 0;
-    if (d.mouseButtons) d.mouseButtons(&left, &right, &k);
+    if (d.mouseButtons && (leftButton || rightButton || keys)) d.mouseButtons(&left, &right, &k);
     if (leftButton) *leftButton = left;
     if (rightButton) *rightButton = right;
     if (keys) *keys = k;

@@ -145,6 +145,7 @@ static bool IsLinkWindow(HWND hwnd) {
 }
 
 static LRESULT CALLBACK CtrlSubclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    ForgetSystemAnswers();
     // The link control answers HTTRANSPARENT beside its text, where the
     // press would go to the panel: the whole control is the link, as its
     // hover colours and cursor say.

@@ -175,6 +175,38 @@ static bool CoreKey(const MSG &msg) {
     return uicore::InputKey(p->handle, focus ? focus->id : 0, key, Mods(msg), letter);
 }
 
+// ------------------------------------------- the system's answers at rest
+// The loops at rest ask again and again where the pointer is (over each
+// control they watch) and which panel is active; under Wine each question
+// is a call to the window server, a wake-up of the program and of the
+// server. Both answers change only with input or with a message to one of
+// our windows (activation and focus are sent as messages, even when the
+// program itself changes them), so each is asked once between two such
+// messages: each run of Pump, and the panels' and the controls' window
+// procedures, forget them.
+// State: g_cursorKnown, g_cursor: the cursor's place; g_activeKnown,
+// g_active: WinActivePanel's answer.
+static bool g_cursorKnown = false, g_activeKnown = false;
+static POINT g_cursor;
+static int g_active = 0;
+
+void ForgetSystemAnswers() { g_cursorKnown = g_activeKnown = false; }
+
+static POINT CursorNow() {
+    if (!g_cursorKnown && GetCursorPos(&g_cursor)) g_cursorKnown = true;
+    return g_cursor;
+}
+
+int WinActivePanel() {
+    if (g_activeKnown) return g_active;
+    HWND focus = GetFocus();
+    Panel *p = focus ? PanelOfWindow(focus) : nullptr;
+    if (!p) p = PanelOfWindow(GetActiveWindow());
+    g_active = p ? p->handle : 0;
+    g_activeKnown = true;
+    return g_active;
+}
+
 // Windows' own timers (the caret's blink; under Wine, the mouse tracking
 // of the themed buttons, about 35 a second while the pointer rests on one).
 static constexpr UINT kWmSysTimer = 0x0118;
@@ -184,6 +216,11 @@ static constexpr UINT kWmSysTimer = 0x0118;
 static int Pump() {
     MSG msg;
     int ran = 0;
+    // The pointer may have left our windows since the last run, which
+    // sends us nothing.
+    ForgetSystemAnswers();
+    // Nothing queued, nothing sent: no need to ask for a message.
+    if (HIWORD(GetQueueStatus(QS_ALLINPUT)) == 0) return 0;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message != kWmSysTimer) ++ran;
         if (msg.message == WM_QUIT) {
@@ -221,16 +258,17 @@ namespace uiwin {
 // WM_MOUSELEAVE would cost, under Wine, a timer message every 400 ms while
 // the pointer rests over a panel).
 bool WinPumpFor(int ms) {
-    if (Pump() > 0) return true;
-    if (ms == 0) return false;
-    MsgWaitForMultipleObjectsEx(0, nullptr, ms < 0 ? INFINITE : static_cast<DWORD>(ms), QS_ALLINPUT,
-                                MWMO_INPUTAVAILABLE);
-    return Pump() > 0;
+    // A wait returns at once for what is already queued (MWMO_INPUTAVAILABLE):
+    // the queue is read after it, once.
+    if (ms == 0) return Pump() > 0;
+    const DWORD woke = MsgWaitForMultipleObjectsEx(0, nullptr, ms < 0 ? INFINITE : static_cast<DWORD>(ms),
+                                                   QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    ForgetSystemAnswers();   // the pointer may have left our windows meanwhile
+    return woke != WAIT_TIMEOUT && Pump() > 0;
 }
 
 void WinPointerInPanel(const Panel &p, int *x, int *y) {
-    POINT pt;
-    GetCursorPos(&pt);
+    POINT pt = CursorNow();
     ScreenToClient(N(p).hwnd, &pt);
     *x = Lg(p, pt.x);
     *y = Lg(p, pt.y);

@@ -433,6 +433,17 @@ static LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         DestroyWindow(lParam ? reinterpret_cast<HWND>(lParam) : hwnd);
         return 0;
     }
+    ForgetSystemAnswers();
+    if (msg == WM_GETMINMAXINFO) {
+        // Windows keeps a window within the screen's size plus its frame
+        // (the maximum tracking size), which would cut a panel laid out at
+        // its screen's DPI, from its creation on, before the fit to the
+        // work area (coreplace.cpp) has chosen its scale; the cut size would
+        // then be read back as the panel's. The panel's size is the
+        // layer's alone: no user can drag its frame beyond it.
+        reinterpret_cast<MINMAXINFO *>(lParam)->ptMaxTrackSize = {0x7FFF, 0x7FFF};
+        return 0;
+    }
     if (!p) return DefWindowProcW(hwnd, msg, wParam, lParam);
     switch (msg) {
     case WM_COMMAND: {
@@ -726,15 +737,6 @@ void WinShowPanel(Panel &p, bool activate) {
     ShowWindow(N(p).hwnd, SW_SHOW);
     SetWindowPos(N(p).hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     if (!p.parent) SetForegroundWindow(N(p).hwnd);
-}
-
-// The panel holding the focus (the innermost child panel), else the active
-// window's; 0 when none.
-int WinActivePanel() {
-    HWND focus = GetFocus();
-    Panel *p = focus ? PanelOfWindow(focus) : nullptr;
-    if (!p) p = PanelOfWindow(GetActiveWindow());
-    return p ? p->handle : 0;
 }
 
 // Sends only WM_PAINT (and what painting sends), so no callback runs and

@@ -163,6 +163,12 @@ bool ReleasingOver(HWND hwnd);
 bool RightClick(HWND hwnd, LPARAM lParam);
 bool ContextMenu(HWND hwnd, LPARAM lParam);
 
+// The pointer's place and the active panel, which the driver asks Windows
+// once between two messages to our windows (winevent.cpp), are asked
+// again: a message came.
+void ForgetSystemAnswers();
+int WinActivePanel();   // the panel holding the focus, else the active window's; 0 none
+
 // A popup shown: every other enabled top-level panel is disabled, until
 // EndModal of the last popup shown enables them again.
 void BeginModal(int popup);
