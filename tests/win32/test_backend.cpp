@@ -407,3 +407,18 @@ TEST(Manifest, TheTestsRunAsTheProgram) {
         reinterpret_cast<void *>(GetProcAddress(user32, "GetAwarenessFromDpiAwarenessContext")));
     if (context && awareness) EXPECT_EQ(awareness(context()), 2 /* DPI_AWARENESS_PER_MONITOR_AWARE */);
 }
+
+// A link control (a text message in hot mode) is given a brush to paint
+// with; the panel keeps its own, and paints its background with it after.
+TEST_F(Backend, ALinkLeavesThePanelItsBackground) {
+    ASSERT_EQ(SetCtrlAttributeAnsi(p, kMsg, ATTR_CTRL_MODE, VAL_HOT), 0);
+    ProcessDrawEvents();
+    HWND w = UiPanelWindow(p);
+    RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    int back = 0;
+    GetPanelAttributeAnsi(p, ATTR_BACKCOLOR, &back);
+    HDC dc = GetDC(w);
+    const COLORREF corner = GetPixel(dc, 1, 1);
+    ReleaseDC(w, dc);
+    EXPECT_EQ(corner, RGB((back >> 16) & 0xFF, (back >> 8) & 0xFF, back & 0xFF));
+}

@@ -10,9 +10,14 @@
 //   from the core's records; the resource files the program carries are
 //   Qt resources (":/FVLicEnr.uir").
 // - Input: an application-wide event filter translates Qt's key, focus,
-//   mouse, close and activation events into the core's input calls, and
-//   swallows what the core took (keys) or what a control in indicator mode
-//   must not get; Qt's own mnemonic shortcuts never act.
+//   mouse, close, activation and keyboard context-menu events into the
+//   core's input calls, and swallows what the core took (keys) or what a
+//   control in indicator mode must not get; Qt's own mnemonic shortcuts
+//   never act.
+// - Keyboard cues: a focus frame only once the keyboard is used (Qt's
+//   keyboard-focus-change flag, and the layer's frame round a link).
+// - Screen readers: a text message in hot mode is a link (role Link, a
+//   press action).
 // - The pump is Qt's event dispatcher, woken by a timer at the poll's bound.
 // - Screens: Qt's device-independent pixels, each screen at its own scale.
 //

@@ -101,7 +101,7 @@ static bool FocusMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRES
     const int handle = p->handle, id = c->id;
     // A static standing for a link (no link control) draws its focus
     // rectangle here, as the keyboard cues say; the link control draws its own.
-    const bool link = c->style == CTRL_TEXT_MSG && !N(*c).link;
+    const bool link = c->style == CTRL_TEXT_MSG && c->mode == VAL_HOT && !N(*c).link;
     if (msg == WM_SETFOCUS) uicore::InputFocus(handle, id);
     if (msg == WM_KILLFOCUS) uicore::InputFocusLost(handle, id);
     if (!link) return false;

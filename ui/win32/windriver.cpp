@@ -6,11 +6,15 @@
 // Implemented features:
 // - Every entry of the table but text into a PDF: panels as windows of its
 //   own class, controls as Windows' standard controls (BUTTON, COMBOBOX,
-//   STATIC, EDIT) made from the core's records; the resource files the
-//   program carries are Win32 resources of type "UIRFILETYPE".
+//   STATIC, EDIT; a picture button owner-drawn in the visual style; a
+//   text message in hot mode the link control, SysLink) made from the
+//   core's records; the resource files the program carries are Win32
+//   resources of type "UIRFILETYPE".
 // - Input: the pump hands the keys whose meaning is the core's to it
 //   before the dialog manager, and the windows' messages (commands,
-//   focus, mouse, close, activation) become the core's input calls.
+//   focus, mouse, close, activation, the keyboard's context menu, the end
+//   of the session) become the core's input calls.
+// - Keyboard cues through the UI-state messages (WM_CHANGEUISTATE).
 // - Names for screen readers: a picture button's window text, any other
 //   control's by dynamic annotation (winctrl.cpp).
 // - Screens: per-monitor DPI aware; every panel laid out at its screen's
@@ -22,8 +26,9 @@
 //   frame without one; Qt shows none).
 // - Its logical pixels are those of a 96-DPI screen, scaled by the driver.
 // - The pointer leaving a panel wakes nothing (TrackMouseEvent would cost,
-//   under Wine, a timer message every 400 ms at rest): the loops learn of
-//   it at the next input or within the poll's bound.
+//   under Wine, a timer message every 400 ms at rest; only a picture
+//   button under the pointer asks for it, for its hot face): the loops
+//   learn of it at the next input or within the poll's bound.
 //
 // Exports (ui/core/uicore.h): kPlatformDriver, the platform's driver on
 // Windows; (ui/win32/userint_win32.h): the windows behind the handles, for

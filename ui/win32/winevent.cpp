@@ -182,8 +182,9 @@ static bool CoreKey(const MSG &msg) {
 // server. Both answers change only with input or with a message to one of
 // our windows (activation and focus are sent as messages, even when the
 // program itself changes them), so each is asked once between two such
-// messages: each run of Pump, and the panels' and the controls' window
-// procedures, forget them.
+// messages: a message that Pump runs, and the panels' and the controls'
+// window procedures, forget them. The pointer can leave our windows without
+// a message: its place is forgotten at each run of Pump and each wait.
 // State: g_cursorKnown, g_cursor: the cursor's place; g_activeKnown,
 // g_active: WinActivePanel's answer.
 static bool g_cursorKnown = false, g_activeKnown = false;
@@ -191,6 +192,7 @@ static POINT g_cursor;
 static int g_active = 0;
 
 void ForgetSystemAnswers() { g_cursorKnown = g_activeKnown = false; }
+static void ForgetCursor() { g_cursorKnown = false; }
 
 static POINT CursorNow() {
     if (!g_cursorKnown && GetCursorPos(&g_cursor)) g_cursorKnown = true;
@@ -218,10 +220,11 @@ static int Pump() {
     int ran = 0;
     // The pointer may have left our windows since the last run, which
     // sends us nothing.
-    ForgetSystemAnswers();
+    ForgetCursor();
     // Nothing queued, nothing sent: no need to ask for a message.
     if (HIWORD(GetQueueStatus(QS_ALLINPUT)) == 0) return 0;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        ForgetSystemAnswers();
         if (msg.message != kWmSysTimer) ++ran;
         if (msg.message == WM_QUIT) {
             // Nothing of ours posts one, but another program or a shell
@@ -263,7 +266,7 @@ bool WinPumpFor(int ms) {
     if (ms == 0) return Pump() > 0;
     const DWORD woke = MsgWaitForMultipleObjectsEx(0, nullptr, ms < 0 ? INFINITE : static_cast<DWORD>(ms),
                                                    QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-    ForgetSystemAnswers();   // the pointer may have left our windows meanwhile
+    ForgetCursor();   // the pointer may have left our windows meanwhile
     return woke != WAIT_TIMEOUT && Pump() > 0;
 }
 

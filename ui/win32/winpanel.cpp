@@ -520,6 +520,11 @@ static LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         SetBkMode(dc, TRANSPARENT);
         if (c) SetTextColor(dc, TextColourOf(*c, false));
         else if (HighContrast()) SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+        // The link control is transparent (LWS_TRANSPARENT) and paints with
+        // no brush; Wine's deletes the one it is given, which would leave
+        // the panel without its own. A system colour brush outlives any
+        // DeleteObject.
+        if (c && N(*c).link && child == N(*c).hwnd) return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
         return reinterpret_cast<LRESULT>(N(*p).brush);
     }
     case WM_ERASEBKGND: {
